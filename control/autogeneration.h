@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+class GenerationTimer;
+class QWidget;
+class TextBox;
+
+// Generation on the timer: the interval box keeps its text a plain number as
+// the user types, Start runs the timer at the box's interval, Stop halts it.
+// The tick itself is connected by the window to the generate action.
+class AutoGeneration
+{
+public:
+    AutoGeneration(TextBox *intervalBox, GenerationTimer *timer, QWidget *messageParent);
+
+    void start();
+    void stop();
+
+    // One normalising step: the numeric prefix written with a sign place,
+    // leading blanks removed ("007" -> "7", "abc" -> "0", "0.5" -> ".5").
+    static QString normalForm(QStringView text);
+
+private:
+    void normalise();
+
+    TextBox *m_intervalBox;
+    GenerationTimer *m_timer;
+    QWidget *m_messageParent;
+};

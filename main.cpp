@@ -1,0 +1,16 @@
+#include "ui/common/look.h"
+#include "ui/main/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillmark"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLMARK_VERSION));
+    Look::install(app);
+
+    Form1 window;
+    window.show();
+    return app.exec();
+}

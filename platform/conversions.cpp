@@ -1,0 +1,156 @@
+#include "platform/conversions.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace Conversions {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+std::optional<double> textToReal(QStringView text, const QLocale &locale)
+{
+    bool ok = false;
+    const double value = locale.toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<qint32> textToWhole(QStringView text, const QLocale &locale)
+{
+    const std::optional<double> value = textToReal(text, locale);
+    if (!value)
+        return std::nullopt;
+    // nearbyint follows the default rounding mode: to nearest, halves to even.
+    const double rounded = std::nearbyint(*value);
+    if (rounded < double(std::numeric_limits<qint32>::min()) ||
+        rounded > double(std::numeric_limits<qint32>::max()))
+        return std::nullopt;
+    return static_cast<qint32>(rounded);
+}
+
+QString realToText(double value, const QLocale &locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    if (value == 0)
+        value = 0; // no "-0"
+    return plain.toString(value, 'g', 15);
+}
+
+double numericPrefix(QStringView text)
+{
+    // Collect the characters that still fit the shape
+    //   [sign] digits [. digits] [(e|E) [sign] digits]
+    // skipping blanks, and stop at the first one that does not.
+    std::string number;
+    std::string pending; // an exponent part is kept only once it has a digit
+    enum class Stage { Sign, Mantissa, Fraction, ExponentSign, Exponent } stage = Stage::Sign;
+    bool mantissaDigits = false;
+
+    for (QChar qc : text) {
+        if (isBlank(qc))
+            continue;
+        const char c = qc.unicode() < 128 ? static_cast<char>(qc.unicode()) : '\0';
+        if (stage == Stage::Sign && (c == '+' || c == '-')) {
+            number += c;
+            stage = Stage::Mantissa;
+        } else if ((stage == Stage::Sign || stage == Stage::Mantissa || stage == Stage::Fraction) && isDigit(c)) {
+            number += c;
+            mantissaDigits = true;
+            if (stage == Stage::Sign)
+                stage = Stage::Mantissa;
+        } else if ((stage == Stage::Sign || stage == Stage::Mantissa) && c == '.') {
+            number += c;
+            stage = Stage::Fraction;
+        } else if ((stage == Stage::Mantissa || stage == Stage::Fraction) && mantissaDigits &&
+                   (c == 'e' || c == 'E')) {
+            pending = "e";
+            stage = Stage::ExponentSign;
+        } else if (stage == Stage::ExponentSign && (c == '+' || c == '-') && pending.size() == 1) {
+            pending += c;
+        } else if ((stage == Stage::ExponentSign || stage == Stage::Exponent) && isDigit(c)) {
+            pending += c;
+            number += pending;
+            pending.clear();
+            stage = Stage::Exponent;
+        } else {
+            break;
+        }
+    }
+    if (!mantissaDigits)
+        return 0;
+
+    const char *begin = number.data();
+    const char *end = begin + number.size();
+    bool negative = false;
+    if (*begin == '+' || *begin == '-') {
+        negative = *begin == '-';
+        ++begin;
+    }
+    double value = 0;
+    const auto [ptr, error] = std::from_chars(begin, end, value);
+    (void)ptr;
+    if (error == std::errc::result_out_of_range) {
+        // A huge exponent reads as the largest number, a tiny one as zero.
+        const auto exponent = number.find('e');
+        const bool tiny = exponent != std::string::npos && number.size() > exponent + 1 &&
+                          number[exponent + 1] == '-';
+        value = tiny ? 0.0 : std::numeric_limits<double>::max();
+    }
+    return negative ? -value : value;
+}
+
+QString numberWithSignPlace(double value)
+{
+    if (value == 0)
+        value = 0; // "-0" reads as " 0"
+    QString digits = QString::number(std::fabs(value), 'G', 15);
+    if (digits.startsWith(u"0.") && digits.size() > 1)
+        digits.remove(0, 1);
+    return (value < 0 ? u'-' : u' ') + digits;
+}
+
+QString trimLeft(QStringView text)
+{
+    qsizetype first = 0;
+    while (first < text.size() && text[first] == u' ')
+        ++first;
+    return text.mid(first).toString();
+}
+
+QString upperCase(QStringView text)
+{
+    QString result = text.toString();
+    for (QChar &c : result) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - u'a' + u'A');
+    }
+    return result;
+}
+
+std::optional<qint16> truncateToInt16(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double whole = std::trunc(value);
+    if (whole < std::numeric_limits<qint16>::min() || whole > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<qint16>(whole);
+}
+
+} // namespace Conversions

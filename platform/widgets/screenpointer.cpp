@@ -1,0 +1,27 @@
+#include "platform/widgets/screenpointer.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace ScreenPointer {
+
+void set(Shape shape)
+{
+    if (shape == Shape::Hourglass) {
+        if (QGuiApplication::overrideCursor())
+            QGuiApplication::changeOverrideCursor(QCursor(Qt::WaitCursor));
+        else
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        return;
+    }
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+Shape current()
+{
+    const QCursor *cursor = QGuiApplication::overrideCursor();
+    return cursor && cursor->shape() == Qt::WaitCursor ? Shape::Hourglass : Shape::Default;
+}
+
+} // namespace ScreenPointer

@@ -1,0 +1,11 @@
+#pragma once
+
+// The mouse pointer shown over the whole program.
+namespace ScreenPointer {
+
+enum class Shape { Default, Hourglass };
+
+void set(Shape shape);
+Shape current();
+
+} // namespace ScreenPointer

@@ -1,0 +1,35 @@
+#include "platform/widgets/slotselector.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+SlotSelector::SlotSelector(QWidget *parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typedInto = true; });
+    // A pick from the list, by mouse or by the arrow keys.
+    connect(this, &QComboBox::activated, this, [this] { m_typedInto = false; });
+}
+
+int SlotSelector::listIndex() const
+{
+    return m_typedInto ? -1 : currentIndex();
+}
+
+void SlotSelector::setListIndex(int index)
+{
+    m_typedInto = false;
+    setCurrentIndex(index);
+}
+
+void SlotSelector::keyPressEvent(QKeyEvent *event)
+{
+    // Return would select an item whose text matches the typed text.
+    if (m_typedInto && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->ignore();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}

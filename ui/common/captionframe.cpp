@@ -1,0 +1,62 @@
+#include "ui/common/captionframe.h"
+
+#include "ui/common/look.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+CaptionFrame::CaptionFrame(const QString &caption, QWidget *parent)
+    : QWidget(parent), m_caption(caption), m_captionFont(Look::dialogFont()), m_captionColor(Look::navy())
+{
+    Look::paintPanelGrey(this);
+}
+
+void CaptionFrame::setCaptionFont(const QFont &font)
+{
+    m_captionFont = font;
+    update();
+}
+
+void CaptionFrame::setCaptionColor(const QColor &color)
+{
+    m_captionColor = color;
+    update();
+}
+
+void CaptionFrame::setReportsPointerMovement(bool reports)
+{
+    setMouseTracking(reports);
+}
+
+void CaptionFrame::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QFontMetrics metrics(m_captionFont);
+    // The top line runs through the middle of the caption.
+    const int lineY = metrics.height() / 2;
+    painter.setPen(Look::windowText());
+    painter.drawRect(QRect(0, lineY, width() - 1, height() - 1 - lineY));
+
+    if (m_caption.isEmpty())
+        return;
+    const int captionLeft = 7;
+    const QRect captionRect(captionLeft, 0, metrics.horizontalAdvance(m_caption) + 2, metrics.height());
+    painter.fillRect(captionRect, Look::panelGrey());
+    painter.setFont(m_captionFont);
+    painter.setPen(m_captionColor);
+    painter.drawText(captionRect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, m_caption);
+}
+
+void CaptionFrame::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void CaptionFrame::mouseMoveEvent(QMouseEvent *event)
+{
+    // Movement over a child reaches us too when the child lets it through;
+    // only the frame's own surface counts.
+    if (hasMouseTracking() && !childAt(event->position().toPoint()))
+        Q_EMIT pointerMovedOverSurface();
+    event->accept();
+}

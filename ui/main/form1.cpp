@@ -1,0 +1,381 @@
+#include "ui/main/form1.h"
+
+#include "control/logfile.h"
+#include "control/nicklistbox.h"
+#include "platform/appdir.h"
+#include "platform/random.h"
+#include "platform/widgets/generationtimer.h"
+#include "platform/widgets/messagebox.h"
+#include "platform/widgets/slotselector.h"
+#include "platform/widgets/textbox.h"
+#include "ui/about/frmabout.h"
+#include "ui/common/captionframe.h"
+#include "ui/common/look.h"
+#include "ui/common/outlineshape.h"
+#include "ui/main/faceimage.h"
+#include "ui/main/form1layout.h"
+#include "ui/main/imagebutton.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QWindow>
+
+namespace {
+
+bool systemMoveEnabled = true;
+
+QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    Look::paintPanelGrey(label);
+    return label;
+}
+
+TextBox *makeTextBox(const QString &name, const QString &text, const QString &toolTip, QWidget *parent)
+{
+    auto *box = new TextBox(parent);
+    box->setObjectName(name);
+    box->setText(text);
+    box->setToolTip(toolTip);
+    box->setAlignment(Qt::AlignCenter);
+    Look::paintPanelGrey(box);
+    return box;
+}
+
+QPushButton *makeButton(const QString &name, const QString &text, const QString &toolTip, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QString face(const char *name)
+{
+    return QStringLiteral(":/faces/%1.svg").arg(QLatin1String(name));
+}
+
+ImageButton *makeImageButton(int normal, const char *faceName, QWidget *parent)
+{
+    const QString base = QLatin1String(faceName);
+    return new ImageButton(QStringLiteral("Image%1").arg(normal), face(qPrintable(base + QStringLiteral("-normal"))),
+                           QStringLiteral("Image%1").arg(normal + 1),
+                           face(qPrintable(base + QStringLiteral("-pressed"))), parent);
+}
+
+} // namespace
+
+Form1::Form1(std::unique_ptr<RandomSource> random)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      m_random(random ? std::move(random) : std::make_unique<ClockRandom>()),
+      m_programFolder(applicationDirectory()), m_fallbackFolder(userDocumentsDirectory())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setWindowIcon(QIcon(QStringLiteral(":/icon/quillmark.svg")));
+    setFixedSize(Look::twips(8910), Look::twips(5175));
+    Look::paintPanelGrey(this);
+
+    buildOutline();
+    buildWorkingPanel();
+    buildGeneratorPanel();
+    applyLayout();
+    setupTabOrder();
+    connectActions();
+    load();
+}
+
+Form1::~Form1()
+{
+    delete m_about;
+}
+
+void Form1::buildOutline()
+{
+    // Drawn first, so everything else lies above the outline.
+    OutlineShape::rectangle(0, 0, 6615, 5175, this)->setObjectName(QStringLiteral("Shape1"));
+    OutlineShape::line(6600, 0, 8880, 0, this)->setObjectName(QStringLiteral("Line3"));
+    OutlineShape::line(8880, 0, 8880, 5160, this)->setObjectName(QStringLiteral("Line2"));
+    OutlineShape::line(6600, 5160, 8880, 5160, this)->setObjectName(QStringLiteral("Line1"));
+
+    m_title = makeLabel(QStringLiteral("Label1"), QStringLiteral("Quillmark"), this);
+    m_title->setFont(Look::font(Look::CampusOtl, 18, Look::Weight::Bold));
+    m_title->setAlignment(Qt::AlignCenter);
+    QPalette titlePalette = m_title->palette();
+    titlePalette.setColor(QPalette::WindowText, Look::navy());
+    m_title->setPalette(titlePalette);
+
+    m_exit = makeButton(QStringLiteral("Exit"), QStringLiteral("X"), QString(), this);
+    m_exit->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
+}
+
+void Form1::buildWorkingPanel()
+{
+    m_frame1 = new CaptionFrame(QStringLiteral("Ники делать тут:"), this);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
+
+    // The big buttons lie beneath the inner frames.
+    m_generateButton = makeImageButton(1, "generate", m_frame1);
+    m_aboutButton = makeImageButton(3, "about", m_frame1);
+    m_helpButton = makeImageButton(5, "help", m_frame1);
+
+    m_frame2 = new CaptionFrame(QStringLiteral("Сам ник:"), m_frame1);
+    m_frame2->setObjectName(QStringLiteral("Frame2"));
+    m_text3 = makeTextBox(QStringLiteral("Text3"), QStringLiteral("[.:] TOR(E)N [:.]"), QStringLiteral("Сам ник"),
+                          m_frame2);
+    m_text3->setReadOnly(true);
+    m_text3->setFont(Look::font(Look::ComicSans, 14.25));
+    m_text3->setStyleSheet(QStringLiteral("TextBox { border: 1px solid black; color: rgb(128, 0, 0);"
+                                          " background: rgb(224, 224, 224); }"));
+
+    m_frame3 = new CaptionFrame(QStringLiteral("Настрой буквы (советую оставить так):"), m_frame1);
+    m_frame3->setObjectName(QStringLiteral("Frame3"));
+    buildSelectors(m_frame3);
+
+    m_frame4 = new CaptionFrame(QStringLiteral("Длина ника:"), m_frame1);
+    m_frame4->setObjectName(QStringLiteral("Frame4"));
+    m_lengthUpButton = makeImageButton(7, "up", m_frame4);
+    m_lengthDownButton = makeImageButton(9, "down", m_frame4);
+    m_text1 = makeTextBox(QStringLiteral("Text1"), QStringLiteral("6"), QStringLiteral("Длина генерируемого ника"),
+                          m_frame4);
+    m_text1->setReadOnly(true);
+    m_text1->setFont(Look::font(Look::ComicSans, 12));
+
+    m_frame1->setReportsPointerMovement(true);
+    m_frame3->setReportsPointerMovement(true);
+    m_frame4->setReportsPointerMovement(true);
+}
+
+void Form1::buildSelectors(CaptionFrame *frame3)
+{
+    OutlineShape::line(1680, 240, 1680, 3240, frame3)->setObjectName(QStringLiteral("Line4"));
+
+    // Label names do not follow the slots: the sixth letter's label is Label2.
+    const std::array<std::pair<const char *, QString>, SlotCount> labels{{
+        {"Label3", QStringLiteral("Первая буква:")},
+        {"Label4", QStringLiteral("Вторая буква:")},
+        {"Label5", QStringLiteral("Третья буква:")},
+        {"Label6", QStringLiteral("Четвёртая буква:")},
+        {"Label7", QStringLiteral("Пятая буква:")},
+        {"Label2", QStringLiteral("Шестая буква:")},
+        {"Label8", QStringLiteral("Седьмая буква:")},
+        {"Label9", QStringLiteral("Восьмая буква:")},
+        {"Label10", QStringLiteral("Девятая буква:")},
+        {"Label11", QStringLiteral("Десятая буква:")},
+    }};
+    for (const auto &[name, text] : labels)
+        makeLabel(QLatin1String(name), text, frame3);
+
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        auto *combo = new SlotSelector(frame3);
+        combo->setObjectName(QStringLiteral("Combo%1").arg(slot));
+        combo->addItems({QStringLiteral("Гласная"), QStringLiteral("Согласная")});
+        combo->setListIndex(-1); // nothing selected until the window loads
+        m_combos.at(slot - 1) = combo;
+    }
+}
+
+void Form1::buildGeneratorPanel()
+{
+    m_frame5 = new CaptionFrame(QStringLiteral("Настрой генератор:"), this);
+    m_frame5->setObjectName(QStringLiteral("Frame5"));
+
+    auto *intervalLabel = makeLabel(QStringLiteral("Label12"), QStringLiteral("Интервал добавления (м/c):"), m_frame5);
+    intervalLabel->setWordWrap(true);
+    intervalLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    makeLabel(QStringLiteral("Label13"), QStringLiteral("Записей:"), m_frame5);
+
+    m_list = new NickListBox(m_frame5);
+    m_list->setObjectName(QStringLiteral("List"));
+
+    m_text2 = makeTextBox(QStringLiteral("Text2"), QStringLiteral("250"),
+                          QStringLiteral("Интервал между добавлением ников"), m_frame5);
+    m_text2->setLimit(4);
+    m_text4 = makeTextBox(QStringLiteral("Text4"), QStringLiteral("0"),
+                          QStringLiteral("Показывает сколько уже сгенерировано ников"), m_frame5);
+    m_text4->setReadOnly(true);
+
+    m_start = makeButton(QStringLiteral("Command2"), QStringLiteral("Старт"),
+                         QStringLiteral("Начать генерировать по таймеру"), m_frame5);
+    m_stop = makeButton(QStringLiteral("Command3"), QStringLiteral("Стоп"), QStringLiteral("Остановить генерацию"),
+                        m_frame5);
+    m_erase = makeButton(QStringLiteral("Command4"), QStringLiteral("Стереть"), QStringLiteral("Очищает список"),
+                         m_frame5);
+    m_save = makeButton(QStringLiteral("Command1"), QStringLiteral("Сохранить"),
+                        QStringLiteral("Сохраняет список в папку с программой"), m_frame5);
+
+    m_timer = new GenerationTimer(m_frame5);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+}
+
+void Form1::applyLayout()
+{
+    for (const ControlPlace &place : Form1Layout) {
+        const QString name = QLatin1String(place.name);
+        auto *control = findChild<QWidget *>(name);
+        Q_ASSERT(control);
+        // An image button stands where its faces stand.
+        if (qobject_cast<FaceImage *>(control))
+            control = control->parentWidget();
+        control->setGeometry(Look::twipsRect(place.left, place.top, place.width, place.height));
+    }
+}
+
+void Form1::setupTabOrder()
+{
+    const std::array<QWidget *, 20> order{
+        m_exit,      m_combos[0], m_combos[1], m_combos[2], m_combos[3], m_text1, m_combos[4],
+        m_combos[5], m_combos[6], m_combos[7], m_combos[8], m_combos[9], m_list,  m_text2,
+        m_start,     m_stop,      m_text3,     m_erase,     m_text4,     m_save};
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::connectActions()
+{
+    GeneratorControls controls;
+    controls.selectors = m_combos;
+    controls.lengthBox = m_text1;
+    controls.nickBox = m_text3;
+    controls.list = m_list;
+    controls.counterBox = m_text4;
+    m_generation = std::make_unique<NickGeneration>(controls, *m_random);
+    m_length = std::make_unique<NickLength>(m_text1, this);
+    m_autoGeneration = std::make_unique<AutoGeneration>(m_text2, m_timer, this);
+
+    connect(m_generateButton, &ImageButton::released, this, [this] { m_generation->GenerateNick(); });
+    connect(m_timer, &GenerationTimer::tick, this, [this] { m_generation->GenerateNick(); });
+    connect(m_lengthUpButton, &ImageButton::released, this, [this] { m_length->up(); });
+    connect(m_lengthDownButton, &ImageButton::released, this, [this] { m_length->down(); });
+    connect(m_helpButton, &ImageButton::released, this, &Form1::showHelp);
+    connect(m_aboutButton, &ImageButton::released, this, &Form1::showAbout);
+
+    connect(m_start, &QPushButton::clicked, this, [this] { m_autoGeneration->start(); });
+    connect(m_stop, &QPushButton::clicked, this, [this] { m_autoGeneration->stop(); });
+    connect(m_erase, &QPushButton::clicked, this, &Form1::erase);
+    connect(m_save, &QPushButton::clicked, this, [this] { saveitems(*m_list); });
+    connect(m_list, &NickListBox::clicked, this, [this] { m_text3->assign(m_list->text()); });
+    connect(m_exit, &QPushButton::clicked, this, &Form1::endProgram);
+
+    // Passing over a frame brings faces back; the letter frame restores the
+    // length-up button, the length frame only the length-down one.
+    connect(m_frame1, &CaptionFrame::pointerMovedOverSurface, this, [this] {
+        m_generateButton->rest();
+        m_aboutButton->rest();
+        m_helpButton->rest();
+    });
+    connect(m_frame3, &CaptionFrame::pointerMovedOverSurface, this, [this] { m_lengthUpButton->rest(); });
+    connect(m_frame4, &CaptionFrame::pointerMovedOverSurface, this, [this] { m_lengthDownButton->rest(); });
+}
+
+void Form1::load()
+{
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        m_combos.at(slot - 1)->setListIndex(DefaultSlotPattern.at(slot - 1));
+}
+
+void Form1::showHelp()
+{
+    MessageBox::show(this, QStringLiteral("Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш."),
+                     QStringLiteral("Подсказка..."), MessageBox::Style::Information);
+}
+
+void Form1::showAbout()
+{
+    // One about window at a time; after its own Exit it is built afresh.
+    if (!m_about)
+        m_about = new FrmAbout();
+    m_about->show();
+    m_about->raise();
+}
+
+void Form1::erase()
+{
+    m_list->clear();
+    m_text4->assign(QStringLiteral("0"));
+}
+
+void Form1::saveitems(NickListBox &lstin)
+{
+    const NickLog::Result result = NickLog::save(lstin.store(), m_programFolder, m_fallbackFolder);
+    switch (result.outcome) {
+    case NickLog::Outcome::Saved:
+        return;
+    case NickLog::Outcome::SavedToFallback:
+        MessageBox::show(this,
+                         QStringLiteral("В папку программы нельзя записывать, поэтому список сохранён в файл\n%1")
+                             .arg(result.path),
+                         QStringLiteral("Сохранение"), MessageBox::Style::Information);
+        return;
+    case NickLog::Outcome::Failed:
+        MessageBox::show(this,
+                         QStringLiteral("Не удалось сохранить список в файл\n%1\n\nПричина: %2\n\n"
+                                        "Список не тронут, прежний файл остался как был.")
+                             .arg(result.path, result.reason),
+                         QStringLiteral("Ошибка сохранения"), MessageBox::Style::Information);
+        return;
+    }
+}
+
+void Form1::setLogFolders(const QString &programFolder, const QString &fallbackFolder)
+{
+    m_programFolder = programFolder;
+    m_fallbackFolder = fallbackFolder;
+}
+
+void Form1::endProgram()
+{
+    // At once: no more ticks, no question, unsaved nicks are gone.
+    m_timer->setEnabled(false);
+    if (m_about)
+        m_about->close();
+    close();
+    QCoreApplication::exit(0);
+}
+
+void Form1::setSystemMoveEnabled(bool enabled)
+{
+    systemMoveEnabled = enabled;
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_firstShow) {
+        m_firstShow = false;
+        m_exit->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Form1::mousePressEvent(QMouseEvent *event)
+{
+    // Only the bare background moves the window (the outline lines let the
+    // press through); a press that a control let fall through does not.
+    if (childAt(event->position().toPoint())) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (systemMoveEnabled && windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_followingPointer = true;
+    m_pressOffset = event->globalPosition().toPoint() - pos();
+}
+
+void Form1::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_followingPointer)
+        move(event->globalPosition().toPoint() - m_pressOffset);
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_followingPointer && event->buttons() == Qt::NoButton)
+        m_followingPointer = false;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "control/autogeneration.h"
+#include "control/nickgeneration.h"
+#include "control/nicklength.h"
+#include "platform/random.h"
+#include "ui/about/frmabout.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class CaptionFrame;
+class GenerationTimer;
+class ImageButton;
+class NickListBox;
+class QLabel;
+class QPushButton;
+class SlotSelector;
+class TextBox;
+
+// The main window: the nick, the ten letter selectors, the length, the three
+// big buttons on the left; the list and the timer controls on the right.
+// It has no title bar: a press on its bare background moves it, and Exit
+// ends the program.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    // Without a random source the window draws from the clock.
+    explicit Form1(std::unique_ptr<RandomSource> random = nullptr);
+    ~Form1() override;
+
+    // Writes every entry of the list to NIK.log and tells the user where it
+    // went when that is not the program's folder, or why it failed.
+    void saveitems(NickListBox &lstin);
+
+    // Where Save writes; tests point these at folders of their own.
+    void setLogFolders(const QString &programFolder, const QString &fallbackFolder);
+
+    // Without a window manager there is no system move: follow the pointer.
+    static void setSystemMoveEnabled(bool enabled);
+
+    FrmAbout *aboutWindow() const { return m_about; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void buildOutline();
+    void buildWorkingPanel();
+    void buildSelectors(CaptionFrame *frame3);
+    void buildGeneratorPanel();
+    void applyLayout();
+    void setupTabOrder();
+    void connectActions();
+    void load();
+
+    void showHelp();
+    void showAbout();
+    void erase();
+    void endProgram();
+
+    std::unique_ptr<RandomSource> m_random;
+
+    QLabel *m_title = nullptr;
+    QPushButton *m_exit = nullptr;
+    CaptionFrame *m_frame1 = nullptr;
+    CaptionFrame *m_frame2 = nullptr;
+    CaptionFrame *m_frame3 = nullptr;
+    CaptionFrame *m_frame4 = nullptr;
+    CaptionFrame *m_frame5 = nullptr;
+    TextBox *m_text1 = nullptr;
+    TextBox *m_text2 = nullptr;
+    TextBox *m_text3 = nullptr;
+    TextBox *m_text4 = nullptr;
+    std::array<SlotSelector *, SlotCount> m_combos{};
+    NickListBox *m_list = nullptr;
+    GenerationTimer *m_timer = nullptr;
+    QPushButton *m_save = nullptr;  // Command1
+    QPushButton *m_start = nullptr; // Command2
+    QPushButton *m_stop = nullptr;  // Command3
+    QPushButton *m_erase = nullptr; // Command4
+    ImageButton *m_generateButton = nullptr;
+    ImageButton *m_aboutButton = nullptr;
+    ImageButton *m_helpButton = nullptr;
+    ImageButton *m_lengthUpButton = nullptr;
+    ImageButton *m_lengthDownButton = nullptr;
+
+    std::unique_ptr<NickGeneration> m_generation;
+    std::unique_ptr<NickLength> m_length;
+    std::unique_ptr<AutoGeneration> m_autoGeneration;
+
+    QPointer<FrmAbout> m_about;
+    QString m_programFolder;
+    QString m_fallbackFolder;
+
+    bool m_firstShow = true;
+    bool m_followingPointer = false;
+    QPoint m_pressOffset;
+};

@@ -1,0 +1,49 @@
+#include "ui/main/imagebutton.h"
+
+#include "ui/main/faceimage.h"
+
+#include <QMouseEvent>
+
+ImageButton::ImageButton(const QString &normalName, const QString &normalResource, const QString &pressedName,
+                         const QString &pressedResource, QWidget *parent)
+    : QWidget(parent), m_normal(new FaceImage(normalResource, this)), m_pressed(new FaceImage(pressedResource, this))
+{
+    setFocusPolicy(Qt::NoFocus);
+    m_normal->setObjectName(normalName);
+    m_pressed->setObjectName(pressedName);
+    m_pressed->hide();
+}
+
+void ImageButton::rest()
+{
+    m_normal->show();
+    m_pressed->hide();
+}
+
+void ImageButton::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    // Only the normal face answers a press; while the pressed face is up
+    // (a release that never came) the button stays as it is.
+    if (m_normal->isHidden())
+        return;
+    m_held = true;
+    m_pressed->show();
+    m_normal->hide();
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (!m_held)
+        return;
+    m_held = false;
+    Q_EMIT released();
+    rest();
+}
+
+void ImageButton::resizeEvent(QResizeEvent *)
+{
+    m_normal->setGeometry(rect());
+    m_pressed->setGeometry(rect());
+}
