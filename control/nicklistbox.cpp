@@ -1,0 +1,292 @@
+#include "control/nicklistbox.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+constexpr int TextMargin = 2;
+constexpr int RowsPerWheelStep = 3;
+constexpr int WheelStep = 120; // QWheelEvent's angle delta of one notch
+} // namespace
+
+NickListBox::NickListBox(QWidget *parent) : QAbstractScrollArea(parent)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, QColor(224, 224, 224));
+    colours.setColor(QPalette::Text, Qt::black);
+    setPalette(colours);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setFocusPolicy(Qt::StrongFocus);
+    verticalScrollBar()->setSingleStep(1);
+    updateScrollBar();
+}
+
+void NickListBox::addItem(QStringView nick)
+{
+    m_store.append(nick);
+    // Only the scroll bar and, when in sight, the new row need repainting:
+    // the cost of an append must not grow with the list.
+    updateScrollBar();
+    updateRow(count() - 1);
+}
+
+void NickListBox::clear()
+{
+    m_store.clear();
+    m_currentRow = -1;
+    m_dragging = false;
+    updateScrollBar();
+    verticalScrollBar()->setValue(0);
+    viewport()->update();
+}
+
+QString NickListBox::item(qsizetype i) const
+{
+    return i >= 0 && i < count() ? m_store.entry(i) : QString();
+}
+
+void NickListBox::setCurrentRow(qsizetype row)
+{
+    if (row < 0 || row >= count()) {
+        updateRow(m_currentRow);
+        m_currentRow = -1;
+        return;
+    }
+    moveCurrentRow(row);
+}
+
+QString NickListBox::text() const
+{
+    return item(m_currentRow);
+}
+
+int NickListBox::rowHeight() const
+{
+    return std::max(1, fontMetrics().lineSpacing());
+}
+
+int NickListBox::rowsInSight() const
+{
+    return std::max(1, viewport()->height() / rowHeight());
+}
+
+qsizetype NickListBox::topRow() const
+{
+    return verticalScrollBar()->value();
+}
+
+qsizetype NickListBox::rowAt(int y) const
+{
+    // Round towards minus infinity so that a point above the viewport lies
+    // above the top row.
+    const int offset = y >= 0 ? y / rowHeight() : (y + 1) / rowHeight() - 1;
+    return topRow() + offset;
+}
+
+bool NickListBox::isInSight(qsizetype row) const
+{
+    // The row below the last whole one may show in part.
+    return row >= topRow() && row <= topRow() + rowsInSight();
+}
+
+void NickListBox::updateRow(qsizetype row)
+{
+    if (row < 0 || !isInSight(row))
+        return;
+    const int y = int(row - topRow()) * rowHeight();
+    viewport()->update(0, y, viewport()->width(), rowHeight());
+}
+
+void NickListBox::updateScrollBar()
+{
+    const qsizetype hidden = std::max<qsizetype>(0, count() - rowsInSight());
+    const int maximum = int(std::min<qsizetype>(hidden, INT_MAX));
+    QScrollBar *bar = verticalScrollBar();
+    bar->setPageStep(rowsInSight());
+
+    // QAbstractScrollArea answers every range change with a queued call that
+    // shows or hides the bar: a burst of appends would pile up one per entry.
+    // Growth from a range that is already non-empty changes neither the bar's
+    // visibility nor its value, so it needs no signal.
+    QSignalBlocker quiet(bar);
+    if (bar->maximum() == 0 || maximum < bar->maximum())
+        quiet.unblock();
+    bar->setRange(0, maximum);
+}
+
+void NickListBox::scrollTo(qsizetype row)
+{
+    if (row < topRow())
+        verticalScrollBar()->setValue(int(row));
+    else if (row >= topRow() + rowsInSight())
+        verticalScrollBar()->setValue(int(row - rowsInSight() + 1));
+}
+
+bool NickListBox::moveCurrentRow(qsizetype row)
+{
+    if (count() == 0)
+        return false;
+    row = std::clamp<qsizetype>(row, 0, count() - 1);
+    const bool changed = row != m_currentRow;
+    if (changed) {
+        updateRow(m_currentRow);
+        m_currentRow = row;
+    }
+    scrollTo(row);
+    updateRow(row);
+    return changed;
+}
+
+void NickListBox::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(viewport());
+    painter.setFont(font());
+    const QFontMetrics metrics = fontMetrics();
+    const int height = rowHeight();
+    const int width = viewport()->width();
+    const QRect area = event->rect();
+    const qsizetype first = rowAt(std::max(0, area.top()));
+    const qsizetype last = std::min(rowAt(area.bottom()), count() - 1);
+
+    for (qsizetype row = first; row <= last; ++row) {
+        const QRect rect(0, int(row - topRow()) * height, width, height);
+        QColor textColour = palette().color(QPalette::Text);
+        if (row == m_currentRow) {
+            painter.fillRect(rect, palette().brush(QPalette::Highlight));
+            textColour = palette().color(QPalette::HighlightedText);
+        }
+        painter.setPen(textColour);
+        painter.drawText(QPoint(TextMargin, rect.top() + metrics.ascent()), m_store.entry(row));
+
+        if (row == m_currentRow && hasFocus()) {
+            // The classic dotted focus frame: every other pixel.
+            QPen dots(textColour, 0);
+            dots.setDashPattern({1, 1});
+            painter.setPen(dots);
+            painter.drawRect(rect.adjusted(0, 0, -1, -1));
+        }
+    }
+}
+
+void NickListBox::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBar();
+}
+
+void NickListBox::changeEvent(QEvent *event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        updateScrollBar();
+        viewport()->update();
+    }
+}
+
+void NickListBox::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    updateRow(m_currentRow);
+}
+
+void NickListBox::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    updateRow(m_currentRow);
+}
+
+void NickListBox::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    m_dragging = true;
+    const qsizetype row = rowAt(event->position().toPoint().y());
+    if (row < 0 || row >= count())
+        return;
+    moveCurrentRow(row);
+    Q_EMIT clicked();
+}
+
+void NickListBox::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragging || !(event->buttons() & Qt::LeftButton) || count() == 0)
+        return;
+    // Past the top or bottom edge the selection steps one row beyond what is
+    // in sight, which scrolls the list along with the pointer.
+    const int y = event->position().toPoint().y();
+    qsizetype row = rowAt(y);
+    if (y < 0)
+        row = topRow() - 1;
+    else if (y >= viewport()->height())
+        row = topRow() + rowsInSight();
+    if (moveCurrentRow(row))
+        Q_EMIT clicked();
+}
+
+void NickListBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragging = false;
+}
+
+void NickListBox::keyPressEvent(QKeyEvent *event)
+{
+    // With nothing selected, the moves start just above the first row.
+    const qsizetype from = m_currentRow;
+    const qsizetype page = std::max(1, rowsInSight() - 1);
+    qsizetype to;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        to = from - 1;
+        break;
+    case Qt::Key_Down:
+        to = from + 1;
+        break;
+    case Qt::Key_PageUp:
+        to = from - page;
+        break;
+    case Qt::Key_PageDown:
+        to = from + page;
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = count() - 1;
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (moveCurrentRow(to))
+        Q_EMIT clicked();
+}
+
+void NickListBox::wheelEvent(QWheelEvent *event)
+{
+    m_wheelDelta += event->angleDelta().y();
+    const int steps = m_wheelDelta / WheelStep;
+    m_wheelDelta -= steps * WheelStep;
+    QScrollBar *bar = verticalScrollBar();
+    bar->setValue(bar->value() - steps * RowsPerWheelStep);
+    event->accept();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "control/nickstore.h"
+
+#include <QAbstractScrollArea>
+
+// The list box of generated nicks. It paints only the rows in sight, each one
+// font line high, so it stays quick with millions of entries. The vertical
+// scroll bar's value is the index of the top row in sight.
+// One row at most is selected: the user picks it with the mouse or the keys
+// (reported by clicked()), the program with setCurrentRow() (reported by
+// nothing).
+class NickListBox : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    explicit NickListBox(QWidget *parent = nullptr);
+
+    // Appends at the end; the view and the selection stay where they are.
+    void addItem(QStringView nick);
+    void clear();
+    qsizetype count() const { return m_store.count(); }
+    // Empty for a row that does not exist.
+    QString item(qsizetype i) const;
+    const NickStore &store() const { return m_store; }
+
+    // -1 when no row is selected.
+    qsizetype currentRow() const { return m_currentRow; }
+    // A row outside the list selects nothing. Scrolls the row into sight.
+    void setCurrentRow(qsizetype row);
+    // The selected entry, empty when none is selected.
+    QString text() const;
+
+Q_SIGNALS:
+    // The user selected an entry with the mouse or the keyboard.
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    int rowHeight() const;
+    // Rows that fit whole in the viewport, at least one.
+    int rowsInSight() const;
+    qsizetype topRow() const;
+    // The row under viewport y; may lie outside the list.
+    qsizetype rowAt(int y) const;
+    bool isInSight(qsizetype row) const;
+    void updateRow(qsizetype row);
+    void updateScrollBar();
+    void scrollTo(qsizetype row);
+    // Selects row, clamped to the list, and scrolls it into sight.
+    // Returns whether the selection changed.
+    bool moveCurrentRow(qsizetype row);
+
+    NickStore m_store;
+    qsizetype m_currentRow = -1;
+    bool m_dragging = false;
+    int m_wheelDelta = 0; // wheel movement not yet turned into whole steps
+};

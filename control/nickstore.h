@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <memory>
+#include <vector>
+
+// The generated nicks, kept compact enough for tens of millions of entries.
+// A nick of up to ten capital Latin letters takes one 64-bit word; any other
+// text is kept whole in a side list, so nothing is ever lost. The words live
+// in fixed-size chunks, so an append never moves what is already stored.
+class NickStore
+{
+public:
+    void append(QStringView nick);
+    qsizetype count() const { return m_count; }
+    QString entry(qsizetype i) const;
+    // Appends entry i as UTF-8 without going through a QString, for writers
+    // that stream the whole list.
+    void appendEntryTo(qsizetype i, QByteArray &out) const;
+    // Empties the store and gives its memory back.
+    void clear();
+    // Bytes held by the store, for benchmarks.
+    qsizetype memoryBytes() const;
+
+private:
+    quint64 word(qsizetype i) const;
+
+    std::vector<std::unique_ptr<quint64[]>> m_chunks;
+    QList<QString> m_others; // texts that do not pack into a word
+    qsizetype m_count = 0;
+};

@@ -1,0 +1,226 @@
+#include "control/nickgeneration.h"
+#include "control/nicklistbox.h"
+#include "platform/widgets/slotselector.h"
+#include "platform/widgets/textbox.h"
+#include "scriptedrandom.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+// The generate action on real controls, without the window around them.
+class TstGeneration : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void defaultPatternGivesShapedNick();
+    void drawValuesPickTheirLetters_data();
+    void drawValuesPickTheirLetters();
+    void lengthCutsTheNickAndAllSlotsAreDrawn_data();
+    void lengthCutsTheNickAndAllSlotsAreDrawn();
+    void counterCountsEveryGeneration();
+    void slotWithoutClassKeepsItsLetter();
+    void slotsWithoutAnyLetterGiveAnEmptyNick();
+    void unreadableLengthStopsBeforeAnyDraw();
+    void unreadableCounterStopsAfterTheNickIsListed();
+    void randomNicksFollowThePattern();
+
+private:
+    void setPattern(const QList<int> &indices);
+
+    std::array<SlotSelector *, SlotCount> m_combos{};
+    TextBox *m_length = nullptr;
+    TextBox *m_nick = nullptr;
+    TextBox *m_counter = nullptr;
+    NickListBox *m_list = nullptr;
+    ScriptedRandom m_random;
+    std::unique_ptr<NickGeneration> m_generation;
+};
+
+void TstGeneration::init()
+{
+    for (auto &combo : m_combos) {
+        combo = new SlotSelector;
+        combo->addItems({QStringLiteral("Гласная"), QStringLiteral("Согласная")});
+    }
+    setPattern(QList<int>(DefaultSlotPattern.begin(), DefaultSlotPattern.end()));
+    m_length = new TextBox;
+    m_length->setText(QStringLiteral("6"));
+    m_nick = new TextBox;
+    m_nick->setText(QStringLiteral("[.:] TOR(E)N [:.]"));
+    m_counter = new TextBox;
+    m_counter->setText(QStringLiteral("0"));
+    m_list = new NickListBox;
+    m_random.reseeds = 0;
+    m_random.script({});
+    m_generation = std::make_unique<NickGeneration>(
+        GeneratorControls{m_combos, m_length, m_nick, m_list, m_counter}, m_random);
+}
+
+void TstGeneration::cleanup()
+{
+    m_generation.reset();
+    qDeleteAll(m_combos);
+    delete m_length;
+    delete m_nick;
+    delete m_counter;
+    delete m_list;
+}
+
+void TstGeneration::setPattern(const QList<int> &indices)
+{
+    for (int i = 0; i < SlotCount; ++i)
+        m_combos.at(i)->setListIndex(indices.at(i));
+}
+
+void TstGeneration::defaultPatternGivesShapedNick()
+{
+    // Slot k draws the pair (r, r) with r rising, so each slot's letter is known.
+    m_random.script({0.0, 0.0, 0.25, 0.25, 0.5, 0.5, 0.75, 0.75, 0.96875, 0.96875, 0.0, 0.0});
+    QVERIFY(m_generation->GenerateNick());
+    // consonant, vowel, consonant, consonant, vowel, consonant
+    QCOMPARE(m_nick->text(), QStringLiteral("BENTYB"));
+    QCOMPARE(m_list->count(), 1);
+    QCOMPARE(m_list->item(0), m_nick->text());
+    QCOMPARE(m_counter->text(), QStringLiteral("1"));
+}
+
+void TstGeneration::drawValuesPickTheirLetters_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<QString>("vowel");
+    QTest::addColumn<QString>("consonant");
+    QTest::addColumn<int>("vowelIndex");
+    QTest::addColumn<int>("consonantIndex");
+    QTest::newRow("0") << 0.0 << "A" << "B" << 0 << 0;
+    QTest::newRow("0.25") << 0.25 << "E" << "H" << 1 << 5;
+    QTest::newRow("0.5") << 0.5 << "O" << "N" << 3 << 10;
+    QTest::newRow("0.75") << 0.75 << "U" << "T" << 4 << 15;
+    QTest::newRow("0.96875") << 0.96875 << "Y" << "W" << 5 << 19;
+    QTest::newRow("z sits before w") << 0.9 << "Y" << "Z" << 5 << 18;
+    QTest::newRow("just below 1") << 0.9999999999999999 << "Y" << "W" << 5 << 19;
+}
+
+void TstGeneration::drawValuesPickTheirLetters()
+{
+    QFETCH(double, r);
+    QFETCH(QString, vowel);
+    QFETCH(QString, consonant);
+    QFETCH(int, vowelIndex);
+    QFETCH(int, consonantIndex);
+
+    m_length->setText(QStringLiteral("10"));
+    setPattern({0, 1, 0, 1, 0, 1, 0, 1, 0, 1});
+    m_random.script(sameDrawForEverySlot(r));
+    QVERIFY(m_generation->GenerateNick());
+    QCOMPARE(m_nick->text(), (vowel + consonant).repeated(5));
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        // Both indices are kept, whichever class the slot has.
+        QCOMPARE(m_generation->generator().vowelIndex(slot), vowelIndex);
+        QCOMPARE(m_generation->generator().consonantIndex(slot), consonantIndex);
+    }
+}
+
+void TstGeneration::lengthCutsTheNickAndAllSlotsAreDrawn_data()
+{
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("nick");
+    QTest::newRow("2") << "2" << "BE";
+    QTest::newRow("6") << "6" << "BEBBEB";
+    QTest::newRow("10") << "10" << "BEBBEBBEBE";
+}
+
+void TstGeneration::lengthCutsTheNickAndAllSlotsAreDrawn()
+{
+    QFETCH(QString, length);
+    QFETCH(QString, nick);
+    m_length->setText(length);
+    m_random.script({0.0, 0.0, 0.25, 0.0, 0.0, 0.0, 0.0, 0.0, 0.25, 0.0,
+                     0.0, 0.0, 0.0, 0.0, 0.25, 0.0, 0.0, 0.0, 0.25, 0.0});
+    QVERIFY(m_generation->GenerateNick());
+    QCOMPARE(m_nick->text(), nick);
+    QCOMPARE(m_list->item(0), nick);
+    QCOMPARE(m_random.reseeds, SlotCount);
+    // Slots past the length were drawn too.
+    QCOMPARE(m_generation->generator().slotLetter(10), 'e');
+    QCOMPARE(m_nick->limit(), length.toInt());
+}
+
+void TstGeneration::counterCountsEveryGeneration()
+{
+    for (int i = 1; i <= 12; ++i) {
+        QVERIFY(m_generation->GenerateNick());
+        QCOMPARE(m_counter->text(), QString::number(i));
+    }
+    QCOMPARE(m_list->count(), 12);
+}
+
+void TstGeneration::slotWithoutClassKeepsItsLetter()
+{
+    m_random.script(sameDrawForEverySlot(0.0));
+    QVERIFY(m_generation->GenerateNick());
+    QCOMPARE(m_nick->text(), QStringLiteral("BABBAB"));
+
+    // Slot 3 loses its class: it repeats its old letter while the others move on.
+    m_combos[2]->setListIndex(-1);
+    m_random.script(sameDrawForEverySlot(0.5));
+    QVERIFY(m_generation->GenerateNick());
+    QCOMPARE(m_nick->text(), QStringLiteral("NOBNON"));
+}
+
+void TstGeneration::slotsWithoutAnyLetterGiveAnEmptyNick()
+{
+    // Slot 2 never had a letter: the later slots move one place left.
+    m_combos[1]->setListIndex(-1);
+    m_random.script(sameDrawForEverySlot(0.0));
+    QVERIFY(m_generation->GenerateNick());
+    QCOMPARE(m_nick->text(), QStringLiteral("BBBABB"));
+
+    cleanup();
+    init();
+    setPattern(QList<int>(SlotCount, -1));
+    QVERIFY(m_generation->GenerateNick());
+    QCOMPARE(m_nick->text(), QString());
+    QCOMPARE(m_list->count(), 1);
+    QCOMPARE(m_list->item(0), QString());
+    QCOMPARE(m_counter->text(), QStringLiteral("1"));
+}
+
+void TstGeneration::unreadableLengthStopsBeforeAnyDraw()
+{
+    m_length->setText(QStringLiteral("six"));
+    QVERIFY(!m_generation->GenerateNick());
+    QCOMPARE(m_random.reseeds, 0);
+    QCOMPARE(m_nick->text(), QStringLiteral("[.:] TOR(E)N [:.]"));
+    QCOMPARE(m_nick->limit(), 0);
+    QCOMPARE(m_list->count(), 0);
+    QCOMPARE(m_counter->text(), QStringLiteral("0"));
+}
+
+void TstGeneration::unreadableCounterStopsAfterTheNickIsListed()
+{
+    m_counter->setText(QStringLiteral("many"));
+    QVERIFY(!m_generation->GenerateNick());
+    QCOMPARE(m_nick->text().size(), 6);
+    QCOMPARE(m_list->count(), 1);
+    QCOMPARE(m_counter->text(), QStringLiteral("many"));
+}
+
+void TstGeneration::randomNicksFollowThePattern()
+{
+    ClockRandom clock;
+    NickGeneration generation(GeneratorControls{m_combos, m_length, m_nick, m_list, m_counter}, clock);
+    const QRegularExpression shape(QStringLiteral("^[^AEIOUY][AEIOUY][^AEIOUY]{2}[AEIOUY][^AEIOUY]$"));
+    QSet<QString> seen;
+    for (int i = 0; i < 200; ++i) {
+        QVERIFY(generation.GenerateNick());
+        QVERIFY2(shape.match(m_nick->text()).hasMatch(), qPrintable(m_nick->text()));
+        seen.insert(m_nick->text());
+    }
+    // Reseeding before every slot must not make the slots of one nick alike.
+    QVERIFY(seen.size() > 150);
+}
+
+QTEST_MAIN(TstGeneration)
+#include "tst_generation.moc"

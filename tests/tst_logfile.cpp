@@ -1,0 +1,202 @@
+#include "control/logfile.h"
+#include "control/nickstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+NickStore storeOf(const QStringList &nicks)
+{
+    NickStore store;
+    for (const QString &nick : nicks)
+        store.append(nick);
+    return store;
+}
+
+// Lowers the file-size limit for the scope; the kernel then refuses writes
+// past it (SIGXFSZ is ignored so the write fails instead of killing us).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_old;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+class TstLogFile : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void writesOneLinePerEntryWithCrLf();
+    void emptyListGivesAnEmptyFile();
+    void eachSaveRewritesTheWholeFile();
+    void savesMoreEntriesThanA16BitCount();
+    void unwritableProgramFolderSavesToTheFallback();
+    void failedSaveLeavesTheOldFileWhole_data();
+    void failedSaveLeavesTheOldFileWhole();
+    void folderInPlaceOfTheFileFails();
+    void missingFallbackFails();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_programFolder;
+    QString m_fallbackFolder;
+    QString m_file;
+};
+
+void TstLogFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_programFolder = m_dir->filePath(QStringLiteral("program"));
+    m_fallbackFolder = m_dir->filePath(QStringLiteral("documents"));
+    QVERIFY(QDir().mkpath(m_programFolder));
+    QVERIFY(QDir().mkpath(m_fallbackFolder));
+    m_file = QDir(m_programFolder).filePath(QStringLiteral("NIK.log"));
+}
+
+void TstLogFile::writesOneLinePerEntryWithCrLf()
+{
+    const auto result =
+        NickLog::save(storeOf({QStringLiteral("BENTYB"), QString(), QStringLiteral("KA")}), m_programFolder,
+                      m_fallbackFolder);
+    QCOMPARE(result.outcome, NickLog::Outcome::Saved);
+    QCOMPARE(result.path, m_file);
+    // No byte-order mark, no header, an empty entry is an empty line.
+    QCOMPARE(readAll(m_file), QByteArray("BENTYB\r\n\r\nKA\r\n"));
+
+    NickLog::save(storeOf({QStringLiteral("ABCDEF"), QStringLiteral("GHIJKL")}), m_programFolder, m_fallbackFolder);
+    QCOMPARE(readAll(m_file).size(), 16);
+}
+
+void TstLogFile::emptyListGivesAnEmptyFile()
+{
+    writeFile(m_file, "OLD\r\n");
+    const auto result = NickLog::save(NickStore(), m_programFolder, m_fallbackFolder);
+    QCOMPARE(result.outcome, NickLog::Outcome::Saved);
+    QVERIFY(QFile::exists(m_file));
+    QCOMPARE(readAll(m_file), QByteArray());
+}
+
+void TstLogFile::eachSaveRewritesTheWholeFile()
+{
+    const NickStore store = storeOf({QStringLiteral("AB"), QStringLiteral("CD")});
+    NickLog::save(store, m_programFolder, m_fallbackFolder);
+    NickLog::save(store, m_programFolder, m_fallbackFolder);
+    QCOMPARE(readAll(m_file), QByteArray("AB\r\nCD\r\n"));
+    // Nothing is left behind beside it.
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("NIK.log")});
+}
+
+void TstLogFile::savesMoreEntriesThanA16BitCount()
+{
+    NickStore store;
+    const int count = 70000;
+    for (int i = 0; i < count; ++i)
+        store.append(i % 2 ? QStringLiteral("QWERTYUIOP") : QStringLiteral("ZW"));
+    QCOMPARE(NickLog::save(store, m_programFolder, m_fallbackFolder).outcome, NickLog::Outcome::Saved);
+    const QByteArray bytes = readAll(m_file);
+    QCOMPARE(bytes.size(), qsizetype(count / 2) * (10 + 2 + 2 + 2));
+    QVERIFY(bytes.endsWith("QWERTYUIOP\r\n"));
+    QCOMPARE(bytes.count('\n'), count);
+}
+
+void TstLogFile::unwritableProgramFolderSavesToTheFallback()
+{
+    const QString gone = m_dir->filePath(QStringLiteral("no-such-folder"));
+    const auto result = NickLog::save(storeOf({QStringLiteral("NIK")}), gone, m_fallbackFolder);
+    QCOMPARE(result.outcome, NickLog::Outcome::SavedToFallback);
+    QCOMPARE(result.path, QDir(m_fallbackFolder).filePath(QStringLiteral("NIK.log")));
+    QCOMPARE(readAll(result.path), QByteArray("NIK\r\n"));
+}
+
+void TstLogFile::failedSaveLeavesTheOldFileWhole_data()
+{
+    QTest::addColumn<int>("limit");
+    // Limits that fall on a line end, inside a line and inside the second block.
+    QTest::newRow("before the first byte") << 0;
+    QTest::newRow("inside a line") << 7;
+    QTest::newRow("on a line end") << 12;
+    QTest::newRow("past the first block") << (1 << 20) + 5;
+}
+
+void TstLogFile::failedSaveLeavesTheOldFileWhole()
+{
+    QFETCH(int, limit);
+    const QByteArray old = "PREVIOUS\r\nFILE\r\n";
+    writeFile(m_file, old);
+    NickStore store;
+    for (int i = 0; i < 200000; ++i)
+        store.append(QStringLiteral("ABCDEFGHIJ"));
+
+    NickLog::Result result;
+    {
+        FileSizeLimit fileSize(static_cast<rlim_t>(limit));
+        result = NickLog::save(store, m_programFolder, m_fallbackFolder);
+    }
+    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
+    QCOMPARE(result.path, m_file);
+    QVERIFY(!result.reason.isEmpty());
+    QCOMPARE(readAll(m_file), old);
+    QCOMPARE(store.count(), 200000);
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("NIK.log")});
+}
+
+void TstLogFile::folderInPlaceOfTheFileFails()
+{
+    QVERIFY(QDir().mkpath(m_file));
+    const auto result = NickLog::save(storeOf({QStringLiteral("AB")}), m_programFolder, m_fallbackFolder);
+    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
+    QVERIFY(!result.reason.isEmpty());
+    QVERIFY(QFileInfo(m_file).isDir());
+}
+
+void TstLogFile::missingFallbackFails()
+{
+    const auto result = NickLog::save(storeOf({QStringLiteral("AB")}), m_dir->filePath(QStringLiteral("gone")),
+                                      m_dir->filePath(QStringLiteral("also-gone")));
+    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
+    QVERIFY(result.path.endsWith(QStringLiteral("also-gone/NIK.log")));
+    QVERIFY(!result.reason.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TstLogFile)
+#include "tst_logfile.moc"

@@ -1,0 +1,121 @@
+#include "control/nickstore.h"
+
+#include <QTest>
+
+namespace {
+// A distinct packable nick for every index: base 26, one to four letters.
+QString nickFor(qsizetype i)
+{
+    QString nick;
+    do {
+        nick.prepend(QChar(char16_t(u'A' + i % 26)));
+        i /= 26;
+    } while (i > 0);
+    return nick;
+}
+
+QByteArray bytesOf(const NickStore &store, qsizetype i)
+{
+    QByteArray out("prefix:");
+    store.appendEntryTo(i, out);
+    return out;
+}
+} // namespace
+
+class TestNickStore : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void keepsEveryText_data();
+    void keepsEveryText();
+    void packsCapitalNicksIntoOneWord();
+    void keepsOrderAcrossChunks();
+    void clearEmptiesAndFrees();
+};
+
+void TestNickStore::keepsEveryText_data()
+{
+    QTest::addColumn<QString>("nick");
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    for (int length = 0; length <= 10; ++length)
+        QTest::addRow("capitals, length %d", length) << alphabet.mid(26 - length);
+    for (int from = 0; from < 26; from += 10)
+        QTest::addRow("capitals from %c", char('A' + from)) << alphabet.mid(from, 10);
+
+    QTest::newRow("lower case") << QStringLiteral("abc");
+    QTest::newRow("mixed case") << QStringLiteral("AbC");
+    QTest::newRow("eleven capitals") << QStringLiteral("ABCDEFGHIJK");
+    QTest::newRow("sixteen capitals") << QStringLiteral("ABCDEFGHIJKLMNOP");
+    QTest::newRow("just outside A-Z") << QStringLiteral("@[");
+    QTest::newRow("Cyrillic") << QString::fromUtf8("НИКНЕЙМ");
+    QTest::newRow("outside the BMP") << QString::fromUtf8("A\xF0\x9F\x98\x80Z");
+}
+
+void TestNickStore::keepsEveryText()
+{
+    QFETCH(QString, nick);
+    // Between packed neighbours, so a mix-up of the two kinds shows.
+    NickStore store;
+    store.append(u"QQ");
+    store.append(nick);
+    store.append(u"ABCDEFGHIK");
+
+    QCOMPARE(store.count(), 3);
+    QCOMPARE(store.entry(0), QStringLiteral("QQ"));
+    QCOMPARE(store.entry(1), nick);
+    QCOMPARE(store.entry(1).size(), nick.size());
+    QCOMPARE(store.entry(2), QStringLiteral("ABCDEFGHIK"));
+    QCOMPARE(bytesOf(store, 1), QByteArray("prefix:") + nick.toUtf8());
+}
+
+void TestNickStore::packsCapitalNicksIntoOneWord()
+{
+    NickStore store;
+    const qsizetype entries = 300'000;
+    for (qsizetype i = 0; i < entries; ++i)
+        store.append(u"ABCDEFGHIJ");
+    // 8 bytes per entry plus at most one part-filled chunk.
+    QVERIFY2(store.memoryBytes() <= entries * 8 + 600 * 1024, QByteArray::number(store.memoryBytes()));
+    QVERIFY(store.memoryBytes() >= entries * 8);
+}
+
+void TestNickStore::keepsOrderAcrossChunks()
+{
+    NickStore store;
+    const qsizetype entries = 3 * 65536 + 100;
+    for (qsizetype i = 0; i < entries; ++i) {
+        if (i % 1000 == 999)
+            store.append(nickFor(i).toLower()); // a side-list text now and then
+        else
+            store.append(nickFor(i));
+    }
+
+    QCOMPARE(store.count(), entries);
+    for (qsizetype i = 0; i < entries; ++i) {
+        const QString expected = i % 1000 == 999 ? nickFor(i).toLower() : nickFor(i);
+        if (store.entry(i) != expected)
+            QFAIL(qPrintable(
+                QStringLiteral("entry %1 is %2, expected %3").arg(i).arg(store.entry(i), expected)));
+    }
+    for (qsizetype i : {qsizetype(65535), qsizetype(65536), qsizetype(131071), entries - 1})
+        QCOMPARE(bytesOf(store, i), QByteArray("prefix:") + store.entry(i).toUtf8());
+}
+
+void TestNickStore::clearEmptiesAndFrees()
+{
+    NickStore store;
+    for (int i = 0; i < 100'000; ++i)
+        store.append(i % 2 ? u"ABC" : u"abc");
+    store.clear();
+    QCOMPARE(store.count(), 0);
+    QCOMPARE(store.memoryBytes(), 0);
+
+    store.append(u"лес");
+    store.append(u"NEW");
+    QCOMPARE(store.count(), 2);
+    QCOMPARE(store.entry(0), QString::fromUtf8("лес"));
+    QCOMPARE(store.entry(1), QStringLiteral("NEW"));
+}
+
+QTEST_APPLESS_MAIN(TestNickStore)
+#include "tst_nickstore.moc"

@@ -1,0 +1,227 @@
+#include "ui/about/frmabout.h"
+
+#include "platform/widgets/messagebox.h"
+#include "platform/widgets/screenpointer.h"
+#include "ui/common/captionframe.h"
+#include "ui/common/look.h"
+#include "ui/common/outlineshape.h"
+
+#include <QDesktopServices>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+
+const QString AuthorEmail = QStringLiteral("toren@example.org");
+const QString AuthorWebHost = QStringLiteral("quillmark.example.org");
+
+FrmAbout::LinkOpener &linkOpener()
+{
+    static FrmAbout::LinkOpener opener;
+    return opener;
+}
+
+bool openLink(const QUrl &url)
+{
+    const FrmAbout::LinkOpener &opener = linkOpener();
+    return opener ? opener(url) : QDesktopServices::openUrl(url);
+}
+
+// A label that reports a left click: press and release both on the label.
+// It keeps the press to itself rather than passing it to its container.
+class LinkLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    void setOnClick(std::function<void()> onClick) { m_onClick = std::move(onClick); }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        m_pressed = event->button() == Qt::LeftButton;
+        event->accept();
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        const bool clicked =
+            m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+        m_pressed = false;
+        event->accept();
+        if (clicked && m_onClick)
+            m_onClick();
+    }
+
+private:
+    std::function<void()> m_onClick;
+    bool m_pressed = false;
+};
+
+enum class Fit
+{
+    OneLine, // the box follows its text from its left and top
+    Wrapped, // the text wraps inside the fixed box
+};
+
+enum class Link
+{
+    None,
+    Mail,
+    Web
+};
+
+struct LabelRow
+{
+    const char *name;
+    bool inFrame; // placed in Frame1 rather than on the window
+    Link link;
+    int left, top, width, height; // twips
+    QString text;
+    QFont font;
+    QColor colour;
+    Fit fit;
+};
+
+QLabel *makeLabel(const QString &text, Link link, QWidget *container, FrmAbout *window)
+{
+    if (link == Link::None)
+        return new QLabel(text, container);
+    auto *label = new LinkLabel(text, container);
+    if (link == Link::Mail)
+        label->setOnClick([window] { window->ExecuteLink(QStringLiteral("mailto:") + AuthorEmail); });
+    else
+        // The web link is exactly the host name the label shows.
+        label->setOnClick(
+            [window, label] { window->ExecuteLink(QStringLiteral("http://") + label->text()); });
+    return label;
+}
+
+} // namespace
+
+FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setupWindow();
+    setupControls();
+}
+
+void FrmAbout::setupWindow()
+{
+    setObjectName(QStringLiteral("frmabout"));
+    setWindowTitle(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(Look::twips(5895), Look::twips(5910));
+    setWindowIcon(QIcon(QStringLiteral(":/icon/quillmark.svg")));
+    Look::paintPanelGrey(this);
+}
+
+void FrmAbout::setupControls()
+{
+    auto *frame1 =
+        new CaptionFrame(QStringLiteral("Программёр, бета-тестер, дизайнер и всё всё всё, это:"), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setGeometry(Look::twipsRect(120, 840, 5655, 1335));
+    frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
+    frame1->setCaptionColor(Look::darkRed());
+
+    auto *exitButton = new QPushButton(QStringLiteral("X"), this);
+    exitButton->setObjectName(QStringLiteral("Exit"));
+    exitButton->setGeometry(Look::twipsRect(5520, 0, 375, 375));
+    exitButton->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
+    QPalette face = exitButton->palette();
+    face.setColor(QPalette::Button, Look::panelGrey());
+    exitButton->setPalette(face);
+    // Return presses the focused button too, not only Space.
+    exitButton->setAutoDefault(true);
+    connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
+
+    using Look::Slant;
+    using Look::Weight;
+    const QFont title = Look::font(Look::ComicSans, 20.25);
+    const QFont linkFont = Look::font(Look::ComicSans, 14.25, Weight::Regular, Slant::Upright, true);
+    const QFont dialog = Look::dialogFont();
+    const QFont blurb = Look::font(Look::MsSansSerif, 8.25, Weight::Bold);
+    const QFont copyright = Look::font(Look::MsSansSerif, 8.25, Weight::Bold, Slant::Italic);
+    const QColor plain = Look::windowText();
+
+    const LabelRow rows[] = {
+        {"Label1", false, Link::None, 840, 120, 4125, 570, QStringLiteral("Quillmark 1.0"), title,
+         Look::navy(), Fit::OneLine},
+        {"Label2", true, Link::Mail, 2160, 360, 1200, 390, QStringLiteral("TOR(E)N"), linkFont,
+         Look::linkBlue(), Fit::OneLine},
+        {"Label3", true, Link::Web, 1080, 840, 3450, 390, AuthorWebHost, linkFont, Look::linkBlue(),
+         Fit::OneLine},
+        {"Label4", false, Link::None, 4920, 600, 885, 195, QStringLiteral("Final version"), dialog,
+         Look::navy(), Fit::OneLine},
+        {"Label5", false, Link::None, 120, 2280, 5655, 375,
+         QStringLiteral("На сайте ты всегда сможеш найти другие мои программы и игры, гораздо интереснее и "
+                        "лучше(на мой взгляд):"),
+         dialog, plain, Fit::Wrapped},
+        {"Label6", false, Link::None, 120, 2760, 5655, 375,
+         QStringLiteral("Bubble Pop — весёлая игра про мыльные пузыри. Лопай их, пока они не улетели!"),
+         blurb, plain, Fit::Wrapped},
+        {"Label7", false, Link::None, 120, 3240, 5535, 975,
+         QStringLiteral("Quill Notes — маленький блокнот, который живёт в углу экрана и всегда под рукой. "
+                        "Записывай идеи, списки покупок и телефоны друзей, находи нужное за секунду и не "
+                        "бойся потерять: всё сохраняется само. Бесплатно, без рекламы и работает даже на "
+                        "самых старых компьютерах."),
+         blurb, plain, Fit::Wrapped},
+        {"Label8", false, Link::None, 120, 4320, 5655, 375,
+         QStringLiteral("Star Miner — космическая аркада: собирай кристаллы на астероидах и не попадайся "
+                        "пиратам."),
+         blurb, plain, Fit::Wrapped},
+        {"Label9", false, Link::None, 120, 4800, 5220, 195,
+         QStringLiteral("Clocky — часы с будильником на рабочий стол."), blurb, plain, Fit::OneLine},
+        {"Label10", false, Link::None, 120, 5160, 5655, 375,
+         QStringLiteral(
+             "Word Maze — головоломка для тех, кто любит слова: найди их все в лабиринте из букв."),
+         blurb, plain, Fit::Wrapped},
+        {"Label11", false, Link::None, 3480, 5640, 2325, 195, QStringLiteral("© 2003 TOR(E)N"), copyright,
+         Look::darkRed(), Fit::OneLine},
+    };
+
+    for (const LabelRow &row : rows) {
+        QWidget *container = row.inFrame ? static_cast<QWidget *>(frame1) : this;
+        QLabel *label = makeLabel(row.text, row.link, container, this);
+        label->setObjectName(QString::fromLatin1(row.name));
+        label->setFont(row.font);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, row.colour);
+        label->setPalette(palette);
+        Look::paintPanelGrey(label);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(row.fit == Fit::Wrapped);
+        label->setGeometry(Look::twipsRect(row.left, row.top, row.width, row.height));
+        if (row.fit == Fit::OneLine)
+            label->adjustSize();
+    }
+
+    auto *shape1 = OutlineShape::rectangle(0, 0, 5895, 5895, this);
+    shape1->setObjectName(QStringLiteral("Shape1"));
+    // The outline is drawn on the window's surface: the close button covers
+    // its corner.
+    shape1->lower();
+
+    exitButton->setFocus();
+}
+
+void FrmAbout::ExecuteLink(QString link)
+{
+    ScreenPointer::set(ScreenPointer::Shape::Hourglass);
+    if (!openLink(QUrl(link))) {
+        ScreenPointer::set(ScreenPointer::Shape::Default);
+        // The desktop's opener gives no error code of its own.
+        const int errorCode = 0;
+        MessageBox::show(this,
+                         QStringLiteral("Error Opening Link to ") + link + QStringLiteral("\r\n\r\n") +
+                             QString::number(errorCode),
+                         QStringLiteral("frmAbout::ExecuteLink"), MessageBox::Style::OkOnly);
+    }
+    ScreenPointer::set(ScreenPointer::Shape::Default);
+}
+
+void FrmAbout::setLinkOpener(LinkOpener opener)
+{
+    linkOpener() = std::move(opener);
+}

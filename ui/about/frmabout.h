@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+// The about window: title, the author's two links, the author's other
+// programs and a copyright line. It is frameless and fixed in size, and it
+// deletes itself when closed, so every showing builds it afresh.
+class FrmAbout : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FrmAbout(QWidget *parent = nullptr);
+
+    // Opens a link with the desktop's handler for its scheme and tells the
+    // user when that fails. The hourglass shows while the desktop starts it.
+    void ExecuteLink(QString link);
+
+    // What opens links: true when the handler started. Tests replace it; an
+    // empty function puts back the desktop's own opener.
+    using LinkOpener = std::function<bool(const QUrl &)>;
+    static void setLinkOpener(LinkOpener opener);
+
+private:
+    void setupWindow();
+    void setupControls();
+};
