@@ -15,27 +15,8 @@ packages=(
     xvfb xauth
 )
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-
-if [ "${#missing[@]}" -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    if [ "$(id -u)" -eq 0 ]; then
-        as_root=()
-    elif command -v sudo >/dev/null 2>&1; then
-        as_root=(sudo)
-    else
-        echo "These packages are missing and neither root nor sudo is available:" >&2
-        echo "  apt-get install ${missing[*]}" >&2
-        exit 1
-    fi
-    "${as_root[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+source scripts/ensure-packages.sh
+ensure_packages "${packages[@]}"
 
 build_dir=build
 werror=OFF
