@@ -13,6 +13,7 @@ public:
     CaptionFrame(const QString &caption, QWidget *parent = nullptr);
 
     QString caption() const { return m_caption; }
+    QFont captionFont() const { return m_captionFont; }
     void setCaptionFont(const QFont &font);
     void setCaptionColor(const QColor &color);
 
