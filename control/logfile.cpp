@@ -29,12 +29,13 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QString &path)
         result.reason = file.errorString();
         return result;
     }
-    QByteArray line;
-    const qsizetype count = store.count();
-    for (qsizetype i = 0; i < count; ++i) {
-        line.clear();
-        store.appendEntryTo(i, line);
-        if (!file.writeLine(line)) {
+    // A block of lines at a time, rendered straight from the store.
+    QByteArray block;
+    block.reserve(LineFile::BlockSize + 64);
+    for (qsizetype next = 0; next < store.count();) {
+        block.resize(0);
+        next = store.appendLinesTo(next, LineFile::LineEnd, LineFile::BlockSize, block);
+        if (!file.writeLines(block)) {
             result.reason = file.errorString();
             return result;
         }

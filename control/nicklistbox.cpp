@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -15,6 +17,50 @@ namespace {
 constexpr int TextMargin = 2;
 constexpr int RowsPerWheelStep = 3;
 constexpr int WheelStep = 120; // QWheelEvent's angle delta of one notch
+
+// A scroll bar that repaints on a change of range or page step only when
+// the change shows. With many rows an append moves the slider by less than
+// a pixel, and a repaint of the whole bar would be most of a tick's cost.
+class RangeScrollBar : public QScrollBar
+{
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void sliderChange(SliderChange change) override
+    {
+        if ((change == SliderRangeChange || change == SliderStepsChange) && look() == m_painted)
+            return;
+        QScrollBar::sliderChange(change);
+    }
+
+    void paintEvent(QPaintEvent *event) override
+    {
+        m_painted = look();
+        QScrollBar::paintEvent(event);
+    }
+
+private:
+    // What the range decides on screen: where the slider stands, and
+    // whether the value sits at either end (styles may grey an arrow).
+    struct Look
+    {
+        QRect slider;
+        bool atMinimum = false;
+        bool atMaximum = false;
+        bool operator==(const Look &) const = default;
+    };
+
+    Look look() const
+    {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
+                value() == minimum(), value() == maximum()};
+    }
+
+    Look m_painted;
+};
 } // namespace
 
 NickListBox::NickListBox(QWidget *parent) : QAbstractScrollArea(parent)
@@ -30,6 +76,7 @@ NickListBox::NickListBox(QWidget *parent) : QAbstractScrollArea(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setFocusPolicy(Qt::StrongFocus);
+    setVerticalScrollBar(new RangeScrollBar(Qt::Vertical, this));
     verticalScrollBar()->setSingleStep(1);
     updateScrollBar();
 }

@@ -1,5 +1,8 @@
 #include "control/nickstore.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <optional>
 
 // Word layout: bits 0-3 hold the length, then 5 bits per letter (A = 0),
@@ -13,6 +16,18 @@ constexpr int LetterBits = 5;
 constexpr quint64 LengthMask = (quint64(1) << LengthBits) - 1;
 constexpr quint64 LetterMask = (quint64(1) << LetterBits) - 1;
 constexpr quint64 OtherFlag = quint64(1) << 63;
+constexpr int PairBits = 2 * LetterBits;
+constexpr quint64 PairMask = (quint64(1) << PairBits) - 1;
+
+// The two letters for every pair of 5-bit codes, first letter in the low bits.
+constexpr std::array<char, 2 * (PairMask + 1)> LetterPairs = [] {
+    std::array<char, 2 * (PairMask + 1)> pairs{};
+    for (quint64 code = 0; code <= PairMask; ++code) {
+        pairs[2 * code] = char('A' + (code & LetterMask));
+        pairs[2 * code + 1] = char('A' + (code >> LetterBits));
+    }
+    return pairs;
+}();
 
 std::optional<quint64> pack(QStringView nick)
 {
@@ -85,6 +100,51 @@ void NickStore::appendEntryTo(qsizetype i, QByteArray &out) const
     for (qsizetype k = 0; k < length; ++k)
         letters[k] = packedLetter(w, k);
     out.append(letters, length);
+}
+
+qsizetype NickStore::appendLinesTo(qsizetype first, QByteArrayView lineEnd, qsizetype bytes,
+                                   QByteArray &out) const
+{
+    const qsizetype wanted = out.size() + bytes;
+    const qsizetype lineRoom = MaxPackedLength + lineEnd.size();
+    qsizetype i = first;
+    while (i < m_count && out.size() < wanted) {
+        // Packed entries of one chunk are written through a pointer into
+        // room made for them beforehand: all ten letter places are filled,
+        // a pair of letters at a time, and the line end goes right after
+        // the entry's own length.
+        const qsizetype inChunk = i & (ChunkSize - 1);
+        const qsizetype batch =
+            std::min({m_count - i, ChunkSize - inChunk, (wanted - out.size()) / lineRoom + 1});
+        const quint64 *const words = m_chunks[size_t(i >> ChunkShift)].get() + inChunk;
+        const qsizetype size = out.size();
+        out.resize(size + batch * lineRoom);
+        char *const begin = out.data();
+        char *at = begin + size;
+        qsizetype done = 0;
+        for (; done < batch; ++done) {
+            const quint64 w = words[done];
+            if (w & OtherFlag)
+                break;
+            // The five pairs spelled out: at -O2 a loop of them is not unrolled.
+            const quint64 letters = w >> LengthBits;
+            std::memcpy(at, &LetterPairs[2 * (letters & PairMask)], 2);
+            std::memcpy(at + 2, &LetterPairs[2 * ((letters >> PairBits) & PairMask)], 2);
+            std::memcpy(at + 4, &LetterPairs[2 * ((letters >> 2 * PairBits) & PairMask)], 2);
+            std::memcpy(at + 6, &LetterPairs[2 * ((letters >> 3 * PairBits) & PairMask)], 2);
+            std::memcpy(at + 8, &LetterPairs[2 * ((letters >> 4 * PairBits) & PairMask)], 2);
+            at += packedLength(w);
+            for (const char c : lineEnd)
+                *at++ = c;
+        }
+        out.resize(at - begin);
+        i += done;
+        if (done < batch) {
+            appendEntryTo(i++, out);
+            out.append(lineEnd.data(), lineEnd.size());
+        }
+    }
+    return i;
 }
 
 void NickStore::clear()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -21,6 +22,11 @@ public:
     // Appends entry i as UTF-8 without going through a QString, for writers
     // that stream the whole list.
     void appendEntryTo(qsizetype i, QByteArray &out) const;
+    // Appends entries from `first` on, each followed by `lineEnd`, until out
+    // has grown by at least `bytes` or the entries run out; returns the index
+    // of the first entry not appended. For writers that stream the whole
+    // list: packed entries go from their words straight into the bytes.
+    qsizetype appendLinesTo(qsizetype first, QByteArrayView lineEnd, qsizetype bytes, QByteArray &out) const;
     // Empties the store and gives its memory back.
     void clear();
     // Bytes held by the store, for benchmarks.

@@ -1,9 +1,11 @@
 #include "platform/conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace Conversions {
 
@@ -17,6 +19,34 @@ bool isBlank(QChar c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+// For a number too large or too small for a double: whether it is too small.
+// The place of its first significant digit, moved by the exponent, decides:
+// "0.000...1" and "1e-400" are too small, "1000...0e-1" and "1e400" too large.
+bool isTooSmall(std::string_view number)
+{
+    const std::size_t exponentMark = number.find('e');
+    const std::string_view mantissa = number.substr(0, exponentMark);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos)
+        return true;
+    // 0 for the units, -1 for the tenths, 2 for the hundreds.
+    long long place =
+        first < point ? static_cast<long long>(point - first - 1) : -static_cast<long long>(first - point);
+    if (exponentMark != std::string_view::npos) {
+        std::string_view digits = number.substr(exponentMark + 1);
+        const bool negative = !digits.empty() && digits.front() == '-';
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+            digits.remove_prefix(1);
+        // An exponent past a billion says all there is to say.
+        long long exponent = 0;
+        for (char c : digits)
+            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+        place += negative ? -exponent : exponent;
+    }
+    return place < 0;
 }
 
 } // namespace
@@ -79,7 +109,7 @@ double numericPrefix(QStringView text)
             stage = Stage::Fraction;
         } else if ((stage == Stage::Mantissa || stage == Stage::Fraction) && mantissaDigits &&
                    (c == 'e' || c == 'E')) {
-            pending = "e";
+            pending.assign(1, 'e'); // not = "e": GCC 12 warns falsely of overlapping copies there
             stage = Stage::ExponentSign;
         } else if (stage == Stage::ExponentSign && (c == '+' || c == '-') && pending.size() == 1) {
             pending += c;
@@ -106,11 +136,9 @@ double numericPrefix(QStringView text)
     const auto [ptr, error] = std::from_chars(begin, end, value);
     (void)ptr;
     if (error == std::errc::result_out_of_range) {
-        // A huge exponent reads as the largest number, a tiny one as zero.
-        const auto exponent = number.find('e');
-        const bool tiny = exponent != std::string::npos && number.size() > exponent + 1 &&
-                          number[exponent + 1] == '-';
-        value = tiny ? 0.0 : std::numeric_limits<double>::max();
+        // Too large reads as the largest number, too small as zero.
+        const std::string_view digits(begin, std::size_t(end - begin));
+        value = isTooSmall(digits) ? 0.0 : std::numeric_limits<double>::max();
     }
     return negative ? -value : value;
 }

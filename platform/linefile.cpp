@@ -1,9 +1,5 @@
 #include "platform/linefile.h"
 
-namespace {
-constexpr qsizetype BlockSize = 1 << 20;
-}
-
 LineFile::LineFile(const QString &path) : m_file(path)
 {
     m_block.reserve(BlockSize + 64);
@@ -29,22 +25,41 @@ bool LineFile::writeLine(QByteArrayView line)
     if (m_failed)
         return false;
     m_block.append(line.data(), line.size());
-    m_block.append("\r\n", 2);
+    m_block.append(LineEnd.data(), LineEnd.size());
     if (m_block.size() >= BlockSize)
         return writeBlock();
     return true;
 }
 
+bool LineFile::writeLines(QByteArrayView lines)
+{
+    if (m_failed)
+        return false;
+    if (m_block.size() + lines.size() < BlockSize) {
+        m_block.append(lines.data(), lines.size());
+        return true;
+    }
+    return writeBlock() && writeAll(lines);
+}
+
 bool LineFile::writeBlock()
 {
+    if (!writeAll(m_block))
+        return false;
+    // resize(), not clear(): clear() would give the block's memory back.
+    m_block.resize(0);
+    return true;
+}
+
+bool LineFile::writeAll(QByteArrayView bytes)
+{
     qsizetype done = 0;
-    while (done < m_block.size()) {
-        const qint64 written = m_file.write(m_block.constData() + done, m_block.size() - done);
+    while (done < bytes.size()) {
+        const qint64 written = m_file.write(bytes.data() + done, bytes.size() - done);
         if (written <= 0)
             return fail(m_file.errorString());
         done += written;
     }
-    m_block.clear();
     return true;
 }
 

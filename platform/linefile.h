@@ -13,6 +13,10 @@
 class LineFile
 {
 public:
+    static constexpr QByteArrayView LineEnd{"\r\n", 2};
+    // The size of the blocks handed to the system in one write.
+    static constexpr qsizetype BlockSize = 1 << 20;
+
     explicit LineFile(const QString &path);
     ~LineFile();
     LineFile(const LineFile &) = delete;
@@ -20,6 +24,9 @@ public:
 
     bool open();
     bool writeLine(QByteArrayView line);
+    // Text of whole lines, each already ending in LineEnd, for writers that
+    // render many lines at once; a block or more goes out without a copy.
+    bool writeLines(QByteArrayView lines);
     // Writes what is left, flushes and puts the file in place.
     bool commit();
     // Throws away what was written; the old file stays.
@@ -31,6 +38,7 @@ public:
 
 private:
     bool writeBlock();
+    bool writeAll(QByteArrayView bytes);
     bool fail(const QString &reason);
 
     QSaveFile m_file;

@@ -113,6 +113,12 @@ void TstConversions::numericPrefix_data()
     QTest::newRow("exponent sign without digits") << "2e-" << 2.0;
     QTest::newRow("huge exponent") << "9e999" << std::numeric_limits<double>::max();
     QTest::newRow("tiny exponent") << "9e-999" << 0.0;
+    QTest::newRow("tiny without exponent") << QStringLiteral("0.%1").arg(QString(400, u'0')) + u'1' << 0.0;
+    QTest::newRow("huge despite a negative exponent")
+        << u'1' + QString(400, u'0') + QStringLiteral("e-1") << std::numeric_limits<double>::max();
+    QTest::newRow("tiny despite a large exponent")
+        << QStringLiteral("0.%1").arg(QString(700, u'0')) + QStringLiteral("1e300") << 0.0;
+    QTest::newRow("exponent beyond 64 bits") << QStringLiteral("1e-99999999999999999999999") << 0.0;
     QTest::newRow("arabic digit is no digit") << QString::fromUtf8("\u0663") << 0.0;
 }
 

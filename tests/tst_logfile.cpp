@@ -69,6 +69,7 @@ private Q_SLOTS:
     void emptyListGivesAnEmptyFile();
     void eachSaveRewritesTheWholeFile();
     void savesMoreEntriesThanA16BitCount();
+    void savesSeveralBlocksByteForByte();
     void unwritableProgramFolderSavesToTheFallback();
     void failedSaveLeavesTheOldFileWhole_data();
     void failedSaveLeavesTheOldFileWhole();
@@ -137,6 +138,24 @@ void TstLogFile::savesMoreEntriesThanA16BitCount()
     QCOMPARE(bytes.size(), qsizetype(count / 2) * (10 + 2 + 2 + 2));
     QVERIFY(bytes.endsWith("QWERTYUIOP\r\n"));
     QCOMPARE(bytes.count('\n'), count);
+}
+
+void TstLogFile::savesSeveralBlocksByteForByte()
+{
+    // Over three blocks, with texts kept whole beside the packed nicks.
+    NickStore store;
+    QByteArray expected;
+    for (int i = 0; i < 600'000; ++i) {
+        const QString nick =
+            i % 5003 == 0 ? QString::fromUtf8("Ёжик") : QStringLiteral("QWERTYUIOP").left(i % 11);
+        store.append(nick);
+        expected += nick.toUtf8() + "\r\n";
+    }
+    QVERIFY(expected.size() > 3 * (1 << 20));
+    QCOMPARE(NickLog::save(store, m_programFolder, m_fallbackFolder).outcome, NickLog::Outcome::Saved);
+    const QByteArray bytes = readAll(m_file);
+    QCOMPARE(bytes.size(), expected.size());
+    QVERIFY(bytes == expected);
 }
 
 void TstLogFile::unwritableProgramFolderSavesToTheFallback()

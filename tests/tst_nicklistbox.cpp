@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void clearResets();
     void focusFrameOnlyWithFocus();
     void millionEntriesEndShowsLastRow();
+    void scrollBarOnScreenFollowsEveryAppend();
 
 private:
     // Two letters per row: "AA", "AB", ...
@@ -247,6 +249,52 @@ void TestNickListBox::millionEntriesEndShowsLastRow()
 
     click(rowCentre(8));
     QCOMPARE(m_box->currentRow(), entries - 2);
+}
+
+void TestNickListBox::scrollBarOnScreenFollowsEveryAppend()
+{
+    // The bar skips repaints that would change nothing, so compare what is
+    // on screen with a fresh rendering after every append, with the view at
+    // the top and at the end (where the slider creeps up as rows arrive).
+    int barPaints = 0;
+    struct PaintCounter : QObject
+    {
+        int *paints;
+        explicit PaintCounter(int *counter) : paints(counter) {}
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            *paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter(&barPaints);
+    bar()->installEventFilter(&counter);
+
+    const auto onScreen = [this] {
+        const QRect area(bar()->mapTo(m_box, QPoint(0, 0)), bar()->size());
+        return m_box->screen()
+            ->grabWindow(m_box->winId(), area.x(), area.y(), area.width(), area.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    fill(11);
+    QCoreApplication::processEvents();
+    for (const bool atEnd : {false, true}) {
+        int repaints = 0;
+        for (int i = 0; i < 300; ++i) {
+            if (atEnd)
+                bar()->setValue(bar()->maximum());
+            const int before = barPaints;
+            fill(1);
+            QCoreApplication::processEvents();
+            repaints += barPaints - before;
+            // grab() paints too, so it comes after the count.
+            if (onScreen() != bar()->grab().toImage().convertToFormat(QImage::Format_RGB32))
+                QFAIL(qPrintable(QStringLiteral("stale scroll bar at %1 entries").arg(m_box->count())));
+        }
+        // At the top it repaints while the slider shrinks, then no more.
+        if (!atEnd)
+            QVERIFY2(repaints > 0 && repaints < 150, qPrintable(QString::number(repaints)));
+    }
 }
 
 QTEST_MAIN(TestNickListBox)

@@ -31,6 +31,8 @@ private Q_SLOTS:
     void packsCapitalNicksIntoOneWord();
     void keepsOrderAcrossChunks();
     void clearEmptiesAndFrees();
+    void streamsLinesAsTheEntriesRead_data();
+    void streamsLinesAsTheEntriesRead();
 };
 
 void TestNickStore::keepsEveryText_data()
@@ -115,6 +117,51 @@ void TestNickStore::clearEmptiesAndFrees()
     QCOMPARE(store.count(), 2);
     QCOMPARE(store.entry(0), QString::fromUtf8("лес"));
     QCOMPARE(store.entry(1), QStringLiteral("NEW"));
+}
+
+void TestNickStore::streamsLinesAsTheEntriesRead_data()
+{
+    QTest::addColumn<qsizetype>("bytes");
+    QTest::newRow("one byte a call") << qsizetype(1);
+    QTest::newRow("ends inside a line") << qsizetype(29);
+    QTest::newRow("a few hundred lines a call") << qsizetype(4000);
+    QTest::newRow("all at once") << (qsizetype(1) << 30);
+}
+
+void TestNickStore::streamsLinesAsTheEntriesRead()
+{
+    QFETCH(qsizetype, bytes);
+    // Every packed length, side-list texts now and then, packed entries on
+    // both sides of a chunk boundary.
+    NickStore store;
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    const qsizetype entries = 65536 + 2000;
+    QByteArray expected = "kept:";
+    for (qsizetype i = 0; i < entries; ++i) {
+        QString nick = alphabet.mid(i % 26, i % 11);
+        if (i % 997 == 5)
+            nick = i % 2 ? QString::fromUtf8("ник") : QStringLiteral("ABCDEFGHIJKL");
+        store.append(nick);
+        expected += nick.toUtf8() + "\r\n";
+    }
+
+    QByteArray streamed = "kept:";
+    qsizetype next = 0;
+    while (next < entries) {
+        const qsizetype before = streamed.size();
+        const qsizetype after = store.appendLinesTo(next, "\r\n", bytes, streamed);
+        const qsizetype grown = streamed.size() - before;
+        QVERIFY2(after > next, "every call moves on");
+        // It stops at the first line end past the bytes asked for, or at the end.
+        QVERIFY(after == entries || grown >= bytes);
+        QVERIFY2(grown < bytes + 16, qPrintable(QString::number(grown)));
+        next = after;
+    }
+    QCOMPARE(next, entries);
+    QCOMPARE(streamed.size(), expected.size());
+    QVERIFY(streamed == expected);
+    QCOMPARE(store.appendLinesTo(entries, "\r\n", bytes, streamed), entries);
+    QCOMPARE(streamed.size(), expected.size());
 }
 
 QTEST_APPLESS_MAIN(TestNickStore)

@@ -17,6 +17,7 @@
 #include "ui/main/imagebutton.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
@@ -313,13 +314,17 @@ void Form1::saveitems(NickListBox &lstin)
                              .arg(result.path),
                          QStringLiteral("Сохранение"), MessageBox::Style::Information);
         return;
-    case NickLog::Outcome::Failed:
+    case NickLog::Outcome::Failed: {
+        // The earlier file, if there was one, is still there as it was.
+        const QString kept = QFileInfo(result.path).isFile()
+                                 ? QStringLiteral("Список не тронут, прежний файл остался как был.")
+                                 : QStringLiteral("Список не тронут.");
         MessageBox::show(this,
-                         QStringLiteral("Не удалось сохранить список в файл\n%1\n\nПричина: %2\n\n"
-                                        "Список не тронут, прежний файл остался как был.")
-                             .arg(result.path, result.reason),
+                         QStringLiteral("Не удалось сохранить список в файл\n%1\n\nПричина: %2\n\n%3")
+                             .arg(result.path, result.reason, kept),
                          QStringLiteral("Ошибка сохранения"), MessageBox::Style::Information);
         return;
+    }
     }
 }
 

@@ -1,0 +1,460 @@
+// The main window's list, tick, timer, Save and Erase at growing sizes,
+// driven through the window's own controls.
+#include "benchwindow.h"
+#include "plan.h"
+
+#include "control/logfile.h"
+#include "control/nicklistbox.h"
+#include "platform/widgets/generationtimer.h"
+#include "platform/widgets/textbox.h"
+#include "ui/main/form1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+using Measure::Clock;
+
+namespace {
+
+std::string named(const char *what, qsizetype size)
+{
+    return std::string(what) + '/' + std::to_string(size);
+}
+
+// One action on the measured window and the same on the reference window,
+// in turn, each timed up to its repaint.
+class Paired
+{
+public:
+    // Runs `setUp` untimed and then `act` timed on each window once; `act`
+    // returns false when the action did not do what it should, which ends
+    // the benchmark with that failure.
+    template <typename SetUp, typename Action> bool run(SetUp setUp, Action act)
+    {
+        return m_measured.time(BenchWindow::measured(), setUp, act) &&
+               m_reference.time(BenchWindow::reference(), setUp, act);
+    }
+
+    void report(benchmark::State &state) const
+    {
+        state.counters["median_ms"] = m_measured.samples.median();
+        state.counters["max_ms"] = m_measured.samples.max();
+        state.counters["reference_median_ms"] = m_reference.samples.median();
+        state.counters["ratio"] = m_measured.samples.median() / m_reference.samples.median();
+        state.counters["entries"] = double(BenchWindow::measured().list().count());
+        state.counters["reference_entries"] = double(BenchWindow::reference().list().count());
+    }
+
+private:
+    struct Side
+    {
+        Measure::Samples samples;
+        int step = 0;
+
+        template <typename SetUp, typename Action> bool time(BenchWindow &window, SetUp setUp, Action act)
+        {
+            setUp(window);
+            const auto start = Clock::now();
+            if (!act(window, step))
+                return false;
+            samples.add(Measure::msSince(start));
+            ++step;
+            return true;
+        }
+    };
+
+    Side m_measured;
+    Side m_reference;
+};
+
+template <typename SetUp, typename Action>
+void runPaired(benchmark::State &state, SetUp setUp, Action act, const char *failure)
+{
+    Paired paired;
+    for (auto _ : state) {
+        if (!paired.run(setUp, act)) {
+            state.SkipWithError(failure);
+            return;
+        }
+    }
+    paired.report(state);
+}
+
+template <typename Action> void runPaired(benchmark::State &state, Action act, const char *failure)
+{
+    runPaired(
+        state, [](BenchWindow &) {}, act, failure);
+}
+
+// A user's click or key goes to the window in front.
+void activate(BenchWindow &window)
+{
+    window.form().activateWindow();
+    QCoreApplication::processEvents();
+}
+
+// Fills the measured list to `size` and gives the reference list exactly
+// `reference` entries, all of them fill nicks (not ones a benchmark added).
+void prepare(qsizetype size, qsizetype reference)
+{
+    BenchWindow::measured().fillTo(size);
+    BenchWindow &small = BenchWindow::reference();
+    if (small.list().count() != reference)
+        small.button("Command4").click();
+    small.fillTo(reference);
+}
+
+// The timer's tick as the window handles it: generate, show the nick, list
+// it, count it, then run the event loop until the counter is repainted.
+// The reference window starts from an empty list, as at 0 entries.
+void tick(benchmark::State &state, qsizetype size)
+{
+    prepare(size, 0);
+    BenchWindow &window = BenchWindow::measured();
+    const qsizetype entriesBefore = window.list().count();
+    const qint64 countedBefore = window.counter().text().toLongLong();
+    runPaired(
+        state,
+        [](BenchWindow &w, int) {
+            const qsizetype entries = w.list().count();
+            const int painted = w.paints().paints(&w.counter());
+            Q_EMIT w.timer().tick();
+            return w.paints().waitFor(&w.counter(), painted) && w.list().count() == entries + 1;
+        },
+        "a tick did not list one nick and repaint the counter");
+    if (!state.error_occurred() &&
+        window.counter().text() != QString::number(countedBefore + window.list().count() - entriesBefore))
+        state.SkipWithError("the counter does not count the ticks");
+}
+
+// Appending while the end of the list is in sight, until the new row has
+// been painted. (With the view elsewhere an append repaints nothing; the
+// tick benchmark covers that case.)
+void listAppend(benchmark::State &state, qsizetype size)
+{
+    prepare(size, 0);
+    runPaired(
+        state,
+        [](BenchWindow &w) {
+            QScrollBar *bar = w.list().verticalScrollBar();
+            bar->setValue(bar->maximum());
+            QCoreApplication::processEvents();
+        },
+        [](BenchWindow &w, int) {
+            QWidget *viewport = w.list().viewport();
+            const int before = w.paints().paints(viewport);
+            w.list().addItem(u"QUILLM");
+            return w.paints().waitFor(viewport, before);
+        },
+        "the list did not paint a row appended in sight");
+    for (BenchWindow *w : {&BenchWindow::measured(), &BenchWindow::reference()})
+        w->list().verticalScrollBar()->setValue(0);
+    QCoreApplication::processEvents();
+}
+
+QPoint rowInWindow(BenchWindow &window, int rowInSight)
+{
+    NickListBox &list = window.list();
+    const int height = list.fontMetrics().lineSpacing();
+    return list.viewport()->mapTo(&window.form(), QPoint(10, rowInSight * height + height / 2));
+}
+
+// Both lists with at least a page of rows, the view and the selection in
+// the middle, the focus on the list.
+void prepareForSelection(const Plan &plan, qsizetype size)
+{
+    prepare(std::max(size, plan.opsMinimum), plan.opsMinimum);
+    for (BenchWindow *w : {&BenchWindow::measured(), &BenchWindow::reference()}) {
+        NickListBox &list = w->list();
+        list.setFocus(Qt::TabFocusReason);
+        list.setCurrentRow(list.count() / 2);
+    }
+    QCoreApplication::processEvents();
+}
+
+// Runs until the list's rows have been repainted.
+template <typename Action> bool untilRepainted(BenchWindow &w, Action act)
+{
+    QWidget *viewport = w.list().viewport();
+    const int before = w.paints().paints(viewport);
+    return act() && w.paints().waitFor(viewport, before);
+}
+
+// A click through the window on one of two rows in turn; the window shows
+// the clicked nick in the nick box.
+void listClick(benchmark::State &state, qsizetype size, const Plan &plan)
+{
+    prepareForSelection(plan, size);
+    runPaired(
+        state, activate,
+        [](BenchWindow &w, int step) {
+            return untilRepainted(w, [&] {
+                NickListBox &list = w.list();
+                const int rowInSight = 1 + step % 2;
+                QTest::mouseClick(w.form().windowHandle(), Qt::LeftButton, {}, rowInWindow(w, rowInSight));
+                return list.currentRow() == list.verticalScrollBar()->value() + rowInSight;
+            });
+        },
+        "a click did not select the row under the pointer");
+}
+
+// Down and Up in turn, typed into the window while the list has the focus.
+void listKey(benchmark::State &state, qsizetype size, const Plan &plan)
+{
+    prepareForSelection(plan, size);
+    runPaired(
+        state, activate,
+        [](BenchWindow &w, int step) {
+            return untilRepainted(w, [&] {
+                const qsizetype from = w.list().currentRow();
+                const bool down = step % 2 == 0;
+                QTest::keyClick(w.form().windowHandle(), down ? Qt::Key_Down : Qt::Key_Up);
+                return w.list().currentRow() == from + (down ? 1 : -1);
+            });
+        },
+        "an arrow key did not move the selection");
+}
+
+void listPaint(benchmark::State &state, qsizetype size, const Plan &plan)
+{
+    prepare(std::max(size, plan.opsMinimum), plan.opsMinimum);
+    runPaired(
+        state,
+        [](BenchWindow &w, int) {
+            QWidget *viewport = w.list().viewport();
+            const int before = w.paints().paints(viewport);
+            viewport->repaint();
+            return w.paints().paints(viewport) != before;
+        },
+        "the list did not paint");
+}
+
+// From the top of the list to its end and back.
+void listScroll(benchmark::State &state, qsizetype size, const Plan &plan)
+{
+    prepare(std::max(size, plan.opsMinimum), plan.opsMinimum);
+    runPaired(
+        state,
+        [](BenchWindow &w, int step) {
+            return untilRepainted(w, [&] {
+                QScrollBar *bar = w.list().verticalScrollBar();
+                const int to = step % 2 == 0 ? bar->maximum() : 0;
+                bar->setValue(to);
+                return bar->value() == to && bar->maximum() > 0;
+            });
+        },
+        "the list did not scroll");
+    for (BenchWindow *w : {&BenchWindow::measured(), &BenchWindow::reference()})
+        w->list().verticalScrollBar()->setValue(0);
+    QCoreApplication::processEvents();
+}
+
+// Counts the ticks of a timer and the longest wait between two of them: a
+// wait past the interval is time the event loop spent elsewhere.
+struct TickWatch
+{
+    qint64 ticks = 0;
+    double longestGapMs = 0;
+    Clock::time_point last = Clock::now();
+
+    void tick()
+    {
+        const auto now = Clock::now();
+        longestGapMs = std::max(longestGapMs, std::chrono::duration<double, std::milli>(now - last).count());
+        last = now;
+        ++ticks;
+    }
+};
+
+// The Start button at a 1 ms interval against a QTimer with an empty slot,
+// each for the same total time, in alternating rounds of half a second.
+void timerRate(benchmark::State &state, qsizetype size, const Plan &plan)
+{
+    BenchWindow &window = BenchWindow::measured();
+    window.fillTo(size);
+    NickListBox &list = window.list();
+    const int rounds = std::max(1, plan.timerMilliseconds / 500);
+    const int roundMs = plan.timerMilliseconds / rounds;
+
+    QTimer empty;
+    empty.setTimerType(Qt::PreciseTimer);
+    empty.setInterval(1);
+    TickWatch emptyWatch;
+    QObject::connect(&empty, &QTimer::timeout, &empty, [&emptyWatch] { emptyWatch.tick(); });
+    TickWatch watch;
+    const auto connection = QObject::connect(&window.timer(), &GenerationTimer::tick, &window.timer(),
+                                             [&watch] { watch.tick(); });
+    window.intervalBox().assign(QStringLiteral("1"));
+    const qsizetype before = list.count();
+
+    double emptyMs = 0;
+    double runMs = 0;
+    for (auto _ : state) {
+        for (int round = 0; round < rounds; ++round) {
+            empty.start();
+            emptyWatch.last = Clock::now();
+            emptyMs += Measure::runEventLoopFor(roundMs);
+            empty.stop();
+
+            window.button("Command2").click();
+            watch.last = Clock::now();
+            runMs += Measure::runEventLoopFor(roundMs);
+            window.button("Command3").click();
+        }
+    }
+    QObject::disconnect(connection);
+    QCoreApplication::processEvents();
+
+    if (list.count() - before != watch.ticks || watch.ticks == 0 || window.timer().isTicking()) {
+        state.SkipWithError("the timer did not list one nick a tick, or did not stop");
+        return;
+    }
+    const double emptyRate = double(emptyWatch.ticks) * 1000.0 / emptyMs;
+    const double rate = double(watch.ticks) * 1000.0 / runMs;
+    state.counters["empty_per_s"] = emptyRate;
+    state.counters["ticks_per_s"] = rate;
+    state.counters["ratio"] = rate / emptyRate;
+    state.counters["longest_gap_ms"] = watch.longestGapMs;
+    state.counters["entries"] = double(list.count());
+}
+
+qint64 expectedFileSize(const NickStore &store)
+{
+    qint64 bytes = 0;
+    QByteArray entry;
+    for (qsizetype i = 0; i < store.count(); ++i) {
+        entry.clear();
+        store.appendEntryTo(i, entry);
+        bytes += entry.size() + 2;
+    }
+    return bytes;
+}
+
+// dd's own figure for writing `bytes` zeros and syncing them; -1 on failure.
+double ddMilliseconds(const QString &path, qint64 bytes)
+{
+    QProcess dd;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    dd.setProcessEnvironment(environment);
+    dd.start(QStringLiteral("dd"), {QStringLiteral("if=/dev/zero"), QStringLiteral("of=") + path,
+                                    QStringLiteral("bs=1M"), QStringLiteral("count=%1").arg(bytes),
+                                    QStringLiteral("iflag=count_bytes"), QStringLiteral("conv=fsync")});
+    if (!dd.waitForFinished(120'000) || dd.exitCode() != 0)
+        return -1;
+    // "... bytes (...) copied, 0.123 s, 650 MB/s"
+    static const QRegularExpression seconds(QStringLiteral("copied, ([0-9.]+) s"));
+    const QRegularExpressionMatch match = seconds.match(QString::fromLocal8Bit(dd.readAllStandardError()));
+    return match.hasMatch() ? match.captured(1).toDouble() * 1000.0 : -1;
+}
+
+// Save through its button against dd writing the same number of bytes with
+// conv=fsync on the same disk, in turns.
+void save(benchmark::State &state, qsizetype size, const Plan &plan)
+{
+    BenchWindow &window = BenchWindow::measured();
+    window.fillTo(size);
+    const QDir folder(window.saveFolder());
+    const QString logPath = folder.filePath(NickLog::FileName);
+    const QString ddPath = folder.filePath(QStringLiteral("dd.out"));
+    const qint64 bytes = expectedFileSize(window.list().store());
+
+    Measure::Samples saves;
+    Measure::Samples dds;
+    for (auto _ : state) {
+        for (int round = 0; round < plan.saveRounds; ++round) {
+            QFile::remove(logPath);
+            const auto start = Clock::now();
+            window.button("Command1").click();
+            saves.add(Measure::msSince(start));
+            const bool saved = window.lastMessage().isEmpty() && QFileInfo(logPath).size() == bytes;
+            QFile::remove(logPath);
+            if (!saved) {
+                state.SkipWithError("Save did not write the whole list");
+                return;
+            }
+            QFile::remove(ddPath);
+            const double ddMs = ddMilliseconds(ddPath, bytes);
+            QFile::remove(ddPath);
+            if (ddMs <= 0) {
+                state.SkipWithError("dd did not run");
+                return;
+            }
+            dds.add(ddMs);
+        }
+    }
+    const double megabytes = double(bytes) / 1e6;
+    state.counters["bytes"] = double(bytes);
+    state.counters["save_MBps"] = megabytes * 1000.0 / saves.median();
+    state.counters["dd_MBps"] = megabytes * 1000.0 / dds.median();
+    state.counters["ratio"] = dds.median() / saves.median();
+    state.counters["longest_save_ms"] = saves.max();
+    state.counters["entries"] = double(window.list().count());
+}
+
+void memory(benchmark::State &state)
+{
+    BenchWindow &window = BenchWindow::measured();
+    const qsizetype entries = window.list().count();
+    qint64 resident = 0;
+    for (auto _ : state)
+        resident = Measure::residentBytes();
+    state.counters["resident_per_nick"] = double(resident - window.residentAtStart()) / double(entries);
+    state.counters["store_per_nick"] = double(window.list().store().memoryBytes()) / double(entries);
+    state.counters["entries"] = double(entries);
+}
+
+void eraseAll(benchmark::State &state)
+{
+    BenchWindow &window = BenchWindow::measured();
+    Measure::Samples samples;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        window.button("Command4").click();
+        samples.add(Measure::msSince(start));
+        if (window.list().count() != 0 || window.counter().text() != QStringLiteral("0")) {
+            state.SkipWithError("Erase left entries or a count");
+            return;
+        }
+    }
+    state.counters["median_ms"] = samples.median();
+}
+
+template <typename Function, typename... Args>
+benchmark::internal::Benchmark *add(const std::string &name, Function function, int iterations, Args... args)
+{
+    return benchmark::RegisterBenchmark(name.c_str(), function, args...)
+        ->Iterations(iterations)
+        ->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+void registerWindowStage(const Plan &plan, qsizetype size, bool last)
+{
+    add(named("tick", size), tick, plan.tickIterations, size);
+    add(named("list_append", size), listAppend, plan.opIterations, size);
+    add(named("list_click", size), listClick, plan.opIterations, size, plan);
+    add(named("list_key", size), listKey, plan.opIterations, size, plan);
+    add(named("list_paint", size), listPaint, plan.opIterations, size, plan);
+    add(named("list_scroll", size), listScroll, plan.opIterations, size, plan);
+    if (size > 0) {
+        add(named("timer_rate", size), timerRate, 1, size, plan);
+        add(named("save", size), save, 1, size, plan);
+    }
+    if (last) {
+        add(named("memory", size), memory, 1);
+        add(named("erase", size), eraseAll, 1);
+    }
+}

@@ -1,0 +1,366 @@
+#include "control/nicklistbox.h"
+#include "messagecapture.h"
+#include "ui/common/look.h"
+#include "ui/main/form1.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+// Save under the faults a disk can throw at it, clicked in the window: a full
+// disk, a file-size limit at every byte of the file, the file gone or a
+// folder in its place between two saves, and lists longer than a 16-bit count.
+// After each, NIK.log is either the old file whole or the new one whole, no
+// stray file is left beside it, the list is untouched, and a failure is told.
+class TstSaveFaults : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void fullDiskLeavesTheOldFileWhole();
+    void fileSizeLimitAtEveryOffset();
+    void fileGoneBetweenTwoSavesIsWrittenAfresh();
+    void folderInPlaceOfTheFileBetweenTwoSaves();
+    void programFolderGoneBetweenTwoSavesUsesTheFallback();
+    void listsPastA16BitCountAreSavedWhole_data();
+    void listsPastA16BitCountAreSavedWhole();
+
+private:
+    void fillList(const QStringList &nicks);
+    void clickSave();
+    QByteArray listAsFile() const;
+    // NIK.log holds `expected`, nothing else lies in its folder, and the list
+    // still holds what it held.
+    void checkOnlyTheLogHolds(const QString &folder, const QByteArray &expected);
+    void checkToldAboutFailure(const QString &path);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MessageCapture> m_messages;
+    NickListBox *m_list = nullptr;
+    QString m_programFolder;
+    QString m_fallbackFolder;
+    QString m_log;
+    QStringList m_listed;
+};
+
+namespace {
+
+const QByteArray OldFile = "PREVIOUS\r\nFILE\r\n";
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Nick i of a long list: its number in base 26, so that every entry differs
+// and a line lost, doubled or moved shows.
+QString numberedNick(int i)
+{
+    QString nick;
+    do {
+        nick.prepend(QChar(u'A' + i % 26));
+        i /= 26;
+    } while (i > 0);
+    return nick;
+}
+
+// Lowers the file-size limit for the scope; the kernel then refuses writes
+// past it (SIGXFSZ is ignored so the write fails instead of killing us).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_old;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+// A small memory-backed file system mounted for the scope, where a save runs
+// out of room. Mounting needs root and the right to mount (not in every
+// container).
+class SmallDisk
+{
+public:
+    SmallDisk(const QString &folder, int kibibytes) : m_folder(QFile::encodeName(folder))
+    {
+        const QByteArray options = "size=" + QByteArray::number(kibibytes) + "k,mode=0755";
+        if (::mount("tmpfs", m_folder.constData(), "tmpfs", MS_NOSUID | MS_NODEV, options.constData()) == 0)
+            m_mounted = true;
+        else
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_folder.constData(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    bool isMounted() const { return m_mounted; }
+    QString error() const { return m_error; }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+    QString m_error;
+};
+
+} // namespace
+
+void TstSaveFaults::initTestCase()
+{
+    Look::install(*qApp);
+}
+
+void TstSaveFaults::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_programFolder = m_dir->filePath(QStringLiteral("program"));
+    m_fallbackFolder = m_dir->filePath(QStringLiteral("documents"));
+    QVERIFY(QDir().mkpath(m_programFolder));
+    QVERIFY(QDir().mkpath(m_fallbackFolder));
+    m_log = QDir(m_programFolder).filePath(QStringLiteral("NIK.log"));
+
+    m_messages = std::make_unique<MessageCapture>();
+    m_form = std::make_unique<Form1>();
+    m_form->setLogFolders(m_programFolder, m_fallbackFolder);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_list = m_form->findChild<NickListBox *>(QStringLiteral("List"));
+    QVERIFY(m_list);
+    m_listed.clear();
+}
+
+void TstSaveFaults::cleanup()
+{
+    m_form.reset();
+    m_messages.reset();
+    m_dir.reset();
+}
+
+void TstSaveFaults::fillList(const QStringList &nicks)
+{
+    for (const QString &nick : nicks)
+        m_list->addItem(nick);
+    m_listed += nicks;
+}
+
+void TstSaveFaults::clickSave()
+{
+    QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+}
+
+QByteArray TstSaveFaults::listAsFile() const
+{
+    QByteArray bytes;
+    for (const QString &nick : m_listed)
+        bytes += nick.toLatin1() + "\r\n";
+    return bytes;
+}
+
+void TstSaveFaults::checkOnlyTheLogHolds(const QString &folder, const QByteArray &expected)
+{
+    const QString log = QDir(folder).filePath(QStringLiteral("NIK.log"));
+    QCOMPARE(readAll(log), expected);
+    const QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QCOMPARE(left, expected == "<missing>" ? QStringList() : QStringList{QStringLiteral("NIK.log")});
+    QCOMPARE(m_list->count(), m_listed.size());
+    for (qsizetype i = 0; i < m_listed.size(); ++i)
+        QCOMPARE(m_list->item(i), m_listed[i]);
+}
+
+void TstSaveFaults::checkToldAboutFailure(const QString &path)
+{
+    QCOMPARE(m_messages->shown.size(), 1);
+    const ShownMessage told = m_messages->shown.takeFirst();
+    QCOMPARE(told.title, QStringLiteral("Ошибка сохранения"));
+    QVERIFY2(told.text.contains(QDir::toNativeSeparators(path)), qPrintable(told.text));
+    // The system's reason follows "Причина:", and the user learns the old file is safe.
+    const qsizetype reason = told.text.indexOf(QStringLiteral("Причина: "));
+    QVERIFY(reason > 0);
+    QVERIFY(told.text.at(reason + 9) != u'\n');
+    QVERIFY(told.text.contains(QStringLiteral("Список не тронут")));
+    // The old file is mentioned only where there is one.
+    QCOMPARE(told.text.contains(QStringLiteral("прежний файл остался как был")), QFileInfo(path).isFile());
+}
+
+void TstSaveFaults::fullDiskLeavesTheOldFileWhole()
+{
+    SmallDisk disk(m_programFolder, 64);
+    if (!disk.isMounted())
+        QSKIP(qPrintable(QStringLiteral("cannot mount a 64 KiB tmpfs here to fill (%1); "
+                                        "run as root where mounting is allowed")
+                             .arg(disk.error())));
+
+    // No old file: a save that runs out of room leaves no file at all.
+    QStringList many;
+    for (int i = 0; i < 10000; ++i)
+        many << QStringLiteral("ABCDEFGHIJ");
+    fillList(many); // 120 000 bytes, more than the disk holds
+    clickSave();
+    checkToldAboutFailure(m_log);
+    checkOnlyTheLogHolds(m_programFolder, "<missing>");
+
+    // An old file of 30 KiB leaves too little room for the new one.
+    QByteArray old;
+    for (int i = 0; i < 3000; ++i)
+        old += "OLDNICK\r\n";
+    QVERIFY(old.size() > 20000);
+    QVERIFY(writeFile(m_log, old));
+    clickSave();
+    checkToldAboutFailure(m_log);
+    checkOnlyTheLogHolds(m_programFolder, old);
+
+    // Once the list fits beside the old file, the new file replaces it whole.
+    m_list->clear();
+    m_listed.clear();
+    fillList({QStringLiteral("BENTYB"), QString(), QStringLiteral("KA")});
+    clickSave();
+    QVERIFY(m_messages->shown.isEmpty());
+    checkOnlyTheLogHolds(m_programFolder, "BENTYB\r\n\r\nKA\r\n");
+}
+
+void TstSaveFaults::fileSizeLimitAtEveryOffset()
+{
+    fillList({QStringLiteral("BENTYB"), QString(), QStringLiteral("KA"), QStringLiteral("QWERTYUIOP"),
+              QStringLiteral("Z"), QStringLiteral("ABC")});
+    const QByteArray full = listAsFile();
+    QCOMPARE(full.size(), 34);
+
+    for (const bool withOldFile : {true, false}) {
+        for (int limit = 0; limit <= full.size(); ++limit) {
+            const QByteArray before = withOldFile ? OldFile : QByteArray("<missing>");
+            QFile::remove(m_log);
+            if (withOldFile)
+                QVERIFY(writeFile(m_log, OldFile));
+            {
+                FileSizeLimit fileSize(static_cast<rlim_t>(limit));
+                clickSave();
+            }
+            const QByteArray row = QByteArray::number(limit) + (withOldFile ? " over an old file" : " alone");
+            if (limit < full.size()) {
+                checkToldAboutFailure(m_log);
+                checkOnlyTheLogHolds(m_programFolder, before);
+            } else {
+                QVERIFY2(m_messages->shown.isEmpty(), row.constData());
+                checkOnlyTheLogHolds(m_programFolder, full);
+            }
+            if (QTest::currentTestFailed())
+                QFAIL(("the limit at byte " + row).constData());
+        }
+    }
+}
+
+void TstSaveFaults::fileGoneBetweenTwoSavesIsWrittenAfresh()
+{
+    fillList({QStringLiteral("AB"), QStringLiteral("CD")});
+    clickSave();
+    QVERIFY(QFile::remove(m_log));
+    fillList({QStringLiteral("EF")});
+    clickSave();
+    QVERIFY(m_messages->shown.isEmpty());
+    checkOnlyTheLogHolds(m_programFolder, "AB\r\nCD\r\nEF\r\n");
+}
+
+void TstSaveFaults::folderInPlaceOfTheFileBetweenTwoSaves()
+{
+    fillList({QStringLiteral("AB"), QStringLiteral("CD")});
+    clickSave();
+    QVERIFY(QFile::remove(m_log));
+    QVERIFY(QDir().mkpath(m_log));
+    QVERIFY(writeFile(QDir(m_log).filePath(QStringLiteral("inside.txt")), "kept"));
+
+    fillList({QStringLiteral("EF")});
+    clickSave();
+    checkToldAboutFailure(m_log);
+    QVERIFY(QFileInfo(m_log).isDir());
+    QCOMPARE(readAll(QDir(m_log).filePath(QStringLiteral("inside.txt"))), QByteArray("kept"));
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("NIK.log")});
+    QCOMPARE(m_list->count(), 3);
+
+    // With the folder gone the next save writes the whole list.
+    QVERIFY(QDir(m_log).removeRecursively());
+    clickSave();
+    QVERIFY(m_messages->shown.isEmpty());
+    checkOnlyTheLogHolds(m_programFolder, "AB\r\nCD\r\nEF\r\n");
+}
+
+void TstSaveFaults::programFolderGoneBetweenTwoSavesUsesTheFallback()
+{
+    fillList({QStringLiteral("AB")});
+    clickSave();
+    QVERIFY(QDir(m_programFolder).removeRecursively());
+    fillList({QStringLiteral("CD")});
+    clickSave();
+
+    QCOMPARE(m_messages->shown.size(), 1);
+    const QString fallbackLog = QDir(m_fallbackFolder).filePath(QStringLiteral("NIK.log"));
+    QVERIFY(m_messages->shown[0].text.contains(QDir::toNativeSeparators(fallbackLog)));
+    QVERIFY(!QFileInfo::exists(m_programFolder));
+    checkOnlyTheLogHolds(m_fallbackFolder, "AB\r\nCD\r\n");
+}
+
+void TstSaveFaults::listsPastA16BitCountAreSavedWhole_data()
+{
+    QTest::addColumn<int>("entries");
+    QTest::newRow("the largest 16-bit count") << 32767;
+    QTest::newRow("one past it") << 32768;
+    QTest::newRow("the largest unsigned 16-bit count") << 65535;
+    QTest::newRow("a 17-bit count") << 65536;
+    QTest::newRow("one past that") << 65537;
+}
+
+void TstSaveFaults::listsPastA16BitCountAreSavedWhole()
+{
+    QFETCH(int, entries);
+    QVERIFY(writeFile(m_log, OldFile));
+    QStringList nicks;
+    nicks.reserve(entries);
+    for (int i = 0; i < entries; ++i)
+        nicks << numberedNick(i);
+    fillList(nicks);
+    clickSave();
+    QVERIFY(m_messages->shown.isEmpty());
+    checkOnlyTheLogHolds(m_programFolder, listAsFile());
+    QCOMPARE(readAll(m_log).count('\n'), entries);
+}
+
+QTEST_MAIN(TstSaveFaults)
+#include "tst_savefaults.moc"

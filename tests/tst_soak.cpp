@@ -1,0 +1,174 @@
+#include "control/nicklistbox.h"
+#include "heapinuse.h"
+#include "messagecapture.h"
+#include "platform/widgets/generationtimer.h"
+#include "platform/widgets/textbox.h"
+#include "ui/common/look.h"
+#include "ui/main/form1.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+// The timer at its shortest interval for a fixed number of ticks, with Save
+// and Erase clicked in between. QUILLMARK_SOAK_TICKS sets the number of
+// ticks (the sanitizer job runs a long soak; the plain run a short one).
+class TstSoak : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void counterListAndSavesAgreeAndTheHeapStaysSmall();
+};
+
+namespace {
+
+// Prime spacings, so that saves, erases and samples rarely fall on one tick.
+constexpr int SaveEvery = 4999;
+constexpr int EraseEvery = 24989;
+constexpr int SampleEvery = 997;
+// What the heap may hold beyond the stored nicks: Qt's glyph caches and the
+// window's buffers, which settle early. A save's write block is freed before the next sample.
+constexpr qint64 HeapSlack = qint64(512) << 10;
+
+int soakTicks()
+{
+    bool ok = false;
+    const int ticks = qEnvironmentVariableIntValue("QUILLMARK_SOAK_TICKS", &ok);
+    return ok && ticks > 0 ? ticks : 3000;
+}
+
+QByteArray listAsFile(const NickListBox &list)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < list.count(); ++i)
+        bytes += list.item(i).toLatin1() + "\r\n";
+    return bytes;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+void TstSoak::initTestCase()
+{
+    Look::install(*qApp);
+    Form1::setSystemMoveEnabled(false);
+}
+
+void TstSoak::counterListAndSavesAgreeAndTheHeapStaysSmall()
+{
+    const int ticks = soakTicks();
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString logPath = QDir(folder.path()).filePath(QStringLiteral("NIK.log"));
+    MessageCapture messages;
+
+    Form1 form;
+    form.setLogFolders(folder.path(), folder.path());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto *list = form.findChild<NickListBox *>(QStringLiteral("List"));
+    auto *counter = form.findChild<TextBox *>(QStringLiteral("Text4"));
+    auto *interval = form.findChild<TextBox *>(QStringLiteral("Text2"));
+    auto *timer = form.findChild<GenerationTimer *>(QStringLiteral("Timer1"));
+    auto *save = form.findChild<QPushButton *>(QStringLiteral("Command1"));
+    auto *start = form.findChild<QPushButton *>(QStringLiteral("Command2"));
+    auto *stop = form.findChild<QPushButton *>(QStringLiteral("Command3"));
+    auto *erase = form.findChild<QPushButton *>(QStringLiteral("Command4"));
+    QVERIFY(list && counter && interval && timer && save && start && stop && erase);
+
+    // A plain event loop: QTest::qWait sleeps between its passes, which
+    // would hold the timer to a hundred ticks a second.
+    QEventLoop running;
+    int delivered = 0;
+    int saves = 0;
+    int erases = 0;
+    QString failure;
+    const qint64 heapAtStart = heapInUse();
+    qint64 heapBaseline = -1; // without the nicks, once the caches have settled
+    qint64 worstExcess = 0;
+    qint64 peakAboveStart = 0;
+
+    // Runs after the window's own tick handler, which was connected first.
+    connect(timer, &GenerationTimer::tick, &form, [&] {
+        if (!failure.isEmpty() || delivered == ticks)
+            return;
+        ++delivered;
+        if (counter->text() != QString::number(list->count())) {
+            failure = QStringLiteral("tick %1: the counter shows %2, the list holds %3")
+                          .arg(delivered)
+                          .arg(counter->text())
+                          .arg(list->count());
+        }
+        if (delivered % SaveEvery == 0) {
+            QTest::mouseClick(save, Qt::LeftButton);
+            ++saves;
+            if (fileBytes(logPath) != listAsFile(*list))
+                failure = QStringLiteral("tick %1: NIK.log differs from the list").arg(delivered);
+        }
+        if (delivered % EraseEvery == 0) {
+            QTest::mouseClick(erase, Qt::LeftButton);
+            ++erases;
+            if (list->count() != 0 || counter->text() != QStringLiteral("0"))
+                failure = QStringLiteral("tick %1: Erase left %2 entries").arg(delivered).arg(list->count());
+        }
+        if (delivered % SampleEvery == 0) {
+            const qint64 heap = heapInUse();
+            const qint64 withoutNicks = heap - list->store().memoryBytes();
+            if (heapBaseline < 0)
+                heapBaseline = withoutNicks;
+            worstExcess = std::max(worstExcess, withoutNicks - heapBaseline);
+            peakAboveStart = std::max(peakAboveStart, heap - heapAtStart);
+        }
+        if (delivered == ticks)
+            QTest::mouseClick(stop, Qt::LeftButton);
+        if (delivered == ticks || !failure.isEmpty())
+            running.quit();
+    });
+
+    interval->setFocus();
+    interval->selectAll();
+    QTest::keyClicks(interval, QStringLiteral("1"));
+    QCOMPARE(interval->text(), QStringLiteral("1"));
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(start, Qt::LeftButton);
+    QTimer::singleShot(std::max(30000, ticks * 10), &running, &QEventLoop::quit);
+    running.exec();
+    const double seconds = double(clock.elapsed()) / 1000.0;
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QCOMPARE(delivered, ticks);
+    QVERIFY(!timer->isEnabled());
+    QVERIFY(messages.shown.isEmpty());
+    QCOMPARE(counter->text(), QString::number(list->count()));
+    QVERIFY(heapBaseline >= 0);
+    QVERIFY2(
+        worstExcess <= HeapSlack,
+        qPrintable(QStringLiteral("the heap grew %1 KiB beyond the stored nicks").arg(worstExcess / 1024)));
+
+    // Erase gives the nicks' memory back.
+    const qsizetype left = list->count();
+    QTest::mouseClick(erase, Qt::LeftButton);
+    const qint64 afterErase = heapInUse() - heapBaseline;
+    QVERIFY2(afterErase <= HeapSlack,
+             qPrintable(QStringLiteral("%1 KiB still held after Erase").arg(afterErase / 1024)));
+
+    qInfo("%d ticks at 1 ms in %.1f s (%.0f a second), %d saves, %d erases, %lld nicks at the end; "
+          "heap: at most %lld KiB above the start, at most %lld KiB beyond the stored nicks; "
+          "peak resident %lld MiB",
+          delivered, seconds, delivered / seconds, saves, erases, static_cast<long long>(left),
+          static_cast<long long>(peakAboveStart / 1024), static_cast<long long>(worstExcess / 1024),
+          static_cast<long long>(peakResidentBytes() >> 20));
+}
+
+QTEST_MAIN(TstSoak)
+#include "tst_soak.moc"
