@@ -1,4 +1,5 @@
 #include "control/nicklistbox.h"
+#include "filesizelimit.h"
 #include "messagecapture.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
@@ -11,10 +12,8 @@
 #include <QTest>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <sys/mount.h>
-#include <sys/resource.h>
 
 // Save under the faults a disk can throw at it, clicked in the window: a full
 // disk, a file-size limit at every byte of the file, the file gone or a
@@ -82,32 +81,6 @@ QString numberedNick(int i)
     } while (i > 0);
     return nick;
 }
-
-// Lowers the file-size limit for the scope; the kernel then refuses writes
-// past it (SIGXFSZ is ignored so the write fails instead of killing us).
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = m_old;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 // A small memory-backed file system mounted for the scope, where a save runs
 // out of room. Mounting needs root and the right to mount (not in every
