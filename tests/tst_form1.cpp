@@ -447,6 +447,16 @@ void TstForm1::exitEndsTheProgram()
     QVERIFY(!m_form->isVisible());
     QVERIFY(!about || !about->isVisible());
     QVERIFY(!control<GenerationTimer>("Timer1")->isEnabled());
+
+    // Closed by the window system instead, it takes the about window along too.
+    cleanup();
+    init();
+    clickFace("Image3");
+    about = m_form->aboutWindow();
+    QTest::mouseClick(control("Command2"), Qt::LeftButton);
+    m_form->close();
+    QVERIFY(!about || !about->isVisible());
+    QVERIFY(!control<GenerationTimer>("Timer1")->isEnabled());
 }
 
 QTEST_MAIN(TstForm1)

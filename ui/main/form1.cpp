@@ -336,11 +336,18 @@ void Form1::setLogFolders(const QString &programFolder, const QString &fallbackF
 
 void Form1::endProgram()
 {
-    // At once: no more ticks, no question, unsaved nicks are gone.
+    close();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Exit, or the window system closing the window (a key, the taskbar):
+    // the whole program ends at once, no question, unsaved nicks are gone,
+    // and an open about window goes with it.
     m_timer->setEnabled(false);
     if (m_about)
         m_about->close();
-    close();
+    QWidget::closeEvent(event);
     QCoreApplication::exit(0);
 }
 
