@@ -1,6 +1,6 @@
 #include "control/logfile.h"
 #include "control/nickstore.h"
-#include "filesizelimit.h"
+#include "savefixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,21 +8,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 NickStore storeOf(const QStringList &nicks)
 {
@@ -59,13 +44,12 @@ private:
 
 void TstLogFile::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_programFolder = m_dir->filePath(QStringLiteral("program"));
-    m_fallbackFolder = m_dir->filePath(QStringLiteral("documents"));
-    QVERIFY(QDir().mkpath(m_programFolder));
-    QVERIFY(QDir().mkpath(m_fallbackFolder));
-    m_file = QDir(m_programFolder).filePath(QStringLiteral("NIK.log"));
+    SaveFolders folders;
+    QVERIFY(folders.make());
+    m_dir = std::move(folders.dir);
+    m_programFolder = folders.program;
+    m_fallbackFolder = folders.fallback;
+    m_file = folders.log;
 }
 
 void TstLogFile::writesOneLinePerEntryWithCrLf()
@@ -84,7 +68,7 @@ void TstLogFile::writesOneLinePerEntryWithCrLf()
 
 void TstLogFile::emptyListGivesAnEmptyFile()
 {
-    writeFile(m_file, "OLD\r\n");
+    QVERIFY(writeFile(m_file, "OLD\r\n"));
     const auto result = NickLog::save(NickStore(), m_programFolder, m_fallbackFolder);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
     QVERIFY(QFile::exists(m_file));
@@ -155,7 +139,7 @@ void TstLogFile::failedSaveLeavesTheOldFileWhole()
 {
     QFETCH(int, limit);
     const QByteArray old = "PREVIOUS\r\nFILE\r\n";
-    writeFile(m_file, old);
+    QVERIFY(writeFile(m_file, old));
     NickStore store;
     for (int i = 0; i < 200000; ++i)
         store.append(QStringLiteral("ABCDEFGHIJ"));

@@ -1,5 +1,5 @@
 #include "control/nicklistbox.h"
-#include "filesizelimit.h"
+#include "savefixtures.h"
 #include "messagecapture.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
@@ -58,18 +58,6 @@ namespace {
 
 const QByteArray OldFile = "PREVIOUS\r\nFILE\r\n";
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // Nick i of a long list: its number in base 26, so that every entry differs
 // and a line lost, doubled or moved shows.
 QString numberedNick(int i)
@@ -122,13 +110,12 @@ void TstSaveFaults::initTestCase()
 
 void TstSaveFaults::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_programFolder = m_dir->filePath(QStringLiteral("program"));
-    m_fallbackFolder = m_dir->filePath(QStringLiteral("documents"));
-    QVERIFY(QDir().mkpath(m_programFolder));
-    QVERIFY(QDir().mkpath(m_fallbackFolder));
-    m_log = QDir(m_programFolder).filePath(QStringLiteral("NIK.log"));
+    SaveFolders folders;
+    QVERIFY(folders.make());
+    m_dir = std::move(folders.dir);
+    m_programFolder = folders.program;
+    m_fallbackFolder = folders.fallback;
+    m_log = folders.log;
 
     m_messages = std::make_unique<MessageCapture>();
     m_form = std::make_unique<Form1>();

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+// What the save tests share: a program folder and a documents folder of
+// their own, reading and writing whole files, and a lowered file-size limit.
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A fresh temporary folder holding "program" and "documents"; log is
+// NIK.log in the program folder.
+struct SaveFolders
+{
+    bool make()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        program = dir->filePath(QStringLiteral("program"));
+        fallback = dir->filePath(QStringLiteral("documents"));
+        log = QDir(program).filePath(QStringLiteral("NIK.log"));
+        return dir->isValid() && QDir().mkpath(program) && QDir().mkpath(fallback);
+    }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QString program;
+    QString fallback;
+    QString log;
+};
+
+// Lowers the file-size limit for the scope; the kernel then refuses writes
+// past it (SIGXFSZ is ignored so the write fails instead of killing us).
+// As root, folder permissions cannot make a save fail; this can.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_old;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
