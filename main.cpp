@@ -1,3 +1,4 @@
+#include "platform/displayguard.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
 
@@ -5,7 +6,9 @@
 
 int main(int argc, char *argv[])
 {
+    DisplayGuard noDisplay; // one clear line instead of Qt's abort
     QApplication app(argc, argv);
+    noDisplay.release();
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMARK_VERSION));
     // Lets the desktop match the window to its menu entry and icon.

@@ -46,6 +46,8 @@ int main(int argc, char *argv[])
     registerStartup(plan);
     for (std::size_t i = 0; i < plan.listSizes.size(); ++i)
         registerWindowStage(plan, plan.listSizes[i], i + 1 == plan.listSizes.size());
+    for (const qsizetype size : plan.bigSizes)
+        registerBigStage(plan, size);
     registerListWidget(plan);
 
     TableReporter table;

@@ -11,6 +11,7 @@ struct Plan
 {
     bool smoke = false;
     std::vector<qsizetype> listSizes;          // the program's list, smallest first
+    std::vector<qsizetype> bigSizes;           // then only tick, Save and memory, cheap to fill
     std::vector<qsizetype> widgetSizes;        // QListWidget, for comparison
     std::vector<qsizetype> uniformWidgetSizes; // the same with uniform item sizes
     qsizetype opsMinimum = 1000;               // selection, paint and scroll need rows
@@ -30,6 +31,7 @@ struct Plan
 // only grows from one size to the next.
 void registerStartup(const Plan &plan);
 void registerWindowStage(const Plan &plan, qsizetype size, bool last);
+void registerBigStage(const Plan &plan, qsizetype size);
 void registerListWidget(const Plan &plan);
 // Closes the QListWidget before the application goes.
 void releaseListWidget();

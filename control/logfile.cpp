@@ -6,44 +6,104 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+
 const QString NickLog::FileName = QStringLiteral("NIK.log");
 
-NickLog::Result NickLog::save(const NickStore &store, const QString &programFolder, const QString &fallbackFolder)
-{
-    const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable())
-        return writeFile(store, QDir(programFolder).filePath(FileName));
+namespace {
 
-    Result result = writeFile(store, QDir(fallbackFolder).filePath(FileName));
-    if (result.outcome == Outcome::Saved)
-        result.outcome = Outcome::SavedToFallback;
-    return result;
+QString reasonText(int code, LineFile::Refusal refusal)
+{
+    switch (refusal) {
+    case LineFile::Refusal::ForeignLink:
+        return QStringLiteral("это символическая ссылка, а она сама или файл, на который она указывает, "
+                              "принадлежит другому пользователю; ссылка и этот файл оставлены как были");
+    case LineFile::Refusal::Busy:
+        return QStringLiteral("другая копия программы слишком долго сохраняет список в эту папку");
+    case LineFile::Refusal::None:
+        break;
+    }
+    switch (code) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("на диске не хватает места");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("нет прав на запись");
+    case EROFS:
+        return QStringLiteral("диск или папка доступны только для чтения");
+    case EISDIR:
+        return QStringLiteral("на месте файла стоит папка");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("папка не найдена");
+    case EFBIG:
+        return QStringLiteral("файл вышел больше, чем разрешено");
+    case ELOOP:
+        return QStringLiteral("слишком много символических ссылок подряд");
+    default:
+        return QString::fromLocal8Bit(std::strerror(code));
+    }
 }
 
-NickLog::Result NickLog::writeFile(const NickStore &store, const QString &path)
+// A refusal the documents folder can make up for: no rights, a read-only
+// disk, or a program folder that is no longer there. Decided by the error
+// the save met (code is -1 for a refused link), not by the folder's mode.
+bool folderRefused(int code, const QString &programFolder)
+{
+    if (code == EACCES || code == EPERM || code == EROFS)
+        return true;
+    return (code == ENOENT || code == ENOTDIR) && !QFileInfo(programFolder).isDir();
+}
+
+} // namespace
+
+NickLog::Result NickLog::save(const NickStore &store, const QString &programFolder,
+                              const QString &fallbackFolder)
+{
+    int code = 0;
+    Result result = writeFile(store, QDir(programFolder).filePath(FileName), code);
+    if (result.outcome == Outcome::Saved || !folderRefused(code, programFolder))
+        return result;
+    if (fallbackFolder.isEmpty()) {
+        result.nowhereElse = true;
+        return result;
+    }
+    Result fallback = writeFile(store, QDir(fallbackFolder).filePath(FileName), code);
+    fallback.refusedPath = result.path;
+    fallback.refusedReason = result.reason;
+    if (fallback.outcome == Outcome::Saved)
+        fallback.outcome = Outcome::SavedToFallback;
+    return fallback;
+}
+
+NickLog::Result NickLog::writeFile(const NickStore &store, const QString &path, int &code)
 {
     Result result;
     result.path = QDir::toNativeSeparators(path);
     LineFile file(path);
-    if (!file.open()) {
-        result.reason = file.errorString();
+    const auto failed = [&] {
+        code = file.refusal() == LineFile::Refusal::None ? file.errorCode() : -1;
+        result.path = QDir::toNativeSeparators(file.errorPath());
+        result.reason = reasonText(file.errorCode(), file.refusal());
         return result;
-    }
+    };
+    if (!file.open())
+        return failed();
     // A block of lines at a time, rendered straight from the store.
     QByteArray block;
     block.reserve(LineFile::BlockSize + 64);
     for (qsizetype next = 0; next < store.count();) {
         block.resize(0);
         next = store.appendLinesTo(next, LineFile::LineEnd, LineFile::BlockSize, block);
-        if (!file.writeLines(block)) {
-            result.reason = file.errorString();
-            return result;
-        }
+        if (!file.writeLines(block))
+            return failed();
     }
-    if (!file.commit()) {
-        result.reason = file.errorString();
-        return result;
-    }
+    if (!file.commit())
+        return failed();
+    code = 0;
+    result.path = QDir::toNativeSeparators(file.path());
     result.outcome = Outcome::Saved;
     return result;
 }

@@ -6,24 +6,38 @@ class NickStore;
 
 // Saving the list as NIK.log: one nick a line, CR LF after every line, no
 // header, the whole file rewritten each time. The file goes into the
-// program's folder; when that folder cannot be written at all (an installed
-// program's folder), it goes into the user's documents folder instead.
-// A failed save leaves the previous file whole.
+// program's folder; when that folder refuses it for want of rights or
+// because it is read-only (an installed program's folder), or is gone, it
+// goes into the user's documents folder instead. A failed save leaves the
+// previous file whole.
 class NickLog
 {
 public:
     static const QString FileName; // "NIK.log"
 
-    enum class Outcome { Saved, SavedToFallback, Failed };
+    enum class Outcome
+    {
+        Saved,
+        SavedToFallback,
+        Failed
+    };
     struct Result
     {
         Outcome outcome = Outcome::Failed;
         QString path;   // the file written, or the one that could not be
-        QString reason; // why it failed, in the system's words
+        QString reason; // why it failed, in Russian
+        // Why the program folder's file (refusedPath) was not written, when
+        // the list went, or was to go, to the documents folder.
+        QString refusedPath;
+        QString refusedReason;
+        // The program folder refused, and there is no documents or home folder.
+        bool nowhereElse = false;
     };
 
+    // An empty fallbackFolder means there is none.
     static Result save(const NickStore &store, const QString &programFolder, const QString &fallbackFolder);
 
 private:
-    static Result writeFile(const NickStore &store, const QString &path);
+    // code: the errno of the failure, -1 for a refusal, 0 on success.
+    static Result writeFile(const NickStore &store, const QString &path, int &code);
 };

@@ -8,5 +8,6 @@ QString applicationDirectory();
 
 // Where a file goes when the program's folder cannot be written, as when the
 // program is installed for the whole system: the user's documents folder, or
-// the home folder where there is none.
+// the home folder where there is none; empty when there is no usable home
+// folder.
 QString userDocumentsDirectory();

@@ -1,11 +1,19 @@
 #include "control/logfile.h"
 #include "control/nickstore.h"
+#include "platform/appdir.h"
+#include "platform/linefile.h"
 #include "savefixtures.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <chrono>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +42,13 @@ private Q_SLOTS:
     void failedSaveLeavesTheOldFileWhole();
     void folderInPlaceOfTheFileFails();
     void missingFallbackFails();
+    void linksAreFollowedOnlyWhenTheUsersOwn_data();
+    void linksAreFollowedOnlyWhenTheUsersOwn();
+    void leftoversOfCrashedSavesAreRemoved();
+    void savesOfTwoCopiesTakeTurns();
+    void refusedProgramFolderFallsBack_data();
+    void refusedProgramFolderFallsBack();
+    void noHomeMeansNowhereElse();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -54,15 +69,15 @@ void TstLogFile::init()
 
 void TstLogFile::writesOneLinePerEntryWithCrLf()
 {
-    const auto result =
-        NickLog::save(storeOf({QStringLiteral("BENTYB"), QString(), QStringLiteral("KA")}), m_programFolder,
-                      m_fallbackFolder);
+    const auto result = NickLog::save(storeOf({QStringLiteral("BENTYB"), QString(), QStringLiteral("KA")}),
+                                      m_programFolder, m_fallbackFolder);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
     QCOMPARE(result.path, m_file);
     // No byte-order mark, no header, an empty entry is an empty line.
     QCOMPARE(readAll(m_file), QByteArray("BENTYB\r\n\r\nKA\r\n"));
 
-    NickLog::save(storeOf({QStringLiteral("ABCDEF"), QStringLiteral("GHIJKL")}), m_programFolder, m_fallbackFolder);
+    NickLog::save(storeOf({QStringLiteral("ABCDEF"), QStringLiteral("GHIJKL")}), m_programFolder,
+                  m_fallbackFolder);
     QCOMPARE(readAll(m_file).size(), 16);
 }
 
@@ -82,7 +97,8 @@ void TstLogFile::eachSaveRewritesTheWholeFile()
     NickLog::save(store, m_programFolder, m_fallbackFolder);
     QCOMPARE(readAll(m_file), QByteArray("AB\r\nCD\r\n"));
     // Nothing is left behind beside it.
-    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("NIK.log")});
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("NIK.log")});
 }
 
 void TstLogFile::savesMoreEntriesThanA16BitCount()
@@ -154,7 +170,8 @@ void TstLogFile::failedSaveLeavesTheOldFileWhole()
     QVERIFY(!result.reason.isEmpty());
     QCOMPARE(readAll(m_file), old);
     QCOMPARE(store.count(), 200000);
-    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("NIK.log")});
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("NIK.log")});
 }
 
 void TstLogFile::folderInPlaceOfTheFileFails()
@@ -168,11 +185,191 @@ void TstLogFile::folderInPlaceOfTheFileFails()
 
 void TstLogFile::missingFallbackFails()
 {
-    const auto result = NickLog::save(storeOf({QStringLiteral("AB")}), m_dir->filePath(QStringLiteral("gone")),
-                                      m_dir->filePath(QStringLiteral("also-gone")));
+    const auto result =
+        NickLog::save(storeOf({QStringLiteral("AB")}), m_dir->filePath(QStringLiteral("gone")),
+                      m_dir->filePath(QStringLiteral("also-gone")));
     QCOMPARE(result.outcome, NickLog::Outcome::Failed);
     QVERIFY(result.path.endsWith(QStringLiteral("also-gone/NIK.log")));
     QVERIFY(!result.reason.isEmpty());
+}
+
+void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
+{
+    QTest::addColumn<bool>("linkOurs");
+    QTest::addColumn<bool>("targetOurs");
+    QTest::addColumn<QString>("target"); // relative to the test's folder
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("toldPath"); // "link" or "target"
+    QTest::addColumn<QString>("reason");
+    const QString foreign = QStringLiteral("это символическая ссылка, а она сама или файл, на который она "
+                                           "указывает, принадлежит другому пользователю; ссылка и этот файл "
+                                           "оставлены как были");
+    QTest::newRow("own link to own notes: followed")
+        << true << true << QStringLiteral("notes.txt") << true << QString() << QString();
+    QTest::newRow("another user's link")
+        << false << true << QStringLiteral("notes.txt") << false << QStringLiteral("link") << foreign;
+    QTest::newRow("own link to another user's file")
+        << true << false << QStringLiteral("notes.txt") << false << QStringLiteral("link") << foreign;
+    QTest::newRow("dangling link into a missing folder")
+        << true << true << QStringLiteral("gone/notes.txt") << false << QStringLiteral("target")
+        << QStringLiteral("папка не найдена");
+}
+
+void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
+{
+    QFETCH(bool, linkOurs);
+    QFETCH(bool, targetOurs);
+    QFETCH(QString, target);
+    QFETCH(bool, saved);
+    QFETCH(QString, toldPath);
+    QFETCH(QString, reason);
+    if ((!linkOurs || !targetOurs) && ::geteuid() != 0)
+        QSKIP("giving a file to another user needs root");
+    const QString targetPath = m_dir->filePath(target);
+    const bool exists = !target.contains(u'/');
+    if (exists)
+        QVERIFY(writeFile(targetPath, "MY NOTES\n"));
+    QVERIFY(QFile::link(targetPath, m_file));
+    const QByteArray link = QFile::encodeName(m_file);
+    const QByteArray file = QFile::encodeName(targetPath);
+    constexpr uid_t Nobody = 65534;
+    if (!linkOurs)
+        QCOMPARE(::lchown(link.constData(), Nobody, Nobody), 0);
+    if (!targetOurs)
+        QCOMPARE(::chown(file.constData(), Nobody, Nobody), 0);
+
+    const auto result = NickLog::save(storeOf({QStringLiteral("NIK")}), m_programFolder, m_fallbackFolder);
+    QCOMPARE(QFileInfo(m_file).symLinkTarget(), targetPath);
+    QVERIFY(!QFile::exists(QDir(m_fallbackFolder).filePath(QStringLiteral("NIK.log"))));
+    if (saved) {
+        QCOMPARE(result.outcome, NickLog::Outcome::Saved);
+        QCOMPARE(readAll(targetPath), QByteArray("NIK\r\n"));
+        return;
+    }
+    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
+    QCOMPARE(result.path, toldPath == QStringLiteral("link") ? m_file : targetPath);
+    QCOMPARE(result.reason, reason);
+    QCOMPARE(readAll(targetPath), exists ? QByteArray("MY NOTES\n") : QByteArray("<missing>"));
+}
+
+void TstLogFile::leftoversOfCrashedSavesAreRemoved()
+{
+    // What a crashed save leaves is NIK.log, a point and six letters or digits.
+    const QStringList planted = {QStringLiteral("NIK.log.a1B2c3"), QStringLiteral("NIK.log.ZZZZZZ"),
+                                 QStringLiteral("NIK.log.a1B2c"),  QStringLiteral("NIK.log.a1B2c34"),
+                                 QStringLiteral("NIK.log.a1-2c3"), QStringLiteral("NIK.log.bak"),
+                                 QStringLiteral("NIK.txt.a1B2c3"), QStringLiteral("notes.txt")};
+    for (const QString &name : planted)
+        QVERIFY(writeFile(QDir(m_programFolder).filePath(name), "partial"));
+    QVERIFY(QDir(m_programFolder).mkdir(QStringLiteral("NIK.log.Dir123")));
+    QCOMPARE(NickLog::save(storeOf({QStringLiteral("AB")}), m_programFolder, m_fallbackFolder).outcome,
+             NickLog::Outcome::Saved);
+    QStringList left = QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    left.sort();
+    QCOMPARE(left, (QStringList{QStringLiteral("NIK.log"), QStringLiteral("NIK.log.Dir123"),
+                                QStringLiteral("NIK.log.a1-2c3"), QStringLiteral("NIK.log.a1B2c"),
+                                QStringLiteral("NIK.log.a1B2c34"), QStringLiteral("NIK.log.bak"),
+                                QStringLiteral("NIK.txt.a1B2c3"), QStringLiteral("notes.txt")}));
+}
+
+void TstLogFile::savesOfTwoCopiesTakeTurns()
+{
+    // Another copy is in the middle of its save when ours starts: ours waits,
+    // leaves that copy's file alone, and the later save's list stays.
+    int ready[2];
+    QCOMPARE(::pipe(ready), 0);
+    const pid_t other = ::fork();
+    QVERIFY(other >= 0);
+    if (other == 0) {
+        LineFile file(m_file);
+        const bool opened = file.open() && file.writeLine("OTHER");
+        [[maybe_unused]] const ssize_t told = ::write(ready[1], opened ? "1" : "0", 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        ::_exit(opened && file.commit() ? 0 : 1);
+    }
+    char opened = 0;
+    QCOMPARE(::read(ready[0], &opened, 1), 1);
+    QCOMPARE(opened, '1');
+    const auto started = std::chrono::steady_clock::now();
+    const auto result = NickLog::save(storeOf({QStringLiteral("OURS")}), m_programFolder, m_fallbackFolder);
+    const auto waited = std::chrono::steady_clock::now() - started;
+    int status = 0;
+    QCOMPARE(::waitpid(other, &status, 0), other);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    QCOMPARE(result.outcome, NickLog::Outcome::Saved);
+    QVERIFY(waited > std::chrono::milliseconds(200));
+    QCOMPARE(readAll(m_file), QByteArray("OURS\r\n"));
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("NIK.log")});
+}
+
+void TstLogFile::refusedProgramFolderFallsBack_data()
+{
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<bool>("foreignLog"); // a NIK.log of another user in it
+    QTest::newRow("folder that cannot be searched") << 0776 << false;
+    QTest::newRow("folder without the right to write") << 0755 << false;
+    QTest::newRow("another user's NIK.log in a writable folder") << 0777 << true;
+}
+
+void TstLogFile::refusedProgramFolderFallsBack()
+{
+    QFETCH(int, folderMode);
+    QFETCH(bool, foreignLog);
+    if (::geteuid() != 0)
+        QSKIP("saving as another user needs root");
+    // The save runs as "nobody" in a child; root owns the program folder.
+    constexpr uid_t Nobody = 65534;
+    QVERIFY(QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                                     QFileDevice::ExeOther));
+    if (foreignLog)
+        QVERIFY(writeFile(m_file, "ROOT'S\r\n"));
+    QCOMPARE(::chmod(QFile::encodeName(m_programFolder).constData(), mode_t(folderMode)), 0);
+    QCOMPARE(::chown(QFile::encodeName(m_fallbackFolder).constData(), Nobody, Nobody), 0);
+    int answer[2];
+    QCOMPARE(::pipe(answer), 0);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
+            ::_exit(2);
+        const auto result =
+            NickLog::save(storeOf({QStringLiteral("NIK")}), m_programFolder, m_fallbackFolder);
+        const QByteArray told = QByteArray::number(int(result.outcome)) + '|' + result.refusedReason.toUtf8();
+        [[maybe_unused]] const ssize_t written = ::write(answer[1], told.constData(), size_t(told.size()));
+        ::_exit(0);
+    }
+    ::close(answer[1]);
+    QByteArray told(512, '\0');
+    const ssize_t size = ::read(answer[0], told.data(), size_t(told.size()));
+    ::close(answer[0]);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(size > 0);
+    told.truncate(size);
+    QCOMPARE(QString::fromUtf8(told),
+             QString::number(int(NickLog::Outcome::SavedToFallback)) + QStringLiteral("|нет прав на запись"));
+    QCOMPARE(readAll(QDir(m_fallbackFolder).filePath(QStringLiteral("NIK.log"))), QByteArray("NIK\r\n"));
+    QCOMPARE(readAll(m_file), foreignLog ? QByteArray("ROOT'S\r\n") : QByteArray("<missing>"));
+}
+
+void TstLogFile::noHomeMeansNowhereElse()
+{
+    const QByteArray home = qgetenv("HOME");
+    qunsetenv("HOME");
+    const QString unset = userDocumentsDirectory();
+    qputenv("HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("no-such-home"))));
+    const QString missing = userDocumentsDirectory();
+    qputenv("HOME", home);
+    QCOMPARE(unset, QString());
+    QCOMPARE(missing, QString());
+
+    const QString gone = m_dir->filePath(QStringLiteral("gone"));
+    const auto result = NickLog::save(storeOf({QStringLiteral("AB")}), gone, QString());
+    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
+    QVERIFY(result.nowhereElse);
+    QCOMPARE(result.path, gone + QStringLiteral("/NIK.log"));
 }
 
 QTEST_GUILESS_MAIN(TstLogFile)

@@ -1,12 +1,12 @@
 #include "control/nicklistbox.h"
-#include "savefixtures.h"
 #include "messagecapture.h"
+#include "savefixtures.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +42,7 @@ private:
     // NIK.log holds `expected`, nothing else lies in its folder, and the list
     // still holds what it held.
     void checkOnlyTheLogHolds(const QString &folder, const QByteArray &expected);
-    void checkToldAboutFailure(const QString &path);
+    void checkToldAboutFailure(const QString &path, const QString &reason);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Form1> m_form;
@@ -165,16 +165,15 @@ void TstSaveFaults::checkOnlyTheLogHolds(const QString &folder, const QByteArray
         QCOMPARE(m_list->item(i), m_listed[i]);
 }
 
-void TstSaveFaults::checkToldAboutFailure(const QString &path)
+void TstSaveFaults::checkToldAboutFailure(const QString &path, const QString &reason)
 {
     QCOMPARE(m_messages->shown.size(), 1);
     const ShownMessage told = m_messages->shown.takeFirst();
     QCOMPARE(told.title, QStringLiteral("Ошибка сохранения"));
+    QCOMPARE(told.style, MessageBox::Style::Warning);
     QVERIFY2(told.text.contains(QDir::toNativeSeparators(path)), qPrintable(told.text));
-    // The system's reason follows "Причина:", and the user learns the old file is safe.
-    const qsizetype reason = told.text.indexOf(QStringLiteral("Причина: "));
-    QVERIFY(reason > 0);
-    QVERIFY(told.text.at(reason + 9) != u'\n');
+    // The reason, in Russian, follows "Причина:", and the user learns the old file is safe.
+    QVERIFY2(told.text.contains(QStringLiteral("Причина: ") + reason + u'\n'), qPrintable(told.text));
     QVERIFY(told.text.contains(QStringLiteral("Список не тронут")));
     // The old file is mentioned only where there is one.
     QCOMPARE(told.text.contains(QStringLiteral("прежний файл остался как был")), QFileInfo(path).isFile());
@@ -194,7 +193,7 @@ void TstSaveFaults::fullDiskLeavesTheOldFileWhole()
         many << QStringLiteral("ABCDEFGHIJ");
     fillList(many); // 120 000 bytes, more than the disk holds
     clickSave();
-    checkToldAboutFailure(m_log);
+    checkToldAboutFailure(m_log, QStringLiteral("на диске не хватает места"));
     checkOnlyTheLogHolds(m_programFolder, "<missing>");
 
     // An old file of 30 KiB leaves too little room for the new one.
@@ -204,7 +203,7 @@ void TstSaveFaults::fullDiskLeavesTheOldFileWhole()
     QVERIFY(old.size() > 20000);
     QVERIFY(writeFile(m_log, old));
     clickSave();
-    checkToldAboutFailure(m_log);
+    checkToldAboutFailure(m_log, QStringLiteral("на диске не хватает места"));
     checkOnlyTheLogHolds(m_programFolder, old);
 
     // Once the list fits beside the old file, the new file replaces it whole.
@@ -235,7 +234,7 @@ void TstSaveFaults::fileSizeLimitAtEveryOffset()
             }
             const QByteArray row = QByteArray::number(limit) + (withOldFile ? " over an old file" : " alone");
             if (limit < full.size()) {
-                checkToldAboutFailure(m_log);
+                checkToldAboutFailure(m_log, QStringLiteral("файл вышел больше, чем разрешено"));
                 checkOnlyTheLogHolds(m_programFolder, before);
             } else {
                 QVERIFY2(m_messages->shown.isEmpty(), row.constData());
@@ -268,7 +267,7 @@ void TstSaveFaults::folderInPlaceOfTheFileBetweenTwoSaves()
 
     fillList({QStringLiteral("EF")});
     clickSave();
-    checkToldAboutFailure(m_log);
+    checkToldAboutFailure(m_log, QStringLiteral("на месте файла стоит папка"));
     QVERIFY(QFileInfo(m_log).isDir());
     QCOMPARE(readAll(QDir(m_log).filePath(QStringLiteral("inside.txt"))), QByteArray("kept"));
     QCOMPARE(QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -291,6 +290,7 @@ void TstSaveFaults::programFolderGoneBetweenTwoSavesUsesTheFallback()
     clickSave();
 
     QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown[0].style, MessageBox::Style::Information);
     const QString fallbackLog = QDir(m_fallbackFolder).filePath(QStringLiteral("NIK.log"));
     QVERIFY(m_messages->shown[0].text.contains(QDir::toNativeSeparators(fallbackLog)));
     QVERIFY(!QFileInfo::exists(m_programFolder));

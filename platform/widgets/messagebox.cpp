@@ -18,7 +18,9 @@ void show(QWidget *parent, const QString &text, const QString &title, Style styl
         presenter()(parent, text, title, style);
         return;
     }
-    const QMessageBox::Icon icon = style == Style::Information ? QMessageBox::Information : QMessageBox::NoIcon;
+    const QMessageBox::Icon icon = style == Style::Information ? QMessageBox::Information
+                                   : style == Style::Warning   ? QMessageBox::Warning
+                                                               : QMessageBox::NoIcon;
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     // A message that names a file or a link lets the user copy it.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -12,6 +12,7 @@ namespace MessageBox {
 
 enum class Style {
     OkOnly = 0,       // one OK button, no icon
+    Warning = 48,     // warning icon and an OK button
     Information = 64, // information icon and an OK button
 };
 

@@ -310,8 +310,9 @@ void Form1::saveitems(NickListBox &lstin)
         return;
     case NickLog::Outcome::SavedToFallback:
         MessageBox::show(this,
-                         QStringLiteral("В папку программы нельзя записывать, поэтому список сохранён в файл\n%1")
-                             .arg(result.path),
+                         QStringLiteral("В папку программы нельзя записывать (%1: %2), поэтому список "
+                                        "сохранён в файл\n%3")
+                             .arg(result.refusedReason, result.refusedPath, result.path),
                          QStringLiteral("Сохранение"), MessageBox::Style::Information);
         return;
     case NickLog::Outcome::Failed: {
@@ -319,10 +320,18 @@ void Form1::saveitems(NickListBox &lstin)
         const QString kept = QFileInfo(result.path).isFile()
                                  ? QStringLiteral("Список не тронут, прежний файл остался как был.")
                                  : QStringLiteral("Список не тронут.");
-        MessageBox::show(this,
-                         QStringLiteral("Не удалось сохранить список в файл\n%1\n\nПричина: %2\n\n%3")
-                             .arg(result.path, result.reason, kept),
-                         QStringLiteral("Ошибка сохранения"), MessageBox::Style::Information);
+        QString head = QStringLiteral("Не удалось сохранить список в файл");
+        if (result.nowhereElse)
+            head = QStringLiteral("В папку программы нельзя записывать, а другого места для сохранения нет: "
+                                  "домашняя папка не найдена.");
+        else if (!result.refusedPath.isEmpty())
+            head =
+                QStringLiteral("В папку программы нельзя записывать (%1: %2), и в запасную папку сохранить "
+                               "тоже не удалось:")
+                    .arg(result.refusedReason, result.refusedPath);
+        MessageBox::show(
+            this, head + QStringLiteral("\n%1\n\nПричина: %2\n\n%3").arg(result.path, result.reason, kept),
+            QStringLiteral("Ошибка сохранения"), MessageBox::Style::Warning);
         return;
     }
     }
