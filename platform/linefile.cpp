@@ -15,8 +15,9 @@
 
 namespace {
 
-// A save waits this long for another copy's save into the same folder.
-constexpr std::chrono::seconds LockWait{60};
+// A save waits this long for another copy's save into the same folder (a
+// save of 100 million nicks takes a few seconds); the window waits with it.
+constexpr std::chrono::seconds LockWait{15};
 // Links followed one after another before giving up, as the kernel does.
 constexpr int MaxLinks = 40;
 
@@ -64,12 +65,21 @@ bool LineFile::open()
     {
     };
     const bool replacing = ::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode);
-    m_temp = target + ".XXXXXX";
-    m_fd = ::mkostemp(m_temp.data(), O_CLOEXEC);
-    if (m_fd < 0) {
-        m_temp.clear();
-        return fail(errno);
-    }
+    // Only names that a user would hardly give a file of their own
+    // ("NIK.log.backup" stays untouched by the clean-up of leftovers).
+    const QString fileName = QFile::decodeName(target.mid(target.lastIndexOf('/') + 1));
+    do {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+            ::unlink(m_temp.constData());
+        }
+        m_temp = target + ".XXXXXX";
+        m_fd = ::mkostemp(m_temp.data(), O_CLOEXEC);
+        if (m_fd < 0) {
+            m_temp.clear();
+            return fail(errno);
+        }
+    } while (!isTemporaryName(QFile::decodeName(m_temp.mid(m_temp.lastIndexOf('/') + 1)), fileName));
     // The new file keeps the old one's permissions, or gets a new file's.
     if (::fchmod(m_fd, replacing ? (old.st_mode & 07777) : defaultFileMode()) != 0)
         return fail(errno);
@@ -197,15 +207,21 @@ void LineFile::removeLeftovers()
 
 bool LineFile::isTemporaryName(const QString &name, const QString &fileName)
 {
-    // mkostemp() puts six letters or digits after "<file>.".
+    // mkostemp() puts six letters or digits after "<file>."; the saves keep
+    // only names with a capital and a digit among them, which a word such as
+    // "backup" or "before" never has.
     if (name.size() != fileName.size() + 7 || !name.startsWith(fileName + u'.'))
         return false;
+    bool capital = false;
+    bool digit = false;
     for (qsizetype i = fileName.size() + 1; i < name.size(); ++i) {
         const char16_t c = name.at(i).unicode();
+        capital = capital || (c >= u'A' && c <= u'Z');
+        digit = digit || (c >= u'0' && c <= u'9');
         if (!((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')))
             return false;
     }
-    return true;
+    return capital && digit;
 }
 
 bool LineFile::writeLine(QByteArrayView line)

@@ -254,8 +254,9 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
 
 void TstLogFile::leftoversOfCrashedSavesAreRemoved()
 {
-    // What a crashed save leaves is NIK.log, a point and six letters or digits.
-    const QStringList planted = {QStringLiteral("NIK.log.a1B2c3"), QStringLiteral("NIK.log.ZZZZZZ"),
+    // What a crashed save leaves is NIK.log, a point and six letters or
+    // digits with a capital and a digit among them; a user's "backup" stays.
+    const QStringList planted = {QStringLiteral("NIK.log.a1B2c3"), QStringLiteral("NIK.log.backup"),
                                  QStringLiteral("NIK.log.a1B2c"),  QStringLiteral("NIK.log.a1B2c34"),
                                  QStringLiteral("NIK.log.a1-2c3"), QStringLiteral("NIK.log.bak"),
                                  QStringLiteral("NIK.txt.a1B2c3"), QStringLiteral("notes.txt")};
@@ -268,7 +269,8 @@ void TstLogFile::leftoversOfCrashedSavesAreRemoved()
     left.sort();
     QCOMPARE(left, (QStringList{QStringLiteral("NIK.log"), QStringLiteral("NIK.log.Dir123"),
                                 QStringLiteral("NIK.log.a1-2c3"), QStringLiteral("NIK.log.a1B2c"),
-                                QStringLiteral("NIK.log.a1B2c34"), QStringLiteral("NIK.log.bak"),
+                                QStringLiteral("NIK.log.a1B2c34"), QStringLiteral("NIK.log.backup"),
+                                QStringLiteral("NIK.log.bak"),
                                 QStringLiteral("NIK.txt.a1B2c3"), QStringLiteral("notes.txt")}));
 }
 
