@@ -18,7 +18,6 @@ private Q_SLOTS:
     void lengthCutsTheNickAndAllSlotsAreDrawn_data();
     void lengthCutsTheNickAndAllSlotsAreDrawn();
     void counterCountsEveryGeneration();
-    void slotWithoutClassKeepsItsLetter();
     void slotsWithoutAnyLetterGiveAnEmptyNick();
     void unreadableLengthStopsBeforeAnyDraw();
     void unreadableCounterStopsAfterTheNickIsListed();
@@ -153,19 +152,6 @@ void TstGeneration::counterCountsEveryGeneration()
         QCOMPARE(m_counter->text(), QString::number(i));
     }
     QCOMPARE(m_list->count(), 12);
-}
-
-void TstGeneration::slotWithoutClassKeepsItsLetter()
-{
-    m_random.script(sameDrawForEverySlot(0.0));
-    QVERIFY(m_generation->GenerateNick());
-    QCOMPARE(m_nick->text(), QStringLiteral("BABBAB"));
-
-    // Slot 3 loses its class: it repeats its old letter while the others move on.
-    m_combos[2]->setListIndex(-1);
-    m_random.script(sameDrawForEverySlot(0.5));
-    QVERIFY(m_generation->GenerateNick());
-    QCOMPARE(m_nick->text(), QStringLiteral("NOBNON"));
 }
 
 void TstGeneration::slotsWithoutAnyLetterGiveAnEmptyNick()
