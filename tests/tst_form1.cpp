@@ -172,25 +172,31 @@ void TstForm1::focusStartsOnExitAndFollowsTheTabOrder()
 
 void TstForm1::generateActsOnReleaseOfAnyButtonAnywhere_data()
 {
+    // While held, the button keeps the pointer: no frame or window surface
+    // it is dragged over may bring the normal face back before the release.
     QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<bool>("dragOff");
-    QTest::newRow("left, in place") << Qt::LeftButton << false;
-    QTest::newRow("right, dragged off") << Qt::RightButton << true;
-    QTest::newRow("middle, dragged off") << Qt::MiddleButton << true;
+    QTest::addColumn<QPoint>("dragTo"); // in the window; (0, 0): stay in place
+    QTest::newRow("left, in place") << Qt::LeftButton << QPoint();
+    QTest::newRow("right, onto a label") << Qt::RightButton << QPoint(-1, -1);
+    QTest::newRow("middle, onto the background") << Qt::MiddleButton << QPoint(589, 200);
+    QTest::newRow("left, onto Frame1's surface") << Qt::LeftButton << QPoint(8 + 236, 32 + 200);
+    QTest::newRow("right, onto the list") << Qt::RightButton << QPoint(520, 120);
 }
 
 void TstForm1::generateActsOnReleaseOfAnyButtonAnywhere()
 {
     QFETCH(Qt::MouseButton, button);
-    QFETCH(bool, dragOff);
+    QFETCH(QPoint, dragTo);
     const QPoint at = centreOf("Image1");
     press(at, button);
     QVERIFY(control("Image2")->isVisible());
     QVERIFY(control("Image1")->isHidden());
     QCOMPARE(control<NickListBox>("List")->count(), 0); // nothing yet on the press
 
-    const QPoint elsewhere = dragOff ? centreOf("Label13") : at;
+    const QPoint elsewhere = dragTo.isNull() ? at : dragTo == QPoint(-1, -1) ? centreOf("Label13") : dragTo;
     QTest::mouseMove(window(), elsewhere);
+    QVERIFY(control("Image2")->isVisible());
+    QVERIFY(control("Image1")->isHidden());
     release(elsewhere, button);
     QCOMPARE(control<NickListBox>("List")->count(), 1);
     QCOMPARE(control<TextBox>("Text4")->text(), QStringLiteral("1"));
@@ -207,13 +213,16 @@ void TstForm1::messagesAppearOverThePressedFace_data()
     QTest::addColumn<QString>("length");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("title");
+    // Before the release the pointer is dragged over the frame that resets
+    // that button's face when nothing is held.
+    QTest::addColumn<QPoint>("dragTo");
     QTest::newRow("help") << QByteArray("Image5") << QByteArray("Image6") << "6"
                           << "Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш."
-                          << "Подсказка...";
+                          << "Подсказка..." << QPoint(8 + 236, 32 + 200);
     QTest::newRow("length up at 10") << QByteArray("Image7") << QByteArray("Image8") << "10"
-                                     << "Да хватит десяти, зачем больше!!!" << "Ошибка!!!";
+                                     << "Да хватит десяти, зачем больше!!!" << "Ошибка!!!" << QPoint(20, 312);
     QTest::newRow("length down at 2") << QByteArray("Image9") << QByteArray("Image10") << "2"
-                                      << "Куда меньше-то!!!" << "Ошибка!!!";
+                                      << "Куда меньше-то!!!" << "Ошибка!!!" << QPoint(348, 157);
 }
 
 void TstForm1::messagesAppearOverThePressedFace()
@@ -223,13 +232,16 @@ void TstForm1::messagesAppearOverThePressedFace()
     QFETCH(QString, length);
     QFETCH(QString, text);
     QFETCH(QString, title);
+    QFETCH(QPoint, dragTo);
     control<TextBox>("Text1")->setText(length);
 
     bool pressedFaceUp = false;
     ModalWatcher watcher([&] {
         pressedFaceUp = control(pressed.constData())->isVisible() && control(normal.constData())->isHidden();
     });
-    clickFace(normal.constData(), Qt::RightButton);
+    press(centreOf(normal.constData()), Qt::RightButton);
+    QTest::mouseMove(window(), dragTo);
+    release(dragTo, Qt::RightButton);
     QVERIFY(watcher.seen);
     QCOMPARE(watcher.text, text);
     QCOMPARE(watcher.title, title);

@@ -374,7 +374,10 @@ void Form1::mousePressEvent(QMouseEvent *event)
         return;
     }
     event->accept();
-    if (systemMoveEnabled && windowHandle() && windowHandle()->startSystemMove())
+    // The window manager's move follows the left button only: with any other
+    // button it would never see the release and go on moving.
+    if (event->button() == Qt::LeftButton && systemMoveEnabled && windowHandle() &&
+        windowHandle()->startSystemMove())
         return;
     m_followingPointer = true;
     m_pressOffset = event->globalPosition().toPoint() - pos();
