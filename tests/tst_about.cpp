@@ -233,6 +233,13 @@ void TestAbout::exitHasTheOnlyFocusAndItsKeyClosesTheWindow()
             QVERIFY2(child->focusPolicy() == Qt::NoFocus, qPrintable(child->objectName()));
     }
 
+    // Its face fills the window's top-right corner: the window's black
+    // outline shows neither above it nor to its right.
+    const QImage shot = m_window->grab().toImage();
+    for (const QPoint at : {QPoint(369, 0), QPoint(380, 0), QPoint(391, 0), QPoint(392, 1), QPoint(392, 12)})
+        QVERIFY2(shot.pixelColor(at) != QColor(0, 0, 0),
+                 qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+
     QTest::keyClick(focused, key);
     QTRY_VERIFY(m_window.isNull());
 }

@@ -9,6 +9,7 @@
 #include "ui/main/form1layout.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void everyControlStandsWhereTheLayoutSays();
     void startsWithItsInitialContents();
     void focusStartsOnExitAndFollowsTheTabOrder();
+    void returnAndSpaceClickTheFocusedButton_data();
+    void returnAndSpaceClickTheFocusedButton();
     void generateActsOnReleaseOfAnyButtonAnywhere_data();
     void generateActsOnReleaseOfAnyButtonAnywhere();
     void messagesAppearOverThePressedFace_data();
@@ -147,6 +150,14 @@ void TstForm1::startsWithItsInitialContents()
     QCOMPARE(control<QPushButton>("Command1")->text(), QStringLiteral("Сохранить"));
     QCOMPARE(control<QPushButton>("Command1")->toolTip(), QStringLiteral("Сохраняет список в папку с программой"));
     QCOMPARE(control<TextBox>("Text3")->palette().color(QPalette::Text), Look::darkRed());
+
+    // The selectors keep white fields inside the grey frames.
+    const QImage shot = m_form->grab().toImage();
+    for (int slot = 1; slot <= 10; ++slot) {
+        QWidget *field = control<SlotSelector>(qPrintable(QStringLiteral("Combo%1").arg(slot)))->lineEdit();
+        const QPoint blank = field->mapTo(m_form.get(), QPoint(field->width() - 3, field->height() / 2));
+        QCOMPARE(shot.pixelColor(blank), QColor(255, 255, 255));
+    }
 }
 
 void TstForm1::focusStartsOnExitAndFollowsTheTabOrder()
@@ -167,7 +178,39 @@ void TstForm1::focusStartsOnExitAndFollowsTheTabOrder()
             focus = focus->parentWidget();
         QVERIFY(focus);
         QCOMPARE(focus->objectName(), order[i]);
+        if (order[i] == QStringLiteral("List")) {
+            // Even empty, the focused list shows its dotted focus frame.
+            const QImage shot = control<NickListBox>("List")->viewport()->grab().toImage();
+            int dark = 0;
+            for (int x = 0; x < shot.width(); ++x)
+                dark += shot.pixelColor(x, 0) == QColor(0, 0, 0);
+            QVERIFY2(dark >= shot.width() / 3, qPrintable(QString::number(dark)));
+        }
     }
+}
+
+void TstForm1::returnAndSpaceClickTheFocusedButton_data()
+{
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Старт, Return") << QByteArray("Command2") << Qt::Key_Return;
+    QTest::newRow("Стоп, Enter") << QByteArray("Command3") << Qt::Key_Enter;
+    QTest::newRow("Стереть, Return") << QByteArray("Command4") << Qt::Key_Return;
+    QTest::newRow("Сохранить, Return") << QByteArray("Command1") << Qt::Key_Return;
+    QTest::newRow("Старт, Space") << QByteArray("Command2") << Qt::Key_Space;
+}
+
+void TstForm1::returnAndSpaceClickTheFocusedButton()
+{
+    QFETCH(QByteArray, button);
+    QFETCH(Qt::Key, key);
+    QTemporaryDir folder;
+    m_form->setLogFolders(folder.path(), folder.path());
+    auto *pushButton = control<QPushButton>(button.constData());
+    pushButton->setFocus();
+    QSignalSpy clicks(pushButton, &QPushButton::clicked);
+    QTest::keyClick(window(), key);
+    QCOMPARE(clicks.size(), 1);
 }
 
 void TstForm1::generateActsOnReleaseOfAnyButtonAnywhere_data()
@@ -455,7 +498,7 @@ void TstForm1::exitEndsTheProgram()
     QPointer<FrmAbout> about = m_form->aboutWindow();
     QVERIFY(about && about->isVisible());
     control("Exit")->setFocus();
-    QTest::keyClick(control("Exit"), Qt::Key_Space);
+    QTest::keyClick(window(), Qt::Key_Return);
     QVERIFY(!m_form->isVisible());
     QVERIFY(!about || !about->isVisible());
     QVERIFY(!control<GenerationTimer>("Timer1")->isEnabled());

@@ -1,6 +1,7 @@
 #include "ui/about/frmabout.h"
 
 #include "platform/widgets/messagebox.h"
+#include "platform/widgets/pushbutton.h"
 #include "platform/widgets/screenpointer.h"
 #include "ui/common/captionframe.h"
 #include "ui/common/look.h"
@@ -125,15 +126,14 @@ void FrmAbout::setupControls()
     frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
     frame1->setCaptionColor(Look::darkRed());
 
-    auto *exitButton = new QPushButton(QStringLiteral("X"), this);
+    // Return clicks it as Space does, and its face fills the whole corner.
+    auto *exitButton = new PushButton(QStringLiteral("X"), this);
     exitButton->setObjectName(QStringLiteral("Exit"));
     exitButton->setGeometry(Look::twipsRect(5520, 0, 375, 375));
     exitButton->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
     QPalette face = exitButton->palette();
     face.setColor(QPalette::Button, Look::panelGrey());
     exitButton->setPalette(face);
-    // Return presses the focused button too, not only Space.
-    exitButton->setAutoDefault(true);
     connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
 
     using Look::Slant;
