@@ -1,5 +1,6 @@
 #include "ui/about/frmabout.h"
 
+#include "platform/desktoplink.h"
 #include "platform/widgets/messagebox.h"
 #include "platform/widgets/pushbutton.h"
 #include "platform/widgets/screenpointer.h"
@@ -7,7 +8,6 @@
 #include "ui/common/look.h"
 #include "ui/common/outlineshape.h"
 
-#include <QDesktopServices>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
@@ -24,10 +24,10 @@ FrmAbout::LinkOpener &linkOpener()
     return opener;
 }
 
-bool openLink(const QUrl &url)
+int openLink(const QUrl &url)
 {
     const FrmAbout::LinkOpener &opener = linkOpener();
-    return opener ? opener(url) : QDesktopServices::openUrl(url);
+    return opener ? opener(url) : DesktopLink::open(url);
 }
 
 // A label that reports a left click: press and release both on the label.
@@ -209,10 +209,9 @@ void FrmAbout::setupControls()
 void FrmAbout::ExecuteLink(QString link)
 {
     ScreenPointer::set(ScreenPointer::Shape::Hourglass);
-    if (!openLink(QUrl(link))) {
+    const int errorCode = openLink(QUrl(link));
+    if (errorCode != 0) {
         ScreenPointer::set(ScreenPointer::Shape::Default);
-        // The desktop's opener gives no error code of its own.
-        const int errorCode = 0;
         MessageBox::show(this,
                          QStringLiteral("Error Opening Link to ") + link + QStringLiteral("\r\n\r\n") +
                              QString::number(errorCode),
