@@ -279,8 +279,10 @@ void TstForm1::messagesAppearOverThePressedFace()
     control<TextBox>("Text1")->setText(length);
 
     bool pressedFaceUp = false;
+    int boxWidth = 0;
     ModalWatcher watcher([&] {
         pressedFaceUp = control(pressed.constData())->isVisible() && control(normal.constData())->isHidden();
+        boxWidth = QApplication::activeModalWidget()->width();
     });
     press(centreOf(normal.constData()), Qt::RightButton);
     QTest::mouseMove(window(), dragTo);
@@ -291,6 +293,8 @@ void TstForm1::messagesAppearOverThePressedFace()
     QCOMPARE(watcher.icon, QMessageBox::Information);
     QCOMPARE(watcher.buttons, 1);
     QVERIFY(pressedFaceUp);
+    // Wide enough that a window manager's title bar shows the whole title.
+    QVERIFY2(boxWidth >= 250, qPrintable(QString::number(boxWidth)));
     QVERIFY(control(normal.constData())->isVisible());
     QVERIFY(control(pressed.constData())->isHidden());
     QCOMPARE(control<TextBox>("Text1")->text(), length);
