@@ -13,7 +13,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6
     fonts-dejavu-core fonts-comic-neue fonts-wine
-    xvfb xauth
+    xvfb xauth openbox xdotool
     libbenchmark-dev
     desktop-file-utils appstream dpkg-dev file
 )

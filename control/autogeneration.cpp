@@ -41,10 +41,16 @@ void AutoGeneration::start()
     if (!interval)
         return;
     if (!m_timer->setInterval(*interval)) {
+        // The refused interval leaves the timer exactly as it was: say so.
+        const QString timerState = m_timer->isEnabled()
+                                       ? QStringLiteral("Таймер работает дальше с прежним интервалом %1 мс.")
+                                             .arg(m_timer->interval())
+                                       : QStringLiteral("Таймер не запущен.");
         MessageBox::show(m_messageParent,
-                         QStringLiteral("Таймер не запущен: интервал %1 мс меньше нуля. "
+                         QStringLiteral("Интервал не изменён: %1 мс меньше нуля. %2 "
                                         "Введите число от 0 до 9999.")
-                             .arg(*interval),
+                             .arg(*interval)
+                             .arg(timerState),
                          QStringLiteral("Ошибка!!!"), MessageBox::Style::Information);
         return;
     }

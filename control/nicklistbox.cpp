@@ -110,6 +110,7 @@ void NickListBox::setCurrentRow(qsizetype row)
     if (row < 0 || row >= count()) {
         updateRow(m_currentRow);
         m_currentRow = -1;
+        updateRow(m_currentRow);
         return;
     }
     moveCurrentRow(row);
@@ -151,7 +152,12 @@ bool NickListBox::isInSight(qsizetype row) const
 
 void NickListBox::updateRow(qsizetype row)
 {
-    if (row < 0 || !isInSight(row))
+    // No current row: the focus frame's place, the first row in sight.
+    if (row < 0) {
+        viewport()->update(0, 0, viewport()->width(), rowHeight());
+        return;
+    }
+    if (!isInSight(row))
         return;
     const int y = int(row - topRow()) * rowHeight();
     viewport()->update(0, y, viewport()->width(), rowHeight());
@@ -225,6 +231,14 @@ void NickListBox::paintEvent(QPaintEvent *event)
             painter.setPen(dots);
             painter.drawRect(rect.adjusted(0, 0, -1, -1));
         }
+    }
+    if (m_currentRow < 0 && hasFocus()) {
+        // Nothing selected (an empty list too): the focus frame stands where
+        // the first row in sight is, so the focus is never invisible.
+        QPen dots(palette().color(QPalette::Text), 0);
+        dots.setDashPattern({1, 1});
+        painter.setPen(dots);
+        painter.drawRect(QRect(0, 0, width, height).adjusted(0, 0, -1, -1));
     }
 }
 

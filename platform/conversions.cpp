@@ -54,7 +54,14 @@ bool isTooSmall(std::string_view number)
 std::optional<double> textToReal(QStringView text, const QLocale &locale)
 {
     bool ok = false;
-    const double value = locale.toDouble(text.trimmed(), &ok);
+    double value = locale.toDouble(text.trimmed(), &ok);
+    if (!ok && locale.zeroDigit() != QStringLiteral("0")) {
+        // A locale with digits of its own: the windows write plain digits
+        // with the locale's separator (realToText), so read those too.
+        QString plain = text.trimmed().toString();
+        plain.replace(locale.decimalPoint(), QStringLiteral("."));
+        value = QLocale::c().toDouble(plain, &ok);
+    }
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -75,11 +82,13 @@ std::optional<qint32> textToWhole(QStringView text, const QLocale &locale)
 
 QString realToText(double value, const QLocale &locale)
 {
-    QLocale plain = locale;
-    plain.setNumberOptions(QLocale::OmitGroupSeparator);
     if (value == 0)
         value = 0; // no "-0"
-    return plain.toString(value, 'g', 15);
+    // Plain digits and sign in every locale (some would write Arabic-Indic or
+    // other digits of their own); only the decimal separator is the locale's.
+    QString text = QLocale::c().toString(value, 'g', 15);
+    text.replace(u'.', locale.decimalPoint());
+    return text;
 }
 
 double numericPrefix(QStringView text)

@@ -19,8 +19,9 @@ std::optional<qint32> textToWhole(QStringView text, const QLocale &locale);
 // Reads a number the same way, without rounding.
 std::optional<double> textToReal(QStringView text, const QLocale &locale);
 
-// Shortest form in the locale, up to 15 significant digits, no group
-// separators and no trailing separator: 7, 6.5, -1.
+// Shortest form, up to 15 significant digits, no group separators and no
+// trailing separator: 7, 6.5, -1. Digits and sign are plain in every locale;
+// only the decimal separator is the locale's.
 QString realToText(double value, const QLocale &locale);
 
 // The longest prefix of the text that reads as a number, with a point as the

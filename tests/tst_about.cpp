@@ -4,9 +4,12 @@
 #include "ui/common/look.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -36,6 +39,7 @@ private Q_SLOTS:
     void linkLabelsLookLikeLinks();
 
     void linkClicksHandTheLinksToTheOpener();
+    void failedOpenShowsTheErrorWithTheArrowPointer_data();
     void failedOpenShowsTheErrorWithTheArrowPointer();
     void successfulOpenShowsNothingAndEndsOnTheArrow();
 
@@ -48,7 +52,6 @@ private:
     QPointer<FrmAbout> m_window;
     QStringList m_opened;
     QList<ScreenPointer::Shape> m_pointersWhileOpening;
-    bool m_openerSucceeds = true;
     QList<Message> m_messages;
 };
 
@@ -62,11 +65,10 @@ void TestAbout::init()
     m_opened.clear();
     m_pointersWhileOpening.clear();
     m_messages.clear();
-    m_openerSucceeds = true;
     FrmAbout::setLinkOpener([this](const QUrl &url) {
         m_opened.append(url.toString());
         m_pointersWhileOpening.append(ScreenPointer::current());
-        return m_openerSucceeds;
+        return 0; // opened
     });
     MessageBox::setPresenter(
         [this](QWidget *, const QString &text, const QString &title, MessageBox::Style style) {
@@ -184,9 +186,33 @@ void TestAbout::linkClicksHandTheLinksToTheOpener()
     QVERIFY(m_messages.isEmpty());
 }
 
+void TestAbout::failedOpenShowsTheErrorWithTheArrowPointer_data()
+{
+    // The desktop's own opener, xdg-open, found on the PATH or not.
+    QTest::addColumn<QString>("openerScript"); // empty: no xdg-open at all
+    QTest::addColumn<QString>("code");
+    QTest::newRow("no opener program") << QString() << "2";
+    QTest::newRow("opener knows no handler") << "#!/bin/sh\nexit 3\n"
+                                             << "3";
+}
+
 void TestAbout::failedOpenShowsTheErrorWithTheArrowPointer()
 {
-    m_openerSucceeds = false;
+    QFETCH(QString, openerScript);
+    QFETCH(QString, code);
+    QTemporaryDir bin;
+    if (!openerScript.isEmpty()) {
+        QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write(openerScript.toUtf8());
+        opener.close();
+        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
+    FrmAbout::setLinkOpener({});
+
     const QString link =
         QStringLiteral("http://") + m_window->findChild<QLabel *>(QStringLiteral("Label3"))->text();
 
@@ -196,13 +222,13 @@ void TestAbout::failedOpenShowsTheErrorWithTheArrowPointer()
         QCOMPARE(m_messages.size(), click);
         const Message &message = m_messages.last();
         QCOMPARE(message.title, QStringLiteral("frmAbout::ExecuteLink"));
-        QCOMPARE(message.text, QStringLiteral("Error Opening Link to ") + link + QStringLiteral("\r\n\r\n0"));
+        QCOMPARE(message.text,
+                 QStringLiteral("Error Opening Link to ") + link + QStringLiteral("\r\n\r\n") + code);
         QCOMPARE(message.style, MessageBox::Style::OkOnly);
         QCOMPARE(message.pointerWhileShown, ScreenPointer::Shape::Default);
         QCOMPARE(ScreenPointer::current(), ScreenPointer::Shape::Default);
         QVERIFY(m_window && m_window->isVisible());
     }
-    QCOMPARE(m_opened, QStringList({link, link}));
 }
 
 void TestAbout::successfulOpenShowsNothingAndEndsOnTheArrow()
@@ -232,6 +258,13 @@ void TestAbout::exitHasTheOnlyFocusAndItsKeyClosesTheWindow()
         if (child != focused)
             QVERIFY2(child->focusPolicy() == Qt::NoFocus, qPrintable(child->objectName()));
     }
+
+    // Its face fills the window's top-right corner: the window's black
+    // outline shows neither above it nor to its right.
+    const QImage shot = m_window->grab().toImage();
+    for (const QPoint at : {QPoint(369, 0), QPoint(380, 0), QPoint(391, 0), QPoint(392, 1), QPoint(392, 12)})
+        QVERIFY2(shot.pixelColor(at) != QColor(0, 0, 0),
+                 qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
 
     QTest::keyClick(focused, key);
     QTRY_VERIFY(m_window.isNull());

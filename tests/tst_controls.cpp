@@ -208,15 +208,20 @@ void TstControls::startWithANegativeIntervalLeavesTheTimerAndSaysWhy()
     QCOMPARE(interval.timer.interval(), 250);
     QVERIFY(interval.timer.isEnabled());
     QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(messages.shown[0].text,
-             QStringLiteral("Таймер не запущен: интервал -5 мс меньше нуля. Введите число от 0 до 9999."));
     QCOMPARE(messages.shown[0].title, QStringLiteral("Ошибка!!!"));
     QCOMPARE(messages.shown[0].style, MessageBox::Style::Information);
+    QCOMPARE(messages.shown[0].text,
+             QStringLiteral("Интервал не изменён: -5 мс меньше нуля. Таймер работает "
+                            "дальше с прежним интервалом 250 мс. Введите число от 0 до 9999."));
 
     // From stopped it stays stopped.
     interval.autoGeneration.stop();
     interval.autoGeneration.start();
     QVERIFY(!interval.timer.isEnabled());
+    QCOMPARE(messages.shown.size(), 2);
+    QCOMPARE(messages.shown[1].text,
+             QStringLiteral("Интервал не изменён: -5 мс меньше нуля. Таймер не запущен. "
+                            "Введите число от 0 до 9999."));
 }
 
 void TstControls::timerRefusesOutOfRangeAndStaysSilentAtZero()

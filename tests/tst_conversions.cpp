@@ -67,6 +67,14 @@ void TstConversions::wholeNumbersFollowTheLocale()
     // Counters run into the millions: never a group separator.
     QCOMPARE(realToText(1234567, german), QStringLiteral("1234567"));
     QCOMPARE(realToText(1234567, QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("1234567"));
+    // Locales with digits of their own still get plain ones, and read them back.
+    for (const char *name : {"ar_EG", "fa_IR", "my_MM"}) {
+        const QLocale native{QLatin1String(name)};
+        QCOMPARE(realToText(7, native), QStringLiteral("7"));
+        QCOMPARE(realToText(-11, native), QStringLiteral("-11"));
+        QCOMPARE(textToWhole(u"11", native), std::optional<qint32>(11));
+    }
+    QCOMPARE(realToText(6.5, QLocale(QStringLiteral("ar_EG"))), QStringLiteral("6\u066B5"));
 }
 
 void TstConversions::realToTextIsShortest_data()

@@ -9,6 +9,7 @@
 #include "ui/main/form1layout.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void everyControlStandsWhereTheLayoutSays();
     void startsWithItsInitialContents();
     void focusStartsOnExitAndFollowsTheTabOrder();
+    void returnAndSpaceClickTheFocusedButton_data();
+    void returnAndSpaceClickTheFocusedButton();
     void generateActsOnReleaseOfAnyButtonAnywhere_data();
     void generateActsOnReleaseOfAnyButtonAnywhere();
     void messagesAppearOverThePressedFace_data();
@@ -147,6 +150,14 @@ void TstForm1::startsWithItsInitialContents()
     QCOMPARE(control<QPushButton>("Command1")->text(), QStringLiteral("Сохранить"));
     QCOMPARE(control<QPushButton>("Command1")->toolTip(), QStringLiteral("Сохраняет список в папку с программой"));
     QCOMPARE(control<TextBox>("Text3")->palette().color(QPalette::Text), Look::darkRed());
+
+    // The selectors keep white fields inside the grey frames.
+    const QImage shot = m_form->grab().toImage();
+    for (int slot = 1; slot <= 10; ++slot) {
+        QWidget *field = control<SlotSelector>(qPrintable(QStringLiteral("Combo%1").arg(slot)))->lineEdit();
+        const QPoint blank = field->mapTo(m_form.get(), QPoint(field->width() - 3, field->height() / 2));
+        QCOMPARE(shot.pixelColor(blank), QColor(255, 255, 255));
+    }
 }
 
 void TstForm1::focusStartsOnExitAndFollowsTheTabOrder()
@@ -167,30 +178,68 @@ void TstForm1::focusStartsOnExitAndFollowsTheTabOrder()
             focus = focus->parentWidget();
         QVERIFY(focus);
         QCOMPARE(focus->objectName(), order[i]);
+        if (order[i] == QStringLiteral("List")) {
+            // Even empty, the focused list shows its dotted focus frame.
+            const QImage shot = control<NickListBox>("List")->viewport()->grab().toImage();
+            int dark = 0;
+            for (int x = 0; x < shot.width(); ++x)
+                dark += shot.pixelColor(x, 0) == QColor(0, 0, 0);
+            QVERIFY2(dark >= shot.width() / 3, qPrintable(QString::number(dark)));
+        }
     }
+}
+
+void TstForm1::returnAndSpaceClickTheFocusedButton_data()
+{
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Старт, Return") << QByteArray("Command2") << Qt::Key_Return;
+    QTest::newRow("Стоп, Enter") << QByteArray("Command3") << Qt::Key_Enter;
+    QTest::newRow("Стереть, Return") << QByteArray("Command4") << Qt::Key_Return;
+    QTest::newRow("Сохранить, Return") << QByteArray("Command1") << Qt::Key_Return;
+    QTest::newRow("Старт, Space") << QByteArray("Command2") << Qt::Key_Space;
+}
+
+void TstForm1::returnAndSpaceClickTheFocusedButton()
+{
+    QFETCH(QByteArray, button);
+    QFETCH(Qt::Key, key);
+    QTemporaryDir folder;
+    m_form->setLogFolders(folder.path(), folder.path());
+    auto *pushButton = control<QPushButton>(button.constData());
+    pushButton->setFocus();
+    QSignalSpy clicks(pushButton, &QPushButton::clicked);
+    QTest::keyClick(window(), key);
+    QCOMPARE(clicks.size(), 1);
 }
 
 void TstForm1::generateActsOnReleaseOfAnyButtonAnywhere_data()
 {
+    // While held, the button keeps the pointer: no frame or window surface
+    // it is dragged over may bring the normal face back before the release.
     QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<bool>("dragOff");
-    QTest::newRow("left, in place") << Qt::LeftButton << false;
-    QTest::newRow("right, dragged off") << Qt::RightButton << true;
-    QTest::newRow("middle, dragged off") << Qt::MiddleButton << true;
+    QTest::addColumn<QPoint>("dragTo"); // in the window; (0, 0): stay in place
+    QTest::newRow("left, in place") << Qt::LeftButton << QPoint();
+    QTest::newRow("right, onto a label") << Qt::RightButton << QPoint(-1, -1);
+    QTest::newRow("middle, onto the background") << Qt::MiddleButton << QPoint(589, 200);
+    QTest::newRow("left, onto Frame1's surface") << Qt::LeftButton << QPoint(8 + 236, 32 + 200);
+    QTest::newRow("right, onto the list") << Qt::RightButton << QPoint(520, 120);
 }
 
 void TstForm1::generateActsOnReleaseOfAnyButtonAnywhere()
 {
     QFETCH(Qt::MouseButton, button);
-    QFETCH(bool, dragOff);
+    QFETCH(QPoint, dragTo);
     const QPoint at = centreOf("Image1");
     press(at, button);
     QVERIFY(control("Image2")->isVisible());
     QVERIFY(control("Image1")->isHidden());
     QCOMPARE(control<NickListBox>("List")->count(), 0); // nothing yet on the press
 
-    const QPoint elsewhere = dragOff ? centreOf("Label13") : at;
+    const QPoint elsewhere = dragTo.isNull() ? at : dragTo == QPoint(-1, -1) ? centreOf("Label13") : dragTo;
     QTest::mouseMove(window(), elsewhere);
+    QVERIFY(control("Image2")->isVisible());
+    QVERIFY(control("Image1")->isHidden());
     release(elsewhere, button);
     QCOMPARE(control<NickListBox>("List")->count(), 1);
     QCOMPARE(control<TextBox>("Text4")->text(), QStringLiteral("1"));
@@ -207,13 +256,16 @@ void TstForm1::messagesAppearOverThePressedFace_data()
     QTest::addColumn<QString>("length");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("title");
+    // Before the release the pointer is dragged over the frame that resets
+    // that button's face when nothing is held.
+    QTest::addColumn<QPoint>("dragTo");
     QTest::newRow("help") << QByteArray("Image5") << QByteArray("Image6") << "6"
                           << "Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш."
-                          << "Подсказка...";
+                          << "Подсказка..." << QPoint(8 + 236, 32 + 200);
     QTest::newRow("length up at 10") << QByteArray("Image7") << QByteArray("Image8") << "10"
-                                     << "Да хватит десяти, зачем больше!!!" << "Ошибка!!!";
+                                     << "Да хватит десяти, зачем больше!!!" << "Ошибка!!!" << QPoint(20, 312);
     QTest::newRow("length down at 2") << QByteArray("Image9") << QByteArray("Image10") << "2"
-                                      << "Куда меньше-то!!!" << "Ошибка!!!";
+                                      << "Куда меньше-то!!!" << "Ошибка!!!" << QPoint(348, 157);
 }
 
 void TstForm1::messagesAppearOverThePressedFace()
@@ -223,19 +275,26 @@ void TstForm1::messagesAppearOverThePressedFace()
     QFETCH(QString, length);
     QFETCH(QString, text);
     QFETCH(QString, title);
+    QFETCH(QPoint, dragTo);
     control<TextBox>("Text1")->setText(length);
 
     bool pressedFaceUp = false;
+    int boxWidth = 0;
     ModalWatcher watcher([&] {
         pressedFaceUp = control(pressed.constData())->isVisible() && control(normal.constData())->isHidden();
+        boxWidth = QApplication::activeModalWidget()->width();
     });
-    clickFace(normal.constData(), Qt::RightButton);
+    press(centreOf(normal.constData()), Qt::RightButton);
+    QTest::mouseMove(window(), dragTo);
+    release(dragTo, Qt::RightButton);
     QVERIFY(watcher.seen);
     QCOMPARE(watcher.text, text);
     QCOMPARE(watcher.title, title);
     QCOMPARE(watcher.icon, QMessageBox::Information);
     QCOMPARE(watcher.buttons, 1);
     QVERIFY(pressedFaceUp);
+    // Wide enough that a window manager's title bar shows the whole title.
+    QVERIFY2(boxWidth >= 250, qPrintable(QString::number(boxWidth)));
     QVERIFY(control(normal.constData())->isVisible());
     QVERIFY(control(pressed.constData())->isHidden());
     QCOMPARE(control<TextBox>("Text1")->text(), length);
@@ -443,7 +502,7 @@ void TstForm1::exitEndsTheProgram()
     QPointer<FrmAbout> about = m_form->aboutWindow();
     QVERIFY(about && about->isVisible());
     control("Exit")->setFocus();
-    QTest::keyClick(control("Exit"), Qt::Key_Space);
+    QTest::keyClick(window(), Qt::Key_Return);
     QVERIFY(!m_form->isVisible());
     QVERIFY(!about || !about->isVisible());
     QVERIFY(!control<GenerationTimer>("Timer1")->isEnabled());

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRawFont>
 #include <QTest>
 
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void initTestCase();
     void everyTextIsCoveredByItsOwnFace();
     void standInFacesAreTheChosenOnes();
+    void boldTextsDrawHeavierStrokes();
 };
 
 namespace {
@@ -88,6 +90,40 @@ void TstLook::standInFacesAreTheChosenOnes()
     QCOMPARE(title.weight(), int(QFont::Bold));
     // 8.25 points at 96 dpi, whatever the screen reports.
     QCOMPARE(Look::dialogFont().pixelSize(), 11);
+}
+
+namespace {
+
+int darkPixels(const QString &text, const QFont &font)
+{
+    QImage image(400, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(image.rect(), Qt::AlignLeft | Qt::AlignVCenter, text);
+    painter.end();
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    return dark;
+}
+
+} // namespace
+
+void TstLook::boldTextsDrawHeavierStrokes()
+{
+    // The about window's blurbs and copyright line are bold, Label5 beside
+    // them regular: the bold strokes must cover clearly more ink.
+    const QString text = QStringLiteral("Clocky — часы с будильником на рабочий стол.");
+    const int regular = darkPixels(text, Look::dialogFont());
+    const int bold = darkPixels(text, Look::font(Look::MsSansSerif, 8.25, Look::Weight::Bold));
+    const int boldItalic =
+        darkPixels(text, Look::font(Look::MsSansSerif, 8.25, Look::Weight::Bold, Look::Slant::Italic));
+    QVERIFY2(bold >= regular * 13 / 10, qPrintable(QStringLiteral("%1 against %2").arg(bold).arg(regular)));
+    QVERIFY2(boldItalic >= regular * 13 / 10,
+             qPrintable(QStringLiteral("%1 against %2").arg(boldItalic).arg(regular)));
 }
 
 QTEST_MAIN(TstLook)

@@ -1,5 +1,6 @@
 #include "platform/widgets/slotselector.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -8,6 +9,12 @@ SlotSelector::SlotSelector(QWidget *parent) : QComboBox(parent)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
+    // A selector keeps the system's field colours (white field, black text),
+    // whatever its container's palette would hand down.
+    QPalette field = palette();
+    field.setColor(QPalette::Base, QApplication::palette().color(QPalette::Base));
+    field.setColor(QPalette::Text, QApplication::palette().color(QPalette::Text));
+    setPalette(field);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typedInto = true; });
     // A pick from the list, by mouse or by the arrow keys.
     connect(this, &QComboBox::activated, this, [this] { m_typedInto = false; });

@@ -1,12 +1,13 @@
 #include "ui/about/frmabout.h"
 
+#include "platform/desktoplink.h"
 #include "platform/widgets/messagebox.h"
+#include "platform/widgets/pushbutton.h"
 #include "platform/widgets/screenpointer.h"
 #include "ui/common/captionframe.h"
 #include "ui/common/look.h"
 #include "ui/common/outlineshape.h"
 
-#include <QDesktopServices>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
@@ -23,10 +24,10 @@ FrmAbout::LinkOpener &linkOpener()
     return opener;
 }
 
-bool openLink(const QUrl &url)
+int openLink(const QUrl &url)
 {
     const FrmAbout::LinkOpener &opener = linkOpener();
-    return opener ? opener(url) : QDesktopServices::openUrl(url);
+    return opener ? opener(url) : DesktopLink::open(url);
 }
 
 // A label that reports a left click: press and release both on the label.
@@ -125,15 +126,14 @@ void FrmAbout::setupControls()
     frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
     frame1->setCaptionColor(Look::darkRed());
 
-    auto *exitButton = new QPushButton(QStringLiteral("X"), this);
+    // Return clicks it as Space does, and its face fills the whole corner.
+    auto *exitButton = new PushButton(QStringLiteral("X"), this);
     exitButton->setObjectName(QStringLiteral("Exit"));
     exitButton->setGeometry(Look::twipsRect(5520, 0, 375, 375));
     exitButton->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
     QPalette face = exitButton->palette();
     face.setColor(QPalette::Button, Look::panelGrey());
     exitButton->setPalette(face);
-    // Return presses the focused button too, not only Space.
-    exitButton->setAutoDefault(true);
     connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
 
     using Look::Slant;
@@ -209,10 +209,9 @@ void FrmAbout::setupControls()
 void FrmAbout::ExecuteLink(QString link)
 {
     ScreenPointer::set(ScreenPointer::Shape::Hourglass);
-    if (!openLink(QUrl(link))) {
+    const int errorCode = openLink(QUrl(link));
+    if (errorCode != 0) {
         ScreenPointer::set(ScreenPointer::Shape::Default);
-        // The desktop's opener gives no error code of its own.
-        const int errorCode = 0;
         MessageBox::show(this,
                          QStringLiteral("Error Opening Link to ") + link + QStringLiteral("\r\n\r\n") +
                              QString::number(errorCode),

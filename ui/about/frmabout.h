@@ -19,9 +19,10 @@ public:
     // user when that fails. The hourglass shows while the desktop starts it.
     void ExecuteLink(QString link);
 
-    // What opens links: true when the handler started. Tests replace it; an
-    // empty function puts back the desktop's own opener.
-    using LinkOpener = std::function<bool(const QUrl &)>;
+    // What opens links: 0 when the handler started, else the error code the
+    // message shows. Tests replace it; an empty function puts back the
+    // desktop's own opener.
+    using LinkOpener = std::function<int(const QUrl &)>;
     static void setLinkOpener(LinkOpener opener);
 
 private:

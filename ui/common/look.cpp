@@ -53,8 +53,9 @@ QString loadFace(const QString &file)
 
 void install(QApplication &app)
 {
+    // Wine's bold Tahoma draws regular-weight strokes at these sizes; left
+    // out, the font engine emboldens the regular face instead.
     const QString dialogFace = loadFace(QStringLiteral("tahoma.ttf"));
-    loadFace(QStringLiteral("tahomabd.ttf"));
     const QString sans = dialogFace.isEmpty() ? QStringLiteral("DejaVu Sans") : dialogFace;
     QFont::insertSubstitutions(MsSansSerif, {sans, QStringLiteral("DejaVu Sans")});
     // Comic Neue stands in for the comic face (all texts set in it are Latin).

@@ -6,6 +6,7 @@
 #include "platform/random.h"
 #include "platform/widgets/generationtimer.h"
 #include "platform/widgets/messagebox.h"
+#include "platform/widgets/pushbutton.h"
 #include "platform/widgets/slotselector.h"
 #include "platform/widgets/textbox.h"
 #include "ui/about/frmabout.h"
@@ -49,10 +50,9 @@ TextBox *makeTextBox(const QString &name, const QString &text, const QString &to
 
 QPushButton *makeButton(const QString &name, const QString &text, const QString &toolTip, QWidget *parent)
 {
-    auto *button = new QPushButton(text, parent);
+    auto *button = new PushButton(text, parent);
     button->setObjectName(name);
     button->setToolTip(toolTip);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -383,7 +383,10 @@ void Form1::mousePressEvent(QMouseEvent *event)
         return;
     }
     event->accept();
-    if (systemMoveEnabled && windowHandle() && windowHandle()->startSystemMove())
+    // The window manager's move follows the left button only: with any other
+    // button it would never see the release and go on moving.
+    if (event->button() == Qt::LeftButton && systemMoveEnabled && windowHandle() &&
+        windowHandle()->startSystemMove())
         return;
     m_followingPointer = true;
     m_pressOffset = event->globalPosition().toPoint() - pos();

@@ -42,6 +42,16 @@ void ImageButton::mouseReleaseEvent(QMouseEvent *event)
     rest();
 }
 
+void ImageButton::mouseMoveEvent(QMouseEvent *event)
+{
+    // While held, the pointer is ours: an ignored move would go on to the
+    // frame beneath, whose movement reaction brings the normal face back.
+    if (m_held)
+        event->accept();
+    else
+        event->ignore();
+}
+
 void ImageButton::resizeEvent(QResizeEvent *)
 {
     m_normal->setGeometry(rect());
