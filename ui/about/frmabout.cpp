@@ -6,6 +6,7 @@
 #include "ui/common/look.h"
 #include "ui/common/outlineshape.h"
 
+#include <QAccessibleWidget>
 #include <QDesktopServices>
 #include <QIcon>
 #include <QLabel>
@@ -37,6 +38,11 @@ public:
     using QLabel::QLabel;
 
     void setOnClick(std::function<void()> onClick) { m_onClick = std::move(onClick); }
+    void click() const
+    {
+        if (m_onClick)
+            m_onClick();
+    }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override
@@ -50,13 +56,40 @@ protected:
             m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
         m_pressed = false;
         event->accept();
-        if (clicked && m_onClick)
-            m_onClick();
+        if (clicked)
+            click();
     }
 
 private:
     std::function<void()> m_onClick;
     bool m_pressed = false;
+};
+
+// A screen reader meets the link labels as links named by their text, whose
+// press action opens the link as a click does.
+class LinkAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkAccessible(LinkLabel *label) : QAccessibleWidget(label, QAccessible::Link) {}
+
+    static QAccessibleInterface *factory(const QString &, QObject *object)
+    {
+        auto *label = dynamic_cast<LinkLabel *>(object);
+        return label ? new LinkAccessible(label) : nullptr;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<LinkLabel *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == pressAction())
+            static_cast<LinkLabel *>(widget())->click();
+    }
 };
 
 enum class Fit
@@ -102,6 +135,11 @@ QLabel *makeLabel(const QString &text, Link link, QWidget *container, FrmAbout *
 
 FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
+    static const bool linksAccessible = [] {
+        QAccessible::installFactory(&LinkAccessible::factory);
+        return true;
+    }();
+    Q_UNUSED(linksAccessible);
     setupWindow();
     setupControls();
 }
@@ -128,6 +166,7 @@ void FrmAbout::setupControls()
     auto *exitButton = new QPushButton(QStringLiteral("X"), this);
     exitButton->setObjectName(QStringLiteral("Exit"));
     exitButton->setGeometry(Look::twipsRect(5520, 0, 375, 375));
+    exitButton->setAccessibleName(QStringLiteral("Закрыть"));
     exitButton->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
     QPalette face = exitButton->palette();
     face.setColor(QPalette::Button, Look::panelGrey());

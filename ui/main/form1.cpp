@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QWindow>
 
 namespace {
@@ -64,7 +65,8 @@ QString face(const char *name)
 ImageButton *makeImageButton(int normal, const char *faceName, QWidget *parent)
 {
     const QString base = QLatin1String(faceName);
-    return new ImageButton(QStringLiteral("Image%1").arg(normal), face(qPrintable(base + QStringLiteral("-normal"))),
+    return new ImageButton(QStringLiteral("Image%1").arg(normal),
+                           face(qPrintable(base + QStringLiteral("-normal"))),
                            QStringLiteral("Image%1").arg(normal + 1),
                            face(qPrintable(base + QStringLiteral("-pressed"))), parent);
 }
@@ -88,6 +90,7 @@ Form1::Form1(std::unique_ptr<RandomSource> random)
     applyLayout();
     setupTabOrder();
     connectActions();
+    setupAccess();
     load();
 }
 
@@ -128,8 +131,8 @@ void Form1::buildWorkingPanel()
 
     m_frame2 = new CaptionFrame(QStringLiteral("Сам ник:"), m_frame1);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
-    m_text3 = makeTextBox(QStringLiteral("Text3"), QStringLiteral("[.:] TOR(E)N [:.]"), QStringLiteral("Сам ник"),
-                          m_frame2);
+    m_text3 = makeTextBox(QStringLiteral("Text3"), QStringLiteral("[.:] TOR(E)N [:.]"),
+                          QStringLiteral("Сам ник"), m_frame2);
     m_text3->setReadOnly(true);
     m_text3->setFont(Look::font(Look::ComicSans, 14.25));
     m_text3->setStyleSheet(QStringLiteral("TextBox { border: 1px solid black; color: rgb(128, 0, 0);"
@@ -143,8 +146,8 @@ void Form1::buildWorkingPanel()
     m_frame4->setObjectName(QStringLiteral("Frame4"));
     m_lengthUpButton = makeImageButton(7, "up", m_frame4);
     m_lengthDownButton = makeImageButton(9, "down", m_frame4);
-    m_text1 = makeTextBox(QStringLiteral("Text1"), QStringLiteral("6"), QStringLiteral("Длина генерируемого ника"),
-                          m_frame4);
+    m_text1 = makeTextBox(QStringLiteral("Text1"), QStringLiteral("6"),
+                          QStringLiteral("Длина генерируемого ника"), m_frame4);
     m_text1->setReadOnly(true);
     m_text1->setFont(Look::font(Look::ComicSans, 12));
 
@@ -170,14 +173,15 @@ void Form1::buildSelectors(CaptionFrame *frame3)
         {"Label10", QStringLiteral("Девятая буква:")},
         {"Label11", QStringLiteral("Десятая буква:")},
     }};
-    for (const auto &[name, text] : labels)
-        makeLabel(QLatin1String(name), text, frame3);
-
     for (int slot = 1; slot <= SlotCount; ++slot) {
+        const auto &[name, text] = labels.at(slot - 1);
+        QLabel *label = makeLabel(QLatin1String(name), text, frame3);
         auto *combo = new SlotSelector(frame3);
         combo->setObjectName(QStringLiteral("Combo%1").arg(slot));
         combo->addItems({QStringLiteral("Гласная"), QStringLiteral("Согласная")});
         combo->setListIndex(-1); // nothing selected until the window loads
+        // A screen reader names the selector after its label ("labelled by").
+        label->setBuddy(combo);
         m_combos.at(slot - 1) = combo;
     }
 }
@@ -187,10 +191,11 @@ void Form1::buildGeneratorPanel()
     m_frame5 = new CaptionFrame(QStringLiteral("Настрой генератор:"), this);
     m_frame5->setObjectName(QStringLiteral("Frame5"));
 
-    auto *intervalLabel = makeLabel(QStringLiteral("Label12"), QStringLiteral("Интервал добавления (м/c):"), m_frame5);
+    auto *intervalLabel =
+        makeLabel(QStringLiteral("Label12"), QStringLiteral("Интервал добавления (м/c):"), m_frame5);
     intervalLabel->setWordWrap(true);
     intervalLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    makeLabel(QStringLiteral("Label13"), QStringLiteral("Записей:"), m_frame5);
+    QLabel *counterLabel = makeLabel(QStringLiteral("Label13"), QStringLiteral("Записей:"), m_frame5);
 
     m_list = new NickListBox(m_frame5);
     m_list->setObjectName(QStringLiteral("List"));
@@ -201,13 +206,15 @@ void Form1::buildGeneratorPanel()
     m_text4 = makeTextBox(QStringLiteral("Text4"), QStringLiteral("0"),
                           QStringLiteral("Показывает сколько уже сгенерировано ников"), m_frame5);
     m_text4->setReadOnly(true);
+    intervalLabel->setBuddy(m_text2);
+    counterLabel->setBuddy(m_text4);
 
     m_start = makeButton(QStringLiteral("Command2"), QStringLiteral("Старт"),
                          QStringLiteral("Начать генерировать по таймеру"), m_frame5);
-    m_stop = makeButton(QStringLiteral("Command3"), QStringLiteral("Стоп"), QStringLiteral("Остановить генерацию"),
-                        m_frame5);
-    m_erase = makeButton(QStringLiteral("Command4"), QStringLiteral("Стереть"), QStringLiteral("Очищает список"),
-                         m_frame5);
+    m_stop = makeButton(QStringLiteral("Command3"), QStringLiteral("Стоп"),
+                        QStringLiteral("Остановить генерацию"), m_frame5);
+    m_erase = makeButton(QStringLiteral("Command4"), QStringLiteral("Стереть"),
+                         QStringLiteral("Очищает список"), m_frame5);
     m_save = makeButton(QStringLiteral("Command1"), QStringLiteral("Сохранить"),
                         QStringLiteral("Сохраняет список в папку с программой"), m_frame5);
 
@@ -230,10 +237,10 @@ void Form1::applyLayout()
 
 void Form1::setupTabOrder()
 {
-    const std::array<QWidget *, 20> order{
-        m_exit,      m_combos[0], m_combos[1], m_combos[2], m_combos[3], m_text1, m_combos[4],
-        m_combos[5], m_combos[6], m_combos[7], m_combos[8], m_combos[9], m_list,  m_text2,
-        m_start,     m_stop,      m_text3,     m_erase,     m_text4,     m_save};
+    const std::array<QWidget *, 20> order{m_exit,      m_combos[0], m_combos[1], m_combos[2], m_combos[3],
+                                          m_text1,     m_combos[4], m_combos[5], m_combos[6], m_combos[7],
+                                          m_combos[8], m_combos[9], m_list,      m_text2,     m_start,
+                                          m_stop,      m_text3,     m_erase,     m_text4,     m_save};
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -250,12 +257,12 @@ void Form1::connectActions()
     m_length = std::make_unique<NickLength>(m_text1, this);
     m_autoGeneration = std::make_unique<AutoGeneration>(m_text2, m_timer, this);
 
-    connect(m_generateButton, &ImageButton::released, this, [this] { m_generation->GenerateNick(); });
+    connect(m_generateButton, &ImageButton::activated, this, [this] { m_generation->GenerateNick(); });
     connect(m_timer, &GenerationTimer::tick, this, [this] { m_generation->GenerateNick(); });
-    connect(m_lengthUpButton, &ImageButton::released, this, [this] { m_length->up(); });
-    connect(m_lengthDownButton, &ImageButton::released, this, [this] { m_length->down(); });
-    connect(m_helpButton, &ImageButton::released, this, &Form1::showHelp);
-    connect(m_aboutButton, &ImageButton::released, this, &Form1::showAbout);
+    connect(m_lengthUpButton, &ImageButton::activated, this, [this] { m_length->up(); });
+    connect(m_lengthDownButton, &ImageButton::activated, this, [this] { m_length->down(); });
+    connect(m_helpButton, &ImageButton::activated, this, &Form1::showHelp);
+    connect(m_aboutButton, &ImageButton::activated, this, &Form1::showAbout);
 
     connect(m_start, &QPushButton::clicked, this, [this] { m_autoGeneration->start(); });
     connect(m_stop, &QPushButton::clicked, this, [this] { m_autoGeneration->stop(); });
@@ -273,6 +280,45 @@ void Form1::connectActions()
     });
     connect(m_frame3, &CaptionFrame::pointerMovedOverSurface, this, [this] { m_lengthUpButton->rest(); });
     connect(m_frame4, &CaptionFrame::pointerMovedOverSurface, this, [this] { m_lengthDownButton->rest(); });
+}
+
+void Form1::setupAccess()
+{
+    // Keys for the image buttons, window-wide: F1 is the desktop's help key,
+    // Ctrl+N makes a new one, Ctrl++ and Ctrl+- make it longer and shorter
+    // as they make a view larger and smaller, Ctrl+I tells about the program
+    // as it tells about a page or a file elsewhere. None of them is a text
+    // box's own editing key, and none takes the focus.
+    struct Access
+    {
+        ImageButton *button;
+        QString name;
+        QKeySequence key;
+    };
+    const Access buttons[] = {
+        {m_generateButton, QStringLiteral("ДЕЛАТЬ"), QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {m_aboutButton, QStringLiteral("О ПРОГЕ"), QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {m_helpButton, QStringLiteral("ПОМОЩЬ"), QKeySequence(Qt::Key_F1)},
+        {m_lengthUpButton, QStringLiteral("Длиннее: длина ника плюс один"),
+         QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+        {m_lengthDownButton, QStringLiteral("Короче: длина ника минус один"),
+         QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+    };
+    for (const Access &access : buttons) {
+        access.button->setAccessibleName(access.name);
+        access.button->setShortcut(access.key);
+        access.button->setAccessibleDescription(
+            QStringLiteral("Клавиша: %1").arg(access.key.toString(QKeySequence::NativeText)));
+    }
+    // Ctrl++ is Ctrl+Shift+= on most keyboards, and Ctrl+= where Shift is not held.
+    auto *lengthUpKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
+    connect(lengthUpKey, &QShortcut::activated, m_lengthUpButton, &QAbstractButton::animateClick);
+
+    // Boxes without a label of their own are named after their frames.
+    m_text1->setAccessibleName(QStringLiteral("Длина ника"));
+    m_text3->setAccessibleName(QStringLiteral("Сам ник"));
+    m_list->setAccessibleName(QStringLiteral("Список ников"));
+    m_exit->setAccessibleName(QStringLiteral("Закрыть"));
 }
 
 void Form1::load()
@@ -309,10 +355,11 @@ void Form1::saveitems(NickListBox &lstin)
     case NickLog::Outcome::Saved:
         return;
     case NickLog::Outcome::SavedToFallback:
-        MessageBox::show(this,
-                         QStringLiteral("В папку программы нельзя записывать, поэтому список сохранён в файл\n%1")
-                             .arg(result.path),
-                         QStringLiteral("Сохранение"), MessageBox::Style::Information);
+        MessageBox::show(
+            this,
+            QStringLiteral("В папку программы нельзя записывать, поэтому список сохранён в файл\n%1")
+                .arg(result.path),
+            QStringLiteral("Сохранение"), MessageBox::Style::Information);
         return;
     case NickLog::Outcome::Failed: {
         // The earlier file, if there was one, is still there as it was.
