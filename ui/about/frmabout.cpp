@@ -32,8 +32,10 @@ bool openLink(const QUrl &url)
 
 // A label that reports a left click: press and release both on the label.
 // It keeps the press to itself rather than passing it to its container.
+// Its own class name keeps Qt's label interface from answering for it.
 class LinkLabel : public QLabel
 {
+    Q_OBJECT
 public:
     using QLabel::QLabel;
 
@@ -264,3 +266,5 @@ void FrmAbout::setLinkOpener(LinkOpener opener)
 {
     linkOpener() = std::move(opener);
 }
+
+#include "frmabout.moc"

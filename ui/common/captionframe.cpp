@@ -9,6 +9,8 @@ CaptionFrame::CaptionFrame(const QString &caption, QWidget *parent)
     : QGroupBox(caption, parent), m_captionFont(Look::dialogFont()), m_captionColor(Look::navy())
 {
     Look::paintPanelGrey(this);
+    // Otherwise Qt names a frame inside a frame after the outer one.
+    setAccessibleName(caption);
 }
 
 void CaptionFrame::setCaptionFont(const QFont &font)
