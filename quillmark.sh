@@ -14,6 +14,8 @@ packages=(
     qt6-base-dev qt6-svg-dev libqt6svg6
     fonts-dejavu-core fonts-comic-neue fonts-wine
     xvfb xauth openbox xdotool
+    qt6-translations-l10n
+    dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     libbenchmark-dev
     desktop-file-utils appstream dpkg-dev file
 )

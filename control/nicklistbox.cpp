@@ -1,6 +1,13 @@
 #include "control/nicklistbox.h"
 
+#include "control/nicklistaccessible.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -79,6 +86,12 @@ NickListBox::NickListBox(QWidget *parent) : QAbstractScrollArea(parent)
     setVerticalScrollBar(new RangeScrollBar(Qt::Vertical, this));
     verticalScrollBar()->setSingleStep(1);
     updateScrollBar();
+
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&NickListAccessible::factory);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
 }
 
 void NickListBox::addItem(QStringView nick)
@@ -119,6 +132,19 @@ void NickListBox::setCurrentRow(qsizetype row)
 QString NickListBox::text() const
 {
     return item(m_currentRow);
+}
+
+void NickListBox::copy() const
+{
+    if (m_currentRow >= 0)
+        QGuiApplication::clipboard()->setText(text());
+}
+
+QRect NickListBox::rowRect(qsizetype row) const
+{
+    const qsizetype y = (row - topRow()) * rowHeight();
+    return QRect(0, int(std::clamp<qsizetype>(y, INT_MIN / 2, INT_MAX / 2)), viewport()->width(),
+                 rowHeight());
 }
 
 int NickListBox::rowHeight() const
@@ -200,7 +226,25 @@ bool NickListBox::moveCurrentRow(qsizetype row)
     }
     scrollTo(row);
     updateRow(row);
+    if (changed)
+        announceCurrentRow();
     return changed;
+}
+
+void NickListBox::announceCurrentRow()
+{
+    // Only a selection move is told, never an append: a timer at 1 ms would
+    // flood the screen reader. It asks for the entry count when it needs it.
+    if (!QAccessible::isActive() || m_currentRow < 0 || m_currentRow > INT_MAX)
+        return;
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(int(m_currentRow));
+    QAccessible::updateAccessibility(&selection);
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(int(m_currentRow));
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void NickListBox::paintEvent(QPaintEvent *event)
@@ -310,6 +354,11 @@ void NickListBox::mouseReleaseEvent(QMouseEvent *event)
 
 void NickListBox::keyPressEvent(QKeyEvent *event)
 {
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+        event->accept();
+        return;
+    }
     // With nothing selected, the moves start just above the first row.
     const qsizetype from = m_currentRow;
     const qsizetype page = std::max(1, rowsInSight() - 1);
@@ -350,4 +399,16 @@ void NickListBox::wheelEvent(QWheelEvent *event)
     QScrollBar *bar = verticalScrollBar();
     bar->setValue(bar->value() - steps * RowsPerWheelStep);
     event->accept();
+}
+
+void NickListBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!m_menu) {
+        m_menu = new QMenu(this);
+        m_copyAction = m_menu->addAction(QStringLiteral("Копировать"), this, &NickListBox::copy);
+        m_copyAction->setShortcut(QKeySequence::Copy);
+    }
+    m_copyAction->setEnabled(m_currentRow >= 0);
+    // Not exec(): the event loop, and with it a running timer, carries on.
+    m_menu->popup(event->globalPos());
 }

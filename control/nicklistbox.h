@@ -4,6 +4,9 @@
 
 #include <QAbstractScrollArea>
 
+class QAction;
+class QMenu;
+
 // The list box of generated nicks. It paints only the rows in sight, each one
 // font line high, so it stays quick with millions of entries. The vertical
 // scroll bar's value is the index of the top row in sight.
@@ -30,6 +33,13 @@ public:
     void setCurrentRow(qsizetype row);
     // The selected entry, empty when none is selected.
     QString text() const;
+    // Puts the selected entry on the clipboard (Ctrl+C, the context menu).
+    void copy() const;
+
+    // The row under viewport y; may lie outside the list.
+    qsizetype rowAt(int y) const;
+    // Where a row is drawn in the viewport, in sight or not.
+    QRect rowRect(qsizetype row) const;
 
 Q_SIGNALS:
     // The user selected an entry with the mouse or the keyboard.
@@ -46,14 +56,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     int rowHeight() const;
     // Rows that fit whole in the viewport, at least one.
     int rowsInSight() const;
     qsizetype topRow() const;
-    // The row under viewport y; may lie outside the list.
-    qsizetype rowAt(int y) const;
     bool isInSight(qsizetype row) const;
     void updateRow(qsizetype row);
     void updateScrollBar();
@@ -61,9 +70,13 @@ private:
     // Selects row, clamped to the list, and scrolls it into sight.
     // Returns whether the selection changed.
     bool moveCurrentRow(qsizetype row);
+    // Tells a screen reader which entry is selected now.
+    void announceCurrentRow();
 
     NickStore m_store;
     qsizetype m_currentRow = -1;
     bool m_dragging = false;
     int m_wheelDelta = 0; // wheel movement not yet turned into whole steps
+    QMenu *m_menu = nullptr;
+    QAction *m_copyAction = nullptr;
 };

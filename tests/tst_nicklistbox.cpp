@@ -1,6 +1,9 @@
 #include "control/nicklistbox.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QScreen>
 #include <QScrollBar>
@@ -23,6 +26,8 @@ private Q_SLOTS:
     void focusFrameOnlyWithFocus();
     void millionEntriesEndShowsLastRow();
     void scrollBarOnScreenFollowsEveryAppend();
+    void screenReaderGetsEntriesOneByOne();
+    void ctrlCCopiesSelectedNick();
 
 private:
     // Two letters per row: "AA", "AB", ...
@@ -295,6 +300,34 @@ void TestNickListBox::scrollBarOnScreenFollowsEveryAppend()
         if (!atEnd)
             QVERIFY2(repaints > 0 && repaints < 150, qPrintable(QString::number(repaints)));
     }
+}
+
+void TestNickListBox::screenReaderGetsEntriesOneByOne()
+{
+    fill(3000);
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(m_box);
+    QCOMPARE(list->role(), QAccessible::List);
+    QCOMPARE(list->childCount(), 3000);
+    QAccessibleInterface *entry = list->child(27);
+    QVERIFY(entry);
+    QCOMPARE(entry->role(), QAccessible::ListItem);
+    QCOMPARE(entry->text(QAccessible::Name), QStringLiteral("BB"));
+    QCOMPARE(list->child(27), entry); // made once, then kept
+    QCOMPARE(list->indexOfChild(entry), 27);
+    QVERIFY(!list->child(3000));
+    m_box->clear();
+    QVERIFY(!entry->isValid()); // its nick is gone
+}
+
+void TestNickListBox::ctrlCCopiesSelectedNick()
+{
+    fill(5);
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    QTest::keyClick(m_box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before")); // nothing selected
+    m_box->setCurrentRow(3);
+    QTest::keyClick(m_box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("AD"));
 }
 
 QTEST_MAIN(TestNickListBox)

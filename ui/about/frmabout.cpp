@@ -8,6 +8,7 @@
 #include "ui/common/look.h"
 #include "ui/common/outlineshape.h"
 
+#include <QAccessibleWidget>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
@@ -32,12 +33,19 @@ int openLink(const QUrl &url)
 
 // A label that reports a left click: press and release both on the label.
 // It keeps the press to itself rather than passing it to its container.
+// Its own class name keeps Qt's label interface from answering for it.
 class LinkLabel : public QLabel
 {
+    Q_OBJECT
 public:
     using QLabel::QLabel;
 
     void setOnClick(std::function<void()> onClick) { m_onClick = std::move(onClick); }
+    void click() const
+    {
+        if (m_onClick)
+            m_onClick();
+    }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override
@@ -51,13 +59,40 @@ protected:
             m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
         m_pressed = false;
         event->accept();
-        if (clicked && m_onClick)
-            m_onClick();
+        if (clicked)
+            click();
     }
 
 private:
     std::function<void()> m_onClick;
     bool m_pressed = false;
+};
+
+// A screen reader meets the link labels as links named by their text, whose
+// press action opens the link as a click does.
+class LinkAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkAccessible(LinkLabel *label) : QAccessibleWidget(label, QAccessible::Link) {}
+
+    static QAccessibleInterface *factory(const QString &, QObject *object)
+    {
+        auto *label = dynamic_cast<LinkLabel *>(object);
+        return label ? new LinkAccessible(label) : nullptr;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<LinkLabel *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == pressAction())
+            static_cast<LinkLabel *>(widget())->click();
+    }
 };
 
 enum class Fit
@@ -103,6 +138,11 @@ QLabel *makeLabel(const QString &text, Link link, QWidget *container, FrmAbout *
 
 FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
+    static const bool linksAccessible = [] {
+        QAccessible::installFactory(&LinkAccessible::factory);
+        return true;
+    }();
+    Q_UNUSED(linksAccessible);
     setupWindow();
     setupControls();
 }
@@ -130,6 +170,7 @@ void FrmAbout::setupControls()
     auto *exitButton = new PushButton(QStringLiteral("X"), this);
     exitButton->setObjectName(QStringLiteral("Exit"));
     exitButton->setGeometry(Look::twipsRect(5520, 0, 375, 375));
+    exitButton->setAccessibleName(QStringLiteral("Закрыть"));
     exitButton->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
     QPalette face = exitButton->palette();
     face.setColor(QPalette::Button, Look::panelGrey());
@@ -224,3 +265,5 @@ void FrmAbout::setLinkOpener(LinkOpener opener)
 {
     linkOpener() = std::move(opener);
 }
+
+#include "frmabout.moc"

@@ -6,9 +6,11 @@
 #include <QPainter>
 
 CaptionFrame::CaptionFrame(const QString &caption, QWidget *parent)
-    : QWidget(parent), m_caption(caption), m_captionFont(Look::dialogFont()), m_captionColor(Look::navy())
+    : QGroupBox(caption, parent), m_captionFont(Look::dialogFont()), m_captionColor(Look::navy())
 {
     Look::paintPanelGrey(this);
+    // Otherwise Qt names a frame inside a frame after the outer one.
+    setAccessibleName(caption);
 }
 
 void CaptionFrame::setCaptionFont(const QFont &font)
@@ -37,14 +39,15 @@ void CaptionFrame::paintEvent(QPaintEvent *)
     painter.setPen(Look::windowText());
     painter.drawRect(QRect(0, lineY, width() - 1, height() - 1 - lineY));
 
-    if (m_caption.isEmpty())
+    const QString caption = title();
+    if (caption.isEmpty())
         return;
     const int captionLeft = 7;
-    const QRect captionRect(captionLeft, 0, metrics.horizontalAdvance(m_caption) + 2, metrics.height());
+    const QRect captionRect(captionLeft, 0, metrics.horizontalAdvance(caption) + 2, metrics.height());
     painter.fillRect(captionRect, Look::panelGrey());
     painter.setFont(m_captionFont);
     painter.setPen(m_captionColor);
-    painter.drawText(captionRect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, m_caption);
+    painter.drawText(captionRect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
 }
 
 void CaptionFrame::mousePressEvent(QMouseEvent *event)

@@ -1,18 +1,20 @@
 #pragma once
 
 #include <QColor>
-#include <QWidget>
+#include <QGroupBox>
 
 // A frame with a caption set into its top edge, drawn flat with a one-pixel
 // line. Children are placed from its outer top-left corner. A press on the
 // frame is taken here, so it never reaches the window behind it.
-class CaptionFrame : public QWidget
+// A group box underneath, so screen readers meet a grouping named by its
+// caption; the painting is this frame's own.
+class CaptionFrame : public QGroupBox
 {
     Q_OBJECT
 public:
     CaptionFrame(const QString &caption, QWidget *parent = nullptr);
 
-    QString caption() const { return m_caption; }
+    QString caption() const { return title(); }
     QFont captionFont() const { return m_captionFont; }
     void setCaptionFont(const QFont &font);
     void setCaptionColor(const QColor &color);
@@ -30,7 +32,6 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    QString m_caption;
     QFont m_captionFont;
     QColor m_captionColor;
 };

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QWindow>
 
 namespace {
@@ -88,6 +89,7 @@ Form1::Form1(std::unique_ptr<RandomSource> random)
     applyLayout();
     setupTabOrder();
     connectActions();
+    setupAccess();
     load();
 }
 
@@ -170,14 +172,15 @@ void Form1::buildSelectors(CaptionFrame *frame3)
         {"Label10", QStringLiteral("Девятая буква:")},
         {"Label11", QStringLiteral("Десятая буква:")},
     }};
-    for (const auto &[name, text] : labels)
-        makeLabel(QLatin1String(name), text, frame3);
-
     for (int slot = 1; slot <= SlotCount; ++slot) {
+        const auto &[name, text] = labels.at(slot - 1);
+        QLabel *label = makeLabel(QLatin1String(name), text, frame3);
         auto *combo = new SlotSelector(frame3);
         combo->setObjectName(QStringLiteral("Combo%1").arg(slot));
         combo->addItems({QStringLiteral("Гласная"), QStringLiteral("Согласная")});
         combo->setListIndex(-1); // nothing selected until the window loads
+        // A screen reader names the selector after its label ("labelled by").
+        label->setBuddy(combo);
         m_combos.at(slot - 1) = combo;
     }
 }
@@ -190,7 +193,7 @@ void Form1::buildGeneratorPanel()
     auto *intervalLabel = makeLabel(QStringLiteral("Label12"), QStringLiteral("Интервал добавления (м/c):"), m_frame5);
     intervalLabel->setWordWrap(true);
     intervalLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    makeLabel(QStringLiteral("Label13"), QStringLiteral("Записей:"), m_frame5);
+    QLabel *counterLabel = makeLabel(QStringLiteral("Label13"), QStringLiteral("Записей:"), m_frame5);
 
     m_list = new NickListBox(m_frame5);
     m_list->setObjectName(QStringLiteral("List"));
@@ -201,6 +204,8 @@ void Form1::buildGeneratorPanel()
     m_text4 = makeTextBox(QStringLiteral("Text4"), QStringLiteral("0"),
                           QStringLiteral("Показывает сколько уже сгенерировано ников"), m_frame5);
     m_text4->setReadOnly(true);
+    intervalLabel->setBuddy(m_text2);
+    counterLabel->setBuddy(m_text4);
 
     m_start = makeButton(QStringLiteral("Command2"), QStringLiteral("Старт"),
                          QStringLiteral("Начать генерировать по таймеру"), m_frame5);
@@ -250,12 +255,12 @@ void Form1::connectActions()
     m_length = std::make_unique<NickLength>(m_text1, this);
     m_autoGeneration = std::make_unique<AutoGeneration>(m_text2, m_timer, this);
 
-    connect(m_generateButton, &ImageButton::released, this, [this] { m_generation->GenerateNick(); });
+    connect(m_generateButton, &ImageButton::activated, this, [this] { m_generation->GenerateNick(); });
     connect(m_timer, &GenerationTimer::tick, this, [this] { m_generation->GenerateNick(); });
-    connect(m_lengthUpButton, &ImageButton::released, this, [this] { m_length->up(); });
-    connect(m_lengthDownButton, &ImageButton::released, this, [this] { m_length->down(); });
-    connect(m_helpButton, &ImageButton::released, this, &Form1::showHelp);
-    connect(m_aboutButton, &ImageButton::released, this, &Form1::showAbout);
+    connect(m_lengthUpButton, &ImageButton::activated, this, [this] { m_length->up(); });
+    connect(m_lengthDownButton, &ImageButton::activated, this, [this] { m_length->down(); });
+    connect(m_helpButton, &ImageButton::activated, this, &Form1::showHelp);
+    connect(m_aboutButton, &ImageButton::activated, this, &Form1::showAbout);
 
     connect(m_start, &QPushButton::clicked, this, [this] { m_autoGeneration->start(); });
     connect(m_stop, &QPushButton::clicked, this, [this] { m_autoGeneration->stop(); });
@@ -273,6 +278,45 @@ void Form1::connectActions()
     });
     connect(m_frame3, &CaptionFrame::pointerMovedOverSurface, this, [this] { m_lengthUpButton->rest(); });
     connect(m_frame4, &CaptionFrame::pointerMovedOverSurface, this, [this] { m_lengthDownButton->rest(); });
+}
+
+void Form1::setupAccess()
+{
+    // Keys for the image buttons, window-wide: F1 is the desktop's help key,
+    // Ctrl+N makes a new one, Ctrl++ and Ctrl+- make it longer and shorter
+    // as they make a view larger and smaller, Ctrl+I tells about the program
+    // as it tells about a page or a file elsewhere. None of them is a text
+    // box's own editing key, and none takes the focus.
+    struct Access
+    {
+        ImageButton *button;
+        QString name;
+        QKeySequence key;
+    };
+    const Access buttons[] = {
+        {m_generateButton, QStringLiteral("ДЕЛАТЬ"), QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {m_aboutButton, QStringLiteral("О ПРОГЕ"), QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {m_helpButton, QStringLiteral("ПОМОЩЬ"), QKeySequence(Qt::Key_F1)},
+        {m_lengthUpButton, QStringLiteral("Длиннее: длина ника плюс один"),
+         QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+        {m_lengthDownButton, QStringLiteral("Короче: длина ника минус один"),
+         QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+    };
+    for (const Access &access : buttons) {
+        access.button->setAccessibleName(access.name);
+        access.button->setShortcut(access.key);
+        access.button->setAccessibleDescription(
+            QStringLiteral("Клавиша: %1").arg(access.key.toString(QKeySequence::NativeText)));
+    }
+    // Ctrl++ is Ctrl+Shift+= on most keyboards, and Ctrl+= where Shift is not held.
+    auto *lengthUpKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
+    connect(lengthUpKey, &QShortcut::activated, m_lengthUpButton, &QAbstractButton::animateClick);
+
+    // Boxes without a label of their own are named after their frames.
+    m_text1->setAccessibleName(QStringLiteral("Длина ника"));
+    m_text3->setAccessibleName(QStringLiteral("Сам ник"));
+    m_list->setAccessibleName(QStringLiteral("Список ников"));
+    m_exit->setAccessibleName(QStringLiteral("Закрыть"));
 }
 
 void Form1::load()

@@ -60,6 +60,7 @@ private:
     void applyLayout();
     void setupTabOrder();
     void connectActions();
+    void setupAccess();
     void load();
 
     void showHelp();

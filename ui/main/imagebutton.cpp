@@ -6,12 +6,17 @@
 
 ImageButton::ImageButton(const QString &normalName, const QString &normalResource, const QString &pressedName,
                          const QString &pressedResource, QWidget *parent)
-    : QWidget(parent), m_normal(new FaceImage(normalResource, this)), m_pressed(new FaceImage(pressedResource, this))
+    : QAbstractButton(parent), m_normal(new FaceImage(normalResource, this)),
+      m_pressed(new FaceImage(pressedResource, this))
 {
     setFocusPolicy(Qt::NoFocus);
     m_normal->setObjectName(normalName);
     m_pressed->setObjectName(pressedName);
     m_pressed->hide();
+    // Only animateClick() (a screen reader's press, the shortcut) reaches
+    // these: the mouse handlers below never call QAbstractButton's own.
+    connect(this, &QAbstractButton::pressed, this, &ImageButton::press);
+    connect(this, &QAbstractButton::clicked, this, &ImageButton::release);
 }
 
 void ImageButton::rest()
@@ -20,9 +25,8 @@ void ImageButton::rest()
     m_pressed->hide();
 }
 
-void ImageButton::mousePressEvent(QMouseEvent *event)
+void ImageButton::press()
 {
-    event->accept();
     // Only the normal face answers a press; while the pressed face is up
     // (a release that never came) the button stays as it is.
     if (m_normal->isHidden())
@@ -32,14 +36,31 @@ void ImageButton::mousePressEvent(QMouseEvent *event)
     m_normal->hide();
 }
 
-void ImageButton::mouseReleaseEvent(QMouseEvent *event)
+void ImageButton::release()
 {
-    event->accept();
     if (!m_held)
         return;
     m_held = false;
-    Q_EMIT released();
+    Q_EMIT activated();
     rest();
+}
+
+void ImageButton::paintEvent(QPaintEvent *)
+{
+    // The faces paint the button.
+}
+
+void ImageButton::mousePressEvent(QMouseEvent *event)
+{
+    // Every mouse button presses, not only the left one.
+    event->accept();
+    press();
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    release();
 }
 
 void ImageButton::mouseMoveEvent(QMouseEvent *event)

@@ -1,0 +1,141 @@
+"""Reads the running program through the accessibility bus, as a screen
+reader does, and checks names, roles and actions; presses ДЕЛАТЬ and Save
+through their actions and compares the list with NIK.log."""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+program = sys.argv[1]
+failures = []
+
+
+def check(ok, what):
+    print(("ok   " if ok else "FAIL ") + what)
+    if not ok:
+        failures.append(what)
+
+
+def wait_for(condition, seconds=10.0):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    return None
+
+
+def walk(node):
+    yield node
+    if node.getRole() == pyatspi.ROLE_LIST:  # the nicks: asked for one by one below
+        return
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def find(root, role, name):
+    return next((n for n in walk(root) if n.getRole() == role and n.name == name), None)
+
+
+def press(node):
+    action = node.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index("Press"))
+
+
+def text_of(node):
+    return node.queryText().getText(0, -1)
+
+
+def labelled_by(node):
+    return [r.getTarget(0).name for r in node.getRelationSet()
+            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
+
+
+app_process = subprocess.Popen([program], stderr=subprocess.DEVNULL)
+try:
+    def application():
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.get_process_id() == app_process.pid and app.childCount:
+                return app
+        return None
+
+    app = wait_for(application)
+    if app is None:
+        print("FAIL the program never appeared on the accessibility bus")
+        sys.exit(1)
+    form = app[0]
+
+    buttons = {
+        "ДЕЛАТЬ": "Клавиша: Ctrl+N",
+        "О ПРОГЕ": "Клавиша: Ctrl+I",
+        "ПОМОЩЬ": "Клавиша: F1",
+        "Длиннее: длина ника плюс один": "Клавиша: Ctrl++",
+        "Короче: длина ника минус один": "Клавиша: Ctrl+-",
+        "Старт": None, "Стоп": None, "Стереть": None, "Сохранить": None, "Закрыть": None,
+    }
+    for name, description in buttons.items():
+        button = find(form, pyatspi.ROLE_PUSH_BUTTON, name)
+        has_press = button is not None and "Press" in [
+            button.queryAction().getName(i) for i in range(button.queryAction().nActions)]
+        check(has_press, f"push button {name!r} with a Press action")
+        if button is not None and description:
+            check(button.description == description, f"{name!r} tells its key: {button.description!r}")
+
+    # Qt maps a group box to the panel role.
+    for caption in ["Ники делать тут:", "Сам ник:", "Настрой буквы (советую оставить так):",
+                    "Длина ника:", "Настрой генератор:"]:
+        check(find(form, pyatspi.ROLE_PANEL, caption) is not None, f"frame {caption!r}")
+
+    for name in ["Сам ник", "Длина ника", "Интервал добавления (м/c):", "Записей:"]:
+        check(find(form, pyatspi.ROLE_TEXT, name) is not None, f"text box {name!r}")
+
+    # A combo box is named after its item; its label comes as "labelled by".
+    labels = ["Первая буква:", "Вторая буква:", "Третья буква:", "Четвёртая буква:", "Пятая буква:",
+              "Шестая буква:", "Седьмая буква:", "Восьмая буква:", "Девятая буква:", "Десятая буква:"]
+    combos = [n for n in walk(form) if n.getRole() == pyatspi.ROLE_COMBO_BOX]
+    check(sorted(l for c in combos for l in labelled_by(c) if l in labels) == sorted(labels),
+          "each selector is labelled by its own label")
+
+    counter = find(form, pyatspi.ROLE_TEXT, "Записей:")
+    nick_list = find(form, pyatspi.ROLE_LIST, "Список ников")
+    check(nick_list is not None and nick_list.childCount == 0, "an empty list named 'Список ников'")
+    check(text_of(counter) == "0", "the counter starts at 0")
+
+    press(find(form, pyatspi.ROLE_PUSH_BUTTON, "ДЕЛАТЬ"))
+    check(wait_for(lambda: text_of(counter) == "1") is not None,
+          f"Press on ДЕЛАТЬ counts one nick: {text_of(counter)!r}")
+    time.sleep(0.3)
+    check(text_of(counter) == "1", "and only one")
+    press(find(form, pyatspi.ROLE_PUSH_BUTTON, "ДЕЛАТЬ"))
+    wait_for(lambda: text_of(counter) == "2")
+
+    log = os.path.join(os.path.dirname(program), "NIK.log")
+    press(find(form, pyatspi.ROLE_PUSH_BUTTON, "Сохранить"))
+    wait_for(lambda: os.path.exists(log))
+    with open(log, "rb") as f:
+        lines = f.read().split(b"\r\n")[:-1]
+    check(nick_list.childCount == len(lines) == 2, f"the list has as many entries as NIK.log: "
+          f"{nick_list.childCount} and {len(lines)}")
+    entry = nick_list[1]
+    check(entry is not None and entry.getRole() == pyatspi.ROLE_LIST_ITEM
+          and entry.name == lines[1].decode(), f"entry 2 is a list item named {lines[1].decode()!r}")
+
+    press(find(form, pyatspi.ROLE_PUSH_BUTTON, "О ПРОГЕ"))
+    about = wait_for(lambda: next((w for w in app if w is not None and w.name == "Form2"), None))
+    check(about is not None, "Press on О ПРОГЕ opens the about window")
+    if about is not None:
+        for name in ["TOR(E)N", "quillmark.example.org"]:
+            link = wait_for(lambda: find(about, pyatspi.ROLE_LINK, name))
+            check(link is not None and link.queryAction().getName(0) == "Press",
+                  f"link {name!r} with a Press action")
+finally:
+    app_process.kill()
+    app_process.wait()
+
+print(f"{len(failures)} failed")
+sys.exit(1 if failures else 0)

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Starts the program under a virtual X display and a private D-Bus session
+# (which brings up the accessibility bus), and reads it the way a screen
+# reader does: tests/a11y/check_tree.py. Skips (77) where a piece is missing.
+#   run.sh <program>
+set -uo pipefail
+program="$1"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+
+for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+# The system python, which has pyatspi (a pyenv one first on PATH may not).
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is missing"; exit 77; }
+
+work="$(mktemp -d)"
+xvfb_pid=
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display itself and writes its number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "SKIP: Xvfb did not start"; exit 77; }
+
+# A copy of the program, so that Save writes NIK.log into the folder here.
+cp "$program" "$work/quillmark"
+DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+    timeout 60 dbus-run-session -- /usr/bin/python3 "$here/check_tree.py" "$work/quillmark" 2>&1 |
+    grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
+        -e 'SpiRegistry daemon'
+exit "${PIPESTATUS[0]}"
