@@ -310,7 +310,7 @@ void Form1::setupAccess()
     }
     // Ctrl++ is Ctrl+Shift+= on most keyboards, and Ctrl+= where Shift is not held.
     auto *lengthUpKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
-    connect(lengthUpKey, &QShortcut::activated, m_lengthUpButton, &QAbstractButton::animateClick);
+    connect(lengthUpKey, &QShortcut::activated, m_lengthUpButton, &QAbstractButton::click);
 
     // Boxes without a label of their own are named after their frames.
     m_text1->setAccessibleName(QStringLiteral("Длина ника"));

@@ -13,8 +13,8 @@ ImageButton::ImageButton(const QString &normalName, const QString &normalResourc
     m_normal->setObjectName(normalName);
     m_pressed->setObjectName(pressedName);
     m_pressed->hide();
-    // Only animateClick() (a screen reader's press, the shortcut) reaches
-    // these: the mouse handlers below never call QAbstractButton's own.
+    // Only click() and animateClick() (the key, a screen reader's press)
+    // reach these: the mouse handlers below never call QAbstractButton's own.
     connect(this, &QAbstractButton::pressed, this, &ImageButton::press);
     connect(this, &QAbstractButton::clicked, this, &ImageButton::release);
 }
@@ -43,6 +43,18 @@ void ImageButton::release()
     m_held = false;
     Q_EMIT activated();
     rest();
+}
+
+bool ImageButton::event(QEvent *event)
+{
+    // Each press of the key is one action, at once: QAbstractButton's own
+    // animateClick() would fold presses that come within 100 ms into one,
+    // and nicks made from the keyboard would be lost.
+    if (event->type() == QEvent::Shortcut) {
+        click();
+        return true;
+    }
+    return QAbstractButton::event(event);
 }
 
 void ImageButton::paintEvent(QPaintEvent *)

@@ -15,8 +15,9 @@ class FaceImage;
 // widget was hidden in between.
 //
 // Being a QAbstractButton gives it the push-button role and the press action
-// for screen readers, and its shortcut: both go through animateClick(), which
-// this button turns into the same press and release a mouse makes.
+// for screen readers, and its shortcut: both go through click() or
+// animateClick(), which this button turns into the same press and release a
+// mouse makes.
 class ImageButton : public QAbstractButton
 {
     Q_OBJECT
@@ -35,6 +36,7 @@ Q_SIGNALS:
     void activated();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
