@@ -124,7 +124,8 @@ void TableReporter::printTable(const Plan &plan) const
              QStringLiteral("%1 / %2 = %3 %")
                  .arg(number(figure(name, "ticks_per_s"), 0), number(figure(name, "empty_per_s"), 0),
                       number(ratio * 100, 1)),
-             QStringLiteral("≥ 95 %"), verdict(ratio >= 0.95, ratio)});
+             QStringLiteral("≥ %1 %").arg(plan.timerTargetPercent),
+             verdict(ratio * 100 >= plan.timerTargetPercent, ratio)});
     }
 
     const double fillStall = figure(key("timer_rate", middle), "longest_gap_ms");

@@ -240,11 +240,16 @@ void NickListBox::announceCurrentRow()
     QAccessibleEvent selection(this, QAccessible::Selection);
     selection.setChild(int(m_currentRow));
     QAccessible::updateAccessibility(&selection);
-    if (hasFocus()) {
-        QAccessibleEvent focus(this, QAccessible::Focus);
-        focus.setChild(int(m_currentRow));
-        QAccessible::updateAccessibility(&focus);
-    }
+    announceFocusedRow();
+}
+
+void NickListBox::announceFocusedRow()
+{
+    if (!QAccessible::isActive() || !hasFocus() || m_currentRow < 0 || m_currentRow > INT_MAX)
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(int(m_currentRow));
+    QAccessible::updateAccessibility(&focus);
 }
 
 void NickListBox::paintEvent(QPaintEvent *event)
@@ -305,6 +310,10 @@ void NickListBox::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     updateRow(m_currentRow);
+    // Qt tells the screen reader of the list's focus once this returns; the
+    // selected entry is told after that, so the reader lands on the entry.
+    if (QAccessible::isActive())
+        QMetaObject::invokeMethod(this, &NickListBox::announceFocusedRow, Qt::QueuedConnection);
 }
 
 void NickListBox::focusOutEvent(QFocusEvent *event)

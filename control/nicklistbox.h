@@ -72,6 +72,8 @@ private:
     bool moveCurrentRow(qsizetype row);
     // Tells a screen reader which entry is selected now.
     void announceCurrentRow();
+    // Tells a screen reader that the selected entry has the focus, if it has.
+    void announceFocusedRow();
 
     NickStore m_store;
     qsizetype m_currentRow = -1;

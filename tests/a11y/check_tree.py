@@ -1,12 +1,14 @@
 """Reads the running program through the accessibility bus, as a screen
 reader does, and checks names, roles and actions; presses ДЕЛАТЬ and Save
-through their actions and compares the list with NIK.log."""
+through their actions and compares the list with NIK.log; moves the list's
+selection with a click and a key on the real display and hears it announced."""
 import os
 import subprocess
 import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 program = sys.argv[1]
 failures = []
@@ -25,6 +27,8 @@ def wait_for(condition, seconds=10.0):
         if value:
             return value
         time.sleep(0.05)
+        while GLib.MainContext.default().iteration(False):  # deliver the events heard
+            pass
     return None
 
 
@@ -41,6 +45,13 @@ def find(root, role, name):
     return next((n for n in walk(root) if n.getRole() == role and n.name == name), None)
 
 
+def decorations(window):
+    """Roles of the window's pictures, separators and fillers, and whether they show."""
+    return sorted((n.getRoleName(), n.getState().contains(pyatspi.STATE_SHOWING)) for n in walk(window)
+                  if n != window and n.getRole() in (pyatspi.ROLE_IMAGE, pyatspi.ROLE_SEPARATOR,
+                                                     pyatspi.ROLE_FILLER))
+
+
 def press(node):
     action = node.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
@@ -55,6 +66,11 @@ def labelled_by(node):
     return [r.getTarget(0).name for r in node.getRelationSet()
             if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
 
+
+heard = []
+pyatspi.Registry.registerEventListener(
+    lambda e: heard.append((e.type, e.source.getRoleName(), e.source.name)) if e.source else None,
+    "object:state-changed:selected", "focus:")
 
 app_process = subprocess.Popen([program], stderr=subprocess.DEVNULL)
 try:
@@ -101,6 +117,12 @@ try:
     check(sorted(l for c in combos for l in labelled_by(c) if l in labels) == sorted(labels),
           "each selector is labelled by its own label")
 
+    # Two faces under each of the five picture buttons, the outline (a
+    # rectangle and three lines) and the selectors' divider: no more than
+    # hidden pictures and separators, so they neither clutter nor speak.
+    check(decorations(form) == [("image", False)] * 10 + [("separator", False)] * 5,
+          f"the main window's decorations stay silent: {decorations(form)}")
+
     counter = find(form, pyatspi.ROLE_TEXT, "Записей:")
     nick_list = find(form, pyatspi.ROLE_LIST, "Список ников")
     check(nick_list is not None and nick_list.childCount == 0, "an empty list named 'Список ников'")
@@ -125,10 +147,24 @@ try:
     check(entry is not None and entry.getRole() == pyatspi.ROLE_LIST_ITEM
           and entry.name == lines[1].decode(), f"entry 2 is a list item named {lines[1].decode()!r}")
 
+    # A click on the first entry, then Down: each is told as the entry now
+    # selected, named by the nick that the nick box shows.
+    nick_box = find(form, pyatspi.ROLE_TEXT, "Сам ник")
+    x, y, w, h = nick_list[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    for keys, nick in [(["mousemove", str(x + w // 2), str(y + h // 2), "click", "1"], lines[0].decode()),
+                       (["key", "Down"], lines[1].decode())]:
+        heard.clear()
+        subprocess.run(["xdotool", *keys], check=True)
+        told = wait_for(lambda: {(t, name) for t, role, name in heard if role == "list item"}
+                        >= {("object:state-changed:selected", nick), ("focus:", nick)})
+        check(told and text_of(nick_box) == nick,
+              f"{keys[0]} selects {nick!r}, told as selected and focused: {heard}")
+
     press(find(form, pyatspi.ROLE_PUSH_BUTTON, "О ПРОГЕ"))
     about = wait_for(lambda: next((w for w in app if w is not None and w.name == "Form2"), None))
     check(about is not None, "Press on О ПРОГЕ opens the about window")
     if about is not None:
+        check(decorations(about) == [("separator", False)], f"and its outline: {decorations(about)}")
         for name in ["TOR(E)N", "quillmark.example.org"]:
             link = wait_for(lambda: find(about, pyatspi.ROLE_LINK, name))
             check(link is not None and link.queryAction().getName(0) == "Press",

@@ -1,5 +1,6 @@
 #include "ui/common/outlineshape.h"
 
+#include "ui/common/decorationaccessible.h"
 #include "ui/common/look.h"
 
 #include <QPainter>
@@ -10,6 +11,15 @@ OutlineShape::OutlineShape(Kind kind, QWidget *parent) : QWidget(parent), m_kind
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory([](const QString &, QObject *object) -> QAccessibleInterface * {
+            auto *shape = qobject_cast<OutlineShape *>(object);
+            return shape ? new DecorationAccessible(shape, QAccessible::Separator) : nullptr;
+        });
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
 }
 
 OutlineShape *OutlineShape::line(int x1, int y1, int x2, int y2, QWidget *parent)

@@ -1,11 +1,22 @@
 #include "ui/main/faceimage.h"
 
+#include "ui/common/decorationaccessible.h"
+
 #include <QPainter>
 
 FaceImage::FaceImage(const QString &resource, QWidget *parent) : QWidget(parent), m_renderer(resource)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory([](const QString &, QObject *object) -> QAccessibleInterface * {
+            auto *face = qobject_cast<FaceImage *>(object);
+            return face ? new DecorationAccessible(face, QAccessible::Graphic) : nullptr;
+        });
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
 }
 
 QSize FaceImage::sizeHint() const

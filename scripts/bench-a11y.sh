@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The tick and the 1 ms timer with a screen reader listening: the program on a
+# virtual X display with the accessibility bridge on, in a private D-Bus
+# session with the accessibility bus, and bench/a11y_listener.py registered
+# for every object, focus and window event as Orca is. Prints the usual table
+# for those benchmarks, what the listener received during them, and the
+# events per listed nick of the real program running its timer at 1 ms.
+#   ./scripts/bench-a11y.sh            about two minutes
+#   ./scripts/bench-a11y.sh --smoke    small sizes, a few seconds
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/ensure-packages.sh
+ensure_packages cmake ninja-build g++ pkg-config \
+    qt6-base-dev qt6-svg-dev libqt6svg6 \
+    fonts-dejavu-core fonts-comic-neue fonts-wine \
+    libbenchmark-dev xvfb dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+
+build_dir="$(realpath -m "${QUILLMARK_BENCH_DIR:-build-bench}")"
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DQUILLMARK_BUILD_BENCH=ON -DQUILLMARK_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build_dir" --target quillmark-bench quillmark
+
+if [ "${1:-}" = --smoke ]; then
+    sizes='(0|2000|20000)' drive_seconds=1 plan=--smoke
+else
+    sizes='(0|1000000|10000000)' drive_seconds=5 plan=
+fi
+work="$(mktemp -d)"
+xvfb_pid=
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+
+listener="$PWD/bench/a11y_listener.py"
+export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export work listener build_dir sizes drive_seconds plan
+# The system python: it has pyatspi.
+dbus-run-session -- bash -c '
+    set -euo pipefail
+    /usr/bin/python3 "$listener" listen "$work/ready" >"$work/heard" &
+    ear=$!
+    for _ in $(seq 100); do [ -e "$work/ready" ] && break; sleep 0.1; done
+    [ -e "$work/ready" ] || { echo "the listener did not register" >&2; exit 1; }
+    cd "$build_dir"
+    status=0
+    ./bench/quillmark-bench --a11y $plan --benchmark_filter="^(tick|timer_rate)/$sizes/" || status=$?
+    kill -TERM "$ear"; wait "$ear" || true
+    echo "During the benchmarks (both windows ticking):"
+    cat "$work/heard"
+    echo "The program itself, Start at 1 ms for $drive_seconds s:"
+    /usr/bin/python3 "$listener" drive "$build_dir/quillmark" "$drive_seconds"
+    exit "$status"
+' 2>&1 | grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
+    -e 'SpiRegistry daemon'
+exit "${PIPESTATUS[0]}"
