@@ -153,7 +153,8 @@ void TestAbout::standInFacesDrawTheTextsAsDesigned()
     const int regular = inkOf(text, m_window->findChild<QLabel *>(QStringLiteral("Label5"))->font());
     for (const char *name : {"Label9", "Label11"}) {
         const int bold = inkOf(text, m_window->findChild<QLabel *>(QString::fromLatin1(name))->font());
-        QVERIFY2(bold >= regular * 13 / 10, qPrintable(QStringLiteral("%1 against %2").arg(bold).arg(regular)));
+        QVERIFY2(bold >= regular * 13 / 10,
+                 qPrintable(QStringLiteral("%1 against %2").arg(bold).arg(regular)));
     }
 }
 

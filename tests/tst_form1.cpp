@@ -172,19 +172,22 @@ void TstForm1::everyControlStandsWhereItWasDesigned_data()
     row("Command1", "Frame5", 120, 4560, 1815, 255, "Сохранить", "Сохраняет список в папку с программой");
     // The about window; a one-line label there is sized to its text (0 x 0): only its place is fixed.
     row("frmabout", "", 0, 0, 5895, 5910, "Form2");
-    row("frmabout.Frame1", "frmabout", 120, 840, 5655, 1335, "Программёр, бета-тестер, дизайнер и всё всё всё, это:");
+    row("frmabout.Frame1", "frmabout", 120, 840, 5655, 1335,
+        "Программёр, бета-тестер, дизайнер и всё всё всё, это:");
     row("frmabout.Exit", "frmabout", 5520, 0, 375, 375, "X");
     row("frmabout.Label1", "frmabout", 840, 120, 0, 0, "Quillmark 1.0");
     row("frmabout.Label2", "Frame1", 2160, 360, 0, 0, "TOR(E)N");
     row("frmabout.Label3", "Frame1", 1080, 840, 0, 0, "quillmark.example.org");
     row("frmabout.Label4", "frmabout", 4920, 600, 0, 0, "Final version");
     row("frmabout.Label5", "frmabout", 120, 2280, 5655, 375,
-        "На сайте ты всегда сможеш найти другие мои программы и игры, гораздо интереснее и лучше(на мой взгляд):");
+        "На сайте ты всегда сможеш найти другие мои программы и игры, гораздо интереснее и лучше(на мой "
+        "взгляд):");
     row("frmabout.Label6", "frmabout", 120, 2760, 5655, 375,
         "Bubble Pop — весёлая игра про мыльные пузыри. Лопай их, пока они не улетели!");
     row("frmabout.Label7", "frmabout", 120, 3240, 5535, 975,
         "Quill Notes — маленький блокнот, который живёт в углу экрана и всегда под рукой. Записывай идеи, "
-        "списки покупок и телефоны друзей, находи нужное за секунду и не бойся потерять: всё сохраняется само. "
+        "списки покупок и телефоны друзей, находи нужное за секунду и не бойся потерять: всё сохраняется "
+        "само. "
         "Бесплатно, без рекламы и работает даже на самых старых компьютерах.");
     row("frmabout.Label8", "frmabout", 120, 4320, 5655, 375,
         "Star Miner — космическая аркада: собирай кристаллы на астероидах и не попадайся пиратам.");
@@ -286,7 +289,8 @@ void TstForm1::coloursOnScreen()
     QFETCH(int, atLeast);
     if (about)
         clickFace("Image3");
-    const QImage shot = (about ? static_cast<QWidget *>(m_form->aboutWindow()) : m_form.get())->grab().toImage();
+    const QImage shot =
+        (about ? static_cast<QWidget *>(m_form->aboutWindow()) : m_form.get())->grab().toImage();
     int matching = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
@@ -348,9 +352,9 @@ void TstForm1::imageButtonsActOnTheirRelease_data()
     // dragged, or by the button's key, while the interval box holds the
     // focus and a typed text: the pressed face stays up until the action
     // (and any message it shows) is done.
-    QTest::addColumn<QByteArray>("face"); // the normal face; the pressed one is the next image
-    QTest::addColumn<int>("how");         // a mouse button (1, 2, 4) or a key, with Ctrl but for F1
-    QTest::addColumn<QPoint>("dragTo");   // in the window; (0, 0): stay on the button
+    QTest::addColumn<QByteArray>("face");     // the normal face; the pressed one is the next image
+    QTest::addColumn<int>("how");             // a mouse button (1, 2, 4) or a key, with Ctrl but for F1
+    QTest::addColumn<QPoint>("dragTo");       // in the window; (0, 0): stay on the button
     QTest::addColumn<QStringList>("lengths"); // before and after
     QTest::addColumn<QString>("counter");
     QTest::addColumn<QString>("message"); // title|text
@@ -448,8 +452,10 @@ void TstForm1::framesRestoreTheirOwnFaces_data()
     QTest::addColumn<QPoint>("overSurface");
     QTest::addColumn<QList<int>>("restored"); // the normal faces back after it
     QTest::newRow("Frame1") << QPoint(220, 80) << QPoint(8 + 236, 32 + 200) << QList<int>{1, 3, 5};
-    QTest::newRow("Frame3, the letters") << QPoint(60, 154) << QPoint(8 + 8 + 4, 32 + 80 + 200) << QList<int>{7};
-    QTest::newRow("Frame4, the length") << QPoint(270, 142) << QPoint(8 + 240 + 100, 32 + 80 + 45) << QList<int>{9};
+    QTest::newRow("Frame3, the letters")
+        << QPoint(60, 154) << QPoint(8 + 8 + 4, 32 + 80 + 200) << QList<int>{7};
+    QTest::newRow("Frame4, the length")
+        << QPoint(270, 142) << QPoint(8 + 240 + 100, 32 + 80 + 45) << QList<int>{9};
 }
 
 void TstForm1::framesRestoreTheirOwnFaces()
