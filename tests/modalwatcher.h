@@ -13,9 +13,8 @@ class ModalWatcher
 public:
     explicit ModalWatcher(std::function<void()> whileOpen = {}) : m_whileOpen(std::move(whileOpen))
     {
-        m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { poll(); });
-        m_timer.start();
+        m_timer.start(10);
     }
 
     bool seen = false;
@@ -31,10 +30,7 @@ private:
         if (!box)
             return;
         m_timer.stop();
-        seen = true;
-        text = box->text();
-        title = box->windowTitle();
-        icon = box->icon();
+        std::tie(seen, text, title, icon) = std::tuple(true, box->text(), box->windowTitle(), box->icon());
         buttons = static_cast<int>(box->buttons().size());
         if (m_whileOpen)
             m_whileOpen();

@@ -80,34 +80,26 @@ int main(int argc, char *argv[])
     // An X display of our own with openbox on it; without them the test skips.
     QProcess xvfb;
     QProcess openbox;
-    const QString xvfbPath = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    const QString openboxPath = QStandardPaths::findExecutable(QStringLiteral("openbox"));
-    const QString xdotoolPath = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-    if (xvfbPath.isEmpty() || openboxPath.isEmpty() || xdotoolPath.isEmpty()) {
-        skipReason = QStringLiteral("needs Xvfb, openbox and xdotool (packages xvfb, openbox, xdotool)");
-    } else {
+    for (const char *tool : {"Xvfb", "openbox", "xdotool"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+            skipReason = QStringLiteral("needs Xvfb, openbox and xdotool (packages xvfb, openbox, xdotool)");
+    }
+    if (skipReason.isEmpty()) {
         // -displayfd: Xvfb picks a free display and writes its number to stdout.
-        xvfb.start(xvfbPath, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                              QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                              QStringLiteral("tcp")});
+        xvfb.start(QStringLiteral("Xvfb"),
+                   QStringLiteral("-displayfd 1 -screen 0 1024x768x24 -nolisten tcp").split(u' '));
         QByteArray display;
-        while (xvfb.waitForReadyRead(5000)) {
+        while (!display.contains('\n') && xvfb.waitForReadyRead(5000))
             display += xvfb.readAllStandardOutput();
-            if (display.contains('\n'))
-                break;
-        }
         display = display.trimmed();
-        if (display.isEmpty()) {
+        qputenv("DISPLAY", ":" + display);
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        if (display.isEmpty())
             skipReason = QStringLiteral("Xvfb did not start");
-        } else {
-            qputenv("DISPLAY", ":" + display);
-            qputenv("QT_QPA_PLATFORM", "xcb");
-            openbox.start(openboxPath, {});
-            if (!openbox.waitForStarted(5000))
-                skipReason = QStringLiteral("openbox did not start");
-            else
-                QThread::msleep(700); // openbox takes the screen
-        }
+        else if (openbox.start(QStringLiteral("openbox"), {}); !openbox.waitForStarted(5000))
+            skipReason = QStringLiteral("openbox did not start");
+        else
+            QThread::msleep(700); // openbox takes the screen
     }
     if (!skipReason.isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
