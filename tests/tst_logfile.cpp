@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,6 +15,8 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -32,25 +35,28 @@ class TstLogFile : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void writesOneLinePerEntryWithCrLf();
-    void emptyListGivesAnEmptyFile();
-    void eachSaveRewritesTheWholeFile();
-    void savesMoreEntriesThanA16BitCount();
+    void savesTheListAsCrLfLines_data();
+    void savesTheListAsCrLfLines();
     void savesSeveralBlocksByteForByte();
-    void unwritableProgramFolderSavesToTheFallback();
     void failedSaveLeavesTheOldFileWhole_data();
     void failedSaveLeavesTheOldFileWhole();
-    void folderInPlaceOfTheFileFails();
-    void missingFallbackFails();
+    void whereAFailedSaveLeads_data();
+    void whereAFailedSaveLeads();
     void linksAreFollowedOnlyWhenTheUsersOwn_data();
     void linksAreFollowedOnlyWhenTheUsersOwn();
     void leftoversOfCrashedSavesAreRemoved();
     void savesOfTwoCopiesTakeTurns();
     void refusedProgramFolderFallsBack_data();
     void refusedProgramFolderFallsBack();
-    void noHomeMeansNowhereElse();
+    void documentsFolderOfTheUser_data();
+    void documentsFolderOfTheUser();
 
 private:
+    QStringList leftInProgramFolder() const
+    {
+        return QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_programFolder;
     QString m_fallbackFolder;
@@ -67,78 +73,49 @@ void TstLogFile::init()
     m_file = folders.log;
 }
 
-void TstLogFile::writesOneLinePerEntryWithCrLf()
+void TstLogFile::savesTheListAsCrLfLines_data()
 {
-    const auto result = NickLog::save(storeOf({QStringLiteral("BENTYB"), QString(), QStringLiteral("KA")}),
-                                      m_programFolder, m_fallbackFolder);
-    QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QCOMPARE(result.path, m_file);
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("nicks");
+    QTest::addColumn<QByteArray>("after");
     // No byte-order mark, no header, an empty entry is an empty line.
-    QCOMPARE(readAll(m_file), QByteArray("BENTYB\r\n\r\nKA\r\n"));
-
-    NickLog::save(storeOf({QStringLiteral("ABCDEF"), QStringLiteral("GHIJKL")}), m_programFolder,
-                  m_fallbackFolder);
-    QCOMPARE(readAll(m_file).size(), 16);
+    QTest::newRow("an empty entry among others") << QByteArray("<missing>") << QStringList{u"BENTYB"_s, QString(), u"KA"_s} << QByteArray("BENTYB\r\n\r\nKA\r\n");
+    QTest::newRow("two six-letter nicks, 16 bytes") << QByteArray("<missing>") << QStringList{u"ABCDEF"_s, u"GHIJKL"_s} << QByteArray("ABCDEF\r\nGHIJKL\r\n");
+    QTest::newRow("an empty list empties the file") << QByteArray("OLD\r\n") << QStringList() << QByteArray("");
+    QTest::newRow("a save again rewrites, not appends") << QByteArray("AB\r\nCD\r\n") << QStringList{u"AB"_s, u"CD"_s} << QByteArray("AB\r\nCD\r\n");
 }
 
-void TstLogFile::emptyListGivesAnEmptyFile()
+void TstLogFile::savesTheListAsCrLfLines()
 {
-    QVERIFY(writeFile(m_file, "OLD\r\n"));
-    const auto result = NickLog::save(NickStore(), m_programFolder, m_fallbackFolder);
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, nicks);
+    if (before != "<missing>")
+        QVERIFY(writeFile(m_file, before));
+    const auto result = NickLog::save(storeOf(nicks), m_programFolder, m_fallbackFolder);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QVERIFY(QFile::exists(m_file));
-    QCOMPARE(readAll(m_file), QByteArray());
-}
-
-void TstLogFile::eachSaveRewritesTheWholeFile()
-{
-    const NickStore store = storeOf({QStringLiteral("AB"), QStringLiteral("CD")});
-    NickLog::save(store, m_programFolder, m_fallbackFolder);
-    NickLog::save(store, m_programFolder, m_fallbackFolder);
-    QCOMPARE(readAll(m_file), QByteArray("AB\r\nCD\r\n"));
+    QCOMPARE(result.path, m_programFolder + u"/NIK.log"_s);
+    QTEST(readAll(m_file), "after");
     // Nothing is left behind beside it.
-    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("NIK.log")});
-}
-
-void TstLogFile::savesMoreEntriesThanA16BitCount()
-{
-    NickStore store;
-    const int count = 70000;
-    for (int i = 0; i < count; ++i)
-        store.append(i % 2 ? QStringLiteral("QWERTYUIOP") : QStringLiteral("ZW"));
-    QCOMPARE(NickLog::save(store, m_programFolder, m_fallbackFolder).outcome, NickLog::Outcome::Saved);
-    const QByteArray bytes = readAll(m_file);
-    QCOMPARE(bytes.size(), qsizetype(count / 2) * (10 + 2 + 2 + 2));
-    QVERIFY(bytes.endsWith("QWERTYUIOP\r\n"));
-    QCOMPARE(bytes.count('\n'), count);
+    QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
 
 void TstLogFile::savesSeveralBlocksByteForByte()
 {
-    // Over three blocks, with texts kept whole beside the packed nicks.
+    // Over three blocks and past a 16-bit count, with texts kept whole
+    // beside the packed nicks.
     NickStore store;
     QByteArray expected;
     for (int i = 0; i < 600'000; ++i) {
-        const QString nick =
-            i % 5003 == 0 ? QString::fromUtf8("Ёжик") : QStringLiteral("QWERTYUIOP").left(i % 11);
-        store.append(nick);
-        expected += nick.toUtf8() + "\r\n";
+        const bool word = i % 5003 == 0;
+        store.append(word ? u"Ёжик"_s : u"QWERTYUIOP"_s.left(i % 11));
+        expected += word ? QByteArray("\xd0\x81\xd0\xb6\xd0\xb8\xd0\xba\r\n")
+                         : QByteArray("QWERTYUIOP").left(i % 11) + "\r\n";
     }
     QVERIFY(expected.size() > 3 * (1 << 20));
     QCOMPARE(NickLog::save(store, m_programFolder, m_fallbackFolder).outcome, NickLog::Outcome::Saved);
     const QByteArray bytes = readAll(m_file);
     QCOMPARE(bytes.size(), expected.size());
     QVERIFY(bytes == expected);
-}
-
-void TstLogFile::unwritableProgramFolderSavesToTheFallback()
-{
-    const QString gone = m_dir->filePath(QStringLiteral("no-such-folder"));
-    const auto result = NickLog::save(storeOf({QStringLiteral("NIK")}), gone, m_fallbackFolder);
-    QCOMPARE(result.outcome, NickLog::Outcome::SavedToFallback);
-    QCOMPARE(result.path, QDir(m_fallbackFolder).filePath(QStringLiteral("NIK.log")));
-    QCOMPARE(readAll(result.path), QByteArray("NIK\r\n"));
 }
 
 void TstLogFile::failedSaveLeavesTheOldFileWhole_data()
@@ -167,30 +144,49 @@ void TstLogFile::failedSaveLeavesTheOldFileWhole()
     }
     QCOMPARE(result.outcome, NickLog::Outcome::Failed);
     QCOMPARE(result.path, m_file);
-    QVERIFY(!result.reason.isEmpty());
+    QCOMPARE(result.reason, u"файл вышел больше, чем разрешено"_s);
     QCOMPARE(readAll(m_file), old);
     QCOMPARE(store.count(), 200000);
-    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("NIK.log")});
+    QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
 
-void TstLogFile::folderInPlaceOfTheFileFails()
+void TstLogFile::whereAFailedSaveLeads_data()
 {
-    QVERIFY(QDir().mkpath(m_file));
-    const auto result = NickLog::save(storeOf({QStringLiteral("AB")}), m_programFolder, m_fallbackFolder);
-    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
-    QVERIFY(!result.reason.isEmpty());
-    QVERIFY(QFileInfo(m_file).isDir());
+    // Folders relative to the test's own; "-" stands for none. The program
+    // folder "program" holds a folder where NIK.log should be.
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("fallback");
+    QTest::addColumn<bool>("toDocuments"); // else failed
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("refusedReason"); // of program/NIK.log or gone/NIK.log
+    QTest::addColumn<bool>("nowhereElse");
+    const bool saved = true;
+    const bool failed = false;
+    QTest::newRow("program folder gone: documents") << u"gone"_s << u"documents"_s << saved << u"documents/NIK.log"_s << QString() << u"папка не найдена"_s << false;
+    QTest::newRow("documents gone as well") << u"gone"_s << u"also-gone"_s << failed << u"also-gone/NIK.log"_s << u"папка не найдена"_s << u"папка не найдена"_s << false;
+    QTest::newRow("no documents or home folder") << u"gone"_s << u"-"_s << failed << u"gone/NIK.log"_s << u"папка не найдена"_s << QString() << true;
+    QTest::newRow("a folder at NIK.log, not a refusal") << u"program"_s << u"documents"_s << failed << u"program/NIK.log"_s << u"на месте файла стоит папка"_s << QString() << false;
 }
 
-void TstLogFile::missingFallbackFails()
+void TstLogFile::whereAFailedSaveLeads()
 {
-    const auto result =
-        NickLog::save(storeOf({QStringLiteral("AB")}), m_dir->filePath(QStringLiteral("gone")),
-                      m_dir->filePath(QStringLiteral("also-gone")));
-    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
-    QVERIFY(result.path.endsWith(QStringLiteral("also-gone/NIK.log")));
-    QVERIFY(!result.reason.isEmpty());
+    QFETCH(QString, program);
+    QFETCH(QString, fallback);
+    QFETCH(QString, refusedReason);
+    const QString root = m_dir->path() + u'/';
+    if (program == u"program")
+        QVERIFY(QDir().mkpath(m_file));
+    const auto result = NickLog::save(storeOf({u"NIK"_s}), root + program,
+                                      fallback == u"-" ? QString() : root + fallback);
+    QFETCH(bool, toDocuments);
+    QCOMPARE(result.outcome, toDocuments ? NickLog::Outcome::SavedToFallback : NickLog::Outcome::Failed);
+    QTEST(result.path.mid(root.size()), "path");
+    QTEST(result.reason, "reason");
+    QCOMPARE(result.refusedReason, refusedReason);
+    QCOMPARE(result.refusedPath, refusedReason.isEmpty() ? QString() : root + u"gone/NIK.log"_s);
+    QTEST(result.nowhereElse, "nowhereElse");
+    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), toDocuments ? QByteArray("NIK\r\n") : "<missing>");
 }
 
 void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
@@ -356,22 +352,35 @@ void TstLogFile::refusedProgramFolderFallsBack()
     QCOMPARE(readAll(m_file), foreignLog ? QByteArray("ROOT'S\r\n") : QByteArray("<missing>"));
 }
 
-void TstLogFile::noHomeMeansNowhereElse()
+void TstLogFile::documentsFolderOfTheUser_data()
 {
-    const QByteArray home = qgetenv("HOME");
-    qunsetenv("HOME");
-    const QString unset = userDocumentsDirectory();
-    qputenv("HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("no-such-home"))));
-    const QString missing = userDocumentsDirectory();
-    qputenv("HOME", home);
-    QCOMPARE(unset, QString());
-    QCOMPARE(missing, QString());
+    // HOME relative to the test's folder; "-" unset.
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<bool>("documents"); // home holds a "Documents" folder
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("Documents in the home folder") << u"home"_s << true << u"home/Documents"_s;
+    QTest::newRow("no Documents: the home folder") << u"home"_s << false << u"home"_s;
+    QTest::newRow("a home folder that is missing") << u"no-such-home"_s << false << QString();
+    QTest::newRow("no HOME") << u"-"_s << false << QString();
+}
 
-    const QString gone = m_dir->filePath(QStringLiteral("gone"));
-    const auto result = NickLog::save(storeOf({QStringLiteral("AB")}), gone, QString());
-    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
-    QVERIFY(result.nowhereElse);
-    QCOMPARE(result.path, gone + QStringLiteral("/NIK.log"));
+void TstLogFile::documentsFolderOfTheUser()
+{
+    QFETCH(QString, home);
+    QFETCH(bool, documents);
+    QFETCH(QString, folder);
+    const QString root = m_dir->path() + u'/';
+    QVERIFY(QDir().mkpath(root + (documents ? u"home/Documents"_s : u"home"_s)));
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", oldHome);
+        oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
+    });
+    // No user-dirs.dirs of the user running the test may move Documents.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + u"config"_s));
+    home == u"-" ? qunsetenv("HOME") : qputenv("HOME", QFile::encodeName(root + home));
+    QCOMPARE(userDocumentsDirectory(), folder.isEmpty() ? QString() : root + folder);
 }
 
 QTEST_GUILESS_MAIN(TstLogFile)
