@@ -24,7 +24,7 @@ using namespace Qt::Literals::StringLiterals;
 // and where a save goes when nothing tells it a folder.
 // After each, NIK.log is either the old file whole or the new one whole, no
 // stray file is left beside it, the list is untouched, and a failure is told.
-class TstSaveFaults : public QObject
+class TstSaveFaults : public QObject, SaveFolders
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -49,13 +49,9 @@ private:
     // The one message: the failed file, the reason and whether an old file stayed.
     void checkToldAboutFailure(const QString &path, const QString &reason);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<MessageCapture> m_messages;
     NickListBox *m_list = nullptr;
-    QString m_programFolder;
-    QString m_fallbackFolder;
-    QString m_log;
     QStringList m_listed;
 };
 
@@ -115,13 +111,7 @@ void TstSaveFaults::initTestCase()
 
 void TstSaveFaults::init()
 {
-    SaveFolders folders;
-    QVERIFY(folders.make());
-    m_dir = std::move(folders.dir);
-    m_programFolder = folders.program;
-    m_fallbackFolder = folders.fallback;
-    m_log = folders.log;
-
+    QVERIFY(makeFolders());
     m_messages = std::make_unique<MessageCapture>();
     m_form = std::make_unique<Form1>();
     m_form->setLogFolders(m_programFolder, m_fallbackFolder);
