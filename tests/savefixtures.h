@@ -22,23 +22,23 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// A fresh temporary folder holding "program" and "documents"; log is
-// NIK.log in the program folder.
+// A fresh temporary folder holding "program" and "documents" for each test;
+// m_log is NIK.log in the program folder.
 struct SaveFolders
 {
-    bool make()
+    bool makeFolders()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        program = dir->filePath(QStringLiteral("program"));
-        fallback = dir->filePath(QStringLiteral("documents"));
-        log = QDir(program).filePath(QStringLiteral("NIK.log"));
-        return dir->isValid() && QDir().mkpath(program) && QDir().mkpath(fallback);
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_programFolder = m_dir->filePath(QStringLiteral("program"));
+        m_fallbackFolder = m_dir->filePath(QStringLiteral("documents"));
+        m_log = QDir(m_programFolder).filePath(QStringLiteral("NIK.log"));
+        return m_dir->isValid() && QDir().mkpath(m_programFolder) && QDir().mkpath(m_fallbackFolder);
     }
 
-    std::unique_ptr<QTemporaryDir> dir;
-    QString program;
-    QString fallback;
-    QString log;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_programFolder;
+    QString m_fallbackFolder;
+    QString m_log;
 };
 
 // Lowers the file-size limit for the scope; the kernel then refuses writes

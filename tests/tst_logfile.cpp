@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,6 +15,8 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -27,170 +30,131 @@ NickStore storeOf(const QStringList &nicks)
 
 } // namespace
 
-class TstLogFile : public QObject
+class TstLogFile : public QObject, SaveFolders
 {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void writesOneLinePerEntryWithCrLf();
-    void emptyListGivesAnEmptyFile();
-    void eachSaveRewritesTheWholeFile();
-    void savesMoreEntriesThanA16BitCount();
+    void savesTheListAsCrLfLines_data();
+    void savesTheListAsCrLfLines();
     void savesSeveralBlocksByteForByte();
-    void unwritableProgramFolderSavesToTheFallback();
-    void failedSaveLeavesTheOldFileWhole_data();
-    void failedSaveLeavesTheOldFileWhole();
-    void folderInPlaceOfTheFileFails();
-    void missingFallbackFails();
+    void whereAFailedSaveLeads_data();
+    void whereAFailedSaveLeads();
     void linksAreFollowedOnlyWhenTheUsersOwn_data();
     void linksAreFollowedOnlyWhenTheUsersOwn();
     void leftoversOfCrashedSavesAreRemoved();
     void savesOfTwoCopiesTakeTurns();
     void refusedProgramFolderFallsBack_data();
     void refusedProgramFolderFallsBack();
-    void noHomeMeansNowhereElse();
+    void documentsFolderOfTheUser_data();
+    void documentsFolderOfTheUser();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_programFolder;
-    QString m_fallbackFolder;
-    QString m_file;
+    QStringList leftInProgramFolder() const
+    {
+        return QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
 };
 
 void TstLogFile::init()
 {
-    SaveFolders folders;
-    QVERIFY(folders.make());
-    m_dir = std::move(folders.dir);
-    m_programFolder = folders.program;
-    m_fallbackFolder = folders.fallback;
-    m_file = folders.log;
+    QVERIFY(makeFolders());
 }
 
-void TstLogFile::writesOneLinePerEntryWithCrLf()
+void TstLogFile::savesTheListAsCrLfLines_data()
 {
-    const auto result = NickLog::save(storeOf({QStringLiteral("BENTYB"), QString(), QStringLiteral("KA")}),
-                                      m_programFolder, m_fallbackFolder);
-    QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QCOMPARE(result.path, m_file);
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("nicks");
+    QTest::addColumn<QByteArray>("after");
     // No byte-order mark, no header, an empty entry is an empty line.
-    QCOMPARE(readAll(m_file), QByteArray("BENTYB\r\n\r\nKA\r\n"));
-
-    NickLog::save(storeOf({QStringLiteral("ABCDEF"), QStringLiteral("GHIJKL")}), m_programFolder,
-                  m_fallbackFolder);
-    QCOMPARE(readAll(m_file).size(), 16);
+    QTest::newRow("an empty entry among others") << QByteArray("<missing>") << QStringList{u"BENTYB"_s, QString(), u"KA"_s} << QByteArray("BENTYB\r\n\r\nKA\r\n");
+    QTest::newRow("two six-letter nicks, 16 bytes") << QByteArray("<missing>") << QStringList{u"ABCDEF"_s, u"GHIJKL"_s} << QByteArray("ABCDEF\r\nGHIJKL\r\n");
+    QTest::newRow("an empty list empties the file") << QByteArray("OLD\r\n") << QStringList() << QByteArray("");
+    QTest::newRow("a save again rewrites, not appends") << QByteArray("AB\r\nCD\r\n") << QStringList{u"AB"_s, u"CD"_s} << QByteArray("AB\r\nCD\r\n");
 }
 
-void TstLogFile::emptyListGivesAnEmptyFile()
+void TstLogFile::savesTheListAsCrLfLines()
 {
-    QVERIFY(writeFile(m_file, "OLD\r\n"));
-    const auto result = NickLog::save(NickStore(), m_programFolder, m_fallbackFolder);
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, nicks);
+    if (before != "<missing>")
+        QVERIFY(writeFile(m_log, before));
+    const auto result = NickLog::save(storeOf(nicks), m_programFolder, m_fallbackFolder);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QVERIFY(QFile::exists(m_file));
-    QCOMPARE(readAll(m_file), QByteArray());
-}
-
-void TstLogFile::eachSaveRewritesTheWholeFile()
-{
-    const NickStore store = storeOf({QStringLiteral("AB"), QStringLiteral("CD")});
-    NickLog::save(store, m_programFolder, m_fallbackFolder);
-    NickLog::save(store, m_programFolder, m_fallbackFolder);
-    QCOMPARE(readAll(m_file), QByteArray("AB\r\nCD\r\n"));
+    QCOMPARE(result.path, m_programFolder + u"/NIK.log"_s);
+    QTEST(readAll(m_log), "after");
     // Nothing is left behind beside it.
-    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("NIK.log")});
-}
-
-void TstLogFile::savesMoreEntriesThanA16BitCount()
-{
-    NickStore store;
-    const int count = 70000;
-    for (int i = 0; i < count; ++i)
-        store.append(i % 2 ? QStringLiteral("QWERTYUIOP") : QStringLiteral("ZW"));
-    QCOMPARE(NickLog::save(store, m_programFolder, m_fallbackFolder).outcome, NickLog::Outcome::Saved);
-    const QByteArray bytes = readAll(m_file);
-    QCOMPARE(bytes.size(), qsizetype(count / 2) * (10 + 2 + 2 + 2));
-    QVERIFY(bytes.endsWith("QWERTYUIOP\r\n"));
-    QCOMPARE(bytes.count('\n'), count);
+    QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
 
 void TstLogFile::savesSeveralBlocksByteForByte()
 {
-    // Over three blocks, with texts kept whole beside the packed nicks.
+    // Over three blocks and past a 16-bit count, with texts kept whole
+    // beside the packed nicks; the limits of the first block and of small
+    // files are the save-fault tests'.
     NickStore store;
     QByteArray expected;
     for (int i = 0; i < 600'000; ++i) {
-        const QString nick =
-            i % 5003 == 0 ? QString::fromUtf8("Ёжик") : QStringLiteral("QWERTYUIOP").left(i % 11);
-        store.append(nick);
-        expected += nick.toUtf8() + "\r\n";
+        const bool word = i % 5003 == 0;
+        store.append(word ? u"Ёжик"_s : u"QWERTYUIOP"_s.left(i % 11));
+        expected += word ? QByteArray("\xd0\x81\xd0\xb6\xd0\xb8\xd0\xba\r\n")
+                         : QByteArray("QWERTYUIOP").left(i % 11) + "\r\n";
     }
     QVERIFY(expected.size() > 3 * (1 << 20));
     QCOMPARE(NickLog::save(store, m_programFolder, m_fallbackFolder).outcome, NickLog::Outcome::Saved);
-    const QByteArray bytes = readAll(m_file);
+    const QByteArray bytes = readAll(m_log);
     QCOMPARE(bytes.size(), expected.size());
     QVERIFY(bytes == expected);
-}
 
-void TstLogFile::unwritableProgramFolderSavesToTheFallback()
-{
-    const QString gone = m_dir->filePath(QStringLiteral("no-such-folder"));
-    const auto result = NickLog::save(storeOf({QStringLiteral("NIK")}), gone, m_fallbackFolder);
-    QCOMPARE(result.outcome, NickLog::Outcome::SavedToFallback);
-    QCOMPARE(result.path, QDir(m_fallbackFolder).filePath(QStringLiteral("NIK.log")));
-    QCOMPARE(readAll(result.path), QByteArray("NIK\r\n"));
-}
-
-void TstLogFile::failedSaveLeavesTheOldFileWhole_data()
-{
-    QTest::addColumn<int>("limit");
-    // Limits that fall on a line end, inside a line and inside the second block.
-    QTest::newRow("before the first byte") << 0;
-    QTest::newRow("inside a line") << 7;
-    QTest::newRow("on a line end") << 12;
-    QTest::newRow("past the first block") << (1 << 20) + 5;
-}
-
-void TstLogFile::failedSaveLeavesTheOldFileWhole()
-{
-    QFETCH(int, limit);
-    const QByteArray old = "PREVIOUS\r\nFILE\r\n";
-    QVERIFY(writeFile(m_file, old));
-    NickStore store;
-    for (int i = 0; i < 200000; ++i)
-        store.append(QStringLiteral("ABCDEFGHIJ"));
-
+    // A save that fails in its second block leaves that file whole.
     NickLog::Result result;
     {
-        FileSizeLimit fileSize(static_cast<rlim_t>(limit));
+        FileSizeLimit fileSize((1 << 20) + 5);
         result = NickLog::save(store, m_programFolder, m_fallbackFolder);
     }
     QCOMPARE(result.outcome, NickLog::Outcome::Failed);
-    QCOMPARE(result.path, m_file);
-    QVERIFY(!result.reason.isEmpty());
-    QCOMPARE(readAll(m_file), old);
-    QCOMPARE(store.count(), 200000);
-    QCOMPARE(QDir(m_programFolder).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("NIK.log")});
+    QCOMPARE(result.reason, u"файл вышел больше, чем разрешено"_s);
+    QVERIFY(readAll(m_log) == expected);
+    QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
 
-void TstLogFile::folderInPlaceOfTheFileFails()
+void TstLogFile::whereAFailedSaveLeads_data()
 {
-    QVERIFY(QDir().mkpath(m_file));
-    const auto result = NickLog::save(storeOf({QStringLiteral("AB")}), m_programFolder, m_fallbackFolder);
-    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
-    QVERIFY(!result.reason.isEmpty());
-    QVERIFY(QFileInfo(m_file).isDir());
+    // Folders relative to the test's own; "-" stands for none. The program
+    // folder "program" holds a folder where NIK.log should be.
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("fallback");
+    QTest::addColumn<bool>("toDocuments"); // else failed
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("refusedReason"); // of program/NIK.log or gone/NIK.log
+    QTest::addColumn<bool>("nowhereElse");
+    const bool saved = true;
+    const bool failed = false;
+    QTest::newRow("program folder gone: documents") << u"gone"_s << u"documents"_s << saved << u"documents/NIK.log"_s << QString() << u"папка не найдена"_s << false;
+    QTest::newRow("documents gone as well") << u"gone"_s << u"also-gone"_s << failed << u"also-gone/NIK.log"_s << u"папка не найдена"_s << u"папка не найдена"_s << false;
+    QTest::newRow("no documents or home folder") << u"gone"_s << u"-"_s << failed << u"gone/NIK.log"_s << u"папка не найдена"_s << QString() << true;
+    QTest::newRow("a folder at NIK.log, not a refusal") << u"program"_s << u"documents"_s << failed << u"program/NIK.log"_s << u"на месте файла стоит папка"_s << QString() << false;
 }
 
-void TstLogFile::missingFallbackFails()
+void TstLogFile::whereAFailedSaveLeads()
 {
-    const auto result =
-        NickLog::save(storeOf({QStringLiteral("AB")}), m_dir->filePath(QStringLiteral("gone")),
-                      m_dir->filePath(QStringLiteral("also-gone")));
-    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
-    QVERIFY(result.path.endsWith(QStringLiteral("also-gone/NIK.log")));
-    QVERIFY(!result.reason.isEmpty());
+    QFETCH(QString, program);
+    QFETCH(QString, fallback);
+    QFETCH(QString, refusedReason);
+    const QString root = m_dir->path() + u'/';
+    if (program == u"program")
+        QVERIFY(QDir().mkpath(m_log));
+    const auto result = NickLog::save(storeOf({u"NIK"_s}), root + program,
+                                      fallback == u"-" ? QString() : root + fallback);
+    QFETCH(bool, toDocuments);
+    QCOMPARE(result.outcome, toDocuments ? NickLog::Outcome::SavedToFallback : NickLog::Outcome::Failed);
+    QTEST(result.path.mid(root.size()), "path");
+    QTEST(result.reason, "reason");
+    QCOMPARE(result.refusedReason, refusedReason);
+    QCOMPARE(result.refusedPath, refusedReason.isEmpty() ? QString() : root + u"gone/NIK.log"_s);
+    QTEST(result.nowhereElse, "nowhereElse");
+    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), toDocuments ? QByteArray("NIK\r\n") : "<missing>");
 }
 
 void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
@@ -198,21 +162,16 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
     QTest::addColumn<bool>("linkOurs");
     QTest::addColumn<bool>("targetOurs");
     QTest::addColumn<QString>("target"); // relative to the test's folder
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<QString>("toldPath"); // "link" or "target"
-    QTest::addColumn<QString>("reason");
-    const QString foreign = QStringLiteral("это символическая ссылка, а она сама или файл, на который она "
-                                           "указывает, принадлежит другому пользователю; ссылка и этот файл "
-                                           "оставлены как были");
-    QTest::newRow("own link to own notes: followed")
-        << true << true << QStringLiteral("notes.txt") << true << QString() << QString();
-    QTest::newRow("another user's link")
-        << false << true << QStringLiteral("notes.txt") << false << QStringLiteral("link") << foreign;
-    QTest::newRow("own link to another user's file")
-        << true << false << QStringLiteral("notes.txt") << false << QStringLiteral("link") << foreign;
-    QTest::newRow("dangling link into a missing folder")
-        << true << true << QStringLiteral("gone/notes.txt") << false << QStringLiteral("target")
-        << QStringLiteral("папка не найдена");
+    QTest::addColumn<QString>("told");   // the file a failure names: "link" or "target"
+    QTest::addColumn<QString>("reason"); // none: saved through the link
+    const QString foreign = u"это символическая ссылка, а она сама или файл, на который она указывает, "
+                            u"принадлежит другому пользователю; ссылка и этот файл оставлены как были"_s;
+    // clang-format off
+    QTest::newRow("own link to own notes: followed") << true << true << u"notes.txt"_s << QString() << QString();
+    QTest::newRow("another user's link") << false << true << u"notes.txt"_s << u"link"_s << foreign;
+    QTest::newRow("own link to another user's file") << true << false << u"notes.txt"_s << u"link"_s << foreign;
+    QTest::newRow("dangling link into a missing folder") << true << true << u"gone/notes.txt"_s << u"target"_s << u"папка не найдена"_s;
+    // clang-format on
 }
 
 void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
@@ -220,58 +179,45 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
     QFETCH(bool, linkOurs);
     QFETCH(bool, targetOurs);
     QFETCH(QString, target);
-    QFETCH(bool, saved);
-    QFETCH(QString, toldPath);
+    QFETCH(QString, told);
     QFETCH(QString, reason);
     if ((!linkOurs || !targetOurs) && ::geteuid() != 0)
         QSKIP("giving a file to another user needs root");
     const QString targetPath = m_dir->filePath(target);
-    const bool exists = !target.contains(u'/');
-    if (exists)
-        QVERIFY(writeFile(targetPath, "MY NOTES\n"));
-    QVERIFY(QFile::link(targetPath, m_file));
-    const QByteArray link = QFile::encodeName(m_file);
-    const QByteArray file = QFile::encodeName(targetPath);
+    const QByteArray before = target.contains(u'/') ? "<missing>" : "MY NOTES\n";
+    if (before != "<missing>")
+        QVERIFY(writeFile(targetPath, before));
+    QVERIFY(QFile::link(targetPath, m_log));
     constexpr uid_t Nobody = 65534;
     if (!linkOurs)
-        QCOMPARE(::lchown(link.constData(), Nobody, Nobody), 0);
+        QCOMPARE(::lchown(QFile::encodeName(m_log).constData(), Nobody, Nobody), 0);
     if (!targetOurs)
-        QCOMPARE(::chown(file.constData(), Nobody, Nobody), 0);
+        QCOMPARE(::chown(QFile::encodeName(targetPath).constData(), Nobody, Nobody), 0);
 
-    const auto result = NickLog::save(storeOf({QStringLiteral("NIK")}), m_programFolder, m_fallbackFolder);
-    QCOMPARE(QFileInfo(m_file).symLinkTarget(), targetPath);
-    QVERIFY(!QFile::exists(QDir(m_fallbackFolder).filePath(QStringLiteral("NIK.log"))));
-    if (saved) {
-        QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-        QCOMPARE(readAll(targetPath), QByteArray("NIK\r\n"));
-        return;
-    }
-    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
-    QCOMPARE(result.path, toldPath == QStringLiteral("link") ? m_file : targetPath);
+    const auto result = NickLog::save(storeOf({u"NIK"_s}), m_programFolder, m_fallbackFolder);
+    QCOMPARE(QFileInfo(m_log).symLinkTarget(), targetPath);
+    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
+    QCOMPARE(result.outcome, reason.isEmpty() ? NickLog::Outcome::Saved : NickLog::Outcome::Failed);
     QCOMPARE(result.reason, reason);
-    QCOMPARE(readAll(targetPath), exists ? QByteArray("MY NOTES\n") : QByteArray("<missing>"));
+    QCOMPARE(readAll(targetPath), reason.isEmpty() ? QByteArray("NIK\r\n") : before);
+    if (!reason.isEmpty())
+        QCOMPARE(result.path, told == u"link" ? m_log : targetPath);
 }
 
 void TstLogFile::leftoversOfCrashedSavesAreRemoved()
 {
     // What a crashed save leaves is NIK.log, a point and six letters or
     // digits with a capital and a digit among them; a user's "backup" stays.
-    const QStringList planted = {QStringLiteral("NIK.log.a1B2c3"), QStringLiteral("NIK.log.backup"),
-                                 QStringLiteral("NIK.log.a1B2c"),  QStringLiteral("NIK.log.a1B2c34"),
-                                 QStringLiteral("NIK.log.a1-2c3"), QStringLiteral("NIK.log.bak"),
-                                 QStringLiteral("NIK.txt.a1B2c3"), QStringLiteral("notes.txt")};
-    for (const QString &name : planted)
+    const QStringList kept = {u"NIK.log.a1-2c3"_s, u"NIK.log.a1B2c"_s, u"NIK.log.a1B2c34"_s, u"NIK.log.backup"_s,
+                              u"NIK.log.bak"_s,    u"NIK.txt.a1B2c3"_s, u"notes.txt"_s};
+    for (const QString &name : kept + QStringList{u"NIK.log.a1B2c3"_s})
         QVERIFY(writeFile(QDir(m_programFolder).filePath(name), "partial"));
-    QVERIFY(QDir(m_programFolder).mkdir(QStringLiteral("NIK.log.Dir123")));
-    QCOMPARE(NickLog::save(storeOf({QStringLiteral("AB")}), m_programFolder, m_fallbackFolder).outcome,
+    QVERIFY(QDir(m_programFolder).mkdir(u"NIK.log.Dir123"_s));
+    QCOMPARE(NickLog::save(storeOf({u"AB"_s}), m_programFolder, m_fallbackFolder).outcome,
              NickLog::Outcome::Saved);
-    QStringList left = QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList left = leftInProgramFolder();
     left.sort();
-    QCOMPARE(left, (QStringList{QStringLiteral("NIK.log"), QStringLiteral("NIK.log.Dir123"),
-                                QStringLiteral("NIK.log.a1-2c3"), QStringLiteral("NIK.log.a1B2c"),
-                                QStringLiteral("NIK.log.a1B2c34"), QStringLiteral("NIK.log.backup"),
-                                QStringLiteral("NIK.log.bak"),
-                                QStringLiteral("NIK.txt.a1B2c3"), QStringLiteral("notes.txt")}));
+    QCOMPARE(left, (QStringList{u"NIK.log"_s, u"NIK.log.Dir123"_s} + kept));
 }
 
 void TstLogFile::savesOfTwoCopiesTakeTurns()
@@ -283,7 +229,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     const pid_t other = ::fork();
     QVERIFY(other >= 0);
     if (other == 0) {
-        LineFile file(m_file);
+        LineFile file(m_log);
         const bool opened = file.open() && file.writeLine("OTHER");
         [[maybe_unused]] const ssize_t told = ::write(ready[1], opened ? "1" : "0", 1);
         std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -300,9 +246,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
     QVERIFY(waited > std::chrono::milliseconds(200));
-    QCOMPARE(readAll(m_file), QByteArray("OURS\r\n"));
-    QCOMPARE(QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("NIK.log")});
+    QCOMPARE(readAll(m_log), QByteArray("OURS\r\n"));
+    QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
 
 void TstLogFile::refusedProgramFolderFallsBack_data()
@@ -326,7 +271,7 @@ void TstLogFile::refusedProgramFolderFallsBack()
                                                      QFileDevice::ExeOwner | QFileDevice::ExeGroup |
                                                      QFileDevice::ExeOther));
     if (foreignLog)
-        QVERIFY(writeFile(m_file, "ROOT'S\r\n"));
+        QVERIFY(writeFile(m_log, "ROOT'S\r\n"));
     QCOMPARE(::chmod(QFile::encodeName(m_programFolder).constData(), mode_t(folderMode)), 0);
     QCOMPARE(::chown(QFile::encodeName(m_fallbackFolder).constData(), Nobody, Nobody), 0);
     int answer[2];
@@ -336,42 +281,52 @@ void TstLogFile::refusedProgramFolderFallsBack()
     if (child == 0) {
         if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
             ::_exit(2);
-        const auto result =
-            NickLog::save(storeOf({QStringLiteral("NIK")}), m_programFolder, m_fallbackFolder);
-        const QByteArray told = QByteArray::number(int(result.outcome)) + '|' + result.refusedReason.toUtf8();
+        const auto result = NickLog::save(storeOf({u"NIK"_s}), m_programFolder, m_fallbackFolder);
+        const QByteArray told = (result.outcome == NickLog::Outcome::SavedToFallback ? "documents, " : "else, ") +
+                                result.refusedReason.toUtf8();
         [[maybe_unused]] const ssize_t written = ::write(answer[1], told.constData(), size_t(told.size()));
         ::_exit(0);
     }
     ::close(answer[1]);
     QByteArray told(512, '\0');
-    const ssize_t size = ::read(answer[0], told.data(), size_t(told.size()));
+    told.truncate(std::max<ssize_t>(0, ::read(answer[0], told.data(), size_t(told.size()))));
     ::close(answer[0]);
     int status = 0;
     QCOMPARE(::waitpid(child, &status, 0), child);
-    QVERIFY(size > 0);
-    told.truncate(size);
-    QCOMPARE(QString::fromUtf8(told),
-             QString::number(int(NickLog::Outcome::SavedToFallback)) + QStringLiteral("|нет прав на запись"));
-    QCOMPARE(readAll(QDir(m_fallbackFolder).filePath(QStringLiteral("NIK.log"))), QByteArray("NIK\r\n"));
-    QCOMPARE(readAll(m_file), foreignLog ? QByteArray("ROOT'S\r\n") : QByteArray("<missing>"));
+    QCOMPARE(QString::fromUtf8(told), u"documents, нет прав на запись"_s);
+    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("NIK\r\n"));
+    QCOMPARE(readAll(m_log), foreignLog ? QByteArray("ROOT'S\r\n") : QByteArray("<missing>"));
 }
 
-void TstLogFile::noHomeMeansNowhereElse()
+void TstLogFile::documentsFolderOfTheUser_data()
 {
-    const QByteArray home = qgetenv("HOME");
-    qunsetenv("HOME");
-    const QString unset = userDocumentsDirectory();
-    qputenv("HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("no-such-home"))));
-    const QString missing = userDocumentsDirectory();
-    qputenv("HOME", home);
-    QCOMPARE(unset, QString());
-    QCOMPARE(missing, QString());
+    // HOME relative to the test's folder; "-" unset.
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<bool>("documents"); // home holds a "Documents" folder
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("Documents in the home folder") << u"home"_s << true << u"home/Documents"_s;
+    QTest::newRow("no Documents: the home folder") << u"home"_s << false << u"home"_s;
+    QTest::newRow("a home folder that is missing") << u"no-such-home"_s << false << QString();
+    QTest::newRow("no HOME") << u"-"_s << false << QString();
+}
 
-    const QString gone = m_dir->filePath(QStringLiteral("gone"));
-    const auto result = NickLog::save(storeOf({QStringLiteral("AB")}), gone, QString());
-    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
-    QVERIFY(result.nowhereElse);
-    QCOMPARE(result.path, gone + QStringLiteral("/NIK.log"));
+void TstLogFile::documentsFolderOfTheUser()
+{
+    QFETCH(QString, home);
+    QFETCH(bool, documents);
+    QFETCH(QString, folder);
+    const QString root = m_dir->path() + u'/';
+    QVERIFY(QDir().mkpath(root + (documents ? u"home/Documents"_s : u"home"_s)));
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", oldHome);
+        oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
+    });
+    // No user-dirs.dirs of the user running the test may move Documents.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + u"config"_s));
+    home == u"-" ? qunsetenv("HOME") : qputenv("HOME", QFile::encodeName(root + home));
+    QCOMPARE(userDocumentsDirectory(), folder.isEmpty() ? QString() : root + folder);
 }
 
 QTEST_GUILESS_MAIN(TstLogFile)

@@ -9,18 +9,22 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <cerrno>
 #include <cstring>
 #include <sys/mount.h>
 
+using namespace Qt::Literals::StringLiterals;
+
 // Save under the faults a disk can throw at it, clicked in the window: a full
 // disk, a file-size limit at every byte of the file, the file gone or a
-// folder in its place between two saves, and lists longer than a 16-bit count.
+// folder in its place between two saves, and lists longer than a 16-bit count;
+// and where a save goes when nothing tells it a folder.
 // After each, NIK.log is either the old file whole or the new one whole, no
 // stray file is left beside it, the list is untouched, and a failure is told.
-class TstSaveFaults : public QObject
+class TstSaveFaults : public QObject, SaveFolders
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -29,9 +33,9 @@ private Q_SLOTS:
     void cleanup();
     void fullDiskLeavesTheOldFileWhole();
     void fileSizeLimitAtEveryOffset();
-    void fileGoneBetweenTwoSavesIsWrittenAfresh();
-    void folderInPlaceOfTheFileBetweenTwoSaves();
-    void programFolderGoneBetweenTwoSavesUsesTheFallback();
+    void changeBetweenTwoSaves_data();
+    void changeBetweenTwoSaves();
+    void savesBesideTheProgramWhereverStarted();
     void listsPastA16BitCountAreSavedWhole_data();
     void listsPastA16BitCountAreSavedWhole();
 
@@ -42,15 +46,12 @@ private:
     // NIK.log holds `expected`, nothing else lies in its folder, and the list
     // still holds what it held.
     void checkOnlyTheLogHolds(const QString &folder, const QByteArray &expected);
+    // The one message: the failed file, the reason and whether an old file stayed.
     void checkToldAboutFailure(const QString &path, const QString &reason);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<MessageCapture> m_messages;
     NickListBox *m_list = nullptr;
-    QString m_programFolder;
-    QString m_fallbackFolder;
-    QString m_log;
     QStringList m_listed;
 };
 
@@ -110,13 +111,7 @@ void TstSaveFaults::initTestCase()
 
 void TstSaveFaults::init()
 {
-    SaveFolders folders;
-    QVERIFY(folders.make());
-    m_dir = std::move(folders.dir);
-    m_programFolder = folders.program;
-    m_fallbackFolder = folders.fallback;
-    m_log = folders.log;
-
+    QVERIFY(makeFolders());
     m_messages = std::make_unique<MessageCapture>();
     m_form = std::make_unique<Form1>();
     m_form->setLogFolders(m_programFolder, m_fallbackFolder);
@@ -169,14 +164,12 @@ void TstSaveFaults::checkToldAboutFailure(const QString &path, const QString &re
 {
     QCOMPARE(m_messages->shown.size(), 1);
     const ShownMessage told = m_messages->shown.takeFirst();
-    QCOMPARE(told.title, QStringLiteral("Ошибка сохранения"));
-    QCOMPARE(told.style, MessageBox::Style::Warning);
-    QVERIFY2(told.text.contains(QDir::toNativeSeparators(path)), qPrintable(told.text));
-    // The reason, in Russian, follows "Причина:", and the user learns the old file is safe.
-    QVERIFY2(told.text.contains(QStringLiteral("Причина: ") + reason + u'\n'), qPrintable(told.text));
-    QVERIFY(told.text.contains(QStringLiteral("Список не тронут")));
-    // The old file is mentioned only where there is one.
-    QCOMPARE(told.text.contains(QStringLiteral("прежний файл остался как был")), QFileInfo(path).isFile());
+    QCOMPARE(told.title, u"Ошибка сохранения"_s);
+    QCOMPARE(int(told.style), 48);
+    const QString kept = QFileInfo(path).isFile() ? u"Список не тронут, прежний файл остался как был."_s
+                                                  : u"Список не тронут."_s;
+    QCOMPARE(told.text, u"Не удалось сохранить список в файл\n"_s + path + u"\n\nПричина: "_s + reason +
+                            u"\n\n"_s + kept);
 }
 
 void TstSaveFaults::fullDiskLeavesTheOldFileWhole()
@@ -219,8 +212,7 @@ void TstSaveFaults::fileSizeLimitAtEveryOffset()
 {
     fillList({QStringLiteral("BENTYB"), QString(), QStringLiteral("KA"), QStringLiteral("QWERTYUIOP"),
               QStringLiteral("Z"), QStringLiteral("ABC")});
-    const QByteArray full = listAsFile();
-    QCOMPARE(full.size(), 34);
+    const QByteArray full = "BENTYB\r\n\r\nKA\r\nQWERTYUIOP\r\nZ\r\nABC\r\n";
 
     for (const bool withOldFile : {true, false}) {
         for (int limit = 0; limit <= full.size(); ++limit) {
@@ -246,55 +238,78 @@ void TstSaveFaults::fileSizeLimitAtEveryOffset()
     }
 }
 
-void TstSaveFaults::fileGoneBetweenTwoSavesIsWrittenAfresh()
+void TstSaveFaults::changeBetweenTwoSaves_data()
 {
-    fillList({QStringLiteral("AB"), QStringLiteral("CD")});
-    clickSave();
-    QVERIFY(QFile::remove(m_log));
-    fillList({QStringLiteral("EF")});
-    clickSave();
-    QVERIFY(m_messages->shown.isEmpty());
-    checkOnlyTheLogHolds(m_programFolder, "AB\r\nCD\r\nEF\r\n");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("told"); // %1 the program folder, %2 the documents folder
+    QTest::addColumn<QByteArray>("programLog");
+    QTest::addColumn<QByteArray>("documentsLog");
+    // clang-format off
+    QTest::newRow("NIK.log removed: written afresh") << u"file gone"_s << QString() << QByteArray("AB\r\nCD\r\n") << QByteArray("<missing>");
+    QTest::newRow("a folder at NIK.log: told, then written once it goes") << u"folder at the file"_s << QString() << QByteArray("AB\r\nCD\r\n") << QByteArray("<missing>");
+    QTest::newRow("the program folder gone: documents, told")
+        << u"program folder gone"_s << u"В папку программы нельзя записывать (папка не найдена: %1/NIK.log), поэтому список сохранён в файл\n%2/NIK.log"_s
+        << QByteArray("<missing>") << QByteArray("AB\r\nCD\r\n");
+    // clang-format on
 }
 
-void TstSaveFaults::folderInPlaceOfTheFileBetweenTwoSaves()
+void TstSaveFaults::changeBetweenTwoSaves()
 {
-    fillList({QStringLiteral("AB"), QStringLiteral("CD")});
+    QFETCH(QString, change);
+    QFETCH(QString, told);
+    fillList({u"AB"_s});
     clickSave();
-    QVERIFY(QFile::remove(m_log));
-    QVERIFY(QDir().mkpath(m_log));
-    QVERIFY(writeFile(QDir(m_log).filePath(QStringLiteral("inside.txt")), "kept"));
-
-    fillList({QStringLiteral("EF")});
+    if (change == u"program folder gone")
+        QVERIFY(QDir(m_programFolder).removeRecursively());
+    else
+        QVERIFY(QFile::remove(m_log));
+    fillList({u"CD"_s});
+    if (change == u"folder at the file") {
+        QVERIFY(QDir().mkpath(m_log));
+        QVERIFY(writeFile(m_log + u"/inside.txt"_s, "kept"));
+        clickSave();
+        checkToldAboutFailure(m_log, u"на месте файла стоит папка"_s);
+        QCOMPARE(readAll(m_log + u"/inside.txt"_s), QByteArray("kept"));
+        QCOMPARE(m_list->count(), 2);
+        QVERIFY(QDir(m_log).removeRecursively());
+    }
     clickSave();
-    checkToldAboutFailure(m_log, QStringLiteral("на месте файла стоит папка"));
-    QVERIFY(QFileInfo(m_log).isDir());
-    QCOMPARE(readAll(QDir(m_log).filePath(QStringLiteral("inside.txt"))), QByteArray("kept"));
-    QCOMPARE(QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("NIK.log")});
-    QCOMPARE(m_list->count(), 3);
-
-    // With the folder gone the next save writes the whole list.
-    QVERIFY(QDir(m_log).removeRecursively());
-    clickSave();
-    QVERIFY(m_messages->shown.isEmpty());
-    checkOnlyTheLogHolds(m_programFolder, "AB\r\nCD\r\nEF\r\n");
+    if (told.isEmpty()) {
+        QVERIFY(m_messages->shown.isEmpty());
+    } else {
+        QCOMPARE(m_messages->shown.size(), 1);
+        QCOMPARE(m_messages->shown[0].text, told.arg(m_programFolder, m_fallbackFolder));
+        QCOMPARE(m_messages->shown[0].title, u"Сохранение"_s);
+        QCOMPARE(int(m_messages->shown[0].style), 64);
+    }
+    QFETCH(QByteArray, programLog);
+    QFETCH(QByteArray, documentsLog);
+    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), documentsLog);
+    checkOnlyTheLogHolds(programLog == "<missing>" ? m_fallbackFolder : m_programFolder,
+                         programLog == "<missing>" ? documentsLog : programLog);
 }
 
-void TstSaveFaults::programFolderGoneBetweenTwoSavesUsesTheFallback()
+void TstSaveFaults::savesBesideTheProgramWhereverStarted()
 {
-    fillList({QStringLiteral("AB")});
-    clickSave();
-    QVERIFY(QDir(m_programFolder).removeRecursively());
-    fillList({QStringLiteral("CD")});
-    clickSave();
-
-    QCOMPARE(m_messages->shown.size(), 1);
-    QCOMPARE(m_messages->shown[0].style, MessageBox::Style::Information);
-    const QString fallbackLog = QDir(m_fallbackFolder).filePath(QStringLiteral("NIK.log"));
-    QVERIFY(m_messages->shown[0].text.contains(QDir::toNativeSeparators(fallbackLog)));
-    QVERIFY(!QFileInfo::exists(m_programFolder));
-    checkOnlyTheLogHolds(m_fallbackFolder, "AB\r\nCD\r\n");
+    // Started from another folder, as from a desktop launcher, with no
+    // folder given: NIK.log goes beside the program file.
+    const QString beside = QCoreApplication::applicationDirPath() + u"/NIK.log"_s;
+    const QString started = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_fallbackFolder));
+    const auto restore = qScopeGuard([&] {
+        QDir::setCurrent(started);
+        QFile::remove(beside);
+    });
+    QFile::remove(beside);
+    Form1 form;
+    auto *list = form.findChild<NickListBox *>(u"List"_s);
+    QVERIFY(list);
+    list->addItem(u"BENTYB");
+    list->addItem(u"KA");
+    QTest::mouseClick(form.findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
+    QVERIFY(m_messages->shown.isEmpty());
+    QCOMPARE(readAll(beside), QByteArray("BENTYB\r\nKA\r\n"));
+    QCOMPARE(QDir(m_fallbackFolder).entryList(QDir::Files), QStringList());
 }
 
 void TstSaveFaults::listsPastA16BitCountAreSavedWhole_data()

@@ -1,6 +1,7 @@
 #include "control/nicklistbox.h"
 #include "heapinuse.h"
 #include "messagecapture.h"
+#include "savefixtures.h"
 #include "platform/widgets/generationtimer.h"
 #include "platform/widgets/textbox.h"
 #include "ui/common/look.h"
@@ -48,12 +49,6 @@ QByteArray listAsFile(const NickListBox &list)
     for (qsizetype i = 0; i < list.count(); ++i)
         bytes += list.item(i).toLatin1() + "\r\n";
     return bytes;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 } // namespace
@@ -111,7 +106,7 @@ void TstSoak::counterListAndSavesAgreeAndTheHeapStaysSmall()
         if (delivered % SaveEvery == 0) {
             QTest::mouseClick(save, Qt::LeftButton);
             ++saves;
-            if (fileBytes(logPath) != listAsFile(*list))
+            if (readAll(logPath) != listAsFile(*list))
                 failure = QStringLiteral("tick %1: NIK.log differs from the list").arg(delivered);
         }
         if (delivered % EraseEvery == 0) {
