@@ -80,7 +80,8 @@ try:
                 return app
         return None
 
-    app = wait_for(application)
+    # A loaded machine or a sanitizer build can take a while to start.
+    app = wait_for(application, seconds=40.0)
     if app is None:
         print("FAIL the program never appeared on the accessibility bus")
         sys.exit(1)

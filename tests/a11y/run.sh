@@ -30,7 +30,7 @@ for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 # A copy of the program, so that Save writes NIK.log into the folder here.
 cp "$program" "$work/quillmark"
 DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-    timeout 60 dbus-run-session -- /usr/bin/python3 "$here/check_tree.py" "$work/quillmark" 2>&1 |
+    timeout 100 dbus-run-session -- /usr/bin/python3 "$here/check_tree.py" "$work/quillmark" 2>&1 |
     grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
         -e 'SpiRegistry daemon'
 exit "${PIPESTATUS[0]}"
