@@ -19,3 +19,17 @@ public:
         return state;
     }
 };
+
+// Gives every widget of class Widget that description, once per program.
+template <typename Widget, QAccessible::Role Role>
+void installDecorationAccessible()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory([](const QString &, QObject *object) -> QAccessibleInterface * {
+            auto *widget = qobject_cast<Widget *>(object);
+            return widget ? new DecorationAccessible(widget, Role) : nullptr;
+        });
+        return true;
+    }();
+    Q_UNUSED(installed);
+}

@@ -12,14 +12,7 @@ OutlineShape::OutlineShape(Kind kind, QWidget *parent) : QWidget(parent), m_kind
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
 
-    static const bool accessibleInstalled = [] {
-        QAccessible::installFactory([](const QString &, QObject *object) -> QAccessibleInterface * {
-            auto *shape = qobject_cast<OutlineShape *>(object);
-            return shape ? new DecorationAccessible(shape, QAccessible::Separator) : nullptr;
-        });
-        return true;
-    }();
-    Q_UNUSED(accessibleInstalled);
+    installDecorationAccessible<OutlineShape, QAccessible::Separator>();
 }
 
 OutlineShape *OutlineShape::line(int x1, int y1, int x2, int y2, QWidget *parent)

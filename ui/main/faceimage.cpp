@@ -9,14 +9,7 @@ FaceImage::FaceImage(const QString &resource, QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
 
-    static const bool accessibleInstalled = [] {
-        QAccessible::installFactory([](const QString &, QObject *object) -> QAccessibleInterface * {
-            auto *face = qobject_cast<FaceImage *>(object);
-            return face ? new DecorationAccessible(face, QAccessible::Graphic) : nullptr;
-        });
-        return true;
-    }();
-    Q_UNUSED(accessibleInstalled);
+    installDecorationAccessible<FaceImage, QAccessible::Graphic>();
 }
 
 QSize FaceImage::sizeHint() const
