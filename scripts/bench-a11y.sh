@@ -34,13 +34,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+source scripts/virtual-display.sh
+start_virtual_display "$work" || { echo "Xvfb did not start" >&2; exit 1; }
 
 listener="$PWD/bench/a11y_listener.py"
-export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export work listener build_dir sizes drive_seconds plan
 # The system python: it has pyatspi.
 dbus-run-session -- bash -c '

@@ -21,15 +21,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "SKIP: Xvfb did not start"; exit 77; }
+source "$here/../../scripts/virtual-display.sh"
+start_virtual_display "$work" || { echo "SKIP: Xvfb did not start"; exit 77; }
 
 # A copy of the program, so that Save writes NIK.log into the folder here.
 cp "$program" "$work/quillmark"
-DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
     timeout 100 dbus-run-session -- /usr/bin/python3 "$here/check_tree.py" "$work/quillmark" 2>&1 |
     grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
         -e 'SpiRegistry daemon'
