@@ -21,6 +21,11 @@ private:
     qsizetype m_next = 0;
 };
 
+// Two draws a slot, vowel first: r rising 0, 0.25, 0.5, 0.75, 0.96875 over
+// slots 1 to 5 and again over 6 to 10, whose letters the tables fix.
+inline const QList<double> RisingDraws{0, 0, .25, .25, .5, .5, .75, .75, .96875, .96875,
+                                       0, 0, .25, .25, .5, .5, .75, .75, .96875, .96875};
+
 // Two values for every slot, vowel draw first: one pair per slot 1..10.
 inline QList<double> sameDrawForEverySlot(double r)
 {

@@ -38,7 +38,7 @@ private Q_SLOTS:
     void labelsShowTheirWholeTextInsideTheOutline();
     void standInFacesDrawTheTextsAsDesigned();
 
-    void linkClicksHandTheLinksToTheOpener();
+    void onlyLeftClicksOnTheLinksOpenThem();
     void failedOpenShowsTheErrorWithTheArrowPointer_data();
     void failedOpenShowsTheErrorWithTheArrowPointer();
     void successfulOpenShowsNothingAndEndsOnTheArrow();
@@ -158,7 +158,7 @@ void TestAbout::standInFacesDrawTheTextsAsDesigned()
     }
 }
 
-void TestAbout::linkClicksHandTheLinksToTheOpener()
+void TestAbout::onlyLeftClicksOnTheLinksOpenThem()
 {
     for (const char *name : {"Label2", "Label3"}) {
         const auto *label = m_window->findChild<QLabel *>(QString::fromLatin1(name));
@@ -167,9 +167,29 @@ void TestAbout::linkClicksHandTheLinksToTheOpener()
     }
     clickLabel("Label3");
     clickLabel("Label2");
-    QCOMPARE(m_opened, QStringList({QStringLiteral("http://quillmark.example.org"),
-                                    QStringLiteral("mailto:toren@example.org")}));
+    const QStringList links{QStringLiteral("http://quillmark.example.org"),
+                            QStringLiteral("mailto:toren@example.org")};
+    QCOMPARE(m_opened, links);
     QCOMPARE(m_pointersWhileOpening, QList<ScreenPointer::Shape>(2, ScreenPointer::Shape::Hourglass));
+
+    // Any button, double clicks and keys on every part of the window open
+    // nothing else and leave the window open.
+    QWindow *window = m_window->windowHandle();
+    for (const QWidget *target : m_window->findChildren<QWidget *>()) {
+        if (target->objectName().isEmpty() || target->objectName() == QStringLiteral("Exit"))
+            continue;
+        const QPoint at = target->mapTo(m_window.data(), target->rect().center());
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+            QTest::mouseClick(window, button, {}, at);
+        QTest::mouseDClick(window, Qt::LeftButton, {}, at);
+        // Neither Space nor Return: the focus sits on the close button, which both press.
+        for (const QString &typed : {QStringLiteral("x"), QStringLiteral("я"), QStringLiteral("5")})
+            QTest::sendKeyEvent(QTest::Click, window, Qt::Key_unknown, typed, Qt::NoModifier);
+        for (Qt::Key k : {Qt::Key_Escape, Qt::Key_Down})
+            QTest::keyClick(window, k);
+        QVERIFY2(m_window && m_window->isVisible(), qPrintable(target->objectName()));
+    }
+    QCOMPARE(QSet<QString>(m_opened.cbegin(), m_opened.cend()), QSet<QString>(links.cbegin(), links.cend()));
     QVERIFY(m_messages.isEmpty());
 }
 

@@ -2,24 +2,16 @@
 #include "messagecapture.h"
 #include "modalwatcher.h"
 #include "platform/widgets/generationtimer.h"
-#include "platform/widgets/screenpointer.h"
 #include "platform/widgets/slotselector.h"
 #include "platform/widgets/textbox.h"
 #include "scriptedrandom.h"
-#include "ui/about/frmabout.h"
-#include "ui/common/look.h"
-#include "ui/main/form1.h"
+#include "shownform.h"
 #include "ui/main/form1layout.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QInputMethodEvent>
-#include <QPointer>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QWindow>
 
 #include <array>
 
@@ -28,7 +20,7 @@
 // equals the list's size, the read-only boxes keep their text, every selector
 // drives its own slot, and nothing crashes. Keys and clicks go through the
 // window, as a user's do.
-class TstBadInput : public QObject
+class TstBadInput : public QObject, ShownForm
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -43,34 +35,17 @@ private Q_SLOTS:
     void clockNicksHaveTheDefaultShape();
     void controlsIgnoreClicksAndKeysWhileAMessageIsOpen_data();
     void controlsIgnoreClicksAndKeysWhileAMessageIsOpen();
-    void aboutWindowTakesAnyClicksAndKeys();
 
 private:
-    template <typename T = QWidget> T *control(const char *name) const
-    {
-        auto *widget = m_form->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    QString text(const char *name) const { return control<TextBox>(name)->text(); }
-    QWindow *window() const { return m_form->windowHandle(); }
-    QPoint centreOf(const char *name) const;
-    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton);
-    void clickControl(const char *name) { click(centreOf(name)); }
     void typeText(const QString &text);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void paste(const QString &text);
     void focus(const char *name);
-    void showForm(std::unique_ptr<RandomSource> random);
     // Runs the event loop without QTest::qWait's sleeps, so a 1 ms timer ticks.
     void runFor(int milliseconds);
     void checkIntervalInNormalForm();
-    void checkCounterMatchesList();
 
     ScriptedRandom *m_random = nullptr; // owned by the window
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<QTemporaryDir> m_folder;
 };
 
 namespace {
@@ -116,53 +91,23 @@ const QList<AwkwardText> &awkwardTexts()
     return texts;
 }
 
-// Draw values whose letters the letter tables fix: slot k draws the pair
-// (r, r), r rising 0, 0.25, 0.5, 0.75, 0.96875 and again from slot 6.
-const QList<double> RisingDraws{0, 0, .25, .25, .5, .5, .75, .75, .96875, .96875,
-                                0, 0, .25, .25, .5, .5, .75, .75, .96875, .96875};
-
 } // namespace
 
 void TstBadInput::initTestCase()
 {
-    Look::install(*qApp);
-    Form1::setSystemMoveEnabled(false);
+    setUpLook();
 }
 
 void TstBadInput::init()
 {
     auto random = std::make_unique<ScriptedRandom>();
     m_random = random.get();
-    showForm(std::move(random));
-}
-
-void TstBadInput::showForm(std::unique_ptr<RandomSource> random)
-{
-    m_form = std::make_unique<Form1>(std::move(random));
-    m_folder = std::make_unique<QTemporaryDir>();
-    m_form->setLogFolders(m_folder->path(), m_folder->path());
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->activateWindow();
-    QTRY_VERIFY(m_form->isActiveWindow());
+    QVERIFY(showForm(std::move(random)));
 }
 
 void TstBadInput::cleanup()
 {
-    m_form.reset();
-    m_folder.reset();
-}
-
-QPoint TstBadInput::centreOf(const char *name) const
-{
-    QWidget *widget = control(name);
-    return widget->mapTo(m_form.get(), widget->rect().center());
-}
-
-void TstBadInput::click(QPoint at, Qt::MouseButton button)
-{
-    QTest::mousePress(window(), button, Qt::NoModifier, at);
-    QTest::mouseRelease(window(), button, Qt::NoModifier, at);
+    closeForm();
 }
 
 void TstBadInput::typeText(const QString &text)
@@ -203,11 +148,6 @@ void TstBadInput::checkIntervalInNormalForm()
     static const QRegularExpression normal(
         QStringLiteral("\\A(?=.{1,4}\\z)(0|-?(?=[1-9.])([1-9][0-9]*)?(\\.[0-9]*[1-9])?)\\z"));
     QVERIFY2(normal.match(text("Text2")).hasMatch(), qPrintable(text("Text2")));
-}
-
-void TstBadInput::checkCounterMatchesList()
-{
-    QCOMPARE(text("Text4"), QString::number(control<NickListBox>("List")->count()));
 }
 
 void TstBadInput::pastesKeepTheIntervalANumber_data()
@@ -317,13 +257,13 @@ void TstBadInput::everySelectorDrivesItsOwnSlot()
             control<SlotSelector>(("Combo" + QByteArray::number(k)).constData())->setListIndex(index);
     };
     for (int i = 0; i < 4; ++i)
-        clickControl("Image7");
+        click("Image7");
     QCOMPARE(text("Text1"), QStringLiteral("10"));
 
     // 0.4 draws vowel index 2: every slot starts out holding "i".
     setAll(0);
     m_random->script(sameDrawForEverySlot(0.4));
-    clickControl("Image1");
+    click("Image1");
     QCOMPARE(text("Text3"), QStringLiteral("IIIIIIIIII"));
 
     setAll(pick == QStringLiteral("consonant") ? 0 : 1);
@@ -345,21 +285,20 @@ void TstBadInput::everySelectorDrivesItsOwnSlot()
         QCOMPARE(picked->itemText(1), QStringLiteral("Согласная"));
     }
     m_random->script(RisingDraws);
-    clickControl("Image1");
+    click("Image1");
     QCOMPARE(text("Text3"), nick);
-    checkCounterMatchesList();
 }
 
 void TstBadInput::clockNicksHaveTheDefaultShape()
 {
     // The real clock source behind the default pattern: consonant, vowel,
     // consonant, consonant, vowel, consonant.
-    showForm(nullptr);
+    QVERIFY(showForm(nullptr));
     const QString c = QStringLiteral("[BCDFGHJKLMNPQRSTVXZW]"), v = QStringLiteral("[AEIOUY]");
     const QRegularExpression shape(QStringLiteral("\\A%1%2%1%1%2%1\\z").arg(c, v));
     QSet<QString> seen;
     for (int i = 0; i < 200; ++i) {
-        clickControl("Image1");
+        click("Image1");
         QVERIFY2(shape.match(text("Text3")).hasMatch(), qPrintable(text("Text3")));
         seen.insert(text("Text3"));
     }
@@ -390,7 +329,7 @@ void TstBadInput::controlsIgnoreClicksAndKeysWhileAMessageIsOpen()
     auto *list = control<NickListBox>("List");
     auto *timer = control<GenerationTimer>("Timer1");
     control<TextBox>("Text2")->setText(QStringLiteral("1"));
-    clickControl("Command2");
+    click("Command2");
     QVERIFY(timer->isEnabled());
 
     const QPoint position = m_form->pos();
@@ -401,7 +340,7 @@ void TstBadInput::controlsIgnoreClicksAndKeysWhileAMessageIsOpen()
         for (const ControlPlace &place : Form1Layout) {
             const QPoint at = centreOf(place.name);
             for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
-                click(at, button);
+                clickAt(at, button);
             QTest::mouseDClick(window(), Qt::LeftButton, Qt::NoModifier, at);
         }
         // The bare background, which would move the window.
@@ -421,69 +360,21 @@ void TstBadInput::controlsIgnoreClicksAndKeysWhileAMessageIsOpen()
         // Give the timer room to tick under the message.
         runFor(30);
         QVERIFY2(list->count() > listBefore, "the timer stopped under the message");
-        checkCounterMatchesList();
+        QCOMPARE(text("Text4"), QString::number(list->count()));
     });
-    clickControl(opener.constData());
+    click(opener.constData());
     QVERIFY(watcher.seen);
     QVERIFY(listBefore >= 0);
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(m_form->isVisible()); // Exit was among the controls clicked
 
     // After the message the window answers again.
-    clickControl("Command3");
+    click("Command3");
     QVERIFY(!timer->isEnabled());
     const qsizetype count = list->count();
-    clickControl("Image1");
+    click("Image1");
     QCOMPARE(list->count(), count + 1);
-    checkCounterMatchesList();
-}
-
-void TstBadInput::aboutWindowTakesAnyClicksAndKeys()
-{
-    MessageCapture messages;
-    QSet<QString> opened;
-    int opens = 0;
-    // Every other link fails to open (code 3), so the failure message comes up too.
-    FrmAbout::setLinkOpener([&](const QUrl &url) {
-        opened << url.toString();
-        return ++opens % 2 == 0 ? 0 : 3;
-    });
-    clickControl("Image3");
-    QPointer<FrmAbout> about = m_form->aboutWindow();
-    QVERIFY(about && QTest::qWaitForWindowExposed(about));
-
-    QWindow *aboutWindow = about->windowHandle();
-    for (QWidget *target : about->findChildren<QWidget *>()) {
-        if (target->objectName().isEmpty() || target->objectName() == QStringLiteral("Exit"))
-            continue;
-        const QPoint at = target->mapTo(about.data(), target->rect().center());
-        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-            QTest::mousePress(aboutWindow, button, Qt::NoModifier, at);
-            QTest::mouseRelease(aboutWindow, button, Qt::NoModifier, at);
-        }
-        QTest::mouseDClick(aboutWindow, Qt::LeftButton, Qt::NoModifier, at);
-        // Neither Space nor Return: the focus sits on the close button,
-        // which both press.
-        for (const QString &typed : {QStringLiteral("x"), QStringLiteral("я"), QStringLiteral("5")})
-            QTest::sendKeyEvent(QTest::Click, aboutWindow, Qt::Key_unknown, typed, Qt::NoModifier);
-        for (Qt::Key k : {Qt::Key_Escape, Qt::Key_Down})
-            QTest::keyClick(aboutWindow, k);
-        QVERIFY(about && about->isVisible());
-    }
-    FrmAbout::setLinkOpener({});
-
-    // Only the two links were opened; each failure was told, and the
-    // hourglass never stayed.
-    QCOMPARE(opened, QSet<QString>({QStringLiteral("http://quillmark.example.org"),
-                                    QStringLiteral("mailto:toren@example.org")}));
-    QCOMPARE(messages.shown.size(), (opens + 1) / 2);
-    QCOMPARE(ScreenPointer::current(), ScreenPointer::Shape::Default);
-
-    // Its own close button still closes it, and the main window is unharmed.
-    QTest::mouseClick(about->findChild<QWidget *>(QStringLiteral("Exit")), Qt::LeftButton);
-    QTRY_VERIFY(!about);
-    checkCounterMatchesList();
-    checkIntervalInNormalForm();
+    QCOMPARE(text("Text4"), QString::number(count + 1));
 }
 
 QTEST_MAIN(TstBadInput)

@@ -1,5 +1,4 @@
 #include "control/autogeneration.h"
-#include "control/nicklength.h"
 #include "messagecapture.h"
 #include "platform/widgets/generationtimer.h"
 #include "platform/widgets/textbox.h"
@@ -7,13 +6,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
-// The length buttons' logic, the interval box and the timer, on real
+// The interval box and the timer, on real
 // controls and with real key presses, without the window.
 class TstControls : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void lengthMovesSilentlyUpToTheBoundsAndRefusesPastThem();
     void textBoxLimitCutsAssignedTextButNotTheCurrentOne();
     void intervalSettlesInNormalForm_data();
     void intervalSettlesInNormalForm();
@@ -21,38 +19,6 @@ private Q_SLOTS:
     void startWithANegativeIntervalLeavesTheTimerAndSaysWhy();
     void timerRefusesOutOfRangeAndStaysSilentAtZero();
 };
-
-void TstControls::lengthMovesSilentlyUpToTheBoundsAndRefusesPastThem()
-{
-    MessageCapture messages;
-    TextBox box;
-    box.setText(QStringLiteral("6"));
-    NickLength length(&box, nullptr);
-
-    for (const char *expected : {"7", "8", "9", "10"}) {
-        length.up();
-        QCOMPARE(box.text(), QLatin1String(expected));
-    }
-    QVERIFY(messages.shown.isEmpty());
-    length.up();
-    QCOMPARE(box.text(), QStringLiteral("10"));
-    QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(messages.shown[0].text, QStringLiteral("Да хватит десяти, зачем больше!!!"));
-    QCOMPARE(messages.shown[0].title, QStringLiteral("Ошибка!!!"));
-    QCOMPARE(messages.shown[0].style, MessageBox::Style::Information);
-
-    for (const char *expected : {"9", "8", "7", "6", "5", "4", "3", "2"}) {
-        length.down();
-        QCOMPARE(box.text(), QLatin1String(expected));
-    }
-    QCOMPARE(messages.shown.size(), 1);
-    length.down();
-    QCOMPARE(box.text(), QStringLiteral("2"));
-    QCOMPARE(messages.shown.size(), 2);
-    QCOMPARE(messages.shown[1].text, QStringLiteral("Куда меньше-то!!!"));
-    QCOMPARE(messages.shown[1].title, QStringLiteral("Ошибка!!!"));
-    QCOMPARE(messages.shown[1].style, MessageBox::Style::Information);
-}
 
 void TstControls::textBoxLimitCutsAssignedTextButNotTheCurrentOne()
 {
@@ -122,14 +88,9 @@ void TstControls::intervalSettlesInNormalForm_data()
         {"minus in front of a fraction", ".5", 0, "-", "-.5", 1},
         {"exponent mark inside a number", "250", 1, "e", "2000", -1}, // 2E+50, cut to 2E+5
         {"cut everything", "250", 0, "\x01\x18", "0", 1},
-        {"set letters", "abc", 0, "", "0", -1},
-        {"set leading zeros", "007", 0, "", "7", -1},
         {"set blank and number", " 25", 0, "", "25", -1},
-        {"set junk after a number", "25x", 0, "", "25", -1},
         {"set negative", "-5", 0, "", "-5", -1},
-        {"set fraction", "2.5", 0, "", "2.5", -1},
         {"set half", "0.5", 0, "", ".5", -1},
-        {"set negative half", "-0.5", 0, "", "-.5", -1},
         {"set, cut until it settles", "9e99", 0, "", "9000", -1}, // 9E+99, cut to 9E+9, then 9000000000
     };
     for (const Row &row : rows)

@@ -3,24 +3,20 @@
 #include "platform/widgets/generationtimer.h"
 #include "platform/widgets/textbox.h"
 #include "scriptedrandom.h"
+#include "shownform.h"
 #include "ui/common/captionframe.h"
-#include "ui/common/look.h"
-#include "ui/main/form1.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRawFont>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QVector3D>
-#include <QWindow>
 
 // The main window driven as a user drives it: mouse events and keys go
 // through the window, so Qt's own routing decides which control gets them.
 // Every expected place, text, colour and nick is written here as designed.
-class TstForm1 : public QObject
+class TstForm1 : public QObject, ShownForm
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -41,32 +37,12 @@ private Q_SLOTS:
     void backgroundPressMovesTheWindowButControlsDoNot();
     void listShowsSavesAndErasesTheNicks();
     void aboutWindowIsOneAndExitEndsAll();
-
-private:
-    template <typename T = QWidget>
-    T *control(const char *name) const
-    {
-        auto *widget = m_form->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    QString text(const char *name) const { return control<QLineEdit>(name)->text(); }
-    QPoint centreOf(const char *name) const;
-    void clickFace(const char *face, Qt::MouseButton button = Qt::LeftButton);
-    QWindow *window() const { return m_form->windowHandle(); }
-
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<QTemporaryDir> m_folder;
 };
 
 namespace {
 
-// Two draws a slot, vowel first; r rising 0, 0.25, 0.5, 0.75, 0.96875 over
-// slots 1 to 5 and again over 6 to 10. Through the default pattern the
-// first nick reads BENTYBHOTY; every later draw is 0, giving BABBABBABA.
-const QList<double> RisingDraws{0, 0, .25, .25, .5, .5, .75, .75, .96875, .96875,
-                                0, 0, .25, .25, .5, .5, .75, .75, .96875, .96875};
+// Through the default pattern the rising draws' first nick reads BENTYBHOTY;
+// every later draw is 0, giving BABBABBABA.
 
 // Whether a pixel shows that colour over the panel grey: whole, or blended
 // with the grey at a glyph's antialiased edge, at least half of it.
@@ -84,36 +60,17 @@ bool showsColour(QColor pixel, QColor colour)
 
 void TstForm1::initTestCase()
 {
-    Look::install(*qApp);
-    Form1::setSystemMoveEnabled(false);
+    setUpLook();
 }
 
 void TstForm1::init()
 {
-    m_form = std::make_unique<Form1>(std::make_unique<ScriptedRandom>(RisingDraws));
-    m_folder = std::make_unique<QTemporaryDir>();
-    m_form->setLogFolders(m_folder->path(), m_folder->path());
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->activateWindow();
+    QVERIFY(showForm(std::make_unique<ScriptedRandom>(RisingDraws)));
 }
 
 void TstForm1::cleanup()
 {
-    m_form.reset();
-    m_folder.reset();
-}
-
-QPoint TstForm1::centreOf(const char *name) const
-{
-    QWidget *widget = control(name);
-    return widget->mapTo(m_form.get(), widget->rect().center());
-}
-
-void TstForm1::clickFace(const char *face, Qt::MouseButton button)
-{
-    QTest::mousePress(window(), button, Qt::NoModifier, centreOf(face));
-    QTest::mouseRelease(window(), button, Qt::NoModifier, centreOf(face));
+    closeForm();
 }
 
 void TstForm1::everyControlStandsWhereItWasDesigned_data()
@@ -207,7 +164,7 @@ void TstForm1::everyControlStandsWhereItWasDesigned()
     const QString tag = QString::fromLatin1(QTest::currentDataTag());
     QWidget *window = m_form.get();
     if (tag.startsWith(QStringLiteral("frmabout"))) {
-        clickFace("Image3");
+        click("Image3");
         window = m_form->aboutWindow();
     }
     QWidget *widget = container.isEmpty() ? window : window->findChild<QWidget *>(tag.section(u'.', -1));
@@ -288,7 +245,7 @@ void TstForm1::coloursOnScreen()
     QFETCH(QColor, colour);
     QFETCH(int, atLeast);
     if (about)
-        clickFace("Image3");
+        click("Image3");
     const QImage shot =
         (about ? static_cast<QWidget *>(m_form->aboutWindow()) : m_form.get())->grab().toImage();
     int matching = 0;
@@ -373,7 +330,8 @@ void TstForm1::imageButtonsActOnTheirRelease_data()
     row("ДЕЛАТЬ, right, onto the list", "Image1", Qt::RightButton, QPoint(520, 120), "6 6", "1");
     row("Ctrl+N", "Image1", Qt::Key_N, {}, "6 6", "1");
     row("Ctrl+N five times at once", "Image1", Qt::Key_N, {}, "6 6", "5", "", false, 5);
-    row("Ctrl++ three times at once", "Image7", Qt::Key_Plus, {}, "6 9", "0", "", false, 3);
+    row("Ctrl++ four times at once, silently to 10", "Image7", Qt::Key_Plus, {}, "6 10", "0", "", false, 4);
+    row("Ctrl+- eight times at once, silently to 2", "Image9", Qt::Key_Minus, {}, "10 2", "0", "", false, 8);
     row("О ПРОГЕ, right, onto Frame1", "Image3", Qt::RightButton, frame1, "6 6", "0", "", true);
     row("Ctrl+I", "Image3", Qt::Key_I, {}, "6 6", "0", "", true);
     row("ПОМОЩЬ, right, onto Frame1", "Image5", Qt::RightButton, frame1, "6 6", "0", help);
@@ -517,12 +475,12 @@ void TstForm1::listShowsSavesAndErasesTheNicks()
     auto *list = control<NickListBox>("List");
     // A nick of 8, then length 5: the box keeps its limit of 8 until the next nick.
     for (const char *face : {"Image7", "Image7", "Image1", "Image9", "Image9", "Image9"})
-        clickFace(face);
+        click(face);
     QCOMPARE(text("Text3"), QStringLiteral("BENTYBHO"));
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Home);
     QCOMPARE(text("Text3"), QStringLiteral("BENTYBHO"));
-    clickFace("Image1"); // a nick of 5 sets the box's limit to 5
+    click("Image1"); // a nick of 5 sets the box's limit to 5
     QCOMPARE(text("Text3"), QStringLiteral("BABBA"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 3));
     QCOMPARE(list->currentRow(), 0);
@@ -542,17 +500,17 @@ void TstForm1::listShowsSavesAndErasesTheNicks()
     QCOMPARE(list->count(), 0);
     QCOMPARE(text("Text4"), QStringLiteral("0"));
     QCOMPARE(text("Text3"), QStringLiteral("BABBA")); // the nick stays shown
-    clickFace("Image1");
+    click("Image1");
     QCOMPARE(text("Text4"), QStringLiteral("1"));
 }
 
 void TstForm1::aboutWindowIsOneAndExitEndsAll()
 {
-    clickFace("Image3");
+    click("Image3");
     QPointer<FrmAbout> about = m_form->aboutWindow();
     QVERIFY(about && about->isVisible());
     QVERIFY(!about->parentWidget()); // no owner
-    clickFace("Image3", Qt::RightButton);
+    click("Image3", Qt::RightButton);
     QCOMPARE(m_form->aboutWindow(), about.data());
     int aboutWindows = 0;
     for (QWidget *top : QApplication::topLevelWidgets())
@@ -567,7 +525,7 @@ void TstForm1::aboutWindowIsOneAndExitEndsAll()
     QCOMPARE(list->count(), 0);
     QTRY_VERIFY(list->count() >= 3);
     QCOMPARE(list->item(0), QStringLiteral("BENTYB"));
-    clickFace("Image1");
+    click("Image1");
     QCOMPARE(text("Text4"), QString::number(list->count()));
     control("Exit")->setFocus();
     QTest::keyClick(window(), Qt::Key_Return);
@@ -578,7 +536,7 @@ void TstForm1::aboutWindowIsOneAndExitEndsAll()
     // Closed by the window system instead, it takes the about window along too.
     cleanup();
     init();
-    clickFace("Image3");
+    click("Image3");
     about = m_form->aboutWindow();
     QTest::mouseClick(control("Command2"), Qt::LeftButton);
     m_form->close();

@@ -17,7 +17,6 @@ private Q_SLOTS:
     void drawValuesPickTheirLetters();
     void lengthCutsTheNickAndAllSlotsAreDrawn_data();
     void lengthCutsTheNickAndAllSlotsAreDrawn();
-    void counterCountsEveryGeneration();
     void slotsWithoutAnyLetterGiveAnEmptyNick();
     void unreadableLengthStopsBeforeAnyDraw();
     void unreadableCounterStopsAfterTheNickIsListed();
@@ -143,15 +142,6 @@ void TstGeneration::lengthCutsTheNickAndAllSlotsAreDrawn()
     // Slots past the length were drawn too.
     QCOMPARE(m_generation->generator().slotLetter(10), 'a');
     QCOMPARE(m_nick->limit(), length.toInt());
-}
-
-void TstGeneration::counterCountsEveryGeneration()
-{
-    for (int i = 1; i <= 12; ++i) {
-        QVERIFY(m_generation->GenerateNick());
-        QCOMPARE(m_counter->text(), QString::number(i));
-    }
-    QCOMPARE(m_list->count(), 12);
 }
 
 void TstGeneration::slotsWithoutAnyLetterGiveAnEmptyNick()

@@ -37,9 +37,6 @@ private Q_SLOTS:
     void init();
     void savesTheListAsCrLfLines_data();
     void savesTheListAsCrLfLines();
-    void savesSeveralBlocksByteForByte();
-    void whereAFailedSaveLeads_data();
-    void whereAFailedSaveLeads();
     void linksAreFollowedOnlyWhenTheUsersOwn_data();
     void linksAreFollowedOnlyWhenTheUsersOwn();
     void leftoversOfCrashedSavesAreRemoved();
@@ -68,9 +65,7 @@ void TstLogFile::savesTheListAsCrLfLines_data()
     QTest::addColumn<QByteArray>("after");
     // No byte-order mark, no header, an empty entry is an empty line.
     QTest::newRow("an empty entry among others") << QByteArray("<missing>") << QStringList{u"BENTYB"_s, QString(), u"KA"_s} << QByteArray("BENTYB\r\n\r\nKA\r\n");
-    QTest::newRow("two six-letter nicks, 16 bytes") << QByteArray("<missing>") << QStringList{u"ABCDEF"_s, u"GHIJKL"_s} << QByteArray("ABCDEF\r\nGHIJKL\r\n");
     QTest::newRow("an empty list empties the file") << QByteArray("OLD\r\n") << QStringList() << QByteArray("");
-    QTest::newRow("a save again rewrites, not appends") << QByteArray("AB\r\nCD\r\n") << QStringList{u"AB"_s, u"CD"_s} << QByteArray("AB\r\nCD\r\n");
 }
 
 void TstLogFile::savesTheListAsCrLfLines()
@@ -85,76 +80,6 @@ void TstLogFile::savesTheListAsCrLfLines()
     QTEST(readAll(m_log), "after");
     // Nothing is left behind beside it.
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
-}
-
-void TstLogFile::savesSeveralBlocksByteForByte()
-{
-    // Over three blocks and past a 16-bit count, with texts kept whole
-    // beside the packed nicks; the limits of the first block and of small
-    // files are the save-fault tests'.
-    NickStore store;
-    QByteArray expected;
-    for (int i = 0; i < 600'000; ++i) {
-        const bool word = i % 5003 == 0;
-        store.append(word ? u"Ёжик"_s : u"QWERTYUIOP"_s.left(i % 11));
-        expected += word ? QByteArray("\xd0\x81\xd0\xb6\xd0\xb8\xd0\xba\r\n")
-                         : QByteArray("QWERTYUIOP").left(i % 11) + "\r\n";
-    }
-    QVERIFY(expected.size() > 3 * (1 << 20));
-    QCOMPARE(NickLog::save(store, m_programFolder, m_fallbackFolder).outcome, NickLog::Outcome::Saved);
-    const QByteArray bytes = readAll(m_log);
-    QCOMPARE(bytes.size(), expected.size());
-    QVERIFY(bytes == expected);
-
-    // A save that fails in its second block leaves that file whole.
-    NickLog::Result result;
-    {
-        FileSizeLimit fileSize((1 << 20) + 5);
-        result = NickLog::save(store, m_programFolder, m_fallbackFolder);
-    }
-    QCOMPARE(result.outcome, NickLog::Outcome::Failed);
-    QCOMPARE(result.reason, u"файл вышел больше, чем разрешено"_s);
-    QVERIFY(readAll(m_log) == expected);
-    QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
-}
-
-void TstLogFile::whereAFailedSaveLeads_data()
-{
-    // Folders relative to the test's own; "-" stands for none. The program
-    // folder "program" holds a folder where NIK.log should be.
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("fallback");
-    QTest::addColumn<bool>("toDocuments"); // else failed
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("reason");
-    QTest::addColumn<QString>("refusedReason"); // of program/NIK.log or gone/NIK.log
-    QTest::addColumn<bool>("nowhereElse");
-    const bool saved = true;
-    const bool failed = false;
-    QTest::newRow("program folder gone: documents") << u"gone"_s << u"documents"_s << saved << u"documents/NIK.log"_s << QString() << u"папка не найдена"_s << false;
-    QTest::newRow("documents gone as well") << u"gone"_s << u"also-gone"_s << failed << u"also-gone/NIK.log"_s << u"папка не найдена"_s << u"папка не найдена"_s << false;
-    QTest::newRow("no documents or home folder") << u"gone"_s << u"-"_s << failed << u"gone/NIK.log"_s << u"папка не найдена"_s << QString() << true;
-    QTest::newRow("a folder at NIK.log, not a refusal") << u"program"_s << u"documents"_s << failed << u"program/NIK.log"_s << u"на месте файла стоит папка"_s << QString() << false;
-}
-
-void TstLogFile::whereAFailedSaveLeads()
-{
-    QFETCH(QString, program);
-    QFETCH(QString, fallback);
-    QFETCH(QString, refusedReason);
-    const QString root = m_dir->path() + u'/';
-    if (program == u"program")
-        QVERIFY(QDir().mkpath(m_log));
-    const auto result = NickLog::save(storeOf({u"NIK"_s}), root + program,
-                                      fallback == u"-" ? QString() : root + fallback);
-    QFETCH(bool, toDocuments);
-    QCOMPARE(result.outcome, toDocuments ? NickLog::Outcome::SavedToFallback : NickLog::Outcome::Failed);
-    QTEST(result.path.mid(root.size()), "path");
-    QTEST(result.reason, "reason");
-    QCOMPARE(result.refusedReason, refusedReason);
-    QCOMPARE(result.refusedPath, refusedReason.isEmpty() ? QString() : root + u"gone/NIK.log"_s);
-    QTEST(result.nowhereElse, "nowhereElse");
-    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), toDocuments ? QByteArray("NIK\r\n") : "<missing>");
 }
 
 void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()

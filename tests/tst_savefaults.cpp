@@ -20,8 +20,9 @@ using namespace Qt::Literals::StringLiterals;
 
 // Save under the faults a disk can throw at it, clicked in the window: a full
 // disk, a file-size limit at every byte of the file, the file gone or a
-// folder in its place between two saves, and lists longer than a 16-bit count;
-// and where a save goes when nothing tells it a folder.
+// folder in its place or the folders gone between two saves, and lists over
+// several write blocks and past every 16-bit count; and where a save goes when
+// nothing tells it a folder.
 // After each, NIK.log is either the old file whole or the new one whole, no
 // stray file is left beside it, the list is untouched, and a failure is told.
 class TstSaveFaults : public QObject, SaveFolders
@@ -36,13 +37,11 @@ private Q_SLOTS:
     void changeBetweenTwoSaves_data();
     void changeBetweenTwoSaves();
     void savesBesideTheProgramWhereverStarted();
-    void listsPastA16BitCountAreSavedWhole_data();
-    void listsPastA16BitCountAreSavedWhole();
+    void longListsAreSavedWholeOverSeveralBlocks();
 
 private:
     void fillList(const QStringList &nicks);
     void clickSave();
-    QByteArray listAsFile() const;
     // NIK.log holds `expected`, nothing else lies in its folder, and the list
     // still holds what it held.
     void checkOnlyTheLogHolds(const QString &folder, const QByteArray &expected);
@@ -58,18 +57,6 @@ private:
 namespace {
 
 const QByteArray OldFile = "PREVIOUS\r\nFILE\r\n";
-
-// Nick i of a long list: its number in base 26, so that every entry differs
-// and a line lost, doubled or moved shows.
-QString numberedNick(int i)
-{
-    QString nick;
-    do {
-        nick.prepend(QChar(u'A' + i % 26));
-        i /= 26;
-    } while (i > 0);
-    return nick;
-}
 
 // A small memory-backed file system mounted for the scope, where a save runs
 // out of room. Mounting needs root and the right to mount (not in every
@@ -139,14 +126,6 @@ void TstSaveFaults::fillList(const QStringList &nicks)
 void TstSaveFaults::clickSave()
 {
     QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-}
-
-QByteArray TstSaveFaults::listAsFile() const
-{
-    QByteArray bytes;
-    for (const QString &nick : m_listed)
-        bytes += nick.toLatin1() + "\r\n";
-    return bytes;
 }
 
 void TstSaveFaults::checkOnlyTheLogHolds(const QString &folder, const QByteArray &expected)
@@ -241,15 +220,21 @@ void TstSaveFaults::fileSizeLimitAtEveryOffset()
 void TstSaveFaults::changeBetweenTwoSaves_data()
 {
     QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("told"); // %1 the program folder, %2 the documents folder
+    QTest::addColumn<QString>("told"); // title|text; %1 the program folder, %2 the documents folder
     QTest::addColumn<QByteArray>("programLog");
     QTest::addColumn<QByteArray>("documentsLog");
     // clang-format off
     QTest::newRow("NIK.log removed: written afresh") << u"file gone"_s << QString() << QByteArray("AB\r\nCD\r\n") << QByteArray("<missing>");
     QTest::newRow("a folder at NIK.log: told, then written once it goes") << u"folder at the file"_s << QString() << QByteArray("AB\r\nCD\r\n") << QByteArray("<missing>");
     QTest::newRow("the program folder gone: documents, told")
-        << u"program folder gone"_s << u"В папку программы нельзя записывать (папка не найдена: %1/NIK.log), поэтому список сохранён в файл\n%2/NIK.log"_s
+        << u"program folder gone"_s << u"Сохранение|В папку программы нельзя записывать (папка не найдена: %1/NIK.log), поэтому список сохранён в файл\n%2/NIK.log"_s
         << QByteArray("<missing>") << QByteArray("AB\r\nCD\r\n");
+    QTest::newRow("both folders gone: told both")
+        << u"program folder gone, documents too"_s << u"Ошибка сохранения|В папку программы нельзя записывать (папка не найдена: %1/NIK.log), и в запасную папку сохранить тоже не удалось:\n%2/NIK.log\n\nПричина: папка не найдена\n\nСписок не тронут."_s
+        << QByteArray("<missing>") << QByteArray("<missing>");
+    QTest::newRow("the program folder gone and no home: told")
+        << u"program folder gone, no home"_s << u"Ошибка сохранения|В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не найдена.\n%1/NIK.log\n\nПричина: папка не найдена\n\nСписок не тронут."_s
+        << QByteArray("<missing>") << QByteArray("<missing>");
     // clang-format on
 }
 
@@ -259,10 +244,14 @@ void TstSaveFaults::changeBetweenTwoSaves()
     QFETCH(QString, told);
     fillList({u"AB"_s});
     clickSave();
-    if (change == u"program folder gone")
+    if (change.startsWith(u"program folder gone"))
         QVERIFY(QDir(m_programFolder).removeRecursively());
     else
         QVERIFY(QFile::remove(m_log));
+    if (change.endsWith(u"documents too"))
+        QVERIFY(QDir(m_fallbackFolder).removeRecursively());
+    if (change.endsWith(u"no home"))
+        m_form->setLogFolders(m_programFolder, QString());
     fillList({u"CD"_s});
     if (change == u"folder at the file") {
         QVERIFY(QDir().mkpath(m_log));
@@ -278,9 +267,9 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QVERIFY(m_messages->shown.isEmpty());
     } else {
         QCOMPARE(m_messages->shown.size(), 1);
-        QCOMPARE(m_messages->shown[0].text, told.arg(m_programFolder, m_fallbackFolder));
-        QCOMPARE(m_messages->shown[0].title, u"Сохранение"_s);
-        QCOMPARE(int(m_messages->shown[0].style), 64);
+        const ShownMessage &shown = m_messages->shown[0];
+        QCOMPARE(shown.title + u'|' + shown.text, told.arg(m_programFolder, m_fallbackFolder));
+        QCOMPARE(int(shown.style), shown.title == u"Сохранение" ? 64 : 48);
     }
     QFETCH(QByteArray, programLog);
     QFETCH(QByteArray, documentsLog);
@@ -312,29 +301,32 @@ void TstSaveFaults::savesBesideTheProgramWhereverStarted()
     QCOMPARE(QDir(m_fallbackFolder).entryList(QDir::Files), QStringList());
 }
 
-void TstSaveFaults::listsPastA16BitCountAreSavedWhole_data()
+void TstSaveFaults::longListsAreSavedWholeOverSeveralBlocks()
 {
-    QTest::addColumn<int>("entries");
-    QTest::newRow("the largest 16-bit count") << 32767;
-    QTest::newRow("one past it") << 32768;
-    QTest::newRow("the largest unsigned 16-bit count") << 65535;
-    QTest::newRow("a 17-bit count") << 65536;
-    QTest::newRow("one past that") << 65537;
-}
-
-void TstSaveFaults::listsPastA16BitCountAreSavedWhole()
-{
-    QFETCH(int, entries);
+    // Over an old file, three write blocks and every 16-bit count, with texts
+    // kept whole beside the packed nicks.
     QVERIFY(writeFile(m_log, OldFile));
     QStringList nicks;
-    nicks.reserve(entries);
-    for (int i = 0; i < entries; ++i)
-        nicks << numberedNick(i);
+    QByteArray expected;
+    for (int i = 0; i < 600'000; ++i) {
+        const bool word = i % 5003 == 0;
+        nicks << (word ? u"Ёжик"_s : u"QWERTYUIOP"_s.left(i % 11));
+        expected += word ? QByteArray("\xd0\x81\xd0\xb6\xd0\xb8\xd0\xba\r\n")
+                         : QByteArray("QWERTYUIOP").left(i % 11) + "\r\n";
+    }
+    QVERIFY(expected.size() > 3 * (1 << 20));
     fillList(nicks);
     clickSave();
     QVERIFY(m_messages->shown.isEmpty());
-    checkOnlyTheLogHolds(m_programFolder, listAsFile());
-    QCOMPARE(readAll(m_log).count('\n'), entries);
+    checkOnlyTheLogHolds(m_programFolder, expected);
+
+    // A save that fails in its second block leaves that file whole.
+    {
+        FileSizeLimit fileSize((1 << 20) + 5);
+        clickSave();
+    }
+    checkToldAboutFailure(m_log, u"файл вышел больше, чем разрешено"_s);
+    checkOnlyTheLogHolds(m_programFolder, expected);
 }
 
 QTEST_MAIN(TstSaveFaults)

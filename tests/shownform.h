@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/random.h"
+#include "ui/common/look.h"
+#include "ui/main/form1.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+
+// The main window shown and active, saving into a folder of its own; its
+// controls found by name and clicked through the window, as a user's clicks go.
+class ShownForm
+{
+protected:
+    static void setUpLook()
+    {
+        Look::install(*qApp);
+        Form1::setSystemMoveEnabled(false);
+    }
+    bool showForm(std::unique_ptr<RandomSource> random)
+    {
+        m_form = std::make_unique<Form1>(std::move(random));
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_form->setLogFolders(m_folder->path(), m_folder->path());
+        m_form->show();
+        m_form->activateWindow();
+        return QTest::qWaitForWindowExposed(m_form.get()) && QTest::qWaitForWindowActive(m_form.get());
+    }
+    void closeForm()
+    {
+        m_form.reset();
+        m_folder.reset();
+    }
+    template <typename T = QWidget> T *control(const char *name) const
+    {
+        auto *widget = m_form->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    QString text(const char *name) const { return control<QLineEdit>(name)->text(); }
+    QWindow *window() const { return m_form->windowHandle(); }
+    QPoint centreOf(const char *name) const
+    {
+        QWidget *widget = control(name);
+        return widget->mapTo(m_form.get(), widget->rect().center());
+    }
+    void clickAt(QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mousePress(window(), button, Qt::NoModifier, at);
+        QTest::mouseRelease(window(), button, Qt::NoModifier, at);
+    }
+    void click(const char *name, Qt::MouseButton button = Qt::LeftButton) { clickAt(centreOf(name), button); }
+
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
