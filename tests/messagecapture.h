@@ -1,15 +1,18 @@
 #pragma once
 
 #include "platform/widgets/messagebox.h"
+#include "platform/widgets/screenpointer.h"
 
 #include <QList>
 
-// Records the message boxes shown while it lives, instead of showing them.
+// Records the message boxes shown while it lives, instead of showing them,
+// with the pointer shape the user saw over each.
 struct ShownMessage
 {
     QString text;
     QString title;
     MessageBox::Style style;
+    ScreenPointer::Shape pointerWhileShown;
 };
 
 class MessageCapture
@@ -17,8 +20,10 @@ class MessageCapture
 public:
     MessageCapture()
     {
-        MessageBox::setPresenter([this](QWidget *, const QString &text, const QString &title,
-                                        MessageBox::Style style) { shown.append({text, title, style}); });
+        MessageBox::setPresenter(
+            [this](QWidget *, const QString &text, const QString &title, MessageBox::Style style) {
+                shown.append({text, title, style, ScreenPointer::current()});
+            });
     }
     ~MessageCapture() { MessageBox::setPresenter({}); }
     MessageCapture(const MessageCapture &) = delete;

@@ -24,9 +24,14 @@ class TstBadInput : public QObject, ShownForm
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { setUpLook(); }
+    void init()
+    {
+        auto random = std::make_unique<ScriptedRandom>();
+        m_random = random.get();
+        QVERIFY(showForm(std::move(random)));
+    }
+    void cleanup() { closeForm(); }
     void pastesKeepTheIntervalANumber_data();
     void pastesKeepTheIntervalANumber();
     void readOnlyBoxesRefuseKeysAndPastes();
@@ -37,13 +42,31 @@ private Q_SLOTS:
     void controlsIgnoreClicksAndKeysWhileAMessageIsOpen();
 
 private:
-    void typeText(const QString &text);
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    void paste(const QString &text);
-    void focus(const char *name);
-    // Runs the event loop without QTest::qWait's sleeps, so a 1 ms timer ticks.
-    void runFor(int milliseconds);
-    void checkIntervalInNormalForm();
+    void typeText(const QString &text)
+    {
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, window(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers with = Qt::NoModifier) { QTest::keyClick(window(), k, with); }
+    void paste(const QString &text)
+    {
+        QGuiApplication::clipboard()->setText(text);
+        key(Qt::Key_V, Qt::ControlModifier);
+    }
+    void focus(const char *name)
+    {
+        control(name)->setFocus(Qt::TabFocusReason);
+        QVERIFY(control(name)->hasFocus() || control(name)->isAncestorOf(QApplication::focusWidget()));
+    }
+    void checkIntervalInNormalForm()
+    {
+        // One to four characters: "0", or an optional minus and a number with no
+        // leading zero, whose fraction has no trailing zero and no zero in front
+        // of its point (".5", "2.5", "-.5"; never "", "-", "2.", "0.5" or "1E+2").
+        static const QRegularExpression normal(
+            QStringLiteral("\\A(?=.{1,4}\\z)(0|-?(?=[1-9.])([1-9][0-9]*)?(\\.[0-9]*[1-9])?)\\z"));
+        QVERIFY2(normal.match(text("Text2")).hasMatch(), qPrintable(text("Text2")));
+    }
 
     ScriptedRandom *m_random = nullptr; // owned by the window
 };
@@ -92,63 +115,6 @@ const QList<AwkwardText> &awkwardTexts()
 }
 
 } // namespace
-
-void TstBadInput::initTestCase()
-{
-    setUpLook();
-}
-
-void TstBadInput::init()
-{
-    auto random = std::make_unique<ScriptedRandom>();
-    m_random = random.get();
-    QVERIFY(showForm(std::move(random)));
-}
-
-void TstBadInput::cleanup()
-{
-    closeForm();
-}
-
-void TstBadInput::typeText(const QString &text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, window(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-void TstBadInput::key(Qt::Key key, Qt::KeyboardModifiers modifiers)
-{
-    QTest::keyClick(window(), key, modifiers);
-}
-
-void TstBadInput::paste(const QString &text)
-{
-    QGuiApplication::clipboard()->setText(text);
-    key(Qt::Key_V, Qt::ControlModifier);
-}
-
-void TstBadInput::focus(const char *name)
-{
-    control(name)->setFocus(Qt::TabFocusReason);
-    QVERIFY(control(name)->hasFocus() || control(name)->isAncestorOf(QApplication::focusWidget()));
-}
-
-void TstBadInput::runFor(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-void TstBadInput::checkIntervalInNormalForm()
-{
-    // One to four characters: "0", or an optional minus and a number with no
-    // leading zero, whose fraction has no trailing zero and no zero in front
-    // of its point (".5", "2.5", "-.5"; never "", "-", "2.", "0.5" or "1E+2").
-    static const QRegularExpression normal(
-        QStringLiteral("\\A(?=.{1,4}\\z)(0|-?(?=[1-9.])([1-9][0-9]*)?(\\.[0-9]*[1-9])?)\\z"));
-    QVERIFY2(normal.match(text("Text2")).hasMatch(), qPrintable(text("Text2")));
-}
 
 void TstBadInput::pastesKeepTheIntervalANumber_data()
 {
@@ -281,8 +247,7 @@ void TstBadInput::everySelectorDrivesItsOwnSlot()
         key(Qt::Key_Tab);
         QCOMPARE(picked->listIndex(), -1);
         QCOMPARE(picked->count(), 2);
-        QCOMPARE(picked->itemText(0), QStringLiteral("Гласная"));
-        QCOMPARE(picked->itemText(1), QStringLiteral("Согласная"));
+        QCOMPARE(picked->itemText(0) + u'/' + picked->itemText(1), QStringLiteral("Гласная/Согласная"));
     }
     m_random->script(RisingDraws);
     click("Image1");
@@ -357,8 +322,11 @@ void TstBadInput::controlsIgnoreClicksAndKeysWhileAMessageIsOpen()
         QCOMPARE(text("Text1"), length);
         QCOMPARE(m_form->pos(), position);
         QVERIFY(!m_form->aboutWindow());
-        // Give the timer room to tick under the message.
-        runFor(30);
+        // Give the timer room to tick under the message, in a loop without
+        // QTest::qWait's sleeps, so a 1 ms timer ticks.
+        QEventLoop loop;
+        QTimer::singleShot(30, &loop, &QEventLoop::quit);
+        loop.exec();
         QVERIFY2(list->count() > listBefore, "the timer stopped under the message");
         QCOMPARE(text("Text4"), QString::number(list->count()));
     });

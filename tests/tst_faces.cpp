@@ -86,10 +86,9 @@ private Q_SLOTS:
     void loadsAtItsSize()
     {
         QFETCH(QString, path);
-        QFETCH(QSize, size);
         QSvgRenderer renderer(path);
         QVERIFY(renderer.isValid());
-        QCOMPARE(renderer.defaultSize(), size);
+        QTEST(renderer.defaultSize(), "size");
     }
 
     void arrowSitsWhereDrawn_data()

@@ -11,18 +11,48 @@ class TstGeneration : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        for (auto &combo : m_combos) {
+            combo = new SlotSelector;
+            combo->addItems({QStringLiteral("Гласная"), QStringLiteral("Согласная")});
+        }
+        // The window's default: consonant, vowel, consonant, consonant, vowel, ...
+        setPattern({1, 0, 1, 1, 0, 1, 1, 0, 1, 0});
+        m_length = new TextBox;
+        m_length->setText(QStringLiteral("6"));
+        m_nick = new TextBox;
+        m_nick->setText(QStringLiteral("[.:] TOR(E)N [:.]"));
+        m_counter = new TextBox;
+        m_counter->setText(QStringLiteral("0"));
+        m_list = new NickListBox;
+        m_random.reseeds = 0;
+        m_random.script({});
+        m_generation = std::make_unique<NickGeneration>(
+            GeneratorControls{m_combos, m_length, m_nick, m_list, m_counter}, m_random);
+    }
+    void cleanup()
+    {
+        m_generation.reset();
+        qDeleteAll(m_combos);
+        delete m_length;
+        delete m_nick;
+        delete m_counter;
+        delete m_list;
+    }
     void drawValuesPickTheirLetters_data();
     void drawValuesPickTheirLetters();
     void lengthCutsTheNickAndAllSlotsAreDrawn_data();
     void lengthCutsTheNickAndAllSlotsAreDrawn();
     void slotsWithoutAnyLetterGiveAnEmptyNick();
-    void unreadableLengthStopsBeforeAnyDraw();
-    void unreadableCounterStopsAfterTheNickIsListed();
+    void unreadableBoxesStopTheGeneration();
 
 private:
-    void setPattern(const QList<int> &indices);
+    void setPattern(const QList<int> &indices)
+    {
+        for (int i = 0; i < 10; ++i)
+            m_combos.at(i)->setListIndex(indices.at(i));
+    }
 
     std::array<SlotSelector *, SlotCount> m_combos{};
     TextBox *m_length = nullptr;
@@ -33,43 +63,6 @@ private:
     std::unique_ptr<NickGeneration> m_generation;
 };
 
-void TstGeneration::init()
-{
-    for (auto &combo : m_combos) {
-        combo = new SlotSelector;
-        combo->addItems({QStringLiteral("Гласная"), QStringLiteral("Согласная")});
-    }
-    // The window's default: consonant, vowel, consonant, consonant, vowel, ...
-    setPattern({1, 0, 1, 1, 0, 1, 1, 0, 1, 0});
-    m_length = new TextBox;
-    m_length->setText(QStringLiteral("6"));
-    m_nick = new TextBox;
-    m_nick->setText(QStringLiteral("[.:] TOR(E)N [:.]"));
-    m_counter = new TextBox;
-    m_counter->setText(QStringLiteral("0"));
-    m_list = new NickListBox;
-    m_random.reseeds = 0;
-    m_random.script({});
-    m_generation = std::make_unique<NickGeneration>(
-        GeneratorControls{m_combos, m_length, m_nick, m_list, m_counter}, m_random);
-}
-
-void TstGeneration::cleanup()
-{
-    m_generation.reset();
-    qDeleteAll(m_combos);
-    delete m_length;
-    delete m_nick;
-    delete m_counter;
-    delete m_list;
-}
-
-void TstGeneration::setPattern(const QList<int> &indices)
-{
-    for (int i = 0; i < 10; ++i)
-        m_combos.at(i)->setListIndex(indices.at(i));
-}
-
 void TstGeneration::drawValuesPickTheirLetters_data()
 {
     QTest::addColumn<double>("r");
@@ -77,20 +70,15 @@ void TstGeneration::drawValuesPickTheirLetters_data()
     QTest::addColumn<QString>("consonant");
     QTest::addColumn<int>("vowelIndex");
     QTest::addColumn<int>("consonantIndex");
-    QTest::newRow("0") << 0.0 << "A"
-                       << "B" << 0 << 0;
-    QTest::newRow("0.25") << 0.25 << "E"
-                          << "H" << 1 << 5;
-    QTest::newRow("0.5") << 0.5 << "O"
-                         << "N" << 3 << 10;
-    QTest::newRow("0.75") << 0.75 << "U"
-                          << "T" << 4 << 15;
-    QTest::newRow("0.96875") << 0.96875 << "Y"
-                             << "W" << 5 << 19;
-    QTest::newRow("z sits before w") << 0.9 << "Y"
-                                     << "Z" << 5 << 18;
-    QTest::newRow("just below 1") << 0.9999999999999999 << "Y"
-                                  << "W" << 5 << 19;
+    // clang-format off
+    QTest::newRow("0") << 0.0 << "A" << "B" << 0 << 0;
+    QTest::newRow("0.25") << 0.25 << "E" << "H" << 1 << 5;
+    QTest::newRow("0.5") << 0.5 << "O" << "N" << 3 << 10;
+    QTest::newRow("0.75") << 0.75 << "U" << "T" << 4 << 15;
+    QTest::newRow("0.96875") << 0.96875 << "Y" << "W" << 5 << 19;
+    QTest::newRow("z sits before w") << 0.9 << "Y" << "Z" << 5 << 18;
+    QTest::newRow("just below 1") << 0.9999999999999999 << "Y" << "W" << 5 << 19;
+    // clang-format on
 }
 
 void TstGeneration::drawValuesPickTheirLetters()
@@ -98,8 +86,6 @@ void TstGeneration::drawValuesPickTheirLetters()
     QFETCH(double, r);
     QFETCH(QString, vowel);
     QFETCH(QString, consonant);
-    QFETCH(int, vowelIndex);
-    QFETCH(int, consonantIndex);
 
     m_length->setText(QStringLiteral("10"));
     setPattern({0, 1, 0, 1, 0, 1, 0, 1, 0, 1});
@@ -108,8 +94,8 @@ void TstGeneration::drawValuesPickTheirLetters()
     QCOMPARE(m_nick->text(), (vowel + consonant).repeated(5));
     for (int slot = 1; slot <= 10; ++slot) {
         // Both indices are kept, whichever class the slot has.
-        QCOMPARE(m_generation->generator().vowelIndex(slot), vowelIndex);
-        QCOMPARE(m_generation->generator().consonantIndex(slot), consonantIndex);
+        QTEST(int(m_generation->generator().vowelIndex(slot)), "vowelIndex");
+        QTEST(int(m_generation->generator().consonantIndex(slot)), "consonantIndex");
     }
 }
 
@@ -117,12 +103,8 @@ void TstGeneration::lengthCutsTheNickAndAllSlotsAreDrawn_data()
 {
     QTest::addColumn<QString>("length");
     QTest::addColumn<QString>("nick");
-    QTest::newRow("2") << "2"
-                       << "BE";
-    QTest::newRow("6") << "6"
-                       << "BENTYB";
-    QTest::newRow("10") << "10"
-                        << "BENTYBBABA";
+    for (const char *nick : {"BE", "BENTYB", "BENTYBBABA"})
+        QTest::newRow(nick) << QString::number(qstrlen(nick)) << QString::fromLatin1(nick);
 }
 
 void TstGeneration::lengthCutsTheNickAndAllSlotsAreDrawn()
@@ -162,8 +144,9 @@ void TstGeneration::slotsWithoutAnyLetterGiveAnEmptyNick()
     QCOMPARE(m_counter->text(), QStringLiteral("1"));
 }
 
-void TstGeneration::unreadableLengthStopsBeforeAnyDraw()
+void TstGeneration::unreadableBoxesStopTheGeneration()
 {
+    // An unreadable length stops it before any draw.
     m_length->setText(QStringLiteral("six"));
     QVERIFY(!m_generation->GenerateNick());
     QCOMPARE(m_random.reseeds, 0);
@@ -171,10 +154,9 @@ void TstGeneration::unreadableLengthStopsBeforeAnyDraw()
     QCOMPARE(m_nick->limit(), 0);
     QCOMPARE(m_list->count(), 0);
     QCOMPARE(m_counter->text(), QStringLiteral("0"));
-}
 
-void TstGeneration::unreadableCounterStopsAfterTheNickIsListed()
-{
+    // An unreadable counter, only after the nick is listed.
+    m_length->setText(QStringLiteral("6"));
     m_counter->setText(QStringLiteral("many"));
     QVERIFY(!m_generation->GenerateNick());
     QCOMPARE(m_nick->text(), QStringLiteral("BABBAB"));

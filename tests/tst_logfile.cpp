@@ -18,23 +18,11 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-NickStore storeOf(const QStringList &nicks)
-{
-    NickStore store;
-    for (const QString &nick : nicks)
-        store.append(nick);
-    return store;
-}
-
-} // namespace
-
 class TstLogFile : public QObject, SaveFolders
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
+    void init() { QVERIFY(makeFolders()); }
     void savesTheListAsCrLfLines_data();
     void savesTheListAsCrLfLines();
     void linksAreFollowedOnlyWhenTheUsersOwn_data();
@@ -47,16 +35,18 @@ private Q_SLOTS:
     void documentsFolderOfTheUser();
 
 private:
+    static NickStore storeOf(const QStringList &nicks)
+    {
+        NickStore store;
+        for (const QString &nick : nicks)
+            store.append(nick);
+        return store;
+    }
     QStringList leftInProgramFolder() const
     {
         return QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 };
-
-void TstLogFile::init()
-{
-    QVERIFY(makeFolders());
-}
 
 void TstLogFile::savesTheListAsCrLfLines_data()
 {

@@ -29,7 +29,7 @@ class TstSaveFaults : public QObject, SaveFolders
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
+    void initTestCase() { Look::install(*qApp); }
     void init();
     void cleanup();
     void fullDiskLeavesTheOldFileWhole();
@@ -40,13 +40,38 @@ private Q_SLOTS:
     void longListsAreSavedWholeOverSeveralBlocks();
 
 private:
-    void fillList(const QStringList &nicks);
-    void clickSave();
+    void fillList(const QStringList &nicks)
+    {
+        for (const QString &nick : nicks)
+            m_list->addItem(nick);
+        m_listed += nicks;
+    }
+    void clickSave() { QTest::mouseClick(m_form->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton); }
     // NIK.log holds `expected`, nothing else lies in its folder, and the list
     // still holds what it held.
-    void checkOnlyTheLogHolds(const QString &folder, const QByteArray &expected);
+    void checkOnlyTheLogHolds(const QString &folder, const QByteArray &expected)
+    {
+        const QString log = QDir(folder).filePath(QStringLiteral("NIK.log"));
+        QCOMPARE(readAll(log), expected);
+        const QStringList left =
+            QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QCOMPARE(left, expected == "<missing>" ? QStringList() : QStringList{QStringLiteral("NIK.log")});
+        QCOMPARE(m_list->count(), m_listed.size());
+        for (qsizetype i = 0; i < m_listed.size(); ++i)
+            QCOMPARE(m_list->item(i), m_listed[i]);
+    }
     // The one message: the failed file, the reason and whether an old file stayed.
-    void checkToldAboutFailure(const QString &path, const QString &reason);
+    void checkToldAboutFailure(const QString &path, const QString &reason)
+    {
+        QCOMPARE(m_messages->shown.size(), 1);
+        const ShownMessage told = m_messages->shown.takeFirst();
+        QCOMPARE(told.title, u"Ошибка сохранения"_s);
+        QCOMPARE(int(told.style), 48);
+        const QString kept = QFileInfo(path).isFile() ? u"Список не тронут, прежний файл остался как был."_s
+                                                      : u"Список не тронут."_s;
+        QCOMPARE(told.text, u"Не удалось сохранить список в файл\n"_s + path + u"\n\nПричина: "_s + reason +
+                                u"\n\n"_s + kept);
+    }
 
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<MessageCapture> m_messages;
@@ -61,9 +86,8 @@ const QByteArray OldFile = "PREVIOUS\r\nFILE\r\n";
 // A small memory-backed file system mounted for the scope, where a save runs
 // out of room. Mounting needs root and the right to mount (not in every
 // container).
-class SmallDisk
+struct SmallDisk
 {
-public:
     SmallDisk(const QString &folder, int kibibytes) : m_folder(QFile::encodeName(folder))
     {
         const QByteArray options = "size=" + QByteArray::number(kibibytes) + "k,mode=0755";
@@ -80,21 +104,12 @@ public:
     SmallDisk(const SmallDisk &) = delete;
     SmallDisk &operator=(const SmallDisk &) = delete;
 
-    bool isMounted() const { return m_mounted; }
-    QString error() const { return m_error; }
-
-private:
     QByteArray m_folder;
     bool m_mounted = false;
     QString m_error;
 };
 
 } // namespace
-
-void TstSaveFaults::initTestCase()
-{
-    Look::install(*qApp);
-}
 
 void TstSaveFaults::init()
 {
@@ -116,62 +131,22 @@ void TstSaveFaults::cleanup()
     m_dir.reset();
 }
 
-void TstSaveFaults::fillList(const QStringList &nicks)
-{
-    for (const QString &nick : nicks)
-        m_list->addItem(nick);
-    m_listed += nicks;
-}
-
-void TstSaveFaults::clickSave()
-{
-    QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-}
-
-void TstSaveFaults::checkOnlyTheLogHolds(const QString &folder, const QByteArray &expected)
-{
-    const QString log = QDir(folder).filePath(QStringLiteral("NIK.log"));
-    QCOMPARE(readAll(log), expected);
-    const QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    QCOMPARE(left, expected == "<missing>" ? QStringList() : QStringList{QStringLiteral("NIK.log")});
-    QCOMPARE(m_list->count(), m_listed.size());
-    for (qsizetype i = 0; i < m_listed.size(); ++i)
-        QCOMPARE(m_list->item(i), m_listed[i]);
-}
-
-void TstSaveFaults::checkToldAboutFailure(const QString &path, const QString &reason)
-{
-    QCOMPARE(m_messages->shown.size(), 1);
-    const ShownMessage told = m_messages->shown.takeFirst();
-    QCOMPARE(told.title, u"Ошибка сохранения"_s);
-    QCOMPARE(int(told.style), 48);
-    const QString kept = QFileInfo(path).isFile() ? u"Список не тронут, прежний файл остался как был."_s
-                                                  : u"Список не тронут."_s;
-    QCOMPARE(told.text, u"Не удалось сохранить список в файл\n"_s + path + u"\n\nПричина: "_s + reason +
-                            u"\n\n"_s + kept);
-}
-
 void TstSaveFaults::fullDiskLeavesTheOldFileWhole()
 {
     SmallDisk disk(m_programFolder, 64);
-    if (!disk.isMounted())
+    if (!disk.m_mounted)
         QSKIP(qPrintable(QStringLiteral("cannot mount a 64 KiB tmpfs here to fill (%1); "
                                         "run as root where mounting is allowed")
-                             .arg(disk.error())));
+                             .arg(disk.m_error)));
 
     // No old file: a save that runs out of room leaves no file at all.
-    QStringList many;
-    for (int i = 0; i < 10000; ++i)
-        many << QStringLiteral("ABCDEFGHIJ");
-    fillList(many); // 120 000 bytes, more than the disk holds
+    fillList(QStringList(10000, u"ABCDEFGHIJ"_s)); // 120 000 bytes, more than the disk holds
     clickSave();
     checkToldAboutFailure(m_log, QStringLiteral("на диске не хватает места"));
     checkOnlyTheLogHolds(m_programFolder, "<missing>");
 
     // An old file of 30 KiB leaves too little room for the new one.
-    QByteArray old;
-    for (int i = 0; i < 3000; ++i)
-        old += "OLDNICK\r\n";
+    const QByteArray old = QByteArray("OLDNICK\r\n").repeated(3000);
     QVERIFY(old.size() > 20000);
     QVERIFY(writeFile(m_log, old));
     clickSave();

@@ -22,7 +22,11 @@ class TstSoak : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
+    void initTestCase()
+    {
+        Look::install(*qApp);
+        Form1::setSystemMoveEnabled(false);
+    }
     void counterListAndSavesAgreeAndTheHeapStaysSmall();
 };
 
@@ -52,12 +56,6 @@ QByteArray listAsFile(const NickListBox &list)
 }
 
 } // namespace
-
-void TstSoak::initTestCase()
-{
-    Look::install(*qApp);
-    Form1::setSystemMoveEnabled(false);
-}
 
 void TstSoak::counterListAndSavesAgreeAndTheHeapStaysSmall()
 {
@@ -99,9 +97,7 @@ void TstSoak::counterListAndSavesAgreeAndTheHeapStaysSmall()
         ++delivered;
         if (counter->text() != QString::number(list->count())) {
             failure = QStringLiteral("tick %1: the counter shows %2, the list holds %3")
-                          .arg(delivered)
-                          .arg(counter->text())
-                          .arg(list->count());
+                          .arg(QString::number(delivered), counter->text(), QString::number(list->count()));
         }
         if (delivered % SaveEvery == 0) {
             QTest::mouseClick(save, Qt::LeftButton);

@@ -52,19 +52,17 @@ def decorations(window):
                                                      pyatspi.ROLE_FILLER))
 
 
-def press(node):
+def actions(node):
     action = node.queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
-    action.doAction(names.index("Press"))
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+def press(node):
+    node.queryAction().doAction(actions(node).index("Press"))
 
 
 def text_of(node):
     return node.queryText().getText(0, -1)
-
-
-def labelled_by(node):
-    return [r.getTarget(0).name for r in node.getRelationSet()
-            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
 
 
 heard = []
@@ -74,48 +72,36 @@ pyatspi.Registry.registerEventListener(
 
 app_process = subprocess.Popen([program], stderr=subprocess.DEVNULL)
 try:
-    def application():
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.get_process_id() == app_process.pid and app.childCount:
-                return app
-        return None
-
     # A loaded machine or a sanitizer build can take a while to start.
-    app = wait_for(application, seconds=40.0)
+    app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a is not None
+                                 and a.get_process_id() == app_process.pid and a.childCount), None), seconds=40.0)
     if app is None:
         print("FAIL the program never appeared on the accessibility bus")
         sys.exit(1)
     form = app[0]
 
-    buttons = {
-        "ДЕЛАТЬ": "Клавиша: Ctrl+N",
-        "О ПРОГЕ": "Клавиша: Ctrl+I",
-        "ПОМОЩЬ": "Клавиша: F1",
-        "Длиннее: длина ника плюс один": "Клавиша: Ctrl++",
-        "Короче: длина ника минус один": "Клавиша: Ctrl+-",
-        "Старт": None, "Стоп": None, "Стереть": None, "Сохранить": None, "Закрыть": None,
-    }
-    for name, description in buttons.items():
-        button = find(form, pyatspi.ROLE_PUSH_BUTTON, name)
-        has_press = button is not None and "Press" in [
-            button.queryAction().getName(i) for i in range(button.queryAction().nActions)]
-        check(has_press, f"push button {name!r} with a Press action")
-        if button is not None and description:
-            check(button.description == description, f"{name!r} tells its key: {button.description!r}")
-
-    # Qt maps a group box to the panel role.
-    for caption in ["Ники делать тут:", "Сам ник:", "Настрой буквы (советую оставить так):",
-                    "Длина ника:", "Настрой генератор:"]:
-        check(find(form, pyatspi.ROLE_PANEL, caption) is not None, f"frame {caption!r}")
-
-    for name in ["Сам ник", "Длина ника", "Интервал добавления (м/c):", "Записей:"]:
-        check(find(form, pyatspi.ROLE_TEXT, name) is not None, f"text box {name!r}")
+    # (role, name, description): each button has a Press action, and the
+    # picture buttons tell their key; Qt maps a group box to the panel role.
+    button, panel, text = pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_PANEL, pyatspi.ROLE_TEXT
+    expected = [(button, "ДЕЛАТЬ", "Клавиша: Ctrl+N"), (button, "О ПРОГЕ", "Клавиша: Ctrl+I"),
+                (button, "ПОМОЩЬ", "Клавиша: F1"), (button, "Длиннее: длина ника плюс один", "Клавиша: Ctrl++"),
+                (button, "Короче: длина ника минус один", "Клавиша: Ctrl+-")]
+    expected += [(button, name, None) for name in ["Старт", "Стоп", "Стереть", "Сохранить", "Закрыть"]]
+    expected += [(panel, name, None) for name in ["Ники делать тут:", "Сам ник:", "Длина ника:",
+                                                  "Настрой буквы (советую оставить так):", "Настрой генератор:"]]
+    expected += [(text, name, None) for name in ["Сам ник", "Длина ника", "Интервал добавления (м/c):", "Записей:"]]
+    for role, name, description in expected:
+        node = find(form, role, name)
+        check(node is not None and (role != button or "Press" in actions(node))
+              and description in (None, node.description),
+              f"{name!r}: {node.getRoleName() if node else 'missing'}, told {node and node.description!r}")
 
     # A combo box is named after its item; its label comes as "labelled by".
     labels = ["Первая буква:", "Вторая буква:", "Третья буква:", "Четвёртая буква:", "Пятая буква:",
               "Шестая буква:", "Седьмая буква:", "Восьмая буква:", "Девятая буква:", "Десятая буква:"]
-    combos = [n for n in walk(form) if n.getRole() == pyatspi.ROLE_COMBO_BOX]
-    check(sorted(l for c in combos for l in labelled_by(c) if l in labels) == sorted(labels),
+    relations = [r for n in walk(form) if n.getRole() == pyatspi.ROLE_COMBO_BOX for r in n.getRelationSet()]
+    check(sorted(r.getTarget(0).name for r in relations if r.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                 and r.getTarget(0).name in labels) == sorted(labels),
           "each selector is labelled by its own label")
 
     # Two faces under each of the five picture buttons, the outline (a
@@ -168,7 +154,7 @@ try:
         check(decorations(about) == [("separator", False)], f"and its outline: {decorations(about)}")
         for name in ["TOR(E)N", "quillmark.example.org"]:
             link = wait_for(lambda: find(about, pyatspi.ROLE_LINK, name))
-            check(link is not None and link.queryAction().getName(0) == "Press",
+            check(link is not None and "Press" in actions(link),
                   f"link {name!r} with a Press action")
 finally:
     app_process.kill()
