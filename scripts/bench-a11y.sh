@@ -27,13 +27,6 @@ else
     sizes='(0|1000000|10000000)' drive_seconds=5 plan=
 fi
 work="$(mktemp -d)"
-xvfb_pid=
-cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 source scripts/virtual-display.sh
 start_virtual_display "$work" || { echo "Xvfb did not start" >&2; exit 1; }
 

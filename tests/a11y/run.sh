@@ -14,13 +14,6 @@ done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is missing"; exit 77; }
 
 work="$(mktemp -d)"
-xvfb_pid=
-cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 source "$here/../../scripts/virtual-display.sh"
 start_virtual_display "$work" || { echo "SKIP: Xvfb did not start"; exit 77; }
 
