@@ -60,17 +60,17 @@ bool folderRefused(int code, const QString &programFolder)
 } // namespace
 
 NickLog::Result NickLog::save(const NickStore &store, const QString &programFolder,
-                              const QString &fallbackFolder)
+                              const QString &fallbackFolder, Progress *progress)
 {
     int code = 0;
-    Result result = writeFile(store, QDir(programFolder).filePath(FileName), code);
-    if (result.outcome == Outcome::Saved || !folderRefused(code, programFolder))
+    Result result = writeFile(store, QDir(programFolder).filePath(FileName), code, progress);
+    if (result.outcome != Outcome::Failed || !folderRefused(code, programFolder))
         return result;
     if (fallbackFolder.isEmpty()) {
         result.nowhereElse = true;
         return result;
     }
-    Result fallback = writeFile(store, QDir(fallbackFolder).filePath(FileName), code);
+    Result fallback = writeFile(store, QDir(fallbackFolder).filePath(FileName), code, progress);
     fallback.refusedPath = result.path;
     fallback.refusedReason = result.reason;
     if (fallback.outcome == Outcome::Saved)
@@ -78,28 +78,53 @@ NickLog::Result NickLog::save(const NickStore &store, const QString &programFold
     return fallback;
 }
 
-NickLog::Result NickLog::writeFile(const NickStore &store, const QString &path, int &code)
+NickLog::Result NickLog::writeFile(const NickStore &store, const QString &path, int &code, Progress *progress)
 {
     Result result;
     result.path = QDir::toNativeSeparators(path);
     LineFile file(path);
+    const auto stopped = [&] { return progress && progress->stop.load(); };
+    const auto cancelled = [&] {
+        file.cancel();
+        code = ECANCELED;
+        result.outcome = Outcome::Cancelled;
+        return result;
+    };
+    if (progress) {
+        progress->written = 0;
+        file.setWaitHandler([progress] {
+            progress->waiting = true;
+            return !progress->stop.load();
+        });
+    }
     const auto failed = [&] {
+        if (stopped())
+            return cancelled();
         code = file.refusal() == LineFile::Refusal::None ? file.errorCode() : -1;
         result.path = QDir::toNativeSeparators(file.errorPath());
         result.reason = reasonText(file.errorCode(), file.refusal());
         return result;
     };
-    if (!file.open())
+    const bool opened = file.open();
+    if (progress)
+        progress->waiting = false;
+    if (!opened)
         return failed();
     // A block of lines at a time, rendered straight from the store.
     QByteArray block;
     block.reserve(LineFile::BlockSize + 64);
     for (qsizetype next = 0; next < store.count();) {
+        if (stopped())
+            return cancelled();
         block.resize(0);
         next = store.appendLinesTo(next, LineFile::LineEnd, LineFile::BlockSize, block);
         if (!file.writeLines(block))
             return failed();
+        if (progress)
+            progress->written = next;
     }
+    if (stopped())
+        return cancelled();
     if (!file.commit())
         return failed();
     code = 0;

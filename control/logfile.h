@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 class NickStore;
 
 // Saving the list as NIK.log: one nick a line, CR LF after every line, no
@@ -19,7 +21,8 @@ public:
     {
         Saved,
         SavedToFallback,
-        Failed
+        Failed,
+        Cancelled // stopped through Progress::stop; no file was changed
     };
     struct Result
     {
@@ -34,10 +37,21 @@ public:
         bool nowhereElse = false;
     };
 
-    // An empty fallbackFolder means there is none.
-    static Result save(const NickStore &store, const QString &programFolder, const QString &fallbackFolder);
+    // What a save running on another thread shares with the window: the
+    // entries written so far, whether it waits for another copy's save into
+    // the folder, and the window's wish that it stop.
+    struct Progress
+    {
+        std::atomic<qsizetype> written{0};
+        std::atomic<bool> waiting{false};
+        std::atomic<bool> stop{false};
+    };
+
+    // An empty fallbackFolder means there is none. Safe on any thread.
+    static Result save(const NickStore &store, const QString &programFolder, const QString &fallbackFolder,
+                       Progress *progress = nullptr);
 
 private:
     // code: the errno of the failure, -1 for a refusal, 0 on success.
-    static Result writeFile(const NickStore &store, const QString &path, int &code);
+    static Result writeFile(const NickStore &store, const QString &path, int &code, Progress *progress);
 };

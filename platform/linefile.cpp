@@ -16,7 +16,7 @@
 namespace {
 
 // A save waits this long for another copy's save into the same folder (a
-// save of 100 million nicks takes a few seconds); the window waits with it.
+// save of 100 million nicks takes a few seconds).
 constexpr std::chrono::seconds LockWait{15};
 // Links followed one after another before giving up, as the kernel does.
 constexpr int MaxLinks = 40;
@@ -155,6 +155,8 @@ bool LineFile::lockFolder()
             }
             if (std::chrono::steady_clock::now() > deadline)
                 return fail(0, Refusal::Busy);
+            if (m_waitHandler && !m_waitHandler())
+                return fail(ECANCELED);
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         struct stat held

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 // A text file written line by line, each line ending in CR LF, that replaces
 // the file at its path only when every byte has been written and synced:
 // until commit() succeeds the old file stays as it was. Lines are gathered
@@ -33,6 +35,11 @@ public:
     ~LineFile();
     LineFile(const LineFile &) = delete;
     LineFile &operator=(const LineFile &) = delete;
+
+    // Called while open() waits for another copy's save into the folder,
+    // before each pause; returning false gives up the wait, and open() then
+    // fails with ECANCELED.
+    void setWaitHandler(std::function<bool()> handler) { m_waitHandler = std::move(handler); }
 
     bool open();
     bool writeLine(QByteArrayView line);
@@ -71,6 +78,7 @@ private:
     QByteArray m_temp;
     QByteArray m_lock;
     QByteArray m_block;
+    std::function<bool()> m_waitHandler;
     int m_fd = -1;
     int m_lockFd = -1;
     int m_errno = 0;

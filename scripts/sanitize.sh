@@ -2,11 +2,12 @@
 # Builds the program and every test with AddressSanitizer and
 # UndefinedBehaviorSanitizer (leak checking on) in build-asan, runs the test
 # suite there, then shows both windows on a virtual X display under the same
-# checks. Any report fails the run.
+# checks; then builds the tests that save (Save runs on a thread of its own)
+# with ThreadSanitizer in build-tsan and runs them. Any report fails the run.
 #   scripts/sanitize.sh [ctest arguments...]
 #   scripts/sanitize.sh --soak TICKS    only the timer soak, TICKS ticks long
 # The suite's soak runs 36000 ticks (about 40 s). QUILLMARK_ASAN_DIR names
-# another build folder.
+# another build folder, QUILLMARK_TSAN_DIR the ThreadSanitizer one.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 started=$SECONDS
@@ -50,4 +51,15 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -R '
 pictures="$(mktemp -d)"
 trap 'rm -rf "$pictures"' EXIT
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$build_dir/quillmark-screenshot" "$pictures"
+
+# Every test that saves, under ThreadSanitizer: the save's thread against the
+# window's timer, Erase, a second Save, Cancel and the close.
+tsan_dir="${QUILLMARK_TSAN_DIR:-build-tsan}"
+saving_tests=(tst_nickstore tst_logfile tst_savefaults tst_form1 tst_badinput tst_soak)
+cmake -S . -B "$tsan_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+    -DQUILLMARK_TSAN=ON -DQUILLMARK_WERROR="$werror"
+cmake --build "$tsan_dir" --target "${saving_tests[@]}"
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" QUILLMARK_SOAK_TICKS=3000 QT_QPA_PLATFORM=offscreen \
+    ctest --test-dir "$tsan_dir" --output-on-failure \
+    -R "^($(IFS='|'; echo "${saving_tests[*]}"))\$"
 echo "Sanitizer suite passed in $((SECONDS - started)) s"

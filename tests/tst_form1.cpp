@@ -1,5 +1,6 @@
 #include "control/nicklistbox.h"
 #include "modalwatcher.h"
+#include "savefixtures.h"
 #include "platform/widgets/generationtimer.h"
 #include "platform/widgets/textbox.h"
 #include "scriptedrandom.h"
@@ -455,10 +456,8 @@ void TstForm1::listShowsSavesAndErasesTheNicks()
 
     // Saved whole, as listed, without a word to the user.
     ModalWatcher noMessage;
-    QTest::mouseClick(control("Command1"), Qt::LeftButton);
-    QFile saved(m_folder->filePath(QStringLiteral("NIK.log")));
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), QByteArray("BENTYBHO\r\nBABBA\r\n"));
+    QVERIFY(clickSaveAndWait(*m_form));
+    QCOMPARE(readAll(m_folder->filePath(QStringLiteral("NIK.log"))), QByteArray("BENTYBHO\r\nBABBA\r\n"));
     QVERIFY(!noMessage.seen);
 
     QTest::mouseClick(control("Command4"), Qt::LeftButton);

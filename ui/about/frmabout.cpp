@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -25,10 +26,13 @@ FrmAbout::LinkOpener &linkOpener()
     return opener;
 }
 
-int openLink(const QUrl &url)
+void openLink(const QUrl &url, std::function<void(int)> done)
 {
     const FrmAbout::LinkOpener &opener = linkOpener();
-    return opener ? opener(url) : DesktopLink::open(url);
+    if (opener)
+        opener(url, std::move(done));
+    else
+        DesktopLink::open(url, std::move(done));
 }
 
 // A label that reports a left click: press and release both on the label.
@@ -250,15 +254,14 @@ void FrmAbout::setupControls()
 void FrmAbout::ExecuteLink(QString link)
 {
     ScreenPointer::set(ScreenPointer::Shape::Hourglass);
-    const int errorCode = openLink(QUrl(link));
-    if (errorCode != 0) {
+    // The window may be closed before the opener reports.
+    openLink(QUrl(link), [window = QPointer<FrmAbout>(this), link](int errorCode) {
         ScreenPointer::set(ScreenPointer::Shape::Default);
-        MessageBox::show(this,
-                         QStringLiteral("Error Opening Link to ") + link + QStringLiteral("\r\n\r\n") +
-                             QString::number(errorCode),
-                         QStringLiteral("frmAbout::ExecuteLink"), MessageBox::Style::OkOnly);
-    }
-    ScreenPointer::set(ScreenPointer::Shape::Default);
+        if (errorCode != 0)
+            MessageBox::show(window, QStringLiteral("Error Opening Link to ") + link + QStringLiteral("\r\n\r\n") +
+                                         QString::number(errorCode),
+                             QStringLiteral("frmAbout::ExecuteLink"), MessageBox::Style::OkOnly);
+    });
 }
 
 void FrmAbout::setLinkOpener(LinkOpener opener)

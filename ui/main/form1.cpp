@@ -2,6 +2,7 @@
 
 #include "control/logfile.h"
 #include "control/nicklistbox.h"
+#include "control/savejob.h"
 #include "platform/appdir.h"
 #include "platform/random.h"
 #include "platform/widgets/generationtimer.h"
@@ -16,6 +17,7 @@
 #include "ui/main/faceimage.h"
 #include "ui/main/form1layout.h"
 #include "ui/main/imagebutton.h"
+#include "ui/main/saveprogress.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -23,6 +25,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QWindow>
 
@@ -254,6 +257,10 @@ void Form1::connectActions()
     m_generation = std::make_unique<NickGeneration>(controls, *m_random);
     m_length = std::make_unique<NickLength>(m_text1, this);
     m_autoGeneration = std::make_unique<AutoGeneration>(m_text2, m_timer, this);
+    m_saveJob = new SaveJob(this);
+    m_saveJob->setObjectName(QStringLiteral("saveJob"));
+    m_saveProgress = std::make_unique<SaveProgress>(*m_saveJob, this);
+    connect(m_saveJob, &SaveJob::finished, this, &Form1::tellSaveOutcome);
 
     connect(m_generateButton, &ImageButton::activated, this, [this] { m_generation->GenerateNick(); });
     connect(m_timer, &GenerationTimer::tick, this, [this] { m_generation->GenerateNick(); });
@@ -348,9 +355,27 @@ void Form1::erase()
 
 void Form1::saveitems(NickListBox &lstin)
 {
-    const NickLog::Result result = NickLog::save(lstin.store(), m_programFolder, m_fallbackFolder);
+    // The store only grows until Erase, and a copy of it shares its memory:
+    // the save writes exactly the entries listed now.
+    m_saveJob->start(lstin.store(), m_programFolder, m_fallbackFolder);
+    m_saveProgress->saveStarted();
+}
+
+void Form1::tellSaveOutcome(const NickLog::Result &result)
+{
+    const auto afterwards = qScopeGuard([this] {
+        if (m_closing && !m_saveJob->isBusy())
+            close();
+    });
     switch (result.outcome) {
     case NickLog::Outcome::Saved:
+        return;
+    case NickLog::Outcome::Cancelled:
+        MessageBox::show(this,
+                         QFileInfo(result.path).isFile()
+                             ? QStringLiteral("Сохранение отменено, прежний файл остался как был:\n%1").arg(result.path)
+                             : QStringLiteral("Сохранение отменено, файл не записан:\n%1").arg(result.path),
+                         QStringLiteral("Сохранение"), MessageBox::Style::Information);
         return;
     case NickLog::Outcome::SavedToFallback:
         MessageBox::show(this,
@@ -398,6 +423,13 @@ void Form1::closeEvent(QCloseEvent *event)
     // the whole program ends at once, no question, unsaved nicks are gone,
     // and an open about window goes with it.
     m_timer->setEnabled(false);
+    if (m_saveJob->isBusy()) {
+        // The program ends once the save is complete; meanwhile its progress shows.
+        m_closing = true;
+        event->ignore();
+        m_saveProgress->showNow();
+        return;
+    }
     if (m_about)
         m_about->close();
     QWidget::closeEvent(event);
