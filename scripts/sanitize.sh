@@ -59,7 +59,8 @@ saving_tests=(tst_nickstore tst_logfile tst_savefaults tst_form1 tst_badinput ts
 cmake -S . -B "$tsan_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
     -DQUILLMARK_TSAN=ON -DQUILLMARK_WERROR="$werror"
 cmake --build "$tsan_dir" --target "${saving_tests[@]}"
-TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" QUILLMARK_SOAK_TICKS=3000 QT_QPA_PLATFORM=offscreen \
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan-suppressions.txt" \
+    QUILLMARK_SOAK_TICKS=3000 QT_QPA_PLATFORM=offscreen \
     ctest --test-dir "$tsan_dir" --output-on-failure \
     -R "^($(IFS='|'; echo "${saving_tests[*]}"))\$"
 echo "Sanitizer suite passed in $((SECONDS - started)) s"

@@ -91,6 +91,7 @@ void TstSoak::counterListAndSavesAgreeAndTheHeapStaysSmall()
     qint64 heapBaseline = -1; // without the nicks, once the caches have settled
     qint64 worstExcess = 0;
     qint64 peakAboveStart = 0;
+    bool sampleDue = false;
 
     // Each save writes the list as it was at its click; of clicks that came
     // while a save ran, the latest is saved.
@@ -126,7 +127,9 @@ void TstSoak::counterListAndSavesAgreeAndTheHeapStaysSmall()
         }
         // Between saves: a running save holds its write blocks and the
         // erased nicks it still writes.
-        if (delivered % SampleEvery == 0 && !job->isBusy()) {
+        sampleDue = sampleDue || delivered % SampleEvery == 0;
+        if (sampleDue && !job->isBusy()) {
+            sampleDue = false;
             const qint64 heap = heapInUse();
             const qint64 withoutNicks = heap - list->store().memoryBytes();
             if (heapBaseline < 0)
