@@ -6,12 +6,17 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <future>
 
 const QString NickLog::FileName = QStringLiteral("NIK.log");
 
 namespace {
+
+// Lines rendered at a time: a few of the file's write blocks.
+constexpr qsizetype RenderBlockSize = 4 * LineFile::BlockSize;
 
 QString reasonText(int code, LineFile::Refusal refusal)
 {
@@ -110,19 +115,37 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QString &path, 
         progress->waiting = false;
     if (!opened)
         return failed();
-    // A block of lines at a time, rendered straight from the store.
-    QByteArray block;
-    block.reserve(LineFile::BlockSize + 64);
-    for (qsizetype next = 0; next < store.count();) {
-        if (stopped())
+    // Blocks of lines rendered straight from the store, each while the one
+    // before is being written on another thread.
+    std::array<QByteArray, 2> blocks;
+    std::future<bool> writing;
+    qsizetype writingUpTo = 0;
+    const auto lastWritten = [&] {
+        if (!writing.valid())
+            return true;
+        const bool ok = writing.get();
+        if (ok && progress)
+            progress->written = writingUpTo;
+        return ok;
+    };
+    for (qsizetype next = 0, turn = 0; next < store.count(); turn ^= 1) {
+        if (stopped()) {
+            lastWritten();
             return cancelled();
+        }
+        QByteArray &block = blocks[turn];
+        block.reserve(RenderBlockSize + 64);
         block.resize(0);
-        next = store.appendLinesTo(next, LineFile::LineEnd, LineFile::BlockSize, block);
-        if (!file.writeLines(block))
+        next = store.appendLinesTo(next, LineFile::LineEnd, RenderBlockSize, block);
+        if (!lastWritten())
             return failed();
-        if (progress)
-            progress->written = next;
+        writingUpTo = next;
+        // Written here when no thread can be had.
+        writing = std::async(std::launch::async | std::launch::deferred,
+                             [&file, &block] { return file.writeLines(block); });
     }
+    if (!lastWritten())
+        return failed();
     if (stopped())
         return cancelled();
     if (!file.commit())

@@ -12,7 +12,8 @@ build_dir="${QUILLMARK_BENCH_DIR:-build-bench}"
 throttle=/sys/fs/cgroup/blkio/blkio.throttle.write_bps_device
 [ -w "$throttle" ] || { echo "needs root and the cgroup v1 blkio throttle ($throttle)" >&2; exit 77; }
 
-work="$(mktemp -d "$PWD/slow-disk-XXXXXX")"
+mkdir -p "$build_dir"
+work="$(mktemp -d "$PWD/$build_dir/slow-disk-XXXXXX")"
 loop=
 cleanup() {
     mountpoint -q "$work/mnt" && umount "$work/mnt"
