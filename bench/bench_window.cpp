@@ -413,8 +413,15 @@ SaveRun saveWhileTicking(BenchWindow &window, const QString &logPath, const std:
     return run;
 }
 
-// The empty-slot QTimer at 1 ms for the given time: ticks a second.
-double emptyTimerRate(double milliseconds)
+// The empty-slot QTimer at 1 ms for the given time: ticks a second, and
+// its longest gap, what the machine's load alone does to the event loop.
+struct EmptyTimer
+{
+    double perSecond = 0;
+    double longestGapMs = 0;
+};
+
+EmptyTimer emptyTimerRate(double milliseconds)
 {
     QTimer empty;
     empty.setTimerType(Qt::PreciseTimer);
@@ -422,8 +429,9 @@ double emptyTimerRate(double milliseconds)
     TickWatch watch;
     QObject::connect(&empty, &QTimer::timeout, &empty, [&watch] { watch.tick(); });
     empty.start();
+    watch.last = Clock::now();
     const double ran = Measure::runEventLoopFor(int(std::max(200.0, milliseconds)));
-    return double(watch.ticks) * 1000.0 / ran;
+    return {double(watch.ticks) * 1000.0 / ran, watch.longestGapMs};
 }
 
 // Save through its button while the timer runs, against dd writing the
@@ -448,6 +456,7 @@ void save(benchmark::State &state, qsizetype size, const Plan &plan)
     double tickingMs = 0;
     qint64 ticks = 0;
     double emptyRates = 0;
+    double emptyLongestGap = 0;
     for (auto _ : state) {
         for (int round = 0; round < plan.saveRounds; ++round) {
             QFile::remove(logPath);
@@ -465,7 +474,9 @@ void save(benchmark::State &state, qsizetype size, const Plan &plan)
             peakBeyond = std::max(peakBeyond, run.peakBeyondBytes);
             tickingMs += run.ms;
             ticks += run.ticks;
-            emptyRates += emptyTimerRate(run.ms);
+            const EmptyTimer empty = emptyTimerRate(run.ms);
+            emptyRates += empty.perSecond;
+            emptyLongestGap = std::max(emptyLongestGap, empty.longestGapMs);
             QFile::remove(ddPath);
             const double ddMs = ddMilliseconds(ddPath, bytes);
             QFile::remove(ddPath);
@@ -487,6 +498,7 @@ void save(benchmark::State &state, qsizetype size, const Plan &plan)
     state.counters["ticks_per_s"] = tickRate;
     state.counters["empty_per_s"] = emptyRate;
     state.counters["timer_ratio"] = tickRate / emptyRate;
+    state.counters["empty_longest_gap_ms"] = emptyLongestGap;
     state.counters["peak_beyond_list_MiB"] = double(peakBeyond) / (1 << 20);
     state.counters["entries"] = double(window.list().count());
 }
@@ -500,10 +512,10 @@ void saveToSlowDisk(benchmark::State &state, const QString &folder, qsizetype en
     const QString logPath = QDir(folder).filePath(NickLog::FileName);
     window.form().setLogFolders(folder, folder);
     SaveRun run;
-    double emptyRate = 0;
+    EmptyTimer empty;
     for (auto _ : state) {
         run = saveWhileTicking(window, logPath, [&window] { return fileBytes(window.list().store(), 0); });
-        emptyRate = emptyTimerRate(run.ms);
+        empty = emptyTimerRate(run.ms);
     }
     window.form().setLogFolders(window.saveFolder(), window.saveFolder());
     if (!run.saved) {
@@ -514,7 +526,8 @@ void saveToSlowDisk(benchmark::State &state, const QString &folder, qsizetype en
     state.counters["save_ms"] = run.ms;
     state.counters["save_MBps"] = double(run.bytes) / 1e3 / run.ms;
     state.counters["longest_stall_ms"] = run.longestStallMs;
-    state.counters["timer_ratio"] = tickRate / emptyRate;
+    state.counters["timer_ratio"] = tickRate / empty.perSecond;
+    state.counters["empty_longest_gap_ms"] = empty.longestGapMs;
     state.counters["entries"] = double(window.list().count());
 }
 

@@ -177,7 +177,10 @@ void TableReporter::printTable(const Plan &plan) const
                         number(peak, 1) + QStringLiteral(" MiB"), QStringLiteral("≤ 64 MiB"),
                         verdict(peak <= 64, peak)});
         const double stall = figure(save, "longest_stall_ms");
-        rows.push_back({QStringLiteral("Longest event-loop stall during that Save, the click included"), ms(stall),
+        rows.push_back({QStringLiteral("Longest event-loop stall during that Save, the click included "
+                                       "(the empty-slot timer's own longest gap: %1)")
+                            .arg(ms(figure(save, "empty_longest_gap_ms"))),
+                        ms(stall),
                         QStringLiteral("≤ 50 ms"), verdict(stall <= 50, stall)});
         const double timerRatio = figure(save, "timer_ratio");
         rows.push_back({QStringLiteral("Timer at 1 ms during that Save: ticks/s against an empty-slot QTimer"),
@@ -188,10 +191,12 @@ void TableReporter::printTable(const Plan &plan) const
     }
     const double slowStall = figure("save_slow_disk", "longest_stall_ms");
     if (!std::isnan(slowStall)) {
-        rows.push_back({QStringLiteral("Save of %1 to a slow disk (%2 MB/s, %3): longest event-loop stall")
+        rows.push_back({QStringLiteral("Save of %1 to a slow disk (%2 MB/s, %3): longest event-loop stall "
+                                       "(the empty-slot timer's own: %4)")
                             .arg(sizeLabel(figure("save_slow_disk", "entries")),
                                  number(figure("save_slow_disk", "save_MBps"), 1),
-                                 ms(figure("save_slow_disk", "save_ms"))),
+                                 ms(figure("save_slow_disk", "save_ms")),
+                                 ms(figure("save_slow_disk", "empty_longest_gap_ms"))),
                         ms(slowStall), QStringLiteral("≤ 50 ms"), verdict(slowStall <= 50, slowStall)});
         const double slowTimer = figure("save_slow_disk", "timer_ratio");
         rows.push_back({QStringLiteral("Timer at 1 ms during that slow Save against an empty-slot QTimer"),

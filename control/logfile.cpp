@@ -144,8 +144,9 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QString &path, 
         writing = std::async(std::launch::async | std::launch::deferred,
                              [&file, &block] { return file.writeLines(block); });
     }
-    if (!lastWritten())
+    if (!lastWritten() || !file.sync())
         return failed();
+    // The last chance to keep the old file.
     if (stopped())
         return cancelled();
     if (!file.commit())

@@ -61,7 +61,6 @@ private:
     void run(Order order);
     void checkEnded();
 
-
     std::thread m_thread;
     std::shared_ptr<Work> m_work;
     // The save's thread wakes this object through an event counter that the

@@ -273,12 +273,17 @@ bool LineFile::writeAll(QByteArrayView bytes)
     return true;
 }
 
-bool LineFile::commit()
+bool LineFile::sync()
 {
     if (m_failed || !writeBlock())
         return false;
-    if (::fsync(m_fd) != 0)
-        return fail(errno);
+    return ::fsync(m_fd) == 0 || fail(errno);
+}
+
+bool LineFile::commit()
+{
+    if (!sync())
+        return false;
     const int fd = m_fd;
     m_fd = -1;
     if (const int error = closeChecked(fd))

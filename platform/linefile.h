@@ -46,6 +46,9 @@ public:
     // Text of whole lines, each already ending in LineEnd, for writers that
     // render many lines at once; a block or more goes out without a copy.
     bool writeLines(QByteArrayView lines);
+    // Writes what is left and syncs it to the disk, the long part of a
+    // commit on a slow disk; the old file is still there.
+    bool sync();
     // Writes what is left, syncs and puts the file in place.
     bool commit();
     // Throws away what was written; the old file stays.
