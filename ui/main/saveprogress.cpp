@@ -39,7 +39,8 @@ void SaveProgress::showNow()
     if (!m_dialog) {
         // Beside the window, which stays usable: the timer, the list, Erase
         // and another Save go on while the list is written.
-        m_dialog = new QProgressDialog(m_window);
+        m_dialog = new QProgressDialog(m_window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                     Qt::WindowCloseButtonHint);
         m_dialog->setObjectName(QStringLiteral("SaveProgress"));
         m_dialog->setWindowTitle(QStringLiteral("Сохранение"));
         m_dialog->setCancelButtonText(QStringLiteral("Отмена"));
