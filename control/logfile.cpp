@@ -58,7 +58,8 @@ QString errnoText(int code)
     case ECONNABORTED:
     case ECONNRESET:
     case ENOLINK:
-        return QStringLiteral("связь с диском прервана (сетевой или подключённый программой диск отключился)");
+        return QStringLiteral(
+            "связь с диском прервана (сетевой или подключённый программой диск отключился)");
     case ETIMEDOUT:
     case EHOSTDOWN:
     case ENETDOWN:
@@ -182,7 +183,7 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
         result.path = shown(file.errorPath());
         result.reason = reasonText(file);
         result.damaged = file.damaged();
-        result.refusedBy = file.throughLink()                                ? Refuser::LinkTarget
+        result.refusedBy = file.throughLink()                             ? Refuser::LinkTarget
                            : file.errorPlace() == LineFile::Place::Folder ? Refuser::Folder
                                                                           : Refuser::File;
         return result;

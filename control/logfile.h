@@ -55,7 +55,8 @@ public:
     // The folders as the system names them (bytes, not necessarily UTF-8).
     // An empty programFolder means it is unknown: nothing is written. An
     // empty fallbackFolder means there is none.
-    static Result save(const NickStore &store, const QByteArray &programFolder, const QByteArray &fallbackFolder);
+    static Result save(const NickStore &store, const QByteArray &programFolder,
+                       const QByteArray &fallbackFolder);
 
 private:
     // code: the errno of the failure, -1 for a refusal, 0 on success.

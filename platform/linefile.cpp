@@ -43,7 +43,7 @@ int closeChecked(int fd)
 
 // Tries random temporary names until `attempt` does not answer EEXIST;
 // returns its last errno, 0 on success.
-template<typename Attempt>
+template <typename Attempt>
 int withTemporaryName(const QByteArray &fileName, QByteArray &name, Attempt attempt)
 {
     static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -62,8 +62,7 @@ int withTemporaryName(const QByteArray &fileName, QByteArray &name, Attempt atte
 
 // An attribute list or value read whole, though it may grow between the
 // call that sizes it and the call that reads it.
-template<typename Read>
-bool readSized(QByteArray &out, Read read)
+template <typename Read> bool readSized(QByteArray &out, Read read)
 {
     for (;;) {
         ssize_t size = read(nullptr, 0);
@@ -232,7 +231,8 @@ int LineFile::openTemporary()
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
         return errno;
     return withTemporaryName(m_name, m_temp, [this](const QByteArray &name) {
-        m_fd = ::openat(m_folderFd, name.constData(), O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0666);
+        m_fd =
+            ::openat(m_folderFd, name.constData(), O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0666);
         return m_fd >= 0;
     });
 }
@@ -258,9 +258,10 @@ bool LineFile::keepWhatTheUserSet()
             continue;
         hasAcl = hasAcl || name == AccessAcl;
         QByteArray value;
-        if (!readSized(value, [&](char *out, size_t size) {
-                return ::fgetxattr(m_targetFd, name.constData(), out, size);
-            }) ||
+        if (!readSized(value,
+                       [&](char *out, size_t size) {
+                           return ::fgetxattr(m_targetFd, name.constData(), out, size);
+                       }) ||
             ::fsetxattr(m_fd, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
             return false;
     }
@@ -471,8 +472,8 @@ bool LineFile::putInPlace()
 // warning. Some file systems cannot sync a folder; that is no failure.
 void LineFile::syncFolder()
 {
-    if (::fsync(m_folderFd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS && errno != ENOSYS &&
-        m_unconfirmed == 0)
+    if (::fsync(m_folderFd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS &&
+        errno != ENOSYS && m_unconfirmed == 0)
         m_unconfirmed = errno;
 }
 
@@ -488,14 +489,15 @@ bool LineFile::copyIntoTarget()
     m_damaged = true;
     QByteArray buffer(BlockSize, Qt::Uninitialized);
     for (off_t offset = 0; offset < m_written;) {
-        const ssize_t got = ::pread(m_fd, buffer.data(), size_t(std::min<qint64>(BlockSize, m_written - offset)),
-                                    offset);
+        const ssize_t got =
+            ::pread(m_fd, buffer.data(), size_t(std::min<qint64>(BlockSize, m_written - offset)), offset);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             return fail(got == 0 ? EIO : errno);
         for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::pwrite(m_targetFd, buffer.constData() + done, size_t(got - done), offset + done);
+            const ssize_t put =
+                ::pwrite(m_targetFd, buffer.constData() + done, size_t(got - done), offset + done);
             if (put < 0 && errno == EINTR)
                 continue;
             if (put <= 0)
