@@ -14,11 +14,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/mount.h>
-#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -217,9 +213,6 @@ void TstSaveFaults::changeBetweenTwoSaves_data()
     QTest::newRow("the program folder on a read-only disk: documents, told")
         << u"read-only disk"_s << u"Сохранение|В папку программы нельзя записывать (диск или папка доступны только для чтения: %1/NIK.log), поэтому список сохранён в файл\n%2/NIK.log"_s
         << QByteArray("<missing>") << QByteArray("AB\r\nCD\r\n");
-    QTest::newRow("an immutable NIK.log: documents, the file named")
-        << u"immutable file"_s << u"Сохранение|Файл NIK.log в папке программы нельзя изменить (система не разрешает это действие (например, файл защищён от изменений): %1/NIK.log), поэтому список сохранён в файл\n%2/NIK.log"_s
-        << QByteArray("AB\r\n") << QByteArray("AB\r\nCD\r\n");
     QTest::newRow("the program folder gone and no home: told")
         << u"program folder gone, no home"_s << u"Ошибка сохранения|В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не найдена.\n%1/NIK.log\n\nПричина: папка не найдена\n\nСписок не тронут."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
@@ -233,24 +226,16 @@ void TstSaveFaults::changeBetweenTwoSaves()
     fillList({u"AB"_s});
     clickSave();
     const QByteArray folder = QFile::encodeName(m_programFolder);
-    int flags = FS_IMMUTABLE_FL;
-    const int log = change == u"immutable file" ? ::open(QFile::encodeName(m_log).constData(), O_RDONLY) : -1;
-    const auto restore = qScopeGuard([&] {
+    const auto unmount = qScopeGuard([&] {
         if (change == u"read-only disk")
             ::umount2(folder.constData(), MNT_DETACH);
-        flags = 0;
-        if (log >= 0)
-            ::ioctl(log, FS_IOC_SETFLAGS, &flags), ::close(log);
     });
     if (change.startsWith(u"program folder gone"))
         QVERIFY(QDir(m_programFolder).removeRecursively());
-    else if (change == u"read-only disk" &&
-             ::mount("tmpfs", folder.constData(), "tmpfs", MS_RDONLY, "size=64k") != 0)
-        QSKIP("mounting a read-only disk needs root where mounting is allowed");
-    else if (log >= 0 && ::ioctl(log, FS_IOC_SETFLAGS, &flags) != 0)
-        QSKIP("making a file immutable needs root on a disk that supports it");
-    else if (change != u"read-only disk" && log < 0)
+    else if (change != u"read-only disk")
         QVERIFY(QFile::remove(m_log));
+    else if (::mount("tmpfs", folder.constData(), "tmpfs", MS_RDONLY, "size=64k") != 0)
+        QSKIP("mounting a read-only disk needs root where mounting is allowed");
     if (change.endsWith(u"documents hold one"))
         QVERIFY(writeFile(m_fallbackFolder + u"/NIK.log"_s, "EARLIER\r\n"));
     if (change.endsWith(u"documents too"))
