@@ -143,11 +143,8 @@ void TstLogFile::savesTheListAsCrLfLines_data()
     QTest::addColumn<QStringList>("nicks");
     QTest::addColumn<QByteArray>("after");
     // No byte-order mark, no header, an empty entry is an empty line.
-    QTest::newRow("an empty entry among others")
-        << QByteArray("<missing>") << QStringList{u"BENTYB"_s, QString(), u"KA"_s}
-        << QByteArray("BENTYB\r\n\r\nKA\r\n");
-    QTest::newRow("an empty list empties the file")
-        << QByteArray("OLD\r\n") << QStringList() << QByteArray("");
+    QTest::newRow("an empty entry among others") << QByteArray("<missing>") << QStringList{u"BENTYB"_s, QString(), u"KA"_s} << QByteArray("BENTYB\r\n\r\nKA\r\n");
+    QTest::newRow("an empty list empties the file") << QByteArray("OLD\r\n") << QStringList() << QByteArray("");
 }
 
 void TstLogFile::savesTheListAsCrLfLines()
@@ -375,13 +372,13 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
 void TstLogFile::whatTheUserSetSurvivesASave_data()
 {
     // "file"; "linked": with a second hard link; "new": none yet, in a
-    // folder whose default ACL GrantNobodys nobody rw-.
+    // folder whose default ACL grants nobody rw-.
     QTest::addColumn<QString>("setup");
     QTest::addColumn<uint>("saver");
     QTest::addColumn<uint>("owner");
     QTest::addColumn<uint>("group");
     QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("acl"); // NIK.log's ACL GrantNobodys nobody rw-
+    QTest::addColumn<bool>("acl"); // NIK.log's ACL grants nobody rw-
     // clang-format off
     QTest::newRow("root saves a user's file: it stays theirs") << u"file"_s << 0u << 65534u << 100u << 0640 << false;
     QTest::newRow("root keeps an ACL entry and an attribute") << u"file"_s << 0u << 0u << 0u << 0664 << true;

@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <cerrno>

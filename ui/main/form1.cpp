@@ -66,8 +66,7 @@ QString face(const char *name)
 ImageButton *makeImageButton(int normal, const char *faceName, QWidget *parent)
 {
     const QString base = QLatin1String(faceName);
-    return new ImageButton(QStringLiteral("Image%1").arg(normal),
-                           face(qPrintable(base + QStringLiteral("-normal"))),
+    return new ImageButton(QStringLiteral("Image%1").arg(normal), face(qPrintable(base + QStringLiteral("-normal"))),
                            QStringLiteral("Image%1").arg(normal + 1),
                            face(qPrintable(base + QStringLiteral("-pressed"))), parent);
 }
@@ -132,8 +131,8 @@ void Form1::buildWorkingPanel()
 
     m_frame2 = new CaptionFrame(QStringLiteral("Сам ник:"), m_frame1);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
-    m_text3 = makeTextBox(QStringLiteral("Text3"), QStringLiteral("[.:] TOR(E)N [:.]"),
-                          QStringLiteral("Сам ник"), m_frame2);
+    m_text3 = makeTextBox(QStringLiteral("Text3"), QStringLiteral("[.:] TOR(E)N [:.]"), QStringLiteral("Сам ник"),
+                          m_frame2);
     m_text3->setReadOnly(true);
     m_text3->setFont(Look::font(Look::ComicSans, 14.25));
     m_text3->setStyleSheet(QStringLiteral("TextBox { border: 1px solid black; color: rgb(128, 0, 0);"
@@ -147,8 +146,8 @@ void Form1::buildWorkingPanel()
     m_frame4->setObjectName(QStringLiteral("Frame4"));
     m_lengthUpButton = makeImageButton(7, "up", m_frame4);
     m_lengthDownButton = makeImageButton(9, "down", m_frame4);
-    m_text1 = makeTextBox(QStringLiteral("Text1"), QStringLiteral("6"),
-                          QStringLiteral("Длина генерируемого ника"), m_frame4);
+    m_text1 = makeTextBox(QStringLiteral("Text1"), QStringLiteral("6"), QStringLiteral("Длина генерируемого ника"),
+                          m_frame4);
     m_text1->setReadOnly(true);
     m_text1->setFont(Look::font(Look::ComicSans, 12));
 
@@ -192,8 +191,7 @@ void Form1::buildGeneratorPanel()
     m_frame5 = new CaptionFrame(QStringLiteral("Настрой генератор:"), this);
     m_frame5->setObjectName(QStringLiteral("Frame5"));
 
-    auto *intervalLabel =
-        makeLabel(QStringLiteral("Label12"), QStringLiteral("Интервал добавления (м/c):"), m_frame5);
+    auto *intervalLabel = makeLabel(QStringLiteral("Label12"), QStringLiteral("Интервал добавления (м/c):"), m_frame5);
     intervalLabel->setWordWrap(true);
     intervalLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QLabel *counterLabel = makeLabel(QStringLiteral("Label13"), QStringLiteral("Записей:"), m_frame5);
@@ -212,10 +210,10 @@ void Form1::buildGeneratorPanel()
 
     m_start = makeButton(QStringLiteral("Command2"), QStringLiteral("Старт"),
                          QStringLiteral("Начать генерировать по таймеру"), m_frame5);
-    m_stop = makeButton(QStringLiteral("Command3"), QStringLiteral("Стоп"),
-                        QStringLiteral("Остановить генерацию"), m_frame5);
-    m_erase = makeButton(QStringLiteral("Command4"), QStringLiteral("Стереть"),
-                         QStringLiteral("Очищает список"), m_frame5);
+    m_stop = makeButton(QStringLiteral("Command3"), QStringLiteral("Стоп"), QStringLiteral("Остановить генерацию"),
+                        m_frame5);
+    m_erase = makeButton(QStringLiteral("Command4"), QStringLiteral("Стереть"), QStringLiteral("Очищает список"),
+                         m_frame5);
     m_save = makeButton(QStringLiteral("Command1"), QStringLiteral("Сохранить"),
                         QStringLiteral("Сохраняет список в папку с программой"), m_frame5);
 
@@ -238,10 +236,10 @@ void Form1::applyLayout()
 
 void Form1::setupTabOrder()
 {
-    const std::array<QWidget *, 20> order{m_exit,      m_combos[0], m_combos[1], m_combos[2], m_combos[3],
-                                          m_text1,     m_combos[4], m_combos[5], m_combos[6], m_combos[7],
-                                          m_combos[8], m_combos[9], m_list,      m_text2,     m_start,
-                                          m_stop,      m_text3,     m_erase,     m_text4,     m_save};
+    const std::array<QWidget *, 20> order{
+        m_exit,      m_combos[0], m_combos[1], m_combos[2], m_combos[3], m_text1, m_combos[4],
+        m_combos[5], m_combos[6], m_combos[7], m_combos[8], m_combos[9], m_list,  m_text2,
+        m_start,     m_stop,      m_text3,     m_erase,     m_text4,     m_save};
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
