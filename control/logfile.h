@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <atomic>
@@ -8,10 +9,12 @@ class NickStore;
 
 // Saving the list as NIK.log: one nick a line, CR LF after every line, no
 // header, the whole file rewritten each time. The file goes into the
-// program's folder; when that folder refuses it for want of rights or
-// because it is read-only (an installed program's folder), or is gone, it
-// goes into the user's documents folder instead. A failed save leaves the
-// previous file whole.
+// program's folder; when the place where it lives there refuses this user
+// (the folder, the file, or where the user's link leads) for want of rights
+// or because it is read-only (an installed program's folder), or the folder
+// is gone, it goes into the user's documents folder instead. A failed save
+// leaves the previous file whole, unless that file could only be written in
+// place, which the result then says.
 class NickLog
 {
 public:
@@ -24,6 +27,13 @@ public:
         Failed,
         Cancelled // stopped through Progress::stop; no file was changed
     };
+    // What refused the program folder's file.
+    enum class Refuser
+    {
+        Folder,
+        File,
+        LinkTarget, // where the user's link NIK.log leads
+    };
     struct Result
     {
         Outcome outcome = Outcome::Failed;
@@ -33,13 +43,25 @@ public:
         // the list went, or was to go, to the documents folder.
         QString refusedPath;
         QString refusedReason;
+        Refuser refusedBy = Refuser::Folder;
         // The program folder refused, and there is no documents or home folder.
         bool nowhereElse = false;
+        // Saved over an earlier file at `path`.
+        bool replacedEarlier = false;
+        // Saved, but the disk did not confirm it: why, in Russian.
+        QString warning;
+        // Failed after the file itself began to change: it was written in
+        // place and holds part of the new list.
+        bool damaged = false;
     };
 
+    // The folders as the system names them (bytes, not necessarily UTF-8).
+    // An empty programFolder means it is unknown: nothing is written. An
+    // empty fallbackFolder means there is none.
     // What a save running on another thread shares with the window: the
     // entries written so far, whether it waits for another copy's save into
-    // the folder, and the window's wish that it stop.
+    // the file, and the window's wish that it stop. A stop is heeded while
+    // the earlier file is still whole; a file written in place is finished.
     struct Progress
     {
         std::atomic<qsizetype> written{0};
@@ -47,11 +69,11 @@ public:
         std::atomic<bool> stop{false};
     };
 
-    // An empty fallbackFolder means there is none. Safe on any thread.
-    static Result save(const NickStore &store, const QString &programFolder, const QString &fallbackFolder,
-                       Progress *progress = nullptr);
+    // Safe on any thread.
+    static Result save(const NickStore &store, const QByteArray &programFolder,
+                       const QByteArray &fallbackFolder, Progress *progress = nullptr);
 
 private:
     // code: the errno of the failure, -1 for a refusal, 0 on success.
-    static Result writeFile(const NickStore &store, const QString &path, int &code, Progress *progress);
+    static Result writeFile(const NickStore &store, const QByteArray &path, int &code, Progress *progress);
 };

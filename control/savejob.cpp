@@ -22,7 +22,7 @@ SaveJob::~SaveJob()
     ::close(m_wake);
 }
 
-void SaveJob::start(const NickStore &list, const QString &programFolder, const QString &fallbackFolder)
+void SaveJob::start(const NickStore &list, const QByteArray &programFolder, const QByteArray &fallbackFolder)
 {
     Order order{list, programFolder, fallbackFolder};
     if (isBusy())

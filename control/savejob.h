@@ -4,7 +4,7 @@
 #include "control/nickstore.h"
 
 #include <QObject>
-#include <QString>
+#include <QByteArray>
 
 #include <memory>
 #include <optional>
@@ -25,7 +25,7 @@ public:
     // Waits for the running save: it is never cut half way.
     ~SaveJob() override;
 
-    void start(const NickStore &list, const QString &programFolder, const QString &fallbackFolder);
+    void start(const NickStore &list, const QByteArray &programFolder, const QByteArray &fallbackFolder);
     // Stops the running save and drops the one waiting to follow it; every
     // file stays as it was.
     void cancel();
@@ -47,8 +47,8 @@ private:
     struct Order
     {
         NickStore list;
-        QString programFolder;
-        QString fallbackFolder;
+        QByteArray programFolder;
+        QByteArray fallbackFolder;
     };
     // What the save's thread and this object share; the result is read
     // only once `done` is set, and after the thread has been joined.

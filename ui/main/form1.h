@@ -107,8 +107,9 @@ private:
     std::unique_ptr<SaveProgress> m_saveProgress;
 
     QPointer<FrmAbout> m_about;
-    QString m_programFolder;
-    QString m_fallbackFolder;
+    // As the system names them: bytes, not necessarily UTF-8.
+    QByteArray m_programFolder;
+    QByteArray m_fallbackFolder;
 
     bool m_firstShow = true;
     bool m_closing = false; // asked to close while a save ran
