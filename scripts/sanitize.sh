@@ -59,7 +59,10 @@ saving_tests=(tst_logfile tst_savefaults tst_form1 tst_badinput tst_soak)
 cmake -S . -B "$tsan_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
     -DQUILLMARK_TSAN=ON -DQUILLMARK_WERROR="$werror"
 cmake --build "$tsan_dir" --target "${saving_tests[@]}"
-TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan-suppressions.txt" \
+# die_after_fork=0: once QProcess has started a program (bindfs in the log
+# file test), the sanitizer takes the test for a forked child and would stop
+# it at the save's next thread.
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$PWD/scripts/tsan-suppressions.txt" \
     QUILLMARK_SOAK_TICKS=3000 QT_QPA_PLATFORM=offscreen \
     ctest --test-dir "$tsan_dir" --output-on-failure \
     -R "^($(IFS='|'; echo "${saving_tests[*]}"))\$"
