@@ -10,14 +10,19 @@
 #include "platform/widgets/slotselector.h"
 #include "platform/widgets/textbox.h"
 #include "ui/about/frmabout.h"
+#include "ui/common/accessiblepacing.h"
+#include "ui/common/announcer.h"
 #include "ui/common/captionframe.h"
 #include "ui/common/look.h"
 #include "ui/common/outlineshape.h"
+#include "ui/common/textboxaccessible.h"
+#include "ui/common/windowaccessible.h"
 #include "ui/main/faceimage.h"
 #include "ui/main/form1layout.h"
 #include "ui/main/imagebutton.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
@@ -77,6 +82,8 @@ Form1::Form1(std::unique_ptr<RandomSource> random)
       m_random(random ? std::move(random) : std::make_unique<ClockRandom>()),
       m_programFolder(applicationDirectory()), m_fallbackFolder(userDocumentsDirectory())
 {
+    // Before any box exists: Qt keeps the first interface made for a widget.
+    TextBoxAccessible::install();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/quillmark.svg")));
@@ -255,15 +262,26 @@ void Form1::connectActions()
     m_length = std::make_unique<NickLength>(m_text1, this);
     m_autoGeneration = std::make_unique<AutoGeneration>(m_text2, m_timer, this);
 
-    connect(m_generateButton, &ImageButton::activated, this, [this] { m_generation->GenerateNick(); });
+    // A nick the user asked for is told; the timer's nicks are not, one by
+    // one they would be noise.
+    connect(m_generateButton, &ImageButton::activated, this, [this] {
+        if (m_generation->GenerateNick())
+            m_announcer->announce(m_text3->text());
+    });
     connect(m_timer, &GenerationTimer::tick, this, [this] { m_generation->GenerateNick(); });
-    connect(m_lengthUpButton, &ImageButton::activated, this, [this] { m_length->up(); });
-    connect(m_lengthDownButton, &ImageButton::activated, this, [this] { m_length->down(); });
+    connect(m_lengthUpButton, &ImageButton::activated, this, [this] { changeLength(&NickLength::up); });
+    connect(m_lengthDownButton, &ImageButton::activated, this, [this] { changeLength(&NickLength::down); });
     connect(m_helpButton, &ImageButton::activated, this, &Form1::showHelp);
     connect(m_aboutButton, &ImageButton::activated, this, &Form1::showAbout);
 
-    connect(m_start, &QPushButton::clicked, this, [this] { m_autoGeneration->start(); });
-    connect(m_stop, &QPushButton::clicked, this, [this] { m_autoGeneration->stop(); });
+    connect(m_start, &QPushButton::clicked, this, [this] {
+        if (m_autoGeneration->start())
+            m_announcer->announce(QStringLiteral("таймер запущен, интервал %1 мс").arg(m_timer->interval()));
+    });
+    connect(m_stop, &QPushButton::clicked, this, [this] {
+        m_autoGeneration->stop();
+        m_announcer->announce(QStringLiteral("таймер остановлен, записей: %1").arg(m_text4->text()));
+    });
     connect(m_erase, &QPushButton::clicked, this, &Form1::erase);
     connect(m_save, &QPushButton::clicked, this, [this] { saveitems(*m_list); });
     connect(m_list, &NickListBox::clicked, this, [this] { m_text3->assign(m_list->text()); });
@@ -315,8 +333,33 @@ void Form1::setupAccess()
     // Boxes without a label of their own are named after their frames.
     m_text1->setAccessibleName(QStringLiteral("Длина ника"));
     m_text3->setAccessibleName(QStringLiteral("Сам ник"));
+    m_text3->setAccessibleDescription(QStringLiteral("Новый ник: Ctrl+N"));
     m_list->setAccessibleName(QStringLiteral("Список ников"));
     m_exit->setAccessibleName(QStringLiteral("Закрыть"));
+
+    // The picture buttons are off the Tab path: the window tells their keys.
+    // The title the window system shows stays "Form1".
+    installWindowAccessible<Form1, QAccessible::Window>();
+    setAccessibleName(QStringLiteral("Quillmark — генератор ников"));
+    setAccessibleDescription(QStringLiteral("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, "
+                                            "F1 — помощь, Ctrl+I — о программе"));
+
+    AccessiblePacing &pacing = AccessiblePacing::instance();
+    pacing.manage(m_text1, AccessiblePacing::Changes::AsTheyCome);
+    pacing.manage(m_text2, AccessiblePacing::Changes::AsTheyCome);
+    pacing.manage(m_text3, AccessiblePacing::Changes::Paced);
+    pacing.manage(m_text4, AccessiblePacing::Changes::Paced);
+    for (SlotSelector *combo : m_combos)
+        pacing.manage(combo->lineEdit(), AccessiblePacing::Changes::AsTheyCome, combo);
+    m_announcer = new Announcer(this);
+}
+
+void Form1::changeLength(void (NickLength::*step)())
+{
+    const QString before = m_text1->text();
+    (m_length.get()->*step)();
+    if (m_text1->text() != before)
+        m_announcer->announce(QStringLiteral("длина ника %1").arg(m_text1->text()));
 }
 
 void Form1::load()
@@ -344,6 +387,7 @@ void Form1::erase()
 {
     m_list->clear();
     m_text4->assign(QStringLiteral("0"));
+    m_announcer->announce(QStringLiteral("список стёрт, записей: 0"));
 }
 
 void Form1::saveitems(NickListBox &lstin)
@@ -351,6 +395,9 @@ void Form1::saveitems(NickListBox &lstin)
     const NickLog::Result result = NickLog::save(lstin.store(), m_programFolder, m_fallbackFolder);
     switch (result.outcome) {
     case NickLog::Outcome::Saved:
+        // The window stays as it is; only a screen reader hears of it.
+        m_announcer->announce(
+            QStringLiteral("сохранено ников: %1, файл %2").arg(lstin.count()).arg(QDir::toNativeSeparators(result.path)));
         return;
     case NickLog::Outcome::SavedToFallback:
         MessageBox::show(this,

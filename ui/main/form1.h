@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 
+class Announcer;
 class CaptionFrame;
 class GenerationTimer;
 class ImageButton;
@@ -63,6 +64,7 @@ private:
     void setupAccess();
     void load();
 
+    void changeLength(void (NickLength::*step)());
     void showHelp();
     void showAbout();
     void erase();
@@ -98,6 +100,7 @@ private:
     std::unique_ptr<NickLength> m_length;
     std::unique_ptr<AutoGeneration> m_autoGeneration;
 
+    Announcer *m_announcer = nullptr;
     QPointer<FrmAbout> m_about;
     QString m_programFolder;
     QString m_fallbackFolder;

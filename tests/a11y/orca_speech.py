@@ -1,0 +1,128 @@
+"""Runs Orca and the program, presses keys as a blind user would, and checks
+what Orca speaks: its debug log records every utterance as SPEECH OUTPUT.
+Each step waits for its phrase and then for Orca to fall silent; a box that
+Tab reaches must be read once, with its whole value.
+  orca_speech.py <program>    (openbox is started here)"""
+import os
+import re
+import subprocess
+import sys
+import time
+
+program = sys.argv[1]
+work = os.path.dirname(program)
+log_path = os.path.join(work, "orca.log")
+NICK = r"[A-Z]{6}"
+
+# (keys, phrases Orca must speak, a box's value that must be read exactly once
+# and whole: Orca is then given time to read it again, as it used to)
+STEPS = [
+    ([], [r"^Quillmark — генератор ников frame\.$",
+          r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, F1 — помощь, "
+          r"Ctrl\+I — о программе\.$"], None),
+    (["Tab"] * 5, [r"^Длина ника read only text\.$"], "6"),
+    (["ctrl+n"], [rf"^{NICK}\.$"], None),
+    (["ctrl+plus"], [r"^длина ника 7\.$"], None),
+    (["shift+Tab"] * 6, [r"^Сохранить push button\.$"], None),
+    (["space"], [rf"^сохранено ников: 1, файл {re.escape(work)}/NIK\.log\.$"], None),
+    (["shift+Tab"], [r"^Записей: read only text\.$"], "1"),
+    (["shift+Tab"] * 2, [r"^Сам ник read only text\.$"], NICK),
+    (["shift+Tab"] * 3, [r"^Интервал добавления \(м/c\): text\.$"], "250"),
+    (["Tab", "space"], [r"^таймер запущен, интервал 250 мс\.$"], None),
+    (["Tab", "space"], [r"^таймер остановлен, записей: \d+\.$"], None),
+    (["ctrl+i"], [r"^О программе Quillmark dialog "], None),
+    (["Tab"], [r"^TOR\(E\)N link\.$"], None),
+    (["Escape"], [r"^Quillmark — генератор ников frame\.$"], None),
+]
+
+# Orca writes its log through a block buffer; this opens it line-buffered so
+# that each utterance can be waited for as it comes.
+ORCA = """import builtins, runpy, sys
+log, prefs = sys.argv[1:]
+plain_open = builtins.open
+builtins.open = lambda f, m='r', *a, **k: plain_open(f, m, 1) if f == log else plain_open(f, m, *a, **k)
+sys.argv = ['orca', '--replace', '--user-prefs', prefs, '--debug-file', log]
+runpy.run_path('/usr/bin/orca', run_name='__main__')"""
+
+
+def utterances():
+    try:
+        with open(log_path, encoding="utf-8", errors="replace") as f:
+            return re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", f.read())
+    except FileNotFoundError:
+        return []
+
+
+def log_size():
+    try:
+        return os.path.getsize(log_path)
+    except FileNotFoundError:
+        return 0
+
+
+def wait_for(condition, seconds):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    return None
+
+
+def wait_until_silent(quiet=0.5, seconds=5.0):
+    """Until Orca has logged nothing for `quiet` seconds: it has done the step."""
+    end = time.monotonic() + seconds
+    last, since = log_size(), time.monotonic()
+    while time.monotonic() < end:
+        time.sleep(0.05)
+        size = log_size()
+        if size != last:
+            last, since = size, time.monotonic()
+        elif time.monotonic() - since >= quiet:
+            return
+
+
+failures = []
+window_manager = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
+orca = subprocess.Popen(["/usr/bin/python3", "-c", ORCA, log_path, os.path.join(work, "orca-prefs")],
+                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+app = None
+try:
+    if not wait_for(lambda: "Screen reader on." in utterances(), 30):
+        print("FAIL Orca did not start")
+        sys.exit(1)
+    app = subprocess.Popen([program], cwd=work, stderr=subprocess.DEVNULL)
+    start = 0
+    for keys, phrases, value in STEPS:
+        began = time.monotonic()
+        if keys:
+            start = len(utterances())
+            subprocess.run(["xdotool", "key", "--delay", "100", *keys], check=True)
+        ok = wait_for(lambda: all(any(re.search(p, u) for u in utterances()[start:]) for p in phrases),
+                      10 if keys else 40)
+        if value is not None:
+            wait_until_silent()
+        spoken = [u for u in utterances()[start:] if not u.endswith(" ")]  # key echoes end in a blank
+        if value is not None:
+            # Orca says a box's value, then "selected" (Tab selects it all).
+            values = [u for u in spoken if re.fullmatch(rf"({value})( selected)?\.?", u)]
+            cut = [u for u in spoken if re.fullmatch(r"\S+ selected\.", u) and u not in values]
+            ok = ok and len(values) == 1 and not cut
+        print(("ok   " if ok else "FAIL ") + f"{' '.join(keys) or '(start)'} ({time.monotonic() - began:.1f} s): "
+              f"Orca spoke {spoken}")
+        if not ok:
+            failures.append(' '.join(keys) or '(start)')
+        start = len(utterances())
+    closed = subprocess.run(["xdotool", "search", "--name", "^Form2$"], capture_output=True).stdout.strip() == b""
+    print(("ok   " if closed else "FAIL ") + "Escape closed the about window")
+    if not closed:
+        failures.append("about window closed")
+finally:
+    for process in (app, orca, window_manager):
+        if process:
+            process.terminate()
+            process.wait()
+
+print(f"{len(failures)} failed")
+sys.exit(1 if failures else 0)
