@@ -10,6 +10,7 @@ import sys
 import time
 
 program = sys.argv[1]
+here = os.path.dirname(os.path.abspath(__file__))
 work = os.path.dirname(program)
 log_path = os.path.join(work, "orca.log")
 NICK = r"[A-Z]{6}"
@@ -34,16 +35,6 @@ STEPS = [
     (["Tab"], [r"^TOR\(E\)N link\.$"], None),
     (["Escape"], [r"^Quillmark — генератор ников frame\.$"], None),
 ]
-
-# Orca writes its log through a block buffer; this opens it line-buffered so
-# that each utterance can be waited for as it comes.
-ORCA = """import builtins, runpy, sys
-log, prefs = sys.argv[1:]
-plain_open = builtins.open
-builtins.open = lambda f, m='r', *a, **k: plain_open(f, m, 1) if f == log else plain_open(f, m, *a, **k)
-sys.argv = ['orca', '--replace', '--user-prefs', prefs, '--debug-file', log]
-runpy.run_path('/usr/bin/orca', run_name='__main__')"""
-
 
 def utterances():
     try:
@@ -85,7 +76,8 @@ def wait_until_silent(quiet=0.5, seconds=5.0):
 
 failures = []
 window_manager = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
-orca = subprocess.Popen(["/usr/bin/python3", "-c", ORCA, log_path, os.path.join(work, "orca-prefs")],
+orca = subprocess.Popen(["/usr/bin/python3", os.path.join(here, "../../scripts/orca-logged.py"), log_path,
+                         os.path.join(work, "orca-settings")],
                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 app = None
 try:
