@@ -42,6 +42,7 @@ export work listener orca build_dir sizes drive_seconds plan
 dbus-run-session -- bash -c '
     set -euo pipefail
     openbox 2>/dev/null &
+    window_manager=$!
     /usr/bin/python3 "$orca" "$work/orca.log" "$work/orca-settings" >/dev/null 2>&1 &
     orca_pid=$!
     for _ in $(seq 300); do grep -q "Screen reader on" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
@@ -58,7 +59,7 @@ dbus-run-session -- bash -c '
     cat "$work/heard"
     echo "The program itself, Start at 1 ms for $drive_seconds s, Orca listening:"
     /usr/bin/python3 "$listener" drive "$build_dir/quillmark" "$drive_seconds" "$orca_pid" "$work/orca.log"
-    kill "$orca_pid"
+    kill "$orca_pid" "$window_manager"
     exit "$status"
 ' 2>&1 | grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
     -e 'SpiRegistry daemon'
