@@ -31,6 +31,11 @@ AccessiblePacing::AccessiblePacing()
     m_previous = QAccessible::installUpdateHandler(&updateHandler);
 }
 
+AccessiblePacing::~AccessiblePacing()
+{
+    QAccessible::installUpdateHandler(m_previous);
+}
+
 void AccessiblePacing::manage(QLineEdit *box, Changes changes, QWidget *focusOwner)
 {
     Box &entry = m_boxes[box];

@@ -55,6 +55,7 @@ protected:
 
 private:
     AccessiblePacing();
+    ~AccessiblePacing() override;
 
     struct Box
     {
