@@ -18,6 +18,7 @@ packages=(
     dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 orca
     libbenchmark-dev
     desktop-file-utils appstream dpkg-dev file
+    strace bindfs fuse3
 )
 
 source scripts/ensure-packages.sh

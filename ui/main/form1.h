@@ -102,8 +102,9 @@ private:
 
     Announcer *m_announcer = nullptr;
     QPointer<FrmAbout> m_about;
-    QString m_programFolder;
-    QString m_fallbackFolder;
+    // As the system names them: bytes, not necessarily UTF-8.
+    QByteArray m_programFolder;
+    QByteArray m_fallbackFolder;
 
     bool m_firstShow = true;
     bool m_followingPointer = false;
