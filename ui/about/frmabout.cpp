@@ -189,11 +189,11 @@ FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Frameless
 
 void FrmAbout::setupWindow()
 {
-    setObjectName(QStringLiteral("frmabout"));
-    setWindowTitle(QStringLiteral("Form2"));
     // Screen readers meet a dialog named for what it is; the window system
     // keeps the title "Form2".
     installWindowAccessible<FrmAbout, QAccessible::Dialog>();
+    setObjectName(QStringLiteral("frmabout"));
+    setWindowTitle(QStringLiteral("Form2"));
     setAccessibleName(QStringLiteral("О программе Quillmark"));
     // Escape closes it as its X does.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

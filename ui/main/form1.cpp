@@ -83,7 +83,9 @@ Form1::Form1(std::unique_ptr<RandomSource> random)
       m_random(random ? std::move(random) : std::make_unique<ClockRandom>()),
       m_programFolder(applicationDirectory()), m_fallbackFolder(QFile::encodeName(userDocumentsDirectory()))
 {
-    // Before any box exists: Qt keeps the first interface made for a widget.
+    // Before the window and its boxes exist: Qt keeps the first interface
+    // made for a widget.
+    installWindowAccessible<Form1, QAccessible::Window>();
     TextBoxAccessible::install();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -340,7 +342,6 @@ void Form1::setupAccess()
 
     // The picture buttons are off the Tab path: the window tells their keys.
     // The title the window system shows stays "Form1".
-    installWindowAccessible<Form1, QAccessible::Window>();
     setAccessibleName(QStringLiteral("Quillmark — генератор ников"));
     setAccessibleDescription(QStringLiteral("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, "
                                             "F1 — помощь, Ctrl+I — о программе"));
