@@ -15,7 +15,7 @@ packages=(
     fonts-dejavu-core fonts-comic-neue fonts-wine
     xvfb xauth openbox xdotool
     qt6-translations-l10n
-    dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+    dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 orca
     libbenchmark-dev
     desktop-file-utils appstream dpkg-dev file
     strace bindfs fuse3

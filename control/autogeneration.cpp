@@ -33,13 +33,13 @@ void AutoGeneration::normalise()
     m_intervalBox->setCursorPosition(static_cast<int>(qBound(qsizetype(0), size - fromEnd, size)));
 }
 
-void AutoGeneration::start()
+bool AutoGeneration::start()
 {
     // The normal form always writes a point, so the box is read with a point
     // whatever the user's locale: "2.5" is 2 ms everywhere.
     const auto interval = Conversions::textToWhole(m_intervalBox->text(), QLocale::c());
     if (!interval)
-        return;
+        return false;
     if (!m_timer->setInterval(*interval)) {
         // The refused interval leaves the timer exactly as it was: say so.
         const QString timerState = m_timer->isEnabled()
@@ -52,9 +52,10 @@ void AutoGeneration::start()
                              .arg(*interval)
                              .arg(timerState),
                          QStringLiteral("Ошибка!!!"), MessageBox::Style::Information);
-        return;
+        return false;
     }
     m_timer->setEnabled(true);
+    return true;
 }
 
 void AutoGeneration::stop()

@@ -15,7 +15,8 @@ class AutoGeneration
 public:
     AutoGeneration(TextBox *intervalBox, GenerationTimer *timer, QWidget *messageParent);
 
-    void start();
+    // True when the timer runs at the box's interval afterwards.
+    bool start();
     void stop();
 
     // One normalising step: the numeric prefix written with a sign place,

@@ -5,6 +5,8 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <utility>
+
 SaveJob::SaveJob(QObject *parent) : QObject(parent), m_wake(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
     if (m_wake < 0)
@@ -57,12 +59,12 @@ void SaveJob::checkEnded()
         return;
     m_thread.join();
     const NickLog::Result result = std::move(m_work->result);
+    const qsizetype entries = std::exchange(m_total, 0);
     m_work.reset();
-    m_total = 0;
     if (m_next) {
         Order next = std::move(*m_next);
         m_next.reset();
         run(std::move(next));
     }
-    Q_EMIT finished(result);
+    Q_EMIT finished(result, entries);
 }

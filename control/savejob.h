@@ -39,9 +39,10 @@ public:
     bool isWaiting() const { return m_work && m_work->progress.waiting.load(); }
 
 Q_SIGNALS:
-    // After every save that ran, on the thread that asked for it; a save
-    // that follows has already started.
-    void finished(const NickLog::Result &result);
+    // After every save that ran, with the number of entries it was to
+    // write, on the thread that asked for it; a save that follows has
+    // already started.
+    void finished(const NickLog::Result &result, qsizetype entries);
 
 private:
     struct Order

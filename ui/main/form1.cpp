@@ -11,15 +11,20 @@
 #include "platform/widgets/slotselector.h"
 #include "platform/widgets/textbox.h"
 #include "ui/about/frmabout.h"
+#include "ui/common/accessiblepacing.h"
+#include "ui/common/announcer.h"
 #include "ui/common/captionframe.h"
 #include "ui/common/look.h"
 #include "ui/common/outlineshape.h"
+#include "ui/common/textboxaccessible.h"
+#include "ui/common/windowaccessible.h"
 #include "ui/main/faceimage.h"
 #include "ui/main/form1layout.h"
 #include "ui/main/imagebutton.h"
 #include "ui/main/saveprogress.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
@@ -81,6 +86,10 @@ Form1::Form1(std::unique_ptr<RandomSource> random)
       m_random(random ? std::move(random) : std::make_unique<ClockRandom>()),
       m_programFolder(applicationDirectory()), m_fallbackFolder(QFile::encodeName(userDocumentsDirectory()))
 {
+    // Before the window and its boxes exist: Qt keeps the first interface
+    // made for a widget.
+    installWindowAccessible<Form1, QAccessible::Window>();
+    TextBoxAccessible::install();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/quillmark.svg")));
@@ -263,15 +272,26 @@ void Form1::connectActions()
     m_saveProgress = std::make_unique<SaveProgress>(*m_saveJob, this);
     connect(m_saveJob, &SaveJob::finished, this, &Form1::tellSaveOutcome);
 
-    connect(m_generateButton, &ImageButton::activated, this, [this] { m_generation->GenerateNick(); });
+    // A nick the user asked for is told; the timer's nicks are not, one by
+    // one they would be noise.
+    connect(m_generateButton, &ImageButton::activated, this, [this] {
+        if (m_generation->GenerateNick())
+            m_announcer->announce(m_text3->text());
+    });
     connect(m_timer, &GenerationTimer::tick, this, [this] { m_generation->GenerateNick(); });
-    connect(m_lengthUpButton, &ImageButton::activated, this, [this] { m_length->up(); });
-    connect(m_lengthDownButton, &ImageButton::activated, this, [this] { m_length->down(); });
+    connect(m_lengthUpButton, &ImageButton::activated, this, [this] { changeLength(&NickLength::up); });
+    connect(m_lengthDownButton, &ImageButton::activated, this, [this] { changeLength(&NickLength::down); });
     connect(m_helpButton, &ImageButton::activated, this, &Form1::showHelp);
     connect(m_aboutButton, &ImageButton::activated, this, &Form1::showAbout);
 
-    connect(m_start, &QPushButton::clicked, this, [this] { m_autoGeneration->start(); });
-    connect(m_stop, &QPushButton::clicked, this, [this] { m_autoGeneration->stop(); });
+    connect(m_start, &QPushButton::clicked, this, [this] {
+        if (m_autoGeneration->start())
+            m_announcer->announce(QStringLiteral("таймер запущен, интервал %1 мс").arg(m_timer->interval()));
+    });
+    connect(m_stop, &QPushButton::clicked, this, [this] {
+        m_autoGeneration->stop();
+        m_announcer->announce(QStringLiteral("таймер остановлен, записей: %1").arg(m_text4->text()));
+    });
     connect(m_erase, &QPushButton::clicked, this, &Form1::erase);
     connect(m_save, &QPushButton::clicked, this, [this] { saveitems(*m_list); });
     connect(m_list, &NickListBox::clicked, this, [this] { m_text3->assign(m_list->text()); });
@@ -323,8 +343,32 @@ void Form1::setupAccess()
     // Boxes without a label of their own are named after their frames.
     m_text1->setAccessibleName(QStringLiteral("Длина ника"));
     m_text3->setAccessibleName(QStringLiteral("Сам ник"));
+    m_text3->setAccessibleDescription(QStringLiteral("Новый ник: Ctrl+N"));
     m_list->setAccessibleName(QStringLiteral("Список ников"));
     m_exit->setAccessibleName(QStringLiteral("Закрыть"));
+
+    // The picture buttons are off the Tab path: the window tells their keys.
+    // The title the window system shows stays "Form1".
+    setAccessibleName(QStringLiteral("Quillmark — генератор ников"));
+    setAccessibleDescription(QStringLiteral("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, "
+                                            "F1 — помощь, Ctrl+I — о программе"));
+
+    AccessiblePacing &pacing = AccessiblePacing::instance();
+    pacing.manage(m_text1, AccessiblePacing::Changes::AsTheyCome);
+    pacing.manage(m_text2, AccessiblePacing::Changes::AsTheyCome);
+    pacing.manage(m_text3, AccessiblePacing::Changes::Paced);
+    pacing.manage(m_text4, AccessiblePacing::Changes::Paced);
+    for (SlotSelector *combo : m_combos)
+        pacing.manage(combo->lineEdit(), AccessiblePacing::Changes::AsTheyCome, combo);
+    m_announcer = new Announcer(this);
+}
+
+void Form1::changeLength(void (NickLength::*step)())
+{
+    const QString before = m_text1->text();
+    (m_length.get()->*step)();
+    if (m_text1->text() != before)
+        m_announcer->announce(QStringLiteral("длина ника %1").arg(m_text1->text()));
 }
 
 void Form1::load()
@@ -352,6 +396,7 @@ void Form1::erase()
 {
     m_list->clear();
     m_text4->assign(QStringLiteral("0"));
+    m_announcer->announce(QStringLiteral("список стёрт, записей: 0"));
 }
 
 namespace {
@@ -384,7 +429,7 @@ void Form1::saveitems(NickListBox &lstin)
     m_saveProgress->saveStarted();
 }
 
-void Form1::tellSaveOutcome(const NickLog::Result &result)
+void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
 {
     const auto afterwards = qScopeGuard([this] {
         if (m_closing && !m_saveJob->isBusy())
@@ -399,10 +444,16 @@ void Form1::tellSaveOutcome(const NickLog::Result &result)
                   .arg(result.warning);
     switch (result.outcome) {
     case NickLog::Outcome::Saved:
-        if (!unconfirmed.isEmpty())
+        if (!unconfirmed.isEmpty()) {
             MessageBox::show(this,
                              QStringLiteral("Список сохранён в файл\n%1").arg(result.path) + unconfirmed,
                              QStringLiteral("Сохранение"), MessageBox::Style::Warning);
+            return;
+        }
+        // The window stays as it is; only a screen reader hears of it.
+        m_announcer->announce(QStringLiteral("сохранено ников: %1, файл %2")
+                                  .arg(entries)
+                                  .arg(QDir::toNativeSeparators(result.path)));
         return;
     case NickLog::Outcome::Cancelled:
         MessageBox::show(this,

@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 
+class Announcer;
 class CaptionFrame;
 class GenerationTimer;
 class ImageButton;
@@ -68,10 +69,11 @@ private:
     void setupAccess();
     void load();
 
+    void changeLength(void (NickLength::*step)());
     void showHelp();
     void showAbout();
     void erase();
-    void tellSaveOutcome(const NickLog::Result &result);
+    void tellSaveOutcome(const NickLog::Result &result, qsizetype entries);
     void endProgram();
 
     std::unique_ptr<RandomSource> m_random;
@@ -106,6 +108,7 @@ private:
     SaveJob *m_saveJob = nullptr;
     std::unique_ptr<SaveProgress> m_saveProgress;
 
+    Announcer *m_announcer = nullptr;
     QPointer<FrmAbout> m_about;
     // As the system names them: bytes, not necessarily UTF-8.
     QByteArray m_programFolder;
