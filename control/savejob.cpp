@@ -3,6 +3,7 @@
 #include <QSocketNotifier>
 
 #include <sys/eventfd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <utility>
@@ -40,11 +41,24 @@ void SaveJob::cancel()
         m_work->progress.stop = true;
 }
 
+namespace {
+// The save's threads take the processors only when the window's thread does
+// not want them: on a busy machine a save at the same priority kept the
+// window waiting for a processor, and the timer lost its ticks. Threads the
+// save starts inherit this; the window's own thread is not touched.
+void yieldToWindow()
+{
+    // On Linux this sets the calling thread's nice value alone.
+    ::setpriority(PRIO_PROCESS, 0, 19);
+}
+} // namespace
+
 void SaveJob::run(Order order)
 {
     m_work = std::make_shared<Work>();
     m_total = order.list.count();
     m_thread = std::thread([order = std::move(order), work = m_work, wake = m_wake] {
+        yieldToWindow();
         work->result = NickLog::save(order.list, order.programFolder, order.fallbackFolder, &work->progress);
         work->done = true;
         [[maybe_unused]] const int told = ::eventfd_write(wake, 1);
