@@ -4,10 +4,10 @@
 #include "plan.h"
 
 #include "control/logfile.h"
-#include "control/nicklistbox.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/textbox.h"
+#include "platform/generationtimer.h"
+#include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "control/autogeneration.h"
 
 #include "platform/conversions.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/messagebox.h"
-#include "platform/widgets/textbox.h"
+#include "platform/generationtimer.h"
+#include "ui/toolkit/messagebox.h"
+#include "ui/toolkit/textbox.h"
 
 AutoGeneration::AutoGeneration(TextBox *intervalBox, GenerationTimer *timer, QWidget *messageParent)
     : m_intervalBox(intervalBox), m_timer(timer), m_messageParent(messageParent)

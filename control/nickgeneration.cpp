@@ -1,9 +1,9 @@
 #include "control/nickgeneration.h"
 
-#include "control/nicklistbox.h"
 #include "platform/conversions.h"
-#include "platform/widgets/slotselector.h"
-#include "platform/widgets/textbox.h"
+#include "ui/list/nicklistbox.h"
+#include "ui/toolkit/slotselector.h"
+#include "ui/toolkit/textbox.h"
 
 NickGeneration::NickGeneration(const GeneratorControls &controls, RandomSource &random)
     : m_controls(controls), m_generator(random)

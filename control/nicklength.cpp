@@ -2,8 +2,8 @@
 
 #include "core/letters.h"
 #include "platform/conversions.h"
-#include "platform/widgets/messagebox.h"
-#include "platform/widgets/textbox.h"
+#include "ui/toolkit/messagebox.h"
+#include "ui/toolkit/textbox.h"
 
 namespace {
 const QString RefusalTitle = QStringLiteral("Ошибка!!!");

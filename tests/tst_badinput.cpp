@@ -1,12 +1,12 @@
-#include "control/nicklistbox.h"
 #include "messagecapture.h"
 #include "modalwatcher.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/slotselector.h"
-#include "platform/widgets/textbox.h"
+#include "platform/generationtimer.h"
 #include "scriptedrandom.h"
 #include "shownform.h"
+#include "ui/list/nicklistbox.h"
 #include "ui/main/form1layout.h"
+#include "ui/toolkit/slotselector.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QClipboard>
 #include <QDir>

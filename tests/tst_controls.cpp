@@ -1,7 +1,7 @@
 #include "control/autogeneration.h"
 #include "messagecapture.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/textbox.h"
+#include "platform/generationtimer.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,10 +1,10 @@
-#include "control/nicklistbox.h"
 #include "modalwatcher.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/textbox.h"
+#include "platform/generationtimer.h"
 #include "scriptedrandom.h"
 #include "shownform.h"
-#include "ui/common/captionframe.h"
+#include "ui/list/nicklistbox.h"
+#include "ui/toolkit/captionframe.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QComboBox>
 #include <QLabel>

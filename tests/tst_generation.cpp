@@ -1,8 +1,8 @@
 #include "control/nickgeneration.h"
-#include "control/nicklistbox.h"
-#include "platform/widgets/slotselector.h"
-#include "platform/widgets/textbox.h"
 #include "scriptedrandom.h"
+#include "ui/list/nicklistbox.h"
+#include "ui/toolkit/slotselector.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QTest>
 

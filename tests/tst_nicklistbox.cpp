@@ -1,4 +1,4 @@
-#include "control/nicklistbox.h"
+#include "ui/list/nicklistbox.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>

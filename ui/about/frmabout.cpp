@@ -1,12 +1,12 @@
 #include "ui/about/frmabout.h"
 
 #include "platform/desktoplink.h"
-#include "platform/widgets/messagebox.h"
-#include "platform/widgets/pushbutton.h"
-#include "platform/widgets/screenpointer.h"
-#include "ui/common/captionframe.h"
 #include "ui/common/look.h"
-#include "ui/common/outlineshape.h"
+#include "ui/toolkit/captionframe.h"
+#include "ui/toolkit/messagebox.h"
+#include "ui/toolkit/outlineshape.h"
+#include "ui/toolkit/pushbutton.h"
+#include "ui/toolkit/screenpointer.h"
 
 #include <QAccessibleWidget>
 #include <QIcon>

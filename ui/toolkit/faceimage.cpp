@@ -1,6 +1,6 @@
-#include "ui/main/faceimage.h"
+#include "ui/toolkit/faceimage.h"
 
-#include "ui/common/decorationaccessible.h"
+#include "ui/toolkit/decorationaccessible.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
-#include "ui/common/outlineshape.h"
+#include "ui/toolkit/outlineshape.h"
 
-#include "ui/common/decorationaccessible.h"
 #include "ui/common/look.h"
+#include "ui/toolkit/decorationaccessible.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "control/nicklistbox.h"
+#include "ui/list/nicklistbox.h"
 
-#include "control/nicklistaccessible.h"
+#include "ui/list/nicklistaccessible.h"
 
 #include <QAccessible>
 #include <QClipboard>

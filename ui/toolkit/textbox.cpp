@@ -1,4 +1,4 @@
-#include "platform/widgets/textbox.h"
+#include "ui/toolkit/textbox.h"
 
 namespace {
 constexpr int NoLimit = 32767; // Qt's default maximum length
