@@ -245,15 +245,12 @@ void Form1::setupTabOrder()
 
 void Form1::connectActions()
 {
-    GeneratorControls controls;
-    controls.selectors = m_combos;
-    controls.lengthBox = m_text1;
-    controls.nickBox = m_text3;
-    controls.list = m_list;
-    controls.counterBox = m_text4;
-    m_generation = std::make_unique<NickGeneration>(controls, *m_random);
-    m_length = std::make_unique<NickLength>(m_text1, this);
-    m_autoGeneration = std::make_unique<AutoGeneration>(m_text2, m_timer, this);
+    GeneratorPanel &panel = *this;
+    m_generation = std::make_unique<NickGeneration>(panel, *m_random);
+    m_length = std::make_unique<NickLength>(panel);
+    m_autoGeneration = std::make_unique<AutoGeneration>(panel, *m_timer);
+    // Every change of the interval box, typed or set, is normalised at once.
+    connect(m_text2, &TextBox::textChanged, this, [this] { m_autoGeneration->intervalChanged(); });
 
     connect(m_generateButton, &ImageButton::activated, this, [this] { m_generation->GenerateNick(); });
     connect(m_timer, &GenerationTimer::tick, this, [this] { m_generation->GenerateNick(); });
@@ -317,6 +314,61 @@ void Form1::setupAccess()
     m_text3->setAccessibleName(QStringLiteral("Сам ник"));
     m_list->setAccessibleName(QStringLiteral("Список ников"));
     m_exit->setAccessibleName(QStringLiteral("Закрыть"));
+}
+
+TextBox *Form1::box(Box box) const
+{
+    switch (box) {
+    case Box::Length:
+        return m_text1;
+    case Box::Interval:
+        return m_text2;
+    case Box::Nick:
+        return m_text3;
+    case Box::Counter:
+        return m_text4;
+    }
+    Q_UNREACHABLE();
+}
+
+QString Form1::text(Box box) const
+{
+    return this->box(box)->text();
+}
+
+void Form1::setText(Box box, const QString &text)
+{
+    this->box(box)->assign(text);
+}
+
+void Form1::setNickLimit(int limit)
+{
+    m_text3->setLimit(limit);
+}
+
+int Form1::intervalCaret() const
+{
+    return m_text2->cursorPosition();
+}
+
+void Form1::setIntervalCaret(int position)
+{
+    m_text2->setCursorPosition(position);
+}
+
+int Form1::listIndex(int slot) const
+{
+    return m_combos.at(slot - 1)->listIndex();
+}
+
+void Form1::listNick(const QString &nick)
+{
+    m_list->addItem(nick);
+}
+
+void Form1::refuse(const QString &text, const QString &title)
+{
+    MessageBox::show(this, text, title, MessageBox::Style::Information);
 }
 
 void Form1::load()
