@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <chrono>
+#include <atomic>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -35,6 +35,15 @@ private Q_SLOTS:
     void documentsFolderOfTheUser();
 
 private:
+    // Whether this process holds a file in the folder open.
+    static bool holdsFileIn(const QString &folder)
+    {
+        const QDir descriptors(QStringLiteral("/proc/self/fd"));
+        for (const QFileInfo &descriptor : descriptors.entryInfoList(QDir::AllEntries | QDir::System))
+            if (descriptor.symLinkTarget().startsWith(folder + u'/'))
+                return true;
+        return false;
+    }
     static NickStore storeOf(const QStringList &nicks)
     {
         NickStore store;
@@ -137,30 +146,55 @@ void TstLogFile::leftoversOfCrashedSavesAreRemoved()
 
 void TstLogFile::savesOfTwoCopiesTakeTurns()
 {
-    // Another copy is in the middle of its save when ours starts: ours waits,
-    // leaves that copy's file alone, and the later save's list stays.
+    // Another copy is in the middle of its save when ours starts: ours waits
+    // for it, leaves that copy's file alone, and the later save's list stays.
     int ready[2];
+    int go[2];
     QCOMPARE(::pipe(ready), 0);
+    QCOMPARE(::pipe(go), 0);
     const pid_t other = ::fork();
     QVERIFY(other >= 0);
     if (other == 0) {
         LineFile file(m_log);
         const bool opened = file.open() && file.writeLine("OTHER");
         [[maybe_unused]] const ssize_t told = ::write(ready[1], opened ? "1" : "0", 1);
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
-        ::_exit(opened && file.commit() ? 0 : 1);
+        // It holds the folder until the test lets it go on.
+        char proceed = 0;
+        const bool goOn = ::read(go[0], &proceed, 1) == 1;
+        ::_exit(opened && goOn && file.commit() ? 0 : 1);
     }
+    int status = -1;
+    std::thread ours;
+    // Let the other copy finish and ours with it, on every way out.
+    const auto finish = [&] {
+        if (status == -1) {
+            [[maybe_unused]] const ssize_t sent = ::write(go[1], "1", 1);
+            ::waitpid(other, &status, 0);
+        }
+        if (ours.joinable())
+            ours.join();
+    };
+    const auto cleanup = qScopeGuard([&] {
+        finish();
+        for (int fd : {ready[0], ready[1], go[0], go[1]})
+            ::close(fd);
+    });
     char opened = 0;
     QCOMPARE(::read(ready[0], &opened, 1), 1);
     QCOMPARE(opened, '1');
-    const auto started = std::chrono::steady_clock::now();
-    const auto result = NickLog::save(storeOf({QStringLiteral("OURS")}), m_programFolder, m_fallbackFolder);
-    const auto waited = std::chrono::steady_clock::now() - started;
-    int status = 0;
-    QCOMPARE(::waitpid(other, &status, 0), other);
+
+    std::atomic<bool> saved = false;
+    NickLog::Result result;
+    ours = std::thread([&] {
+        result = NickLog::save(storeOf({QStringLiteral("OURS")}), m_programFolder, m_fallbackFolder);
+        saved = true;
+    });
+    // Ours has reached the folder (it holds a file there open) and waits.
+    QTRY_VERIFY(holdsFileIn(m_programFolder));
+    QVERIFY(!saved);
+    finish();
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QVERIFY(waited > std::chrono::milliseconds(200));
     QCOMPARE(readAll(m_log), QByteArray("OURS\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
