@@ -33,6 +33,8 @@ void TstControls::textBoxLimitCutsAssignedTextButNotTheCurrentOne()
     QCOMPARE(changes.size(), 1);
     box.assign(QStringLiteral("KLMNOXYZ")); // cuts to what it already holds
     QCOMPARE(changes.size(), 1);
+    static_cast<QLineEdit &>(box).setText(QStringLiteral("UVWXYZ"));
+    QCOMPARE(box.text(), QStringLiteral("UVWXY"));
     box.setLimit(0);
     box.assign(QStringLiteral("KLMNOPQRST"));
     QCOMPARE(box.text(), QStringLiteral("KLMNOPQRST"));

@@ -6,6 +6,12 @@ constexpr int NoLimit = 32767; // Qt's default maximum length
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
+    // QLineEdit's setText cannot be overridden: a text set that way, however
+    // it was reached, is cut here as assign() cuts it.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (m_limit > 0 && text.size() > m_limit)
+            setText(text.left(m_limit));
+    });
 }
 
 void TextBox::setLimit(int limit)
