@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -194,8 +195,27 @@ void TestNickListBox::screenShowsAppendsSelectionAndFocus()
     QCOMPARE(rowsOnScreen(), u"iii       "_s);
     m_box->addItem(u"WWWWWW");
     QCOMPARE(rowsOnScreen(), u"iiii      "_s);
+    // The context menu's one entry, greyed while nothing is selected.
+    const auto copyEntry = [this]() -> QString {
+        QContextMenuEvent opened(QContextMenuEvent::Mouse, rowCentre(1),
+                                 m_box->viewport()->mapToGlobal(rowCentre(1)));
+        QApplication::sendEvent(m_box->viewport(), &opened);
+        auto *menu = m_box->findChild<QMenu *>();
+        if (!menu || menu->actions().size() != 1)
+            return u"no menu of one entry"_s;
+        menu->close();
+        // The menu took the focus; give it back to the list.
+        m_box->activateWindow();
+        m_box->setFocus();
+        if (!QTest::qWaitFor([this] { return m_box->hasFocus(); }))
+            return u"the focus did not come back"_s;
+        const QAction *copy = menu->actions().constFirst();
+        return copy->text() + (copy->isEnabled() ? u" enabled"_s : u" greyed"_s);
+    };
+    QCOMPARE(copyEntry(), u"Копировать greyed"_s);
     QTest::mouseClick(m_box->viewport(), Qt::LeftButton, {}, rowCentre(1));
     QCOMPARE(rowsOnScreen(), u"ifii      "_s);
+    QCOMPARE(copyEntry(), u"Копировать enabled"_s);
     QTest::keyClick(m_box, Qt::Key_Down);
     QCOMPARE(rowsOnScreen(), u"iifi      "_s);
     QTest::keyClick(m_box, Qt::Key_End);
