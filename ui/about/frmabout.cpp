@@ -77,7 +77,7 @@ public:
 
     static QAccessibleInterface *factory(const QString &, QObject *object)
     {
-        auto *label = dynamic_cast<LinkLabel *>(object);
+        auto *label = qobject_cast<LinkLabel *>(object);
         return label ? new LinkAccessible(label) : nullptr;
     }
 
@@ -136,13 +136,17 @@ QLabel *makeLabel(const QString &text, Link link, QWidget *container, FrmAbout *
 
 } // namespace
 
+namespace {
+void installLinkAccessible()
+{
+    QAccessible::installFactory(&LinkAccessible::factory);
+}
+} // namespace
+// Once, as the application starts.
+Q_COREAPP_STARTUP_FUNCTION(installLinkAccessible)
+
 FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
-    static const bool linksAccessible = [] {
-        QAccessible::installFactory(&LinkAccessible::factory);
-        return true;
-    }();
-    Q_UNUSED(linksAccessible);
     setupWindow();
     setupControls();
 }

@@ -134,8 +134,8 @@ void Form1::buildWorkingPanel()
                           m_frame2);
     m_text3->setReadOnly(true);
     m_text3->setFont(Look::font(Look::ComicSans, 14.25));
-    m_text3->setStyleSheet(QStringLiteral("TextBox { border: 1px solid black; color: rgb(128, 0, 0);"
-                                          " background: rgb(224, 224, 224); }"));
+    m_text3->setStyleSheet(QStringLiteral("TextBox { border: 1px solid %1; color: %2; background: %3; }")
+                               .arg(Look::windowText().name(), Look::darkRed().name(), Look::panelGrey().name()));
 
     m_frame3 = new CaptionFrame(QStringLiteral("Настрой буквы (советую оставить так):"), m_frame1);
     m_frame3->setObjectName(QStringLiteral("Frame3"));
