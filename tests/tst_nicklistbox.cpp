@@ -14,7 +14,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestNickListBox : public QObject
+class TstNickListBox : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -85,7 +85,7 @@ private:
     QSignalSpy *m_clicked = nullptr;
 };
 
-void TestNickListBox::init()
+void TstNickListBox::init()
 {
     m_box = new NickListBox;
     m_box->resize(160, 10 * m_box->fontMetrics().lineSpacing() + 2 * m_box->frameWidth() + 3);
@@ -96,7 +96,7 @@ void TestNickListBox::init()
     m_clicked = new QSignalSpy(m_box, &NickListBox::clicked);
 }
 
-void TestNickListBox::gesturesMoveSelectionAndView_data()
+void TstNickListBox::gesturesMoveSelectionAndView_data()
 {
     // The list holds "AA", "AB", ... Steps, rows counted in sight: "c2" a
     // left click on a row, "r1" a right one; "p1", "m4", "u9" a press, move
@@ -146,7 +146,7 @@ void TestNickListBox::gesturesMoveSelectionAndView_data()
     // clang-format on
 }
 
-void TestNickListBox::gesturesMoveSelectionAndView()
+void TstNickListBox::gesturesMoveSelectionAndView()
 {
     QFETCH(int, entries);
     QFETCH(int, top);
@@ -187,7 +187,7 @@ void TestNickListBox::gesturesMoveSelectionAndView()
     QTEST(QGuiApplication::clipboard()->text(), "clipboard");
 }
 
-void TestNickListBox::screenShowsAppendsSelectionAndFocus()
+void TstNickListBox::screenShowsAppendsSelectionAndFocus()
 {
     QTRY_VERIFY(m_box->hasFocus());
     QCOMPARE(rowsOnScreen(), u"i         "_s); // the focus frame on an empty list
@@ -240,7 +240,7 @@ void TestNickListBox::screenShowsAppendsSelectionAndFocus()
     QCOMPARE(rowsOnScreen(), u"iiiiiiiifi"_s);
 }
 
-void TestNickListBox::scrollBarOnScreenFollowsEveryAppend()
+void TstNickListBox::scrollBarOnScreenFollowsEveryAppend()
 {
     // The bar skips repaints that would change nothing, so compare what is
     // on screen with a fresh rendering after every append, with the view at
@@ -287,7 +287,7 @@ void TestNickListBox::scrollBarOnScreenFollowsEveryAppend()
     QTRY_VERIFY(!bar()->isVisible());
 }
 
-void TestNickListBox::screenReaderGetsEntriesOneByOne()
+void TstNickListBox::screenReaderGetsEntriesOneByOne()
 {
     fill(3000);
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(m_box);
@@ -304,5 +304,5 @@ void TestNickListBox::screenReaderGetsEntriesOneByOne()
     QVERIFY(!entry->isValid()); // its nick is gone
 }
 
-QTEST_MAIN(TestNickListBox)
+QTEST_MAIN(TstNickListBox)
 #include "tst_nicklistbox.moc"
