@@ -13,7 +13,7 @@
 start_virtual_display() {
     local folder="$1" window_manager="${2:-}"
     trap 'kill $virtual_display_pids 2>/dev/null; rm -rf "'"$folder"'"' EXIT
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$folder/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$folder/display" 2>/dev/null &
     virtual_display_pids=$!
     wait_for_file "$folder/display" || return 1
     export DISPLAY=":$(cat "$folder/display")"
