@@ -38,10 +38,10 @@ void AutoGeneration::start()
         return;
     if (!m_timer.setInterval(*interval)) {
         // The refused interval leaves the timer exactly as it was: say so.
-        const QString timerState = m_timer.isEnabled()
-                                       ? QStringLiteral("Таймер работает дальше с прежним интервалом %1 мс.")
-                                             .arg(m_timer.interval())
-                                       : QStringLiteral("Таймер не запущен.");
+        const QString timerState =
+            m_timer.isEnabled()
+                ? QStringLiteral("Таймер работает дальше с прежним интервалом %1 мс.").arg(m_timer.interval())
+                : QStringLiteral("Таймер не запущен.");
         m_panel.refuse(QStringLiteral("Интервал не изменён: %1 мс меньше нуля. %2 "
                                       "Введите число от 0 до 9999.")
                            .arg(*interval)

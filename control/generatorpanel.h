@@ -9,7 +9,8 @@
 class GeneratorPanel
 {
 public:
-    enum class Box {
+    enum class Box
+    {
         Length,   // Text1
         Interval, // Text2
         Nick,     // Text3

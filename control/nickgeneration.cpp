@@ -5,7 +5,8 @@
 
 using Box = GeneratorPanel::Box;
 
-NickGeneration::NickGeneration(GeneratorPanel &panel, RandomSource &random) : m_panel(panel), m_generator(random)
+NickGeneration::NickGeneration(GeneratorPanel &panel, RandomSource &random)
+    : m_panel(panel), m_generator(random)
 {
 }
 

@@ -37,8 +37,8 @@ bool moveTo(QPoint at)
 QPoint onScreen(const QWidget &window)
 {
     QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"),
-                  {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), QString::number(window.winId())});
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
+                                              QString::number(window.winId())});
     xdotool.waitForFinished();
     QPoint at(-1, -1);
     for (const QByteArray &line : xdotool.readAllStandardOutput().split('\n')) {

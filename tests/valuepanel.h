@@ -25,8 +25,8 @@ public:
     void refuse(const QString &text, const QString &title) override { refusals.append(title + u'|' + text); }
 
     // Length, interval, nick, counter: the window's texts at start.
-    std::array<QString, 4> boxes{QStringLiteral("6"), QStringLiteral("250"), QStringLiteral("[.:] TOR(E)N [:.]"),
-                                 QStringLiteral("0")};
+    std::array<QString, 4> boxes{QStringLiteral("6"), QStringLiteral("250"),
+                                 QStringLiteral("[.:] TOR(E)N [:.]"), QStringLiteral("0")};
     int nickLimit = 0;
     // The window's default pattern: consonant, vowel, consonant, consonant, vowel, ...
     std::array<int, 10> listIndices{1, 0, 1, 1, 0, 1, 1, 0, 1, 0};

@@ -9,7 +9,6 @@
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1layout.h"
 #include "ui/toolkit/captionframe.h"
-#include "ui/toolkit/faceimage.h"
 #include "ui/toolkit/imagebutton.h"
 #include "ui/toolkit/messagebox.h"
 #include "ui/toolkit/outlineshape.h"
@@ -222,15 +221,7 @@ void Form1::buildGeneratorPanel()
 
 void Form1::applyLayout()
 {
-    for (const ControlPlace &place : Form1Layout) {
-        const QString name = QLatin1String(place.name);
-        auto *control = findChild<QWidget *>(name);
-        Q_ASSERT(control);
-        // An image button stands where its faces stand.
-        if (qobject_cast<FaceImage *>(control))
-            control = control->parentWidget();
-        control->setGeometry(Look::twipsRect(place.left, place.top, place.width, place.height));
-    }
+    placeControls(*this, Form1Layout);
 }
 
 void Form1::setupTabOrder()
