@@ -4,33 +4,33 @@
 #include "platform/linefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
+#include <climits>
 
 const QString NickLog::FileName = QStringLiteral("NIK.log");
 
 namespace {
 
-QString reasonText(int code, LineFile::Refusal refusal)
+QByteArray logIn(const QByteArray &folder)
 {
-    switch (refusal) {
-    case LineFile::Refusal::ForeignLink:
-        return QStringLiteral("это символическая ссылка, а она сама или файл, на который она указывает, "
-                              "принадлежит другому пользователю; ссылка и этот файл оставлены как были");
-    case LineFile::Refusal::Busy:
-        return QStringLiteral("другая копия программы слишком долго сохраняет список в эту папку");
-    case LineFile::Refusal::None:
-        break;
-    }
+    return folder + (folder.endsWith('/') ? "" : "/") + QFile::encodeName(NickLog::FileName);
+}
+
+// Every reason a save can meet, in Russian whatever the system's language.
+QString errnoText(int code)
+{
     switch (code) {
     case ENOSPC:
-    case EDQUOT:
         return QStringLiteral("на диске не хватает места");
+    case EDQUOT:
+        return QStringLiteral("исчерпана дисковая квота пользователя");
     case EACCES:
-    case EPERM:
         return QStringLiteral("нет прав на запись");
+    case EPERM:
+        return QStringLiteral("система не разрешает это действие (например, файл защищён от изменений)");
     case EROFS:
         return QStringLiteral("диск или папка доступны только для чтения");
     case EISDIR:
@@ -42,51 +42,150 @@ QString reasonText(int code, LineFile::Refusal refusal)
         return QStringLiteral("файл вышел больше, чем разрешено");
     case ELOOP:
         return QStringLiteral("слишком много символических ссылок подряд");
+    case ENAMETOOLONG:
+        return QStringLiteral("слишком длинное имя файла или папки");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("файл или диск занят другой программой или системой");
+    case EIO:
+        return QStringLiteral("ошибка ввода-вывода: диск не смог записать данные");
+    case EREMOTEIO:
+        return QStringLiteral("ошибка ввода-вывода на удалённом диске");
+    case ESTALE:
+        return QStringLiteral("файл на сетевом диске устарел: его изменили или удалили на сервере");
+    case ENOTCONN:
+    case ESHUTDOWN:
+    case ECONNABORTED:
+    case ECONNRESET:
+    case ENOLINK:
+        return QStringLiteral(
+            "связь с диском прервана (сетевой или подключённый программой диск отключился)");
+    case ETIMEDOUT:
+    case EHOSTDOWN:
+    case ENETDOWN:
+    case ENETUNREACH:
+    case EHOSTUNREACH:
+        return QStringLiteral("сетевой диск не отвечает");
+    case EMLINK:
+        return QStringLiteral("у файла или папки слишком много ссылок");
+    case EXDEV:
+        return QStringLiteral("файл нельзя перенести на другой диск");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("открыто слишком много файлов");
+    case ENOMEM:
+    case ENOBUFS:
+        return QStringLiteral("не хватает памяти");
+    case EAGAIN:
+    case EINTR:
+        return QStringLiteral("система временно не может выполнить запись; попробуйте ещё раз");
+    case ENXIO:
+        return QStringLiteral("у канала нет читателя, или устройство недоступно");
+    case ENODEV:
+    case ENOMEDIUM:
+        return QStringLiteral("устройство недоступно");
+    case EPIPE:
+        return QStringLiteral("читатель канала закрыл его");
+    case EOVERFLOW:
+        return QStringLiteral("файл слишком велик для этой системы");
+    case EEXIST:
+        return QStringLiteral("не удалось подобрать свободное имя для временного файла");
+    case ENOLCK:
+        return QStringLiteral("система не даёт поставить блокировку");
+    case EUCLEAN:
+    case EBADMSG:
+        return QStringLiteral("файловая система повреждена и требует проверки");
+    case EOPNOTSUPP:
+    case ENOSYS:
+    case EINVAL:
+        return QStringLiteral("файловая система не поддерживает нужное действие");
+    case ENOKEY:
+    case EKEYEXPIRED:
+    case EKEYREVOKED:
+        return QStringLiteral("зашифрованная папка заперта: нет ключа");
+    case ECANCELED:
+        return QStringLiteral("действие отменено");
     default:
-        return QString::fromLocal8Bit(std::strerror(code));
+        return QStringLiteral("ошибка системы с кодом %1").arg(code);
     }
+}
+
+QString reasonText(const LineFile &file)
+{
+    switch (file.refusal()) {
+    case LineFile::Refusal::ForeignLink:
+        return QStringLiteral("это символическая ссылка, а она сама или файл, на который она указывает, "
+                              "принадлежит другому пользователю; ссылка и этот файл оставлены как были");
+    case LineFile::Refusal::ForeignFile:
+        return QStringLiteral("это не обычный файл, а канал или устройство другого пользователя; "
+                              "он оставлен как был");
+    case LineFile::Refusal::Busy:
+        return QStringLiteral("другая копия программы слишком долго сохраняет список в этот файл");
+    case LineFile::Refusal::PathTooLong:
+        return QStringLiteral("путь к файлу длиннее, чем допускает система (%1 байт)").arg(PATH_MAX - 1);
+    case LineFile::Refusal::None:
+        break;
+    }
+    return errnoText(file.errorCode());
 }
 
 // A refusal the documents folder can make up for: no rights, a read-only
 // disk, or a program folder that is no longer there. Decided by the error
 // the save met (code is -1 for a refused link), not by the folder's mode.
-bool folderRefused(int code, const QString &programFolder)
+bool placeRefused(int code, const QByteArray &programFolder)
 {
     if (code == EACCES || code == EPERM || code == EROFS)
         return true;
-    return (code == ENOENT || code == ENOTDIR) && !QFileInfo(programFolder).isDir();
+    return (code == ENOENT || code == ENOTDIR) && !QFileInfo(QFile::decodeName(programFolder)).isDir();
+}
+
+QString shown(const QByteArray &path)
+{
+    return QDir::toNativeSeparators(QFile::decodeName(path));
 }
 
 } // namespace
 
-NickLog::Result NickLog::save(const NickStore &store, const QString &programFolder,
-                              const QString &fallbackFolder)
+NickLog::Result NickLog::save(const NickStore &store, const QByteArray &programFolder,
+                              const QByteArray &fallbackFolder)
 {
+    // Never a relative name: that would be wherever the program was started.
+    if (!programFolder.startsWith('/')) {
+        Result unknown;
+        unknown.path = FileName;
+        unknown.reason = QStringLiteral("не удалось узнать, в какой папке лежит программа");
+        return unknown;
+    }
     int code = 0;
-    Result result = writeFile(store, QDir(programFolder).filePath(FileName), code);
-    if (result.outcome == Outcome::Saved || !folderRefused(code, programFolder))
+    Result result = writeFile(store, logIn(programFolder), code);
+    if (result.outcome == Outcome::Saved || result.damaged || !placeRefused(code, programFolder))
         return result;
     if (fallbackFolder.isEmpty()) {
         result.nowhereElse = true;
         return result;
     }
-    Result fallback = writeFile(store, QDir(fallbackFolder).filePath(FileName), code);
+    Result fallback = writeFile(store, logIn(fallbackFolder), code);
     fallback.refusedPath = result.path;
     fallback.refusedReason = result.reason;
+    fallback.refusedBy = result.refusedBy;
     if (fallback.outcome == Outcome::Saved)
         fallback.outcome = Outcome::SavedToFallback;
     return fallback;
 }
 
-NickLog::Result NickLog::writeFile(const NickStore &store, const QString &path, int &code)
+NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &path, int &code)
 {
     Result result;
-    result.path = QDir::toNativeSeparators(path);
+    result.path = shown(path);
     LineFile file(path);
     const auto failed = [&] {
         code = file.refusal() == LineFile::Refusal::None ? file.errorCode() : -1;
-        result.path = QDir::toNativeSeparators(file.errorPath());
-        result.reason = reasonText(file.errorCode(), file.refusal());
+        result.path = shown(file.errorPath());
+        result.reason = reasonText(file);
+        result.damaged = file.damaged();
+        result.refusedBy = file.throughLink()                             ? Refuser::LinkTarget
+                           : file.errorPlace() == LineFile::Place::Folder ? Refuser::Folder
+                                                                          : Refuser::File;
         return result;
     };
     if (!file.open())
@@ -103,7 +202,10 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QString &path, 
     if (!file.commit())
         return failed();
     code = 0;
-    result.path = QDir::toNativeSeparators(file.path());
+    result.path = shown(file.path());
     result.outcome = Outcome::Saved;
+    result.replacedEarlier = file.replacedEarlier();
+    if (file.unconfirmed() != 0)
+        result.warning = errnoText(file.unconfirmed());
     return result;
 }

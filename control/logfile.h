@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class NickStore;
 
 // Saving the list as NIK.log: one nick a line, CR LF after every line, no
 // header, the whole file rewritten each time. The file goes into the
-// program's folder; when that folder refuses it for want of rights or
-// because it is read-only (an installed program's folder), or is gone, it
-// goes into the user's documents folder instead. A failed save leaves the
-// previous file whole.
+// program's folder; when the place where it lives there refuses this user
+// (the folder, the file, or where the user's link leads) for want of rights
+// or because it is read-only (an installed program's folder), or the folder
+// is gone, it goes into the user's documents folder instead. A failed save
+// leaves the previous file whole, unless that file could only be written in
+// place, which the result then says.
 class NickLog
 {
 public:
@@ -21,6 +24,13 @@ public:
         SavedToFallback,
         Failed
     };
+    // What refused the program folder's file.
+    enum class Refuser
+    {
+        Folder,
+        File,
+        LinkTarget, // where the user's link NIK.log leads
+    };
     struct Result
     {
         Outcome outcome = Outcome::Failed;
@@ -30,14 +40,25 @@ public:
         // the list went, or was to go, to the documents folder.
         QString refusedPath;
         QString refusedReason;
+        Refuser refusedBy = Refuser::Folder;
         // The program folder refused, and there is no documents or home folder.
         bool nowhereElse = false;
+        // Saved over an earlier file at `path`.
+        bool replacedEarlier = false;
+        // Saved, but the disk did not confirm it: why, in Russian.
+        QString warning;
+        // Failed after the file itself began to change: it was written in
+        // place and holds part of the new list.
+        bool damaged = false;
     };
 
-    // An empty fallbackFolder means there is none.
-    static Result save(const NickStore &store, const QString &programFolder, const QString &fallbackFolder);
+    // The folders as the system names them (bytes, not necessarily UTF-8).
+    // An empty programFolder means it is unknown: nothing is written. An
+    // empty fallbackFolder means there is none.
+    static Result save(const NickStore &store, const QByteArray &programFolder,
+                       const QByteArray &fallbackFolder);
 
 private:
     // code: the errno of the failure, -1 for a refusal, 0 on success.
-    static Result writeFile(const NickStore &store, const QString &path, int &code);
+    static Result writeFile(const NickStore &store, const QByteArray &path, int &code);
 };

@@ -1,13 +1,23 @@
 #include "platform/appdir.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-QString applicationDirectory()
+#include <climits>
+#include <unistd.h>
+
+QByteArray applicationDirectory()
 {
-    return QCoreApplication::applicationDirPath();
+    // Taken as bytes: a folder name that is not UTF-8 (Cyrillic in CP1251
+    // from an old archive) would otherwise turn into another path.
+    QByteArray path(PATH_MAX, '\0');
+    const ssize_t size = ::readlink("/proc/self/exe", path.data(), size_t(path.size()));
+    if (size <= 0 || size >= path.size() || path.at(0) != '/')
+        return {};
+    path.truncate(size);
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
 }
 
 QString userDocumentsDirectory()

@@ -1,25 +1,31 @@
 #include "platform/linefile.h"
 
-#include <QFile>
+#include <QByteArrayList>
+#include <QCryptographicHash>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
 
-// A save waits this long for another copy's save into the same folder (a
-// save of 100 million nicks takes a few seconds); the window waits with it.
+// A save waits this long for another copy's save into the same file (a save
+// of 100 million nicks takes a few seconds).
 constexpr std::chrono::seconds LockWait{15};
 // Links followed one after another before giving up, as the kernel does.
 constexpr int MaxLinks = 40;
+// What follows ".<file name>" in the names of this program's temporary
+// files, and how many random letters end them.
+constexpr QByteArrayView TemporaryMark{".quillmark-unfinished-save-"};
+constexpr qsizetype TemporaryLetters = 6;
+constexpr QByteArrayView AccessAcl{"system.posix_acl_access"};
 
 QByteArray folderOf(const QByteArray &path)
 {
@@ -29,22 +35,77 @@ QByteArray folderOf(const QByteArray &path)
     return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
 }
 
-mode_t defaultFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 int closeChecked(int fd)
 {
     // Linux closes the descriptor even when close() reports an error.
     return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
 }
 
+// Tries random temporary names until `attempt` does not answer EEXIST;
+// returns its last errno, 0 on success.
+template <typename Attempt>
+int withTemporaryName(const QByteArray &fileName, QByteArray &name, Attempt attempt)
+{
+    static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    int error = EEXIST;
+    for (int tries = 0; tries < 100 && error == EEXIST; ++tries) {
+        QByteArray letters(TemporaryLetters, Qt::Uninitialized);
+        for (char &c : letters)
+            c = Letters[QRandomGenerator::system()->bounded(int(sizeof Letters - 1))];
+        name = LineFile::temporaryName(fileName, letters);
+        error = attempt(name) ? 0 : errno;
+    }
+    if (error != 0)
+        name.clear();
+    return error;
+}
+
+// An attribute list or value read whole, though it may grow between the
+// call that sizes it and the call that reads it.
+template <typename Read> bool readSized(QByteArray &out, Read read)
+{
+    for (;;) {
+        ssize_t size = read(nullptr, 0);
+        if (size < 0)
+            return false;
+        out.resize(size);
+        size = read(out.data(), size_t(size));
+        if (size >= 0) {
+            out.resize(size);
+            return true;
+        }
+        if (errno != ERANGE)
+            return false;
+    }
+}
+
+// The user's own runtime folder, where no other user can put, replace or
+// hold a file; empty when none is safely theirs alone.
+QByteArray privateFolder()
+{
+    const auto theirsAlone = [](const QByteArray &folder) {
+        struct stat st
+        {
+        };
+        return folder.startsWith('/') && ::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+               st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+    };
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (theirsAlone(runtime))
+        return runtime;
+    const QByteArray uid = QByteArray::number(::geteuid());
+    if (theirsAlone("/run/user/" + uid))
+        return "/run/user/" + uid;
+    // A session without one: a folder of the user's own in /tmp, used only
+    // when it really is theirs alone (anyone may have made that name first).
+    const QByteArray own = "/tmp/quillmark-" + uid;
+    ::mkdir(own.constData(), 0700);
+    return theirsAlone(own) ? own : QByteArray();
+}
+
 } // namespace
 
-LineFile::LineFile(const QString &path) : m_path(path), m_target(path)
+LineFile::LineFile(const QByteArray &path) : m_path(path), m_target(path)
 {
     m_block.reserve(BlockSize + 64);
 }
@@ -54,107 +115,199 @@ LineFile::~LineFile()
     cancel();
 }
 
+QByteArray LineFile::temporaryName(const QByteArray &fileName, QByteArrayView letters)
+{
+    return '.' + fileName + TemporaryMark.toByteArray() + letters.toByteArray();
+}
+
 bool LineFile::open()
 {
-    if (!resolveTarget() || !lockFolder())
+    if (m_path.size() >= PATH_MAX)
+        return fail(ENAMETOOLONG, Place::File, Refusal::PathTooLong);
+    if (!resolveTarget())
+        return false;
+    if (m_target.size() >= PATH_MAX)
+        return fail(ENAMETOOLONG, Place::File, Refusal::PathTooLong);
+    m_folder = folderOf(m_target);
+    m_name = m_target.mid(m_target.lastIndexOf('/') + 1);
+    // Every later step goes through this folder, whatever happens to its path.
+    m_folderFd = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_folderFd < 0)
+        return fail(errno, Place::Folder);
+    lock();
+    if (m_failed)
         return false;
     removeLeftovers();
 
-    const QByteArray target = QFile::encodeName(m_target);
-    struct stat old
-    {
-    };
-    const bool replacing = ::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode);
-    // Only names that a user would hardly give a file of their own
-    // ("NIK.log.backup" stays untouched by the clean-up of leftovers).
-    const QString fileName = QFile::decodeName(target.mid(target.lastIndexOf('/') + 1));
-    do {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-            ::unlink(m_temp.constData());
-        }
-        m_temp = target + ".XXXXXX";
-        m_fd = ::mkostemp(m_temp.data(), O_CLOEXEC);
-        if (m_fd < 0) {
-            m_temp.clear();
+    if (m_existed) {
+        // Opened first, so the system says whether this user may change it.
+        // O_NONBLOCK: a FIFO without a reader refuses at once, not never.
+        m_targetFd = ::openat(m_folderFd, m_name.constData(),
+                              O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (m_targetFd < 0 || ::fstat(m_targetFd, &m_old) != 0)
             return fail(errno);
+        ::fcntl(m_targetFd, F_SETFL, ::fcntl(m_targetFd, F_GETFL) & ~O_NONBLOCK);
+        if (!S_ISREG(m_old.st_mode)) {
+            // A FIFO or device is written into, as any program writes to it.
+            m_mode = Mode::Direct;
+            std::swap(m_fd, m_targetFd);
+            return true;
         }
-    } while (!isTemporaryName(QFile::decodeName(m_temp.mid(m_temp.lastIndexOf('/') + 1)), fileName));
-    // The new file keeps the old one's permissions, or gets a new file's.
-    if (::fchmod(m_fd, replacing ? (old.st_mode & 07777) : defaultFileMode()) != 0)
-        return fail(errno);
+    }
+    if (const int error = openTemporary()) {
+        // A folder that takes no new file, holding a file this user may
+        // change: the file is written in place.
+        if (!m_existed || (error != EACCES && error != EPERM))
+            return fail(error, Place::Folder);
+        m_mode = Mode::Direct;
+        std::swap(m_fd, m_targetFd);
+        return true;
+    }
+    if (m_existed && (m_old.st_nlink > 1 || !keepWhatTheUserSet())) {
+        m_mode = Mode::CopyIn;
+        return true;
+    }
+    m_mode = Mode::Replace;
+    if (m_targetFd >= 0) {
+        ::close(m_targetFd);
+        m_targetFd = -1;
+    }
     return true;
 }
 
 // Follows the path through links only while every link and the file at the
 // end belong to this user; a link someone else put there, or one leading to
-// someone else's file, is refused, so Save never overwrites another's file.
+// someone else's file, is refused, so Save never writes another's file.
 bool LineFile::resolveTarget()
 {
-    QByteArray path = QFile::encodeName(m_path);
-    bool throughLink = false;
+    QByteArray path = m_path;
     for (int hops = 0;; ++hops) {
         struct stat st
         {
         };
         if (::lstat(path.constData(), &st) != 0) {
-            m_target = QFile::decodeName(path);
-            // Missing: the save creates it; any other error is the save's.
-            return errno == ENOENT || fail(errno);
+            m_target = path;
+            // Missing: the save creates it; else the way to it is refused.
+            return errno == ENOENT || fail(errno, Place::Folder);
         }
         if (S_ISLNK(st.st_mode)) {
             if (st.st_uid != ::geteuid())
-                return fail(0, Refusal::ForeignLink);
+                return fail(0, Place::File, Refusal::ForeignLink);
             if (hops == MaxLinks)
                 return fail(ELOOP);
             QByteArray next(PATH_MAX, '\0');
-            const ssize_t size = ::readlink(path.constData(), next.data(), next.size());
+            const ssize_t size = ::readlink(path.constData(), next.data(), size_t(next.size()));
             if (size < 0)
                 return fail(errno);
             next.truncate(size);
             path = next.startsWith('/') ? next : folderOf(path) + '/' + next;
-            throughLink = true;
             continue;
         }
-        m_target = QFile::decodeName(path);
+        m_target = path;
         if (S_ISDIR(st.st_mode))
             return fail(EISDIR);
-        if (!S_ISREG(st.st_mode))
+        m_existed = true;
+        const bool ours = st.st_uid == ::geteuid();
+        if (S_ISREG(st.st_mode))
+            return ours || !throughLink() || fail(0, Place::File, Refusal::ForeignLink);
+        // Anything else is the user's own, or a character device of the
+        // system's such as /dev/null; another user's FIFO or terminal is not
+        // written.
+        if (ours || (S_ISCHR(st.st_mode) && st.st_uid == 0))
             return true;
-        if (throughLink && st.st_uid != ::geteuid())
-            return fail(0, Refusal::ForeignLink);
-        // Ask the system whether this user may change the file; without
-        // O_TRUNC nothing in it changes.
-        const int probe = ::open(path.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (probe < 0)
-            return fail(errno);
-        ::close(probe);
-        return true;
+        return fail(0, Place::File, throughLink() ? Refusal::ForeignLink : Refusal::ForeignFile);
     }
 }
 
-// Saves into one folder take turns between running copies: a lock file
-// beside the target, locked with flock(), which the kernel releases when
-// its holder dies. The holder removes it when done; a waiter that finds it
-// was replaced meanwhile locks the new one.
-bool LineFile::lockFolder()
+// An unnamed file in the target's folder, which a crash leaves nowhere; where
+// the file system has none, a file with this program's mark in its name.
+// Mode 0666 as any program's new file: the umask and the folder's default
+// ACL shape it just the same.
+int LineFile::openTemporary()
 {
-    m_lock = QFile::encodeName(m_target) + ".lock";
+    m_fd = ::openat(m_folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    if (m_fd >= 0)
+        return 0;
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        return errno;
+    return withTemporaryName(m_name, m_temp, [this](const QByteArray &name) {
+        m_fd =
+            ::openat(m_folderFd, name.constData(), O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0666);
+        return m_fd >= 0;
+    });
+}
+
+// Gives the new file the old one's owner, group, extended attributes (the
+// ACL among them) and mode; false when any of it cannot be kept.
+bool LineFile::keepWhatTheUserSet()
+{
+    struct stat made
+    {
+    };
+    if (::fstat(m_fd, &made) != 0)
+        return false;
+    if ((made.st_uid != m_old.st_uid || made.st_gid != m_old.st_gid) &&
+        ::fchown(m_fd, m_old.st_uid, m_old.st_gid) != 0)
+        return false;
+    QByteArray names;
+    if (!readSized(names, [this](char *out, size_t size) { return ::flistxattr(m_targetFd, out, size); }))
+        return errno == ENOTSUP && ::fchmod(m_fd, m_old.st_mode & 07777) == 0;
+    bool hasAcl = false;
+    for (const QByteArray &name : names.split('\0')) {
+        if (name.isEmpty())
+            continue;
+        hasAcl = hasAcl || name == AccessAcl;
+        QByteArray value;
+        if (!readSized(value,
+                       [&](char *out, size_t size) {
+                           return ::fgetxattr(m_targetFd, name.constData(), out, size);
+                       }) ||
+            ::fsetxattr(m_fd, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
+            return false;
+    }
+    // An ACL the new file took from the folder's default ACL, which the old
+    // file did not have, goes.
+    if (!hasAcl && ::fremovexattr(m_fd, AccessAcl.data()) != 0 && errno != ENODATA && errno != ENOTSUP)
+        return false;
+    return ::fchmod(m_fd, m_old.st_mode & 07777) == 0;
+}
+
+// Saves into one file take turns between the user's running copies: a lock
+// file in the user's runtime folder, named by the target folder's device and
+// inode and the file name, locked with flock(), which the kernel releases
+// when its holder dies. The holder removes it when done; a waiter that finds
+// it was replaced meanwhile locks the new one. No other user can reach it,
+// and where there is no safe place for it the save goes on without it.
+void LineFile::lock()
+{
+    const QByteArray folder = privateFolder();
+    struct stat target
+    {
+    };
+    if (folder.isEmpty() || ::fstat(m_folderFd, &target) != 0)
+        return;
+    m_lock = folder + "/quillmark-save-" + QByteArray::number(quint64(target.st_dev), 16) + '-' +
+             QByteArray::number(quint64(target.st_ino), 16) + '-' +
+             QCryptographicHash::hash(m_name, QCryptographicHash::Sha1).toHex().left(16) + ".lock";
     const auto deadline = std::chrono::steady_clock::now() + LockWait;
     for (;;) {
-        m_lockFd = ::open(m_lock.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        m_lockFd = ::open(m_lock.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (m_lockFd < 0)
-            return fail(errno);
+            return;
         while (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
             if (errno == EINTR)
                 continue;
             if (errno != EWOULDBLOCK) {
-                // A file system without locks: save as before, untouched by others.
-                unlockFolder();
-                return true;
+                ::close(m_lockFd);
+                m_lockFd = -1;
+                return;
             }
-            if (std::chrono::steady_clock::now() > deadline)
-                return fail(0, Refusal::Busy);
+            if (std::chrono::steady_clock::now() > deadline) {
+                // Not ours to remove: another copy holds it.
+                ::close(std::exchange(m_lockFd, -1));
+                fail(0, Place::File, Refusal::Busy);
+                return;
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         struct stat held
@@ -163,15 +316,15 @@ bool LineFile::lockFolder()
         struct stat named
         {
         };
-        if (::fstat(m_lockFd, &held) == 0 && ::stat(m_lock.constData(), &named) == 0 &&
+        if (::fstat(m_lockFd, &held) == 0 && ::lstat(m_lock.constData(), &named) == 0 &&
             held.st_dev == named.st_dev && held.st_ino == named.st_ino)
-            return true;
+            return;
         ::close(m_lockFd);
         m_lockFd = -1;
     }
 }
 
-void LineFile::unlockFolder()
+void LineFile::unlock()
 {
     if (m_lockFd < 0)
         return;
@@ -180,48 +333,33 @@ void LineFile::unlockFolder()
     m_lockFd = -1;
 }
 
-// Temporary files of saves that crashed. Only while the lock is held: then
-// no running copy is writing one.
+// Temporary files of this user's saves that crashed: only names with this
+// program's mark, only regular files of this user, only while the lock is
+// held, when none of the user's running copies is writing one.
 void LineFile::removeLeftovers()
 {
     if (m_lockFd < 0)
         return;
-    const QByteArray target = QFile::encodeName(m_target);
-    const QByteArray folder = folderOf(target);
-    const QString fileName = QFile::decodeName(target.mid(target.lastIndexOf('/') + 1));
-    DIR *dir = ::opendir(folder.constData());
-    if (!dir)
+    const QByteArray prefix = temporaryName(m_name, {});
+    const int fd = ::openat(m_folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (!dir) {
+        if (fd >= 0)
+            ::close(fd);
         return;
+    }
     while (const dirent *entry = ::readdir(dir)) {
-        if (!isTemporaryName(QFile::decodeName(entry->d_name), fileName))
+        const QByteArrayView name(entry->d_name);
+        if (name.size() != prefix.size() + TemporaryLetters || !name.startsWith(prefix))
             continue;
-        const QByteArray leftover = folder + '/' + entry->d_name;
         struct stat st
         {
         };
-        if (::lstat(leftover.constData(), &st) == 0 && S_ISREG(st.st_mode))
-            ::unlink(leftover.constData());
+        if (::fstatat(m_folderFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid())
+            ::unlinkat(m_folderFd, entry->d_name, 0);
     }
     ::closedir(dir);
-}
-
-bool LineFile::isTemporaryName(const QString &name, const QString &fileName)
-{
-    // mkostemp() puts six letters or digits after "<file>."; the saves keep
-    // only names with a capital and a digit among them, which a word such as
-    // "backup" or "before" never has.
-    if (name.size() != fileName.size() + 7 || !name.startsWith(fileName + u'.'))
-        return false;
-    bool capital = false;
-    bool digit = false;
-    for (qsizetype i = fileName.size() + 1; i < name.size(); ++i) {
-        const char16_t c = name.at(i).unicode();
-        capital = capital || (c >= u'A' && c <= u'Z');
-        digit = digit || (c >= u'0' && c <= u'9');
-        if (!((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')))
-            return false;
-    }
-    return capital && digit;
 }
 
 bool LineFile::writeLine(QByteArrayView line)
@@ -259,6 +397,9 @@ bool LineFile::writeAll(QByteArrayView bytes)
 {
     if (m_fd < 0)
         return fail(EBADF);
+    // Written in place, the user's file changes from the first byte on.
+    if (m_mode == Mode::Direct && S_ISREG(m_old.st_mode) && !bytes.isEmpty())
+        m_damaged = true;
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t written = ::write(m_fd, bytes.data() + done, size_t(bytes.size() - done));
@@ -267,6 +408,7 @@ bool LineFile::writeAll(QByteArrayView bytes)
         if (written <= 0)
             return fail(written == 0 ? ENOSPC : errno);
         done += written;
+        m_written += written;
     }
     return true;
 }
@@ -275,48 +417,123 @@ bool LineFile::commit()
 {
     if (m_failed || !writeBlock())
         return false;
-    if (::fsync(m_fd) != 0)
-        return fail(errno);
-    const int fd = m_fd;
-    m_fd = -1;
-    if (const int error = closeChecked(fd))
+    const bool regular = S_ISREG(m_old.st_mode);
+    if (m_mode == Mode::Direct) {
+        m_damaged = m_damaged || regular;
+        if (regular && ::ftruncate(m_fd, m_written) != 0)
+            return fail(errno);
+        // A FIFO or a terminal cannot be synced, and need not be.
+        if (::fsync(m_fd) != 0 && (regular || (errno != EINVAL && errno != EROFS)))
+            return fail(errno);
+        const int fd = std::exchange(m_fd, -1);
+        if (const int error = closeChecked(fd))
+            return fail(error);
+    } else {
+        // The data is on the disk before the file changes or takes its name,
+        // so a power cut leaves the old file or the new one.
+        if (::fsync(m_fd) != 0)
+            return fail(errno);
+        if (!(m_mode == Mode::CopyIn ? copyIntoTarget() : putInPlace()))
+            return false;
+    }
+    m_damaged = false;
+    cancel();
+    return true;
+}
+
+bool LineFile::putInPlace()
+{
+    if (m_temp.isEmpty()) {
+        // The unnamed file gets the file's name when there is none there
+        // yet, else a temporary name of ours to be renamed.
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+        const auto link = [&](const QByteArray &name) {
+            return ::linkat(AT_FDCWD, self.constData(), m_folderFd, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+        };
+        if (!m_existed && link(m_name)) {
+            m_unconfirmed = closeChecked(std::exchange(m_fd, -1));
+            syncFolder();
+            return true;
+        }
+        if (const int error = withTemporaryName(m_name, m_temp, link))
+            return fail(error, Place::Folder);
+    }
+    if (const int error = closeChecked(std::exchange(m_fd, -1)))
         return fail(error);
-    const QByteArray target = QFile::encodeName(m_target);
-    if (::rename(m_temp.constData(), target.constData()) != 0)
+    if (::renameat(m_folderFd, m_temp.constData(), m_folderFd, m_name.constData()) != 0)
         return fail(errno);
     m_temp.clear();
-    // Without this a power cut can bring the old file back.
-    const int folder = ::open(folderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        const int synced = ::fsync(folder) == 0 ? 0 : errno;
-        ::close(folder);
-        // Some file systems cannot sync a folder; that is no failure.
-        if (synced != 0 && synced != EINVAL && synced != ENOTSUP && synced != EROFS && synced != ENOSYS)
-            return fail(synced);
+    syncFolder();
+    return true;
+}
+
+// Once the new file has its name the save has happened; without this sync a
+// power cut could still bring the old file back, so a failure is told, as a
+// warning. Some file systems cannot sync a folder; that is no failure.
+void LineFile::syncFolder()
+{
+    if (::fsync(m_folderFd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS &&
+        errno != ENOSYS && m_unconfirmed == 0)
+        m_unconfirmed = errno;
+}
+
+// Copies the synced new content into the user's file itself, keeping
+// everything the file is: its owner, group, mode, ACL, attributes and links.
+bool LineFile::copyIntoTarget()
+{
+    // Room for it first, while the file is still whole; a file system
+    // without preallocation just goes on.
+    if (::fallocate(m_targetFd, FALLOC_FL_KEEP_SIZE, 0, m_written) != 0 && errno != EOPNOTSUPP &&
+        errno != ENOSYS)
+        return fail(errno);
+    m_damaged = true;
+    QByteArray buffer(BlockSize, Qt::Uninitialized);
+    for (off_t offset = 0; offset < m_written;) {
+        const ssize_t got =
+            ::pread(m_fd, buffer.data(), size_t(std::min<qint64>(BlockSize, m_written - offset)), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return fail(got == 0 ? EIO : errno);
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put =
+                ::pwrite(m_targetFd, buffer.constData() + done, size_t(got - done), offset + done);
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                return fail(put == 0 ? ENOSPC : errno);
+            done += put;
+        }
+        offset += got;
     }
-    unlockFolder();
+    if (::ftruncate(m_targetFd, m_written) != 0 || ::fsync(m_targetFd) != 0)
+        return fail(errno);
+    if (const int error = closeChecked(std::exchange(m_targetFd, -1)))
+        return fail(error);
     return true;
 }
 
 void LineFile::cancel()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
+    for (int *fd : {&m_fd, &m_targetFd}) {
+        if (*fd >= 0)
+            ::close(std::exchange(*fd, -1));
     }
-    if (!m_temp.isEmpty()) {
-        ::unlink(m_temp.constData());
-        m_temp.clear();
-    }
-    unlockFolder();
+    if (!m_temp.isEmpty() && m_folderFd >= 0)
+        ::unlinkat(m_folderFd, m_temp.constData(), 0);
+    m_temp.clear();
+    unlock();
+    if (m_folderFd >= 0)
+        ::close(std::exchange(m_folderFd, -1));
     m_block.clear();
 }
 
-bool LineFile::fail(int code, Refusal refusal)
+bool LineFile::fail(int code, Place place, Refusal refusal)
 {
     m_failed = true;
     m_errno = code;
     m_refusal = refusal;
+    m_errorPlace = place;
     m_errorPath = refusal == Refusal::ForeignLink ? m_path : m_target;
     cancel();
     return false;

@@ -4,16 +4,24 @@
 #include <QByteArrayView>
 #include <QString>
 
-// A text file written line by line, each line ending in CR LF, that replaces
-// the file at its path only when every byte has been written and synced:
-// until commit() succeeds the old file stays as it was. Lines are gathered
-// into large blocks and every write is checked, because a short write or a
-// failed flush must never leave a torn file behind.
+#include <sys/stat.h>
+
+// A text file written line by line, each line ending in CR LF, that takes
+// the place of the file at its path only when every byte has been written and
+// synced: until commit() succeeds the old file stays as it was. Lines are
+// gathered into large blocks and every write is checked, because a short
+// write or a failed flush must never leave a torn file behind.
 //
-// Written with the system's own calls, because the file must be written
-// through the user's own links only, saves of several running copies into
-// one folder must take turns, leftovers of crashed saves must go, the folder
-// must be synced after the rename, and a failure must keep its errno.
+// A user's file keeps what they set on it. The new content is written into
+// an unnamed file in the same folder (or, where the file system has none, a
+// file whose name carries this program's mark), which gets the old file's
+// owner, group, mode, ACL and extended attributes and then takes its name.
+// Where any of that cannot be kept, or the file has other hard links, the
+// synced content is copied into the file itself. A new file gets what any
+// program's new file gets in that folder. Links are followed only while they
+// and what they lead to are the user's own; a FIFO or device at the end is
+// written into, never replaced. Saves of one user's running copies into one
+// file take turns through a lock in the user's own runtime folder.
 class LineFile
 {
 public:
@@ -26,10 +34,18 @@ public:
     {
         None,
         ForeignLink, // the path is a link, and the link or its target is another user's
-        Busy,        // another copy kept the folder's lock for too long
+        ForeignFile, // a FIFO, socket or device of another user stands at the path
+        Busy,        // another copy kept the file's lock for too long
+        PathTooLong, // the whole path is longer than the system takes
+    };
+    // What refused: the file itself, or the folder that was to hold it.
+    enum class Place
+    {
+        File,
+        Folder,
     };
 
-    explicit LineFile(const QString &path);
+    explicit LineFile(const QByteArray &path);
     ~LineFile();
     LineFile(const LineFile &) = delete;
     LineFile &operator=(const LineFile &) = delete;
@@ -44,36 +60,72 @@ public:
     // Throws away what was written; the old file stays.
     void cancel();
 
-    // The errno of the failed step (0 with a refusal), the refusal, and the
-    // file it concerns: the link itself when a link was refused, else the
-    // file the link leads to.
+    // The errno of the failed step (0 with a refusal), the refusal, what
+    // refused, and the file it concerns: the link itself when a link was
+    // refused, else the file the link leads to.
     int errorCode() const { return m_errno; }
     Refusal refusal() const { return m_refusal; }
-    QString errorPath() const { return m_errorPath; }
+    Place errorPlace() const { return m_errorPlace; }
+    QByteArray errorPath() const { return m_errorPath; }
     // The file written: the path, or what the user's own link leads to.
-    QString path() const { return m_target; }
+    QByteArray path() const { return m_target; }
+    bool throughLink() const { return m_target != m_path; }
+    // Whether a file stood at the path before: the save replaced it.
+    bool replacedEarlier() const { return m_existed; }
+    // A failure that came after the file itself began to change, when it
+    // could only be written in place: it now holds part of the new list.
+    bool damaged() const { return m_damaged; }
+    // The errno of the folder's sync after the new file took its name: the
+    // save has happened, but the disk did not confirm the new name.
+    int unconfirmed() const { return m_unconfirmed; }
 
-    // Names this program gives its temporary files beside `fileName`.
-    static bool isTemporaryName(const QString &name, const QString &fileName);
+    // The name of a temporary file beside `fileName` with the given six
+    // letters; the clean-up of crashed saves removes only such names.
+    static QByteArray temporaryName(const QByteArray &fileName, QByteArrayView letters);
 
 private:
+    enum class Mode
+    {
+        Replace, // the temporary file takes the file's name
+        CopyIn,  // the synced temporary file is copied into the file
+        Direct,  // written straight into the file
+    };
+
     bool resolveTarget();
-    bool lockFolder();
-    void unlockFolder();
+    int openTemporary();
+    bool keepWhatTheUserSet();
+    void lock();
+    void unlock();
     void removeLeftovers();
+    bool copyIntoTarget();
+    bool putInPlace();
+    void syncFolder();
     bool writeBlock();
     bool writeAll(QByteArrayView bytes);
-    bool fail(int code, Refusal refusal = Refusal::None);
+    bool fail(int code, Place place = Place::File, Refusal refusal = Refusal::None);
 
-    QString m_path;
-    QString m_target;
-    QString m_errorPath;
-    QByteArray m_temp;
+    QByteArray m_path;
+    QByteArray m_target;
+    QByteArray m_folder;
+    QByteArray m_name;
+    QByteArray m_errorPath;
+    QByteArray m_temp; // name of the named temporary file, if there is one
     QByteArray m_lock;
     QByteArray m_block;
+    struct stat m_old
+    {
+    };
+    Mode m_mode = Mode::Replace;
+    int m_folderFd = -1;
     int m_fd = -1;
+    int m_targetFd = -1;
     int m_lockFd = -1;
     int m_errno = 0;
+    int m_unconfirmed = 0;
+    qint64 m_written = 0;
     Refusal m_refusal = Refusal::None;
+    Place m_errorPlace = Place::File;
+    bool m_existed = false;
+    bool m_damaged = false;
     bool m_failed = false;
 };

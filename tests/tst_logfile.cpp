@@ -6,17 +6,71 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
+#include <cstdio>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr uid_t Nobody = 65534;
+
+NickStore storeOf(const QStringList &nicks)
+{
+    NickStore store;
+    for (const QString &nick : nicks)
+        store.append(nick);
+    return store;
+}
+
+// What a save told, in one line: "saved", "documents" or "failed" (with
+// ", damaged"), the reason, the warning, and what refused the program
+// folder's file and why.
+QByteArray toldBy(const NickLog::Result &result)
+{
+    static const char *const Outcomes[] = {"saved", "documents", "failed"};
+    static const char *const Refusers[] = {"folder", "file", "link target"};
+    QByteArray told = Outcomes[int(result.outcome)] + QByteArray(result.damaged ? ", damaged|" : "|") +
+                      result.reason.toUtf8() + '|' + result.warning.toUtf8();
+    if (!result.refusedPath.isEmpty())
+        told += '|' + QByteArray(Refusers[int(result.refusedBy)]) + ": " + result.refusedReason.toUtf8();
+    return told;
+}
+
+// An access ACL as the kernel stores it (version 2, then tag, permissions
+// and id of each entry): user::rw- user:nobody:rw- group::r-- mask::rw- other::r--
+const QByteArray GrantNobody("\2\0\0\0\1\0\6\0\xff\xff\xff\xff\2\0\6\0\xfe\xff\0\0"
+                             "\4\0\4\0\xff\xff\xff\xff\x10\0\6\0\xff\xff\xff\xff\x20\0\4\0\xff\xff\xff\xff",
+                             44);
+
+QByteArray attribute(const QString &path, const char *name)
+{
+    QByteArray value(256, '\0');
+    const ssize_t size =
+        ::lgetxattr(QFile::encodeName(path).constData(), name, value.data(), size_t(value.size()));
+    return size < 0 ? QByteArray("<none>") : value.left(size);
+}
+
+bool setAttribute(const QString &path, const char *name, const QByteArray &value)
+{
+    return ::lsetxattr(QFile::encodeName(path).constData(), name, value.constData(), size_t(value.size()),
+                       0) == 0;
+}
+
+} // namespace
 
 class TstLogFile : public QObject, SaveFolders
 {
@@ -25,35 +79,72 @@ private Q_SLOTS:
     void init() { QVERIFY(makeFolders()); }
     void savesTheListAsCrLfLines_data();
     void savesTheListAsCrLfLines();
+    void programFolderAsTheSystemNamesIt_data();
+    void programFolderAsTheSystemNamesIt();
     void linksAreFollowedOnlyWhenTheUsersOwn_data();
     void linksAreFollowedOnlyWhenTheUsersOwn();
-    void leftoversOfCrashedSavesAreRemoved();
+    void onlyThisProgramsLeftoversAreRemoved_data();
+    void onlyThisProgramsLeftoversAreRemoved();
+    void savesOfTwoCopiesTakeTurns_data();
     void savesOfTwoCopiesTakeTurns();
-    void refusedProgramFolderFallsBack_data();
-    void refusedProgramFolderFallsBack();
+    void whatTheUserSetSurvivesASave_data();
+    void whatTheUserSetSurvivesASave();
+    void refusedPlaceFallsBack_data();
+    void refusedPlaceFallsBack();
+    void faultsAtASystemCall_data();
+    void faultsAtASystemCall();
     void documentsFolderOfTheUser_data();
     void documentsFolderOfTheUser();
 
 private:
-    // Whether this process holds a file in the folder open.
-    static bool holdsFileIn(const QString &folder)
+    // Whether this process holds the folder, or a file in it, open.
+    static bool holdsOpen(const QString &folder)
     {
         const QDir descriptors(QStringLiteral("/proc/self/fd"));
-        for (const QFileInfo &descriptor : descriptors.entryInfoList(QDir::AllEntries | QDir::System))
-            if (descriptor.symLinkTarget().startsWith(folder + u'/'))
+        for (const QFileInfo &descriptor : descriptors.entryInfoList(QDir::AllEntries | QDir::System)) {
+            const QString target = descriptor.symLinkTarget();
+            if (target == folder || target.startsWith(folder + u'/'))
                 return true;
+        }
         return false;
     }
-    static NickStore storeOf(const QStringList &nicks)
+    NickLog::Result save(const QStringList &nicks) const
     {
-        NickStore store;
-        for (const QString &nick : nicks)
-            store.append(nick);
-        return store;
+        return NickLog::save(storeOf(nicks), QFile::encodeName(m_programFolder),
+                             QFile::encodeName(m_fallbackFolder));
+    }
+    // Saves "NIK" as the given user, in a child process, and returns what it told.
+    QByteArray saveAs(uid_t user) const
+    {
+        int answer[2];
+        if (::pipe(answer) != 0)
+            return "no pipe";
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgid(user) != 0 || ::setuid(user) != 0)
+                ::_exit(2);
+            const QByteArray told = toldBy(save({u"NIK"_s}));
+            [[maybe_unused]] const ssize_t written =
+                ::write(answer[1], told.constData(), size_t(told.size()));
+            ::_exit(0);
+        }
+        ::close(answer[1]);
+        QFile reply;
+        reply.open(answer[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+        const QByteArray told = reply.readAll();
+        ::waitpid(child, nullptr, 0);
+        return told;
     }
     QStringList leftInProgramFolder() const
     {
-        return QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return QDir(m_programFolder)
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+    // The test's folder open to every user, as a shared folder is.
+    bool shareFolders() const
+    {
+        return ::chmod(QFile::encodeName(m_dir->path()).constData(), 0711) == 0 &&
+               ::chmod(QFile::encodeName(m_programFolder).constData(), 0777) == 0;
     }
 };
 
@@ -73,7 +164,7 @@ void TstLogFile::savesTheListAsCrLfLines()
     QFETCH(QStringList, nicks);
     if (before != "<missing>")
         QVERIFY(writeFile(m_log, before));
-    const auto result = NickLog::save(storeOf(nicks), m_programFolder, m_fallbackFolder);
+    const auto result = save(nicks);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
     QCOMPARE(result.path, m_programFolder + u"/NIK.log"_s);
     QTEST(readAll(m_log), "after");
@@ -81,12 +172,57 @@ void TstLogFile::savesTheListAsCrLfLines()
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
 
+void TstLogFile::programFolderAsTheSystemNamesIt_data()
+{
+    QTest::addColumn<QByteArray>("folder"); // "/..." below the test's folder, "-" unknown
+    QTest::addColumn<QByteArray>("told");
+    const QByteArray nowhere = "failed|не удалось узнать, в какой папке лежит программа|";
+    // clang-format off
+    QTest::newRow("a Cyrillic name in CP1251 bytes") << QByteArray("/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0") << QByteArray("saved||");
+    QTest::newRow("unknown: nothing written anywhere") << QByteArray("-") << nowhere;
+    QTest::newRow("a relative name: nothing written anywhere") << QByteArray("program") << nowhere;
+    QTest::newRow("a folder name longer than a name may be") << "/" + QByteArray(300, 'a') << QByteArray("failed|слишком длинное имя файла или папки|");
+    QTest::newRow("a path longer than the system takes") << ("/" + QByteArray(200, 'b')).repeated(21) << QByteArray("failed|путь к файлу длиннее, чем допускает система (4095 байт)|");
+    // clang-format on
+}
+
+void TstLogFile::programFolderAsTheSystemNamesIt()
+{
+    QFETCH(QByteArray, folder);
+    QFETCH(QByteArray, told);
+    // Each test program lives in a folder of its own in the build.
+    QCOMPARE(applicationDirectory(), QByteArray(QT_TESTCASE_BUILDDIR "/run/tst_logfile"));
+    // Started in the test's folder, where a relative name would land.
+    const QString started = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(started); });
+    const QByteArray programFolder =
+        folder == "-" ? QByteArray()
+                      : (folder.startsWith('/') ? QFile::encodeName(m_dir->path()) + folder : folder);
+    const bool saves = told.startsWith("saved");
+    if (saves)
+        QCOMPARE(::mkdir(programFolder.constData(), 0755), 0);
+    // Qt cannot remove a folder whose name is not UTF-8.
+    const auto remove = qScopeGuard([&] {
+        if (saves)
+            ::unlink((programFolder + "/NIK.log").constData()), ::rmdir(programFolder.constData());
+    });
+    const auto result =
+        NickLog::save(storeOf({u"NIK"_s}), programFolder, QFile::encodeName(m_fallbackFolder));
+    QCOMPARE(toldBy(result), told);
+    QCOMPARE(::access((programFolder + "/NIK.log").constData(), F_OK) == 0, saves);
+    QCOMPARE(readAll(m_log), QByteArray("<missing>"));
+    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
 void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
 {
     QTest::addColumn<bool>("linkOurs");
     QTest::addColumn<bool>("targetOurs");
-    QTest::addColumn<QString>("target"); // relative to the test's folder
-    QTest::addColumn<QString>("told");   // the file a failure names: "link" or "target"
+    QTest::addColumn<QString>(
+        "target");                     // in the test's folder; "fifo" a FIFO, "null" a null device of root's
+    QTest::addColumn<QString>("told"); // the file a failure names: "link" or "target"
     QTest::addColumn<QString>("reason"); // none: saved through the link
     const QString foreign = u"это символическая ссылка, а она сама или файл, на который она указывает, "
                             u"принадлежит другому пользователю; ссылка и этот файл оставлены как были"_s;
@@ -95,6 +231,9 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
     QTest::newRow("another user's link") << false << true << u"notes.txt"_s << u"link"_s << foreign;
     QTest::newRow("own link to another user's file") << true << false << u"notes.txt"_s << u"link"_s << foreign;
     QTest::newRow("dangling link into a missing folder") << true << true << u"gone/notes.txt"_s << u"target"_s << u"папка не найдена"_s;
+    QTest::newRow("own link to a null device: written into, not replaced") << true << true << u"null"_s << QString() << QString();
+    QTest::newRow("own link to another user's FIFO") << true << false << u"fifo"_s << u"link"_s << foreign;
+    QTest::newRow("own link to own FIFO nobody reads") << true << true << u"fifo"_s << u"target"_s << u"у канала нет читателя, или устройство недоступно"_s;
     // clang-format on
 }
 
@@ -105,70 +244,128 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
     QFETCH(QString, target);
     QFETCH(QString, told);
     QFETCH(QString, reason);
-    if ((!linkOurs || !targetOurs) && ::geteuid() != 0)
-        QSKIP("giving a file to another user needs root");
+    if ((!linkOurs || !targetOurs || target == u"null") && ::geteuid() != 0)
+        QSKIP("giving a file to another user or making a device needs root");
     const QString targetPath = m_dir->filePath(target);
-    const QByteArray before = target.contains(u'/') ? "<missing>" : "MY NOTES\n";
-    if (before != "<missing>")
+    const QByteArray targetName = QFile::encodeName(targetPath);
+    const bool special = target == u"fifo" || target == u"null";
+    const QByteArray before = special || target.contains(u'/') ? "<missing>" : "MY NOTES\n";
+    if (special)
+        QCOMPARE(::mknod(targetName.constData(), target == u"fifo" ? S_IFIFO | 0600 : S_IFCHR | 0666,
+                         makedev(1, 3)),
+                 0);
+    else if (before != "<missing>")
         QVERIFY(writeFile(targetPath, before));
     QVERIFY(QFile::link(targetPath, m_log));
-    constexpr uid_t Nobody = 65534;
     if (!linkOurs)
         QCOMPARE(::lchown(QFile::encodeName(m_log).constData(), Nobody, Nobody), 0);
     if (!targetOurs)
-        QCOMPARE(::chown(QFile::encodeName(targetPath).constData(), Nobody, Nobody), 0);
+        QCOMPARE(::chown(targetName.constData(), Nobody, Nobody), 0);
 
-    const auto result = NickLog::save(storeOf({u"NIK"_s}), m_programFolder, m_fallbackFolder);
+    const auto result = save({u"NIK"_s});
     QCOMPARE(QFileInfo(m_log).symLinkTarget(), targetPath);
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
     QCOMPARE(result.outcome, reason.isEmpty() ? NickLog::Outcome::Saved : NickLog::Outcome::Failed);
     QCOMPARE(result.reason, reason);
-    QCOMPARE(readAll(targetPath), reason.isEmpty() ? QByteArray("NIK\r\n") : before);
+    // A FIFO or device stays what it was.
+    if (special)
+        QVERIFY(QFileInfo(targetPath).exists() && !QFileInfo(targetPath).isFile());
+    else
+        QCOMPARE(readAll(targetPath), reason.isEmpty() ? QByteArray("NIK\r\n") : before);
     if (!reason.isEmpty())
         QCOMPARE(result.path, told == u"link" ? m_log : targetPath);
 }
 
-void TstLogFile::leftoversOfCrashedSavesAreRemoved()
+void TstLogFile::onlyThisProgramsLeftoversAreRemoved_data()
 {
-    // What a crashed save leaves is NIK.log, a point and six letters or
-    // digits with a capital and a digit among them; a user's "backup" stays.
-    const QStringList kept = {u"NIK.log.a1-2c3"_s, u"NIK.log.a1B2c"_s, u"NIK.log.a1B2c34"_s, u"NIK.log.backup"_s,
-                              u"NIK.log.bak"_s,    u"NIK.txt.a1B2c3"_s, u"notes.txt"_s};
-    for (const QString &name : kept + QStringList{u"NIK.log.a1B2c3"_s})
+    QTest::addColumn<bool>("fuse"); // the folder is a FUSE mount, where a save names its temporary file
+    QTest::newRow("on a local disk") << false;
+    QTest::newRow("in a FUSE folder") << true;
+}
+
+void TstLogFile::onlyThisProgramsLeftoversAreRemoved()
+{
+    QFETCH(bool, fuse);
+    const QByteArray folder = QFile::encodeName(m_programFolder);
+    if (fuse) {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable(u"bindfs"_s).isEmpty())
+            QSKIP("a FUSE folder needs bindfs and root");
+        QVERIFY(QDir().mkpath(m_dir->filePath(u"real"_s)));
+        QCOMPARE(QProcess::execute(u"bindfs"_s, {m_dir->filePath(u"real"_s), m_programFolder}), 0);
+    }
+    const auto unmount = qScopeGuard([&] {
+        if (fuse)
+            ::umount2(folder.constData(), MNT_DETACH);
+    });
+    // What a crashed save leaves carries this program's mark; the user's
+    // own names, however like a temporary file's, stay.
+    // clang-format off
+    const QStringList kept = {u".NIK.log.quillmark-unfinished-save-a1B2c"_s, u"NIK.log.2024Q1"_s, u"NIK.log.BAK001"_s,
+                              u"NIK.log.Copy01"_s, u"NIK.log.Old123"_s, u"NIK.log.a1B2c3"_s, u"NIK.log.lock"_s, u"notes.txt"_s};
+    // clang-format on
+    for (const QString &name :
+         kept.mid(0, 6) + QStringList{u".NIK.log.quillmark-unfinished-save-a1B2c3"_s, u"notes.txt"_s})
         QVERIFY(writeFile(QDir(m_programFolder).filePath(name), "partial"));
-    QVERIFY(QDir(m_programFolder).mkdir(u"NIK.log.Dir123"_s));
-    QCOMPARE(NickLog::save(storeOf({u"AB"_s}), m_programFolder, m_fallbackFolder).outcome,
-             NickLog::Outcome::Saved);
+    // A lock file of old, a link to nowhere, does not stand in the way.
+    QVERIFY(QFile::link(u"/nonexistent/lock"_s, QDir(m_programFolder).filePath(u"NIK.log.lock"_s)));
+    // Another user's may be a save of theirs under way.
+    const QString theirs = QDir(m_programFolder).filePath(u".NIK.log.quillmark-unfinished-save-Other1"_s);
+    const bool root = ::geteuid() == 0;
+    QVERIFY(!root || (writeFile(theirs, "theirs") &&
+                      ::chown(QFile::encodeName(theirs).constData(), Nobody, Nobody) == 0));
+    QCOMPARE(save({u"AB"_s}).outcome, NickLog::Outcome::Saved);
     QStringList left = leftInProgramFolder();
     left.sort();
-    QCOMPARE(left, (QStringList{u"NIK.log"_s, u"NIK.log.Dir123"_s} + kept));
+    const QStringList expected = (root ? QStringList{QFileInfo(theirs).fileName()} : QStringList()) +
+                                 QStringList{u".NIK.log.quillmark-unfinished-save-a1B2c"_s, u"NIK.log"_s} +
+                                 kept.mid(1);
+    QCOMPARE(left, expected);
+    QCOMPARE(readAll(m_log), QByteArray("AB\r\n"));
+}
+
+void TstLogFile::savesOfTwoCopiesTakeTurns_data()
+{
+    QTest::addColumn<bool>("otherUser");
+    QTest::newRow("two copies of one user: the later waits") << false;
+    QTest::newRow("another user's copy: holds up nothing") << true;
 }
 
 void TstLogFile::savesOfTwoCopiesTakeTurns()
 {
     // Another copy is in the middle of its save when ours starts: ours waits
-    // for it, leaves that copy's file alone, and the later save's list stays.
+    // for a copy of the same user, not for another user's; neither leaves a
+    // file behind, and the later save's list stays.
+    QFETCH(bool, otherUser);
+    if (otherUser && (::geteuid() != 0 || !shareFolders()))
+        QSKIP("saving as another user needs root");
     int ready[2];
-    int go[2];
-    QCOMPARE(::pipe(ready), 0);
-    QCOMPARE(::pipe(go), 0);
+    int release[2];
+    QVERIFY(::pipe(ready) == 0 && ::pipe(release) == 0);
     const pid_t other = ::fork();
     QVERIFY(other >= 0);
     if (other == 0) {
-        LineFile file(m_log);
+        // Only the test's own ends stay open: its end means release.
+        ::close(ready[0]);
+        ::close(release[1]);
+        if (otherUser && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+            ::_exit(2);
+        LineFile file(QFile::encodeName(m_log));
         const bool opened = file.open() && file.writeLine("OTHER");
         [[maybe_unused]] const ssize_t told = ::write(ready[1], opened ? "1" : "0", 1);
-        // It holds the folder until the test lets it go on.
-        char proceed = 0;
-        const bool goOn = ::read(go[0], &proceed, 1) == 1;
-        ::_exit(opened && goOn && file.commit() ? 0 : 1);
+        // It holds its save until the test releases it.
+        char released = 0;
+        if (::read(release[0], &released, 1) < 0)
+            ::_exit(3);
+        ::_exit(opened && file.commit() ? 0 : 1);
     }
+    ::close(ready[1]);
+    ::close(release[0]);
     int status = -1;
     std::thread ours;
-    // Let the other copy finish and ours with it, on every way out.
+    // Release the other copy and let ours end, on every way out.
     const auto finish = [&] {
         if (status == -1) {
-            [[maybe_unused]] const ssize_t sent = ::write(go[1], "1", 1);
+            [[maybe_unused]] const ssize_t sent = ::write(release[1], "1", 1);
             ::waitpid(other, &status, 0);
         }
         if (ours.joinable())
@@ -176,75 +373,203 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     };
     const auto cleanup = qScopeGuard([&] {
         finish();
-        for (int fd : {ready[0], ready[1], go[0], go[1]})
-            ::close(fd);
+        ::close(ready[0]);
+        ::close(release[1]);
     });
     char opened = 0;
     QCOMPARE(::read(ready[0], &opened, 1), 1);
     QCOMPARE(opened, '1');
-
     std::atomic<bool> saved = false;
     NickLog::Result result;
     ours = std::thread([&] {
-        result = NickLog::save(storeOf({QStringLiteral("OURS")}), m_programFolder, m_fallbackFolder);
+        result = save({u"OURS"_s});
         saved = true;
     });
-    // Ours has reached the folder (it holds a file there open) and waits.
-    QTRY_VERIFY(holdsFileIn(m_programFolder));
-    QVERIFY(!saved);
+    if (otherUser) {
+        QTRY_VERIFY(saved);
+        // Nothing of the other copy's shows in the folder meanwhile.
+        QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
+    } else {
+        // Ours reaches the folder (it holds it open) and waits there.
+        QTRY_VERIFY(saved || holdsOpen(m_programFolder));
+        QVERIFY2(!saved, "saved while the other copy was saving");
+    }
     finish();
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QCOMPARE(readAll(m_log), QByteArray("OURS\r\n"));
+    QCOMPARE(readAll(m_log), otherUser ? QByteArray("OTHER\r\n") : QByteArray("OURS\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
 
-void TstLogFile::refusedProgramFolderFallsBack_data()
+void TstLogFile::whatTheUserSetSurvivesASave_data()
 {
-    QTest::addColumn<int>("folderMode");
-    QTest::addColumn<bool>("foreignLog"); // a NIK.log of another user in it
-    QTest::newRow("folder that cannot be searched") << 0776 << false;
-    QTest::newRow("folder without the right to write") << 0755 << false;
-    QTest::newRow("another user's NIK.log in a writable folder") << 0777 << true;
+    // "file"; "linked": with a second hard link; "new": none yet, in a
+    // folder whose default ACL grants nobody rw-.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<uint>("saver");
+    QTest::addColumn<uint>("owner");
+    QTest::addColumn<uint>("group");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("acl"); // NIK.log's ACL grants nobody rw-
+    // clang-format off
+    QTest::newRow("root saves a user's file: it stays theirs") << u"file"_s << 0u << 65534u << 100u << 0640 << false;
+    QTest::newRow("root keeps an ACL entry and an attribute") << u"file"_s << 0u << 0u << 0u << 0664 << true;
+    QTest::newRow("a user keeps their ACL entry and attribute") << u"file"_s << 65534u << 65534u << 65534u << 0664 << true;
+    QTest::newRow("root's file shared through its group: written into") << u"file"_s << 65534u << 0u << 65534u << 0664 << false;
+    QTest::newRow("a second hard link shares the new list") << u"linked"_s << 0u << 0u << 0u << 0644 << false;
+    QTest::newRow("a new file under a default ACL: its mask rw-") << u"new"_s << 0u << 0u << 0u << 0664 << true;
+    // clang-format on
 }
 
-void TstLogFile::refusedProgramFolderFallsBack()
+void TstLogFile::whatTheUserSetSurvivesASave()
+{
+    QFETCH(QString, setup);
+    QFETCH(uint, saver);
+    QFETCH(uint, owner);
+    QFETCH(uint, group);
+    QFETCH(int, mode);
+    QFETCH(bool, acl);
+    if (::geteuid() != 0 || !shareFolders())
+        QSKIP("owners, groups and a second user need root");
+    const QByteArray log = QFile::encodeName(m_log);
+    const QString other = m_programFolder + u"/other.txt"_s;
+    if (setup == u"new") {
+        QVERIFY(setAttribute(m_programFolder, "system.posix_acl_default", GrantNobody));
+    } else {
+        QVERIFY(writeFile(m_log, "OLD\r\n") && setAttribute(m_log, "user.note", "mine"));
+        QVERIFY(::chown(log.constData(), owner, group) == 0 && ::chmod(log.constData(), mode_t(mode)) == 0);
+        QVERIFY(!acl || setAttribute(m_log, "system.posix_acl_access", GrantNobody));
+        QVERIFY(setup != u"linked" || ::link(log.constData(), QFile::encodeName(other).constData()) == 0);
+    }
+    const mode_t mask = ::umask(022);
+    const auto restore = qScopeGuard([mask] { ::umask(mask); });
+    QCOMPARE(saveAs(saver), QByteArray("saved||"));
+    struct stat st
+    {
+    };
+    QCOMPARE(::lstat(log.constData(), &st), 0);
+    QCOMPARE(st.st_uid, owner);
+    QCOMPARE(st.st_gid, group);
+    QCOMPARE(int(st.st_mode & 07777), mode);
+    QCOMPARE(attribute(m_log, "system.posix_acl_access"), acl ? GrantNobody : QByteArray("<none>"));
+    QCOMPARE(attribute(m_log, "user.note"), setup == u"new" ? QByteArray("<none>") : QByteArray("mine"));
+    QCOMPARE(readAll(m_log), QByteArray("NIK\r\n"));
+    QCOMPARE(readAll(other), setup == u"linked" ? QByteArray("NIK\r\n") : QByteArray("<missing>"));
+}
+
+void TstLogFile::refusedPlaceFallsBack_data()
+{
+    QTest::addColumn<int>("folderMode");
+    // NIK.log: "none"; "root's"; "own read-only"; "own writable"; "link":
+    // nobody's link into a folder of root's
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<QByteArray>("told");
+    QTest::addColumn<QByteArray>("programLog");
+    const QByteArray folder = "documents|||folder: нет прав на запись";
+    const QByteArray file = "documents|||file: нет прав на запись";
+    // clang-format off
+    QTest::newRow("folder that cannot be searched") << 0776 << u"none"_s << folder << QByteArray("<missing>");
+    QTest::newRow("folder without the right to write") << 0755 << u"none"_s << folder << QByteArray("<missing>");
+    QTest::newRow("another user's NIK.log in a writable folder") << 0777 << u"root's"_s << file << QByteArray("ROOT'S\r\n");
+    QTest::newRow("own read-only NIK.log in a writable folder") << 0777 << u"own read-only"_s << file << QByteArray("MINE\r\n");
+    QTest::newRow("own link into a folder without the right to write") << 0777 << u"link"_s << QByteArray("documents|||link target: нет прав на запись") << QByteArray("<missing>");
+    QTest::newRow("own NIK.log in a folder without the right to write: written in place") << 0755 << u"own writable"_s << QByteArray("saved||") << QByteArray("NIK\r\n");
+    // clang-format on
+}
+
+void TstLogFile::refusedPlaceFallsBack()
 {
     QFETCH(int, folderMode);
-    QFETCH(bool, foreignLog);
-    if (::geteuid() != 0)
+    QFETCH(QString, log);
+    QFETCH(QByteArray, told);
+    QFETCH(QByteArray, programLog);
+    if (::geteuid() != 0 || !shareFolders())
         QSKIP("saving as another user needs root");
-    // The save runs as "nobody" in a child; root owns the program folder.
-    constexpr uid_t Nobody = 65534;
-    QVERIFY(QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                     QFileDevice::ExeOwner | QFileDevice::ExeGroup |
-                                                     QFileDevice::ExeOther));
-    if (foreignLog)
-        QVERIFY(writeFile(m_log, "ROOT'S\r\n"));
+    // The save runs as "nobody"; root owns the program folder.
+    const QByteArray logName = QFile::encodeName(m_log);
+    if (log == u"link") {
+        QVERIFY(QDir().mkpath(m_dir->filePath(u"closed"_s)));
+        QVERIFY(QFile::link(m_dir->filePath(u"closed/notes.txt"_s), m_log));
+        QCOMPARE(::lchown(logName.constData(), Nobody, Nobody), 0);
+    } else if (log != u"none") {
+        QVERIFY(writeFile(m_log, log == u"root's" ? "ROOT'S\r\n" : "MINE\r\n"));
+        if (log != u"root's")
+            QCOMPARE(::chown(logName.constData(), Nobody, Nobody), 0);
+        QCOMPARE(::chmod(logName.constData(), log == u"own writable" ? 0644 : 0444), 0);
+    }
     QCOMPARE(::chmod(QFile::encodeName(m_programFolder).constData(), mode_t(folderMode)), 0);
     QCOMPARE(::chown(QFile::encodeName(m_fallbackFolder).constData(), Nobody, Nobody), 0);
-    int answer[2];
-    QCOMPARE(::pipe(answer), 0);
-    const pid_t child = ::fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
-            ::_exit(2);
-        const auto result = NickLog::save(storeOf({u"NIK"_s}), m_programFolder, m_fallbackFolder);
-        const QByteArray told = (result.outcome == NickLog::Outcome::SavedToFallback ? "documents, " : "else, ") +
-                                result.refusedReason.toUtf8();
-        [[maybe_unused]] const ssize_t written = ::write(answer[1], told.constData(), size_t(told.size()));
-        ::_exit(0);
+    QCOMPARE(saveAs(Nobody), told);
+    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s),
+             told.startsWith("documents") ? QByteArray("NIK\r\n") : QByteArray("<missing>"));
+    QCOMPARE(readAll(m_log), programLog);
+}
+
+void TstLogFile::faultsAtASystemCall_data()
+{
+    QTest::addColumn<QString>("inject"); // strace's -e inject=
+    QTest::addColumn<bool>("linked");    // NIK.log has a second hard link
+    QTest::addColumn<QByteArray>("told");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray saved = "AB\r\nCD\r\n";
+    const QByteArray old = "OLD\r\n";
+    const QByteArray io = "ошибка ввода-вывода: диск не смог записать данные";
+    // clang-format off
+    QTest::newRow("none: synced before it takes the name") << QString() << false << QByteArray("saved||") << saved;
+    QTest::newRow("the folder's sync after the rename: saved, told") << u"fsync:error=EIO:when=2"_s << false << "saved||" + io << saved;
+    QTest::newRow("the file's sync: the old file stays") << u"fsync:error=EIO:when=1"_s << false << "failed|" + io + '|' << old;
+    QTest::newRow("a stale network file") << u"fsync:error=ESTALE:when=1"_s << false << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old;
+    QTest::newRow("the rename finds NIK.log busy") << u"renameat:error=EBUSY"_s << false << QByteArray("failed|файл или диск занят другой программой или системой|") << old;
+    QTest::newRow("the quota runs out") << u"write:error=EDQUOT:when=1"_s << false << QByteArray("failed|исчерпана дисковая квота пользователя|") << old;
+    QTest::newRow("the new file cannot be linked in") << u"linkat:error=EMLINK"_s << false << QByteArray("failed|у файла или папки слишком много ссылок|") << old;
+    QTest::newRow("no room to copy into a linked file: it stays whole") << u"fallocate:error=ENOSPC"_s << true << QByteArray("failed|на диске не хватает места|") << old;
+    QTest::newRow("the copy into a linked file fails: told it is damaged") << u"pwrite64:error=EIO"_s << true << "failed, damaged|" + io + '|' << old;
+    // clang-format on
+}
+
+void TstLogFile::faultsAtASystemCall()
+{
+    QFETCH(QString, inject);
+    QFETCH(bool, linked);
+    QFETCH(QByteArray, told);
+    QFETCH(QByteArray, after);
+    const QString strace = QStandardPaths::findExecutable(u"strace"_s);
+    if (strace.isEmpty())
+        QSKIP("strace is not installed");
+    QVERIFY(writeFile(m_log, "OLD\r\n"));
+    const QString other = m_programFolder + u"/other.txt"_s;
+    QVERIFY(!linked ||
+            ::link(QFile::encodeName(m_log).constData(), QFile::encodeName(other).constData()) == 0);
+    // The save runs alone in a copy of this test under strace.
+    const QString trace = m_dir->filePath(u"trace"_s);
+    QStringList arguments = {u"-f"_s, u"-qq"_s, u"-o"_s,
+                             trace,   u"-e"_s,  u"trace=fsync,linkat,renameat,write,fallocate,pwrite64"_s};
+    if (!inject.isEmpty())
+        arguments << u"-e"_s << u"inject="_s + inject;
+    QProcess child;
+    child.start(strace,
+                arguments << QCoreApplication::applicationFilePath() << u"--save-child"_s << m_programFolder);
+    QVERIFY(child.waitForFinished(60000));
+    const QByteArray output = child.readAllStandardOutput();
+    if (child.exitCode() != 0 && output.isEmpty())
+        QSKIP(qPrintable(u"strace cannot trace here: "_s +
+                         QString::fromLocal8Bit(child.readAllStandardError())));
+    QCOMPARE(output, told);
+    QCOMPARE(readAll(m_log), after);
+    QCOMPARE(readAll(other), linked ? after : QByteArray("<missing>"));
+    QStringList left = leftInProgramFolder();
+    left.removeOne(u"other.txt"_s);
+    QCOMPARE(left, QStringList{u"NIK.log"_s});
+    if (inject.isEmpty()) {
+        // The new file's data reaches the disk before it takes NIK.log's name.
+        QByteArrayList calls;
+        for (const QByteArray &line : readAll(trace).split('\n')) {
+            const QByteArray call = line.mid(line.indexOf(' ')).trimmed().split('(').first();
+            if (call == "fsync" || call == "linkat" || call == "renameat")
+                calls << call;
+        }
+        QCOMPARE(calls.join(' '), QByteArray("fsync linkat renameat fsync"));
     }
-    ::close(answer[1]);
-    QByteArray told(512, '\0');
-    told.truncate(std::max<ssize_t>(0, ::read(answer[0], told.data(), size_t(told.size()))));
-    ::close(answer[0]);
-    int status = 0;
-    QCOMPARE(::waitpid(child, &status, 0), child);
-    QCOMPARE(QString::fromUtf8(told), u"documents, нет прав на запись"_s);
-    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("NIK\r\n"));
-    QCOMPARE(readAll(m_log), foreignLog ? QByteArray("ROOT'S\r\n") : QByteArray("<missing>"));
 }
 
 void TstLogFile::documentsFolderOfTheUser_data()
@@ -278,5 +603,20 @@ void TstLogFile::documentsFolderOfTheUser()
     QCOMPARE(userDocumentsDirectory(), folder.isEmpty() ? QString() : root + folder);
 }
 
-QTEST_GUILESS_MAIN(TstLogFile)
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    // One save of "AB" and "CD" into the given folder, alone, for a test
+    // that watches or upsets it under strace; what it told goes to stdout.
+    if (argc == 3 && qstrcmp(argv[1], "--save-child") == 0) {
+        const QByteArray told = toldBy(NickLog::save(storeOf({u"AB"_s, u"CD"_s}), argv[2], {}));
+        const bool written =
+            std::fwrite(told.constData(), 1, size_t(told.size()), stdout) == size_t(told.size());
+        // Straight out: a leak check at exit cannot run under strace.
+        ::_exit(std::fflush(stdout) == 0 && written ? 0 : 1);
+    }
+    TstLogFile test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_logfile.moc"

@@ -207,6 +207,12 @@ void TstSaveFaults::changeBetweenTwoSaves_data()
     QTest::newRow("both folders gone: told both")
         << u"program folder gone, documents too"_s << u"Ошибка сохранения|В папку программы нельзя записывать (папка не найдена: %1/NIK.log), и в запасную папку сохранить тоже не удалось:\n%2/NIK.log\n\nПричина: папка не найдена\n\nСписок не тронут."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
+    QTest::newRow("the program folder gone, an earlier file in documents: told it was replaced")
+        << u"program folder gone, documents hold one"_s << u"Сохранение|В папку программы нельзя записывать (папка не найдена: %1/NIK.log), поэтому список сохранён в файл\n%2/NIK.log\n\nПрежний файл NIK.log в этой папке заменён новым."_s
+        << QByteArray("<missing>") << QByteArray("AB\r\nCD\r\n");
+    QTest::newRow("the program folder on a read-only disk: documents, told")
+        << u"read-only disk"_s << u"Сохранение|В папку программы нельзя записывать (диск или папка доступны только для чтения: %1/NIK.log), поэтому список сохранён в файл\n%2/NIK.log"_s
+        << QByteArray("<missing>") << QByteArray("AB\r\nCD\r\n");
     QTest::newRow("the program folder gone and no home: told")
         << u"program folder gone, no home"_s << u"Ошибка сохранения|В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не найдена.\n%1/NIK.log\n\nПричина: папка не найдена\n\nСписок не тронут."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
@@ -219,10 +225,19 @@ void TstSaveFaults::changeBetweenTwoSaves()
     QFETCH(QString, told);
     fillList({u"AB"_s});
     clickSave();
+    const QByteArray folder = QFile::encodeName(m_programFolder);
+    const auto unmount = qScopeGuard([&] {
+        if (change == u"read-only disk")
+            ::umount2(folder.constData(), MNT_DETACH);
+    });
     if (change.startsWith(u"program folder gone"))
         QVERIFY(QDir(m_programFolder).removeRecursively());
-    else
+    else if (change != u"read-only disk")
         QVERIFY(QFile::remove(m_log));
+    else if (::mount("tmpfs", folder.constData(), "tmpfs", MS_RDONLY, "size=64k") != 0)
+        QSKIP("mounting a read-only disk needs root where mounting is allowed");
+    if (change.endsWith(u"documents hold one"))
+        QVERIFY(writeFile(m_fallbackFolder + u"/NIK.log"_s, "EARLIER\r\n"));
     if (change.endsWith(u"documents too"))
         QVERIFY(QDir(m_fallbackFolder).removeRecursively());
     if (change.endsWith(u"no home"))

@@ -17,6 +17,7 @@
 #include "ui/toolkit/textbox.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
@@ -74,7 +75,7 @@ ImageButton *makeImageButton(int normal, const char *faceName, QWidget *parent)
 Form1::Form1(std::unique_ptr<RandomSource> random)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_random(random ? std::move(random) : std::make_unique<ClockRandom>()),
-      m_programFolder(applicationDirectory()), m_fallbackFolder(userDocumentsDirectory())
+      m_programFolder(applicationDirectory()), m_fallbackFolder(QFile::encodeName(userDocumentsDirectory()))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -389,22 +390,64 @@ void Form1::erase()
     m_text4->assign(QStringLiteral("0"));
 }
 
+namespace {
+
+// What refused the program folder's file, as the head of a message.
+QString refusedHead(const NickLog::Result &result)
+{
+    QString head;
+    switch (result.refusedBy) {
+    case NickLog::Refuser::Folder:
+        head = QStringLiteral("В папку программы нельзя записывать");
+        break;
+    case NickLog::Refuser::File:
+        head = QStringLiteral("Файл NIK.log в папке программы нельзя изменить");
+        break;
+    case NickLog::Refuser::LinkTarget:
+        head = QStringLiteral("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать");
+        break;
+    }
+    return head + QStringLiteral(" (%1: %2)").arg(result.refusedReason, result.refusedPath);
+}
+
+} // namespace
+
 void Form1::saveitems(NickListBox &lstin)
 {
     const NickLog::Result result = NickLog::save(lstin.store(), m_programFolder, m_fallbackFolder);
+    // Saved, but a power cut may still bring the earlier file back.
+    const QString unconfirmed =
+        result.warning.isEmpty()
+            ? QString()
+            : QStringLiteral("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
+                             "в файле может оказаться прежний список.")
+                  .arg(result.warning);
     switch (result.outcome) {
     case NickLog::Outcome::Saved:
+        if (!unconfirmed.isEmpty())
+            MessageBox::show(this,
+                             QStringLiteral("Список сохранён в файл\n%1").arg(result.path) + unconfirmed,
+                             QStringLiteral("Сохранение"), MessageBox::Style::Warning);
         return;
-    case NickLog::Outcome::SavedToFallback:
+    case NickLog::Outcome::SavedToFallback: {
+        const QString replaced = result.replacedEarlier
+                                     ? QStringLiteral("\n\nПрежний файл NIK.log в этой папке заменён новым.")
+                                     : QString();
         MessageBox::show(this,
-                         QStringLiteral("В папку программы нельзя записывать (%1: %2), поэтому список "
-                                        "сохранён в файл\n%3")
-                             .arg(result.refusedReason, result.refusedPath, result.path),
-                         QStringLiteral("Сохранение"), MessageBox::Style::Information);
+                         refusedHead(result) +
+                             QStringLiteral(", поэтому список сохранён в файл\n%1").arg(result.path) +
+                             replaced + unconfirmed,
+                         QStringLiteral("Сохранение"),
+                         unconfirmed.isEmpty() ? MessageBox::Style::Information : MessageBox::Style::Warning);
         return;
+    }
     case NickLog::Outcome::Failed: {
-        // The earlier file, if there was one, is still there as it was.
-        const QString kept = QFileInfo(result.path).isFile()
+        // The earlier file, if there was one, is still there as it was,
+        // unless it could only be written in place and now holds part of the list.
+        const QString kept = result.damaged
+                                 ? QStringLiteral("Список не тронут, но файл записан не полностью: "
+                                                  "в нём только часть списка.")
+                             : QFileInfo(result.path).isFile()
                                  ? QStringLiteral("Список не тронут, прежний файл остался как был.")
                                  : QStringLiteral("Список не тронут.");
         QString head = QStringLiteral("Не удалось сохранить список в файл");
@@ -412,10 +455,7 @@ void Form1::saveitems(NickListBox &lstin)
             head = QStringLiteral("В папку программы нельзя записывать, а другого места для сохранения нет: "
                                   "домашняя папка не найдена.");
         else if (!result.refusedPath.isEmpty())
-            head =
-                QStringLiteral("В папку программы нельзя записывать (%1: %2), и в запасную папку сохранить "
-                               "тоже не удалось:")
-                    .arg(result.refusedReason, result.refusedPath);
+            head = refusedHead(result) + QStringLiteral(", и в запасную папку сохранить тоже не удалось:");
         MessageBox::show(
             this, head + QStringLiteral("\n%1\n\nПричина: %2\n\n%3").arg(result.path, result.reason, kept),
             QStringLiteral("Ошибка сохранения"), MessageBox::Style::Warning);
@@ -426,8 +466,8 @@ void Form1::saveitems(NickListBox &lstin)
 
 void Form1::setLogFolders(const QString &programFolder, const QString &fallbackFolder)
 {
-    m_programFolder = programFolder;
-    m_fallbackFolder = fallbackFolder;
+    m_programFolder = QFile::encodeName(programFolder);
+    m_fallbackFolder = QFile::encodeName(fallbackFolder);
 }
 
 void Form1::endProgram()

@@ -111,8 +111,9 @@ private:
     std::unique_ptr<AutoGeneration> m_autoGeneration;
 
     QPointer<FrmAbout> m_about;
-    QString m_programFolder;
-    QString m_fallbackFolder;
+    // As the system names them: bytes, not necessarily UTF-8.
+    QByteArray m_programFolder;
+    QByteArray m_fallbackFolder;
 
     bool m_firstShow = true;
     bool m_followingPointer = false;
