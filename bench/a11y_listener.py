@@ -3,12 +3,15 @@ focus and window event, as Orca does, and counts what arrives.
 
   a11y_listener.py listen <ready-file>
       counts until SIGTERM, then prints the events by kind and source
-  a11y_listener.py drive <program> <seconds>
+  a11y_listener.py drive <program> <seconds> [<orca-pid> <orca-log>]
       starts the program, sets the interval to 1 ms and presses Старт through
       the bus, listens for the given time, presses Стоп and prints the events
-      per listed nick (the counter's rise)
+      per listed nick (the counter's rise); with a running Orca also Orca's
+      CPU share during the run, how long Orca takes to answer Where-am-I
+      (keypad Enter) halfway through, and when its log falls silent after Стоп
 Run it with the system python (/usr/bin/python3, which has pyatspi)."""
 import collections
+import os
 import signal
 import subprocess
 import sys
@@ -63,7 +66,28 @@ def press(node):
     action.doAction([action.getName(i) for i in range(action.nActions)].index("Press"))
 
 
-def drive(program, seconds):
+class Orca:
+    """What a running Orca does, read from /proc and from its debug log."""
+
+    def __init__(self, pid, log):
+        self.pid, self.log = pid, log
+
+    def cpu_seconds(self):
+        with open(f"/proc/{self.pid}/stat") as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+    def log_size(self):
+        return os.path.getsize(self.log)
+
+    def spoke_since(self, offset):
+        """Whether Orca spoke (not a key's echo) after that point of its log."""
+        with open(self.log, "rb") as f:
+            f.seek(offset)
+            return any(b"SPEECH OUTPUT: '" in line and b"' {" not in line for line in f)
+
+
+def drive(program, seconds, orca=None):
     process = subprocess.Popen([program], stderr=subprocess.DEVNULL)
     try:
         form = None
@@ -88,15 +112,57 @@ def drive(program, seconds):
             press(find(form, pyatspi.ROLE_PUSH_BUTTON, "Стоп"))
             ended.append(time.monotonic())
             # What is still on its way counts too: a flood would arrive late.
-            GLib.timeout_add(1000, pyatspi.Registry.stop)
+            stop_source.append(GLib.timeout_add(1000, pyatspi.Registry.stop))
+            return False
+
+        figures = {}
+        if orca:
+            cpu_at_start = orca.cpu_seconds()
+
+            def ask_where_am_i():
+                asked, offset = time.monotonic(), orca.log_size()
+                subprocess.run(["xdotool", "key", "KP_Enter"], check=True)
+
+                def answered():
+                    if orca.spoke_since(offset):
+                        figures["answer"] = time.monotonic() - asked
+                        return False
+                    return time.monotonic() - asked < seconds / 2
+
+                GLib.timeout_add(10, answered)
+                return False
+
+            def watch_silence():
+                size = orca.log_size()
+                if size != figures.get("size"):
+                    figures["size"], figures["grew"] = size, time.monotonic()
+                return time.monotonic() - ended[0] < 5 if ended else True
+
+            GLib.timeout_add(int(seconds * 500), ask_where_am_i)
+
+        def halt_and_watch():
+            if orca:
+                figures["cpu"] = (orca.cpu_seconds() - cpu_at_start) / (time.monotonic() - begin)
+            halt()
+            if orca:
+                GLib.source_remove(stop_source[0])
+                GLib.timeout_add(50, watch_silence)
+                GLib.timeout_add(5000, pyatspi.Registry.stop)
             return False
 
         press(find(form, pyatspi.ROLE_PUSH_BUTTON, "Старт"))
-        GLib.timeout_add(int(seconds * 1000), halt)
+        GLib.timeout_add(int(seconds * 1000), halt_and_watch)
+        stop_source = []
         pyatspi.Registry.start()
         elapsed = ended[0] - begin
         nicks = int(counter.queryText().getText(0, -1))
         report(elapsed, nicks, "nicks listed")
+        print(f"listener: {nicks / elapsed:.0f} nicks/s listed")
+        if orca:
+            print(f"orca: {100 * figures['cpu']:.1f} % CPU during the run")
+            answer = figures.get("answer")
+            print("orca: Where-am-I answered in " + (f"{answer:.3f} s" if answer is not None else "no time: never"))
+            print(f"orca: log silent {max(0.0, figures['grew'] - ended[0]):.3f} s after Стоп")
     finally:
         process.kill()
         process.wait()
@@ -109,4 +175,4 @@ if sys.argv[1] == "listen":
     pyatspi.Registry.start()
     report(time.monotonic() - started)
 else:
-    drive(sys.argv[2], float(sys.argv[3]))
+    drive(sys.argv[2], float(sys.argv[3]), Orca(int(sys.argv[4]), sys.argv[5]) if len(sys.argv) > 5 else None)

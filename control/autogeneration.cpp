@@ -29,13 +29,13 @@ void AutoGeneration::intervalChanged()
     m_panel.setIntervalCaret(static_cast<int>(qBound(qsizetype(0), size - fromEnd, size)));
 }
 
-void AutoGeneration::start()
+bool AutoGeneration::start()
 {
     // The normal form always writes a point, so the box is read with a point
     // whatever the user's locale: "2.5" is 2 ms everywhere.
     const auto interval = Conversions::textToWhole(m_panel.text(Box::Interval), QLocale::c());
     if (!interval)
-        return;
+        return false;
     if (!m_timer.setInterval(*interval)) {
         // The refused interval leaves the timer exactly as it was: say so.
         const QString timerState =
@@ -47,9 +47,10 @@ void AutoGeneration::start()
                            .arg(*interval)
                            .arg(timerState),
                        QStringLiteral("Ошибка!!!"));
-        return;
+        return false;
     }
     m_timer.setEnabled(true);
+    return true;
 }
 
 void AutoGeneration::stop()

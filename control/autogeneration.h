@@ -18,7 +18,8 @@ public:
     // the normal form changes the text again and re-enters; a text already
     // in normal form maps to itself, which ends the chain.
     void intervalChanged();
-    void start();
+    // True when the timer runs at the box's interval afterwards.
+    bool start();
     void stop();
 
     // One normalising step: the numeric prefix written with a sign place,

@@ -15,8 +15,8 @@ packages_build=(
 )
 # A virtual X display with a window manager, and a pointer driven from outside.
 packages_display=(xvfb openbox xdotool)
-# The accessibility bus and a screen reader's Python bindings.
-packages_a11y=(dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0)
+# The accessibility bus, a screen reader's Python bindings and the screen reader.
+packages_a11y=(dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 orca)
 packages_bench=(libbenchmark-dev)
 # The package and the checks of its menu entry and metadata.
 packages_package=(desktop-file-utils appstream dpkg-dev file)

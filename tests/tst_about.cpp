@@ -31,8 +31,8 @@ private Q_SLOTS:
     void failedOpenShowsTheErrorWithTheArrowPointer_data();
     void failedOpenShowsTheErrorWithTheArrowPointer();
 
-    void exitHasTheOnlyFocusAndItsKeyClosesTheWindow_data();
-    void exitHasTheOnlyFocusAndItsKeyClosesTheWindow();
+    void keysReachAndPressEveryControl_data();
+    void keysReachAndPressEveryControl();
 
 private:
     void clickLabel(const char *name)
@@ -162,8 +162,7 @@ void TstAbout::onlyLeftClicksOnTheLinksOpenThem()
         // Neither Space nor Return: the focus sits on the close button, which both press.
         for (const QString &typed : {QStringLiteral("x"), QStringLiteral("я"), QStringLiteral("5")})
             QTest::sendKeyEvent(QTest::Click, window, Qt::Key_unknown, typed, Qt::NoModifier);
-        for (Qt::Key k : {Qt::Key_Escape, Qt::Key_Down})
-            QTest::keyClick(window, k);
+        QTest::keyClick(window, Qt::Key_Down);
         QVERIFY2(m_window && m_window->isVisible(), qPrintable(target->objectName()));
     }
     QCOMPARE(QSet<QString>(m_opened.cbegin(), m_opened.cend()), QSet<QString>(links.cbegin(), links.cend()));
@@ -211,22 +210,34 @@ void TstAbout::failedOpenShowsTheErrorWithTheArrowPointer()
     }
 }
 
-void TstAbout::exitHasTheOnlyFocusAndItsKeyClosesTheWindow_data()
+void TstAbout::keysReachAndPressEveryControl_data()
 {
+    // Tab goes X, mail link, web link, X again; an empty link means the key
+    // closes the window.
+    QTest::addColumn<int>("tabs");
     QTest::addColumn<Qt::Key>("key");
-    QTest::newRow("Space") << Qt::Key_Space;
-    QTest::newRow("Return") << Qt::Key_Return;
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("Space on X") << 0 << Qt::Key_Space << QString();
+    QTest::newRow("Return on X") << 0 << Qt::Key_Return << QString();
+    QTest::newRow("Escape") << 0 << Qt::Key_Escape << QString();
+    QTest::newRow("Escape on a link") << 1 << Qt::Key_Escape << QString();
+    QTest::newRow("Return on the mail link") << 1 << Qt::Key_Return << u"mailto:toren@example.org"_s;
+    QTest::newRow("Space on the web link") << 2 << Qt::Key_Space << u"http://quillmark.example.org"_s;
+    QTest::newRow("Enter on the web link") << 2 << Qt::Key_Enter << u"http://quillmark.example.org"_s;
+    QTest::newRow("Tab back round to X") << 3 << Qt::Key_Space << QString();
 }
 
-void TstAbout::exitHasTheOnlyFocusAndItsKeyClosesTheWindow()
+void TstAbout::keysReachAndPressEveryControl()
 {
+    QFETCH(int, tabs);
     QFETCH(Qt::Key, key);
+    QFETCH(QString, opened);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    QWidget *focused = QApplication::focusWidget();
-    QVERIFY(focused);
-    QCOMPARE(focused->objectName(), QStringLiteral("Exit"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Exit"));
+    const QStringList focusable{u"Exit"_s, u"Label2"_s, u"Label3"_s};
     for (const QWidget *child : m_window->findChildren<QWidget *>())
-        QVERIFY2(child == focused || child->focusPolicy() == Qt::NoFocus, qPrintable(child->objectName()));
+        QVERIFY2(focusable.contains(child->objectName()) || child->focusPolicy() == Qt::NoFocus,
+                 qPrintable(child->objectName()));
 
     // Its face fills the window's top-right corner: the window's black
     // outline shows neither above it nor to its right.
@@ -235,8 +246,29 @@ void TstAbout::exitHasTheOnlyFocusAndItsKeyClosesTheWindow()
         QVERIFY2(shot.pixelColor(at) != QColor(0, 0, 0),
                  qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
 
+    // A click opens a link without taking the focus: no focus frame.
+    auto *webLink = m_window->findChild<QLabel *>(u"Label3"_s);
+    clickLabel("Label3");
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Exit"));
+    QCOMPARE(webLink->grab().toImage().pixelColor(1, 0), QColor(224, 224, 224));
+    m_opened.clear();
+
+    for (int tab = 0; tab < tabs; ++tab)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget *focused = QApplication::focusWidget();
+    QCOMPARE(focused->objectName(), focusable.at(tabs % 3));
+    // A link with the keyboard focus has a dotted frame in its own blue.
+    if (qobject_cast<QLabel *>(focused))
+        QCOMPARE(focused->grab().toImage().pixelColor(1, 0), QColor(0, 0, 255));
+
     QTest::keyClick(focused, key);
-    QTRY_VERIFY(m_window.isNull());
+    if (opened.isEmpty()) {
+        QTRY_VERIFY(m_window.isNull());
+        QVERIFY(m_opened.isEmpty());
+    } else {
+        QCOMPARE(m_opened, QStringList{opened});
+        QVERIFY(m_window && m_window->isVisible());
+    }
 }
 
 QTEST_MAIN(TstAbout)

@@ -2,20 +2,25 @@
 #include "platform/generationtimer.h"
 #include "scriptedrandom.h"
 #include "shownform.h"
+#include "ui/common/accessiblepacing.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/toolkit/captionframe.h"
 #include "ui/toolkit/textbox.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRawFont>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QVector3D>
 
 // The main window driven as a user drives it: mouse events and keys go
 // through the window, so Qt's own routing decides which control gets them.
 // Every expected place, text, colour and nick is written here as designed.
+using namespace Qt::Literals::StringLiterals;
+
 class TstForm1 : public QObject, ShownForm
 {
     Q_OBJECT
@@ -35,6 +40,10 @@ private Q_SLOTS:
     void backgroundPressMovesTheWindowButControlsDoNot();
     void listShowsSavesAndErasesTheNicks();
     void aboutWindowIsOneAndExitEndsAll();
+    void screenReaderIsToldWhatTheUserDid_data();
+    void screenReaderIsToldWhatTheUserDid();
+    void boxesTellTheirWholeValueAndSelection();
+    void fastChangesAndFocusSelectionsAreToldOnce();
 };
 
 namespace {
@@ -507,6 +516,151 @@ void TstForm1::aboutWindowIsOneAndExitEndsAll()
     m_form->close();
     QVERIFY(!about || !about->isVisible());
     QVERIFY(!control<GenerationTimer>("Timer1")->isEnabled());
+}
+
+void TstForm1::screenReaderIsToldWhatTheUserDid_data()
+{
+    // Keys go to the window, "CommandN" is a click, "Text2=…" sets the interval,
+    // "ticks" waits for three nicks of the timer.
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("a nick by its key") << QStringList{u"Ctrl+N"_s} << u"BENTYB"_s;
+    QTest::newRow("longer") << QStringList{u"Ctrl++"_s} << u"длина ника 7"_s;
+    QTest::newRow("longer by Ctrl+=") << QStringList{u"Ctrl+="_s, u"Ctrl+="_s} << u"длина ника 8"_s;
+    QTest::newRow("shorter") << QStringList{u"Ctrl+-"_s} << u"длина ника 5"_s;
+    QTest::newRow("saved") << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"Command1"_s}
+                           << u"сохранено ников: 2, файл FOLDER/NIK.log"_s;
+    QTest::newRow("erased") << QStringList{u"Ctrl+N"_s, u"Command4"_s} << u"список стёрт, записей: 0"_s;
+    QTest::newRow("timer started") << QStringList{u"Command2"_s} << u"таймер запущен, интервал 250 мс"_s;
+    QTest::newRow("its nicks are not told") << QStringList{u"Text2=5"_s, u"Command2"_s, u"ticks"_s}
+                                            << u"таймер запущен, интервал 5 мс"_s;
+    QTest::newRow("timer stopped") << QStringList{u"Ctrl+N"_s, u"Command3"_s} << u"таймер остановлен, записей: 1"_s;
+}
+
+void TstForm1::screenReaderIsToldWhatTheUserDid()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QString, told);
+    // The window as a screen reader meets it; the window system's title stays.
+    QAccessibleInterface *form = QAccessible::queryAccessibleInterface(m_form.get());
+    QCOMPARE(form->role(), QAccessible::Window);
+    QCOMPARE(form->text(QAccessible::Name), u"Quillmark — генератор ников"_s);
+    QCOMPARE(form->text(QAccessible::Description),
+             u"Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, F1 — помощь, Ctrl+I — о программе"_s);
+    QCOMPARE(m_form->windowTitle(), u"Form1"_s);
+    QCOMPARE(QAccessible::queryAccessibleInterface(control("Text3"))->text(QAccessible::Description),
+             u"Новый ник: Ctrl+N"_s);
+    // Its status line, last of its children, holds the notification.
+    QAccessibleInterface *status = form->child(form->childCount() - 1);
+    QCOMPARE(status->role(), QAccessible::StatusBar);
+    QCOMPARE(form->indexOfChild(status), form->childCount() - 1);
+    QAccessibleInterface *note = status->child(0);
+    QCOMPARE(note->role(), QAccessible::Notification);
+    QCOMPARE(note->parent(), status);
+
+    ModalWatcher noMessage;
+    for (const QString &action : std::as_const(actions)) {
+        if (action.startsWith(u"Command"))
+            QTest::mouseClick(control(qPrintable(action)), Qt::LeftButton);
+        else if (action.startsWith(u"Text2="))
+            control<TextBox>("Text2")->setText(action.mid(6));
+        else if (action == u"ticks")
+            QTRY_VERIFY(control<NickListBox>("List")->count() >= 3);
+        else
+            QTest::keySequence(window(), QKeySequence(action));
+    }
+    told.replace(u"FOLDER"_s, m_folder->path());
+    QCOMPARE(note->text(QAccessible::Name), told);
+    QCOMPARE(status->text(QAccessible::Name), told);
+    QVERIFY(!noMessage.seen); // heard, not shown
+}
+
+void TstForm1::boxesTellTheirWholeValueAndSelection()
+{
+    // Tab into the interval box selects it all; a reader reads it whole.
+    control("Command2")->setFocus();
+    QTest::keyClick(window(), Qt::Key_Backtab);
+    QTRY_COMPARE(QApplication::focusWidget(), control("Text2"));
+    QAccessibleInterface *interval = QAccessible::queryAccessibleInterface(control("Text2"));
+    QCOMPARE(interval->role(), QAccessible::EditableText);
+    QCOMPARE(interval->text(QAccessible::Value), u"250"_s);
+    QAccessibleTextInterface *chars = interval->textInterface();
+    int start = -1, end = -1;
+    chars->selection(0, &start, &end);
+    QCOMPARE(QList<int>({chars->selectionCount(), start, end}), QList<int>({1, 0, 3}));
+    // Plain text: one run over the whole value, from any offset in it.
+    for (int offset : {0, 1, 2}) {
+        chars->attributes(offset, &start, &end);
+        QCOMPARE(QList<int>({start, end}), QList<int>({0, 3}));
+    }
+    QCOMPARE(chars->text(0, 3), u"250"_s);
+    QVERIFY(interval->state().editable && !interval->state().readOnly);
+    interval->editableTextInterface()->replaceText(0, 3, u"7"_s);
+    QCOMPARE(text("Text2"), u"7"_s);
+
+    // A read-only box says so and refuses a reader's edits.
+    QAccessibleInterface *nick = QAccessible::queryAccessibleInterface(control("Text3"));
+    QVERIFY(nick->state().readOnly && !nick->state().editable);
+    nick->editableTextInterface()->replaceText(0, 1, u"Z"_s);
+    QCOMPARE(text("Text3"), u"[.:] TOR(E)N [:.]"_s);
+}
+
+void TstForm1::fastChangesAndFocusSelectionsAreToldOnce()
+{
+    AccessiblePacing &pacing = AccessiblePacing::instance();
+    struct Heard
+    {
+        QObject *object;
+        QAccessible::Event type;
+        QString inserted;
+    };
+    QList<Heard> heard;
+    pacing.setSink([&heard](QAccessibleEvent *event) {
+        const QString inserted = event->type() == QAccessible::TextUpdated
+                                     ? static_cast<QAccessibleTextUpdateEvent *>(event)->textInserted()
+                                     : QString();
+        heard.append({event->object(), event->type(), inserted});
+    });
+    const auto restore = qScopeGuard([&] { pacing.setSink({}); });
+    auto change = [&](const char *name, const QString &value) {
+        auto *box = control<TextBox>(name);
+        const QString old = box->text();
+        box->setText(value);
+        QAccessibleTextUpdateEvent event(box, 0, old, value);
+        pacing.handle(&event);
+    };
+
+    // The counter counting fast: the first change at once, then only the
+    // latest, once; the screen shows every value.
+    for (int count = 1; count <= 50; ++count)
+        change("Text4", QString::number(count));
+    QCOMPARE(heard.size(), 1);
+    QCOMPARE(heard[0].inserted, u"1"_s);
+    QTRY_COMPARE(heard.size(), 2);
+    QCOMPARE(heard[1].object, control("Text4"));
+    QCOMPARE(heard[1].inserted, u"50"_s);
+    QCOMPARE(text("Text4"), u"50"_s);
+
+    // The interval box is typed into: every change at once.
+    heard.clear();
+    for (const QString &typed : {u"2"_s, u"25"_s, u"250"_s})
+        change("Text2", typed);
+    QCOMPARE(heard.size(), 3);
+
+    // Tab into a box: its selection comes before the focus and is not told;
+    // after the focus, selections are told again.
+    heard.clear();
+    control("Command2")->setFocus();
+    QTest::keyClick(window(), Qt::Key_Backtab);
+    QTRY_COMPARE(QApplication::focusWidget(), control("Text2"));
+    QAccessibleTextSelectionEvent selected(control("Text2"), 0, 3);
+    pacing.handle(&selected);
+    QVERIFY(heard.isEmpty());
+    QAccessibleEvent focused(control("Text2"), QAccessible::Focus);
+    pacing.handle(&focused);
+    pacing.handle(&selected);
+    QCOMPARE(heard.size(), 2);
+    QCOMPARE(heard[1].type, QAccessible::TextSelectionChanged);
 }
 
 QTEST_MAIN(TstForm1)

@@ -148,7 +148,7 @@ try:
               f"{keys[0]} selects {nick!r}, told as selected and focused: {heard}")
 
     press(find(form, pyatspi.ROLE_PUSH_BUTTON, "О ПРОГЕ"))
-    about = wait_for(lambda: next((w for w in app if w is not None and w.name == "Form2"), None))
+    about = wait_for(lambda: next((w for w in app if w is not None and w.name == "О программе Quillmark"), None))
     check(about is not None, "Press on О ПРОГЕ opens the about window")
     if about is not None:
         check(decorations(about) == [("separator", False)], f"and its outline: {decorations(about)}")

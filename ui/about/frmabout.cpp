@@ -3,6 +3,7 @@
 #include "platform/desktoplink.h"
 #include "ui/about/frmaboutlayout.h"
 #include "ui/common/look.h"
+#include "ui/common/windowaccessible.h"
 #include "ui/toolkit/captionframe.h"
 #include "ui/toolkit/messagebox.h"
 #include "ui/toolkit/outlineshape.h"
@@ -12,8 +13,11 @@
 #include <QAccessibleWidget>
 #include <QIcon>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -35,11 +39,13 @@ int openLink(const QUrl &url)
 // A label that reports a left click: press and release both on the label.
 // It keeps the press to itself rather than passing it to its container.
 // Its own class name keeps Qt's label interface from answering for it.
+// Tab reaches it (a click does not focus it), Return or Space opens it, and
+// it draws a dotted focus frame while it has the focus.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent) { setFocusPolicy(Qt::TabFocus); }
 
     void setOnClick(std::function<void()> onClick) { m_onClick = std::move(onClick); }
     void click() const
@@ -62,6 +68,40 @@ protected:
         event->accept();
         if (clicked)
             click();
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            event->accept();
+            click();
+            return;
+        default:
+            QLabel::keyPressEvent(event);
+        }
+    }
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QPen dots(palette().color(QPalette::WindowText), 0);
+        dots.setDashPattern({1, 1});
+        painter.setPen(dots);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QLabel::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QLabel::focusOutEvent(event);
+        update();
     }
 
 private:
@@ -137,13 +177,16 @@ QLabel *makeLabel(const QString &text, Link link, QWidget *container, FrmAbout *
 } // namespace
 
 namespace {
-void installLinkAccessible()
+void installAboutAccessible()
 {
     QAccessible::installFactory(&LinkAccessible::factory);
+    // Screen readers meet a dialog named for what it is; the window system
+    // keeps the title "Form2".
+    QAccessible::installFactory(&windowFactory<FrmAbout, QAccessible::Dialog>);
 }
 } // namespace
 // Once, as the application starts.
-Q_COREAPP_STARTUP_FUNCTION(installLinkAccessible)
+Q_COREAPP_STARTUP_FUNCTION(installAboutAccessible)
 
 FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
@@ -155,6 +198,10 @@ void FrmAbout::setupWindow()
 {
     setObjectName(QStringLiteral("frmabout"));
     setWindowTitle(QStringLiteral("Form2"));
+    setAccessibleName(QStringLiteral("О программе Quillmark"));
+    // Escape closes it as its X does.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Look::twips(5895), Look::twips(5910));
     setWindowIcon(QIcon(QStringLiteral(":/icon/quillmark.svg")));

@@ -5,7 +5,10 @@
 #include "platform/generationtimer.h"
 #include "platform/random.h"
 #include "ui/about/frmabout.h"
+#include "ui/common/accessiblepacing.h"
+#include "ui/common/announcer.h"
 #include "ui/common/look.h"
+#include "ui/common/windowaccessible.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1layout.h"
 #include "ui/toolkit/captionframe.h"
@@ -17,6 +20,7 @@
 #include "ui/toolkit/textbox.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
@@ -71,6 +75,16 @@ ImageButton *makeImageButton(int normal, const char *faceName, QWidget *parent)
 }
 
 } // namespace
+
+namespace {
+void installWindowAccessible()
+{
+    QAccessible::installFactory(&windowFactory<Form1, QAccessible::Window>);
+}
+} // namespace
+// Once, as the application starts, before any window exists: Qt keeps the
+// first interface made for a widget.
+Q_COREAPP_STARTUP_FUNCTION(installWindowAccessible)
 
 Form1::Form1(std::unique_ptr<RandomSource> random)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
@@ -244,15 +258,26 @@ void Form1::connectActions()
     // Every change of the interval box, typed or set, is normalised at once.
     connect(m_text2, &TextBox::textChanged, this, [this] { m_autoGeneration->intervalChanged(); });
 
-    connect(m_generateButton, &ImageButton::activated, this, [this] { m_generation->GenerateNick(); });
+    // A nick the user asked for is told; the timer's nicks are not, one by
+    // one they would be noise.
+    connect(m_generateButton, &ImageButton::activated, this, [this] {
+        if (m_generation->GenerateNick())
+            m_announcer->announce(m_text3->text());
+    });
     connect(m_timer, &GenerationTimer::tick, this, [this] { m_generation->GenerateNick(); });
-    connect(m_lengthUpButton, &ImageButton::activated, this, [this] { m_length->up(); });
-    connect(m_lengthDownButton, &ImageButton::activated, this, [this] { m_length->down(); });
+    connect(m_lengthUpButton, &ImageButton::activated, this, [this] { changeLength(&NickLength::up); });
+    connect(m_lengthDownButton, &ImageButton::activated, this, [this] { changeLength(&NickLength::down); });
     connect(m_helpButton, &ImageButton::activated, this, &Form1::showHelp);
     connect(m_aboutButton, &ImageButton::activated, this, &Form1::showAbout);
 
-    connect(m_start, &QPushButton::clicked, this, [this] { m_autoGeneration->start(); });
-    connect(m_stop, &QPushButton::clicked, this, [this] { m_autoGeneration->stop(); });
+    connect(m_start, &QPushButton::clicked, this, [this] {
+        if (m_autoGeneration->start())
+            m_announcer->announce(QStringLiteral("таймер запущен, интервал %1 мс").arg(m_timer->interval()));
+    });
+    connect(m_stop, &QPushButton::clicked, this, [this] {
+        m_autoGeneration->stop();
+        m_announcer->announce(QStringLiteral("таймер остановлен, записей: %1").arg(m_text4->text()));
+    });
     connect(m_erase, &QPushButton::clicked, this, &Form1::erase);
     connect(m_save, &QPushButton::clicked, this, [this] { saveitems(*m_list); });
     connect(m_list, &NickListBox::clicked, this, [this] { m_text3->assign(m_list->text()); });
@@ -304,8 +329,32 @@ void Form1::setupAccess()
     // Boxes without a label of their own are named after their frames.
     m_text1->setAccessibleName(QStringLiteral("Длина ника"));
     m_text3->setAccessibleName(QStringLiteral("Сам ник"));
+    m_text3->setAccessibleDescription(QStringLiteral("Новый ник: Ctrl+N"));
     m_list->setAccessibleName(QStringLiteral("Список ников"));
     m_exit->setAccessibleName(QStringLiteral("Закрыть"));
+
+    // The picture buttons are off the Tab path: the window tells their keys.
+    // The title the window system shows stays "Form1".
+    setAccessibleName(QStringLiteral("Quillmark — генератор ников"));
+    setAccessibleDescription(QStringLiteral("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, "
+                                            "F1 — помощь, Ctrl+I — о программе"));
+
+    AccessiblePacing &pacing = AccessiblePacing::instance();
+    pacing.manage(m_text1, AccessiblePacing::Changes::AsTheyCome);
+    pacing.manage(m_text2, AccessiblePacing::Changes::AsTheyCome);
+    pacing.manage(m_text3, AccessiblePacing::Changes::Paced);
+    pacing.manage(m_text4, AccessiblePacing::Changes::Paced);
+    for (SlotSelector *combo : m_combos)
+        pacing.manage(combo->lineEdit(), AccessiblePacing::Changes::AsTheyCome, combo);
+    m_announcer = new Announcer(this);
+}
+
+void Form1::changeLength(void (NickLength::*step)())
+{
+    const QString before = m_text1->text();
+    (m_length.get()->*step)();
+    if (m_text1->text() != before)
+        m_announcer->announce(QStringLiteral("длина ника %1").arg(m_text1->text()));
 }
 
 TextBox *Form1::box(Box box) const
@@ -388,6 +437,7 @@ void Form1::erase()
 {
     m_list->clear();
     m_text4->assign(QStringLiteral("0"));
+    m_announcer->announce(QStringLiteral("список стёрт, записей: 0"));
 }
 
 namespace {
@@ -424,10 +474,16 @@ void Form1::saveitems(NickListBox &lstin)
                   .arg(result.warning);
     switch (result.outcome) {
     case NickLog::Outcome::Saved:
-        if (!unconfirmed.isEmpty())
+        if (!unconfirmed.isEmpty()) {
             MessageBox::show(this,
                              QStringLiteral("Список сохранён в файл\n%1").arg(result.path) + unconfirmed,
                              QStringLiteral("Сохранение"), MessageBox::Style::Warning);
+            return;
+        }
+        // The window stays as it is; only a screen reader hears of it.
+        m_announcer->announce(QStringLiteral("сохранено ников: %1, файл %2")
+                                  .arg(lstin.count())
+                                  .arg(QDir::toNativeSeparators(result.path)));
         return;
     case NickLog::Outcome::SavedToFallback: {
         const QString replaced = result.replacedEarlier

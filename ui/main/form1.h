@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 
+class Announcer;
 class CaptionFrame;
 class GenerationTimer;
 class ImageButton;
@@ -75,6 +76,7 @@ private:
     void setupAccess();
     void load();
 
+    void changeLength(void (NickLength::*step)());
     void showHelp();
     void showAbout();
     void erase();
@@ -110,6 +112,7 @@ private:
     std::unique_ptr<NickLength> m_length;
     std::unique_ptr<AutoGeneration> m_autoGeneration;
 
+    Announcer *m_announcer = nullptr;
     QPointer<FrmAbout> m_about;
     // As the system names them: bytes, not necessarily UTF-8.
     QByteArray m_programFolder;

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs Orca itself against the program, under a window manager on a virtual X
+# display and in a private D-Bus session (which brings up the accessibility
+# bus), and checks what Orca says: tests/a11y/orca_speech.py. Skips (77) where
+# a piece is missing.
+#   orca.sh <program>
+set -uo pipefail
+program="$1"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+
+for tool in orca Xvfb openbox xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (./quillmark.sh test installs it)"; exit 77; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is missing"; exit 77; }
+
+work="$(mktemp -d)"
+source "$here/../../scripts/virtual-display.sh"
+start_virtual_display "$work" || { echo "SKIP: Xvfb did not start"; exit 77; }
+
+# Orca keeps its settings, and the program its NIK.log, in folders of this run.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+cp "$program" "$work/quillmark"
+QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+    timeout 100 dbus-run-session -- /usr/bin/python3 "$here/orca_speech.py" "$work/quillmark" 2>&1 |
+    grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
+        -e 'SpiRegistry daemon' -e 'Openbox-Message'
+exit "${PIPESTATUS[0]}"

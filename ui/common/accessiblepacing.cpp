@@ -1,0 +1,136 @@
+#include "ui/common/accessiblepacing.h"
+
+#include <QEvent>
+#include <QLineEdit>
+
+namespace {
+
+void updateHandler(QAccessibleEvent *event)
+{
+    AccessiblePacing::instance().handle(event);
+}
+
+bool isTextChange(QAccessible::Event type)
+{
+    return type == QAccessible::TextInserted || type == QAccessible::TextRemoved ||
+           type == QAccessible::TextUpdated;
+}
+
+} // namespace
+
+AccessiblePacing &AccessiblePacing::instance()
+{
+    static AccessiblePacing pacing;
+    return pacing;
+}
+
+AccessiblePacing::AccessiblePacing()
+{
+    m_pending.setSingleShot(true);
+    connect(&m_pending, &QTimer::timeout, this, &AccessiblePacing::tellPending);
+    m_previous = QAccessible::installUpdateHandler(&updateHandler);
+}
+
+AccessiblePacing::~AccessiblePacing()
+{
+    QAccessible::installUpdateHandler(m_previous);
+}
+
+void AccessiblePacing::manage(QLineEdit *box, Changes changes, QWidget *focusOwner)
+{
+    Box &entry = m_boxes[box];
+    entry.box = box;
+    entry.focusOwner = focusOwner ? focusOwner : box;
+    entry.paced = changes == Changes::Paced;
+    entry.told = box->text();
+    entry.focusOwner->installEventFilter(this);
+    connect(box, &QObject::destroyed, this, [this, box] { m_boxes.remove(box); });
+}
+
+bool AccessiblePacing::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        for (Box &box : m_boxes) {
+            if (box.focusOwner == watched)
+                box.focusTold = false;
+        }
+    }
+    return false;
+}
+
+void AccessiblePacing::handle(QAccessibleEvent *event)
+{
+    if (event->type() == QAccessible::Focus) {
+        for (Box &box : m_boxes) {
+            if (box.focusOwner == event->object() && box.box)
+                box.focusTold = box.focusOwner->hasFocus();
+        }
+        forward(event);
+        return;
+    }
+    const auto entry = m_boxes.find(event->object());
+    if (entry == m_boxes.end() || !entry->box) {
+        forward(event);
+        return;
+    }
+    Box &box = *entry;
+    switch (event->type()) {
+    case QAccessible::TextSelectionChanged:
+    case QAccessible::TextCaretMoved:
+        if (box.focusTold)
+            forward(event);
+        return;
+    default:
+        if (box.paced && isTextChange(event->type()))
+            tellTextChange(box, event);
+        else
+            forward(event);
+        return;
+    }
+}
+
+void AccessiblePacing::tellTextChange(Box &box, QAccessibleEvent *event)
+{
+    if (box.toldAt.isValid() && box.toldAt.elapsed() < PaceMs) {
+        box.pending = true;
+        if (!m_pending.isActive())
+            m_pending.start(int(PaceMs - box.toldAt.elapsed()));
+        return;
+    }
+    box.told = box.box->text();
+    box.toldAt.start();
+    forward(event);
+}
+
+void AccessiblePacing::tellPending()
+{
+    for (Box &box : m_boxes) {
+        if (!box.pending || !box.box)
+            continue;
+        box.pending = false;
+        box.toldAt.start();
+        const QString now = box.box->text();
+        if (now == box.told)
+            continue;
+        QAccessibleTextUpdateEvent update(box.box, 0, box.told, now);
+        box.told = now;
+        if (QAccessible::isActive() || m_sink)
+            forward(&update);
+    }
+}
+
+void AccessiblePacing::forward(QAccessibleEvent *event)
+{
+    if (m_sink) {
+        m_sink(event);
+        return;
+    }
+    if (m_previous) {
+        m_previous(event);
+        return;
+    }
+    // Qt has no other way into its bridge than this call without a handler.
+    const QAccessible::UpdateHandler mine = QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(mine);
+}
