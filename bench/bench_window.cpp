@@ -4,12 +4,14 @@
 #include "plan.h"
 
 #include "control/logfile.h"
+#include "control/savejob.h"
 #include "platform/generationtimer.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
 #include "ui/toolkit/textbox.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -21,6 +23,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <string>
 
 using Measure::Clock;
@@ -329,11 +332,12 @@ void timerRate(benchmark::State &state, qsizetype size, const Plan &plan)
     state.counters["entries"] = double(list.count());
 }
 
-qint64 expectedFileSize(const NickStore &store)
+// The bytes NIK.log takes for entries [from, count) of the store.
+qint64 fileBytes(const NickStore &store, qsizetype from)
 {
     qint64 bytes = 0;
     QByteArray entry;
-    for (qsizetype i = 0; i < store.count(); ++i) {
+    for (qsizetype i = from; i < store.count(); ++i) {
         entry.clear();
         store.appendEntryTo(i, entry);
         bytes += entry.size() + 2;
@@ -359,8 +363,80 @@ double ddMilliseconds(const QString &path, qint64 bytes)
     return match.hasMatch() ? match.captured(1).toDouble() * 1000.0 : -1;
 }
 
-// Save through its button against dd writing the same number of bytes with
-// conv=fsync on the same disk, in turns.
+// One Save clicked while the timer runs at 1 ms, as a user would click it:
+// the time to the end of the save, the ticks the timer delivered meanwhile,
+// the longest wait between two of them (the event loop's longest stall,
+// the click itself included) and the peak resident memory it added.
+struct SaveRun
+{
+    bool saved = false;
+    double ms = 0;
+    qint64 bytes = 0;
+    qint64 ticks = 0;
+    double longestStallMs = 0;
+    qint64 peakBeyondBytes = 0;
+};
+
+// `bytesAtClick` tells the size of the file the list makes right before the click.
+SaveRun saveWhileTicking(BenchWindow &window, const QString &logPath, const std::function<qint64()> &bytesAtClick)
+{
+    SaveJob *job = window.form().findChild<SaveJob *>(QStringLiteral("saveJob"));
+    TickWatch watch;
+    const auto connection = QObject::connect(&window.timer(), &GenerationTimer::tick, &window.timer(),
+                                             [&watch] { watch.tick(); });
+    window.intervalBox().assign(QStringLiteral("1"));
+    window.button("Command2").click();
+    Measure::runEventLoopFor(20);
+
+    SaveRun run;
+    QEventLoop untilSaved;
+    const auto ended = QObject::connect(job, &SaveJob::finished, &untilSaved, &QEventLoop::quit);
+    run.bytes = bytesAtClick();
+    const qint64 before = Measure::residentBytes();
+    Measure::resetPeakResident();
+    watch.ticks = 0;
+    watch.longestGapMs = 0;
+    const auto start = Clock::now();
+    watch.last = start;
+    window.button("Command1").click();
+    QTimer::singleShot(600'000, &untilSaved, &QEventLoop::quit);
+    untilSaved.exec();
+    run.ms = Measure::msSince(start);
+    run.ticks = watch.ticks;
+    run.longestStallMs = std::max(watch.longestGapMs, Measure::msSince(watch.last));
+    run.peakBeyondBytes = Measure::peakResidentBytes() - before;
+    window.button("Command3").click();
+    QObject::disconnect(ended);
+    QObject::disconnect(connection);
+    run.saved = !job->isBusy() && window.lastMessage().isEmpty() && QFileInfo(logPath).size() == run.bytes;
+    QFile::remove(logPath);
+    return run;
+}
+
+// The empty-slot QTimer at 1 ms for the given time: ticks a second, and
+// its longest gap, what the machine's load alone does to the event loop.
+struct EmptyTimer
+{
+    double perSecond = 0;
+    double longestGapMs = 0;
+};
+
+EmptyTimer emptyTimerRate(double milliseconds)
+{
+    QTimer empty;
+    empty.setTimerType(Qt::PreciseTimer);
+    empty.setInterval(1);
+    TickWatch watch;
+    QObject::connect(&empty, &QTimer::timeout, &empty, [&watch] { watch.tick(); });
+    empty.start();
+    watch.last = Clock::now();
+    const double ran = Measure::runEventLoopFor(int(std::max(200.0, milliseconds)));
+    return {double(watch.ticks) * 1000.0 / ran, watch.longestGapMs};
+}
+
+// Save through its button while the timer runs, against dd writing the
+// same number of bytes with conv=fsync on the same disk, in turns; and
+// the empty-slot timer for as long as each save took.
 void save(benchmark::State &state, qsizetype size, const Plan &plan)
 {
     BenchWindow &window = BenchWindow::measured();
@@ -368,26 +444,39 @@ void save(benchmark::State &state, qsizetype size, const Plan &plan)
     const QDir folder(window.saveFolder());
     const QString logPath = folder.filePath(NickLog::FileName);
     const QString ddPath = folder.filePath(QStringLiteral("dd.out"));
-    const qint64 bytes = expectedFileSize(window.list().store());
+    // The timer lists more nicks with every round; the file grows with them.
+    const NickStore &store = window.list().store();
+    qint64 bytes = fileBytes(store, 0);
+    qsizetype counted = store.count();
 
     Measure::Samples saves;
     Measure::Samples dds;
+    double longestStall = 0;
     qint64 peakBeyond = 0;
+    double tickingMs = 0;
+    qint64 ticks = 0;
+    double emptyRates = 0;
+    double emptyLongestGap = 0;
     for (auto _ : state) {
         for (int round = 0; round < plan.saveRounds; ++round) {
             QFile::remove(logPath);
-            const qint64 before = Measure::residentBytes();
-            Measure::resetPeakResident();
-            const auto start = Clock::now();
-            window.button("Command1").click();
-            saves.add(Measure::msSince(start));
-            peakBeyond = std::max(peakBeyond, Measure::peakResidentBytes() - before);
-            const bool saved = window.lastMessage().isEmpty() && QFileInfo(logPath).size() == bytes;
-            QFile::remove(logPath);
-            if (!saved) {
-                state.SkipWithError("Save did not write the whole list");
+            const SaveRun run = saveWhileTicking(window, logPath, [&] {
+                bytes += fileBytes(store, counted);
+                counted = store.count();
+                return bytes;
+            });
+            if (!run.saved) {
+                state.SkipWithError("Save did not write the list of its click");
                 return;
             }
+            saves.add(run.ms);
+            longestStall = std::max(longestStall, run.longestStallMs);
+            peakBeyond = std::max(peakBeyond, run.peakBeyondBytes);
+            tickingMs += run.ms;
+            ticks += run.ticks;
+            const EmptyTimer empty = emptyTimerRate(run.ms);
+            emptyRates += empty.perSecond;
+            emptyLongestGap = std::max(emptyLongestGap, empty.longestGapMs);
             QFile::remove(ddPath);
             const double ddMs = ddMilliseconds(ddPath, bytes);
             QFile::remove(ddPath);
@@ -399,13 +488,46 @@ void save(benchmark::State &state, qsizetype size, const Plan &plan)
         }
     }
     const double megabytes = double(bytes) / 1e6;
+    const double tickRate = double(ticks) * 1000.0 / tickingMs;
+    const double emptyRate = emptyRates / plan.saveRounds;
     state.counters["bytes"] = double(bytes);
     state.counters["save_MBps"] = megabytes * 1000.0 / saves.median();
     state.counters["dd_MBps"] = megabytes * 1000.0 / dds.median();
     state.counters["ratio"] = dds.median() / saves.median();
-    state.counters["longest_save_ms"] = saves.max();
-    // Save runs inside the click, so its longest run is the longest stall.
+    state.counters["longest_stall_ms"] = longestStall;
+    state.counters["ticks_per_s"] = tickRate;
+    state.counters["empty_per_s"] = emptyRate;
+    state.counters["timer_ratio"] = tickRate / emptyRate;
+    state.counters["empty_longest_gap_ms"] = emptyLongestGap;
     state.counters["peak_beyond_list_MiB"] = double(peakBeyond) / (1 << 20);
+    state.counters["entries"] = double(window.list().count());
+}
+
+// The same on a slow disk (QUILLMARK_SLOW_DISK names a folder on it; see
+// scripts/bench-slow-disk.sh): one save, for the stall and the timer.
+void saveToSlowDisk(benchmark::State &state, const QString &folder, qsizetype entries)
+{
+    BenchWindow &window = BenchWindow::measured();
+    window.fillTo(entries);
+    const QString logPath = QDir(folder).filePath(NickLog::FileName);
+    window.form().setLogFolders(folder, folder);
+    SaveRun run;
+    EmptyTimer empty;
+    for (auto _ : state) {
+        run = saveWhileTicking(window, logPath, [&window] { return fileBytes(window.list().store(), 0); });
+        empty = emptyTimerRate(run.ms);
+    }
+    window.form().setLogFolders(window.saveFolder(), window.saveFolder());
+    if (!run.saved) {
+        state.SkipWithError("Save did not write the list of its click");
+        return;
+    }
+    const double tickRate = double(run.ticks) * 1000.0 / run.ms;
+    state.counters["save_ms"] = run.ms;
+    state.counters["save_MBps"] = double(run.bytes) / 1e3 / run.ms;
+    state.counters["longest_stall_ms"] = run.longestStallMs;
+    state.counters["timer_ratio"] = tickRate / empty.perSecond;
+    state.counters["empty_longest_gap_ms"] = empty.longestGapMs;
     state.counters["entries"] = double(window.list().count());
 }
 
@@ -452,6 +574,11 @@ void registerBigStage(const Plan &plan, qsizetype size)
     add(named("tick", size), tick, plan.tickIterations, size);
     add(named("save", size), save, 1, size, plan);
     add(named("memory", size), memory, 1);
+}
+
+void registerSlowDiskSave(const QString &folder, qsizetype entries)
+{
+    add("save_slow_disk", saveToSlowDisk, 1, folder, entries);
 }
 
 void registerWindowStage(const Plan &plan, qsizetype size, bool last)

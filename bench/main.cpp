@@ -52,6 +52,9 @@ int main(int argc, char *argv[])
         registerWindowStage(plan, plan.listSizes[i], i + 1 == plan.listSizes.size());
     for (const qsizetype size : plan.bigSizes)
         registerBigStage(plan, size);
+    const QString slowDisk = qEnvironmentVariable("QUILLMARK_SLOW_DISK");
+    if (!slowDisk.isEmpty())
+        registerSlowDiskSave(slowDisk, qEnvironmentVariableIntValue("QUILLMARK_SLOW_ENTRIES"));
     registerListWidget(plan);
 
     TableReporter table;

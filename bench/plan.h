@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <vector>
@@ -35,6 +36,8 @@ struct Plan
 void registerStartup(const Plan &plan);
 void registerWindowStage(const Plan &plan, qsizetype size, bool last);
 void registerBigStage(const Plan &plan, qsizetype size);
+// A save of a list of at least `entries` into a folder on a slow disk.
+void registerSlowDiskSave(const QString &folder, qsizetype entries);
 void registerListWidget(const Plan &plan);
 // Closes the QListWidget before the application goes.
 void releaseListWidget();

@@ -132,10 +132,10 @@ void TableReporter::printTable(const Plan &plan) const
     rows.push_back(
         {QStringLiteral("Longest event-loop stall while the timer fills the list at %1").arg(middleLabel),
          ms(fillStall), QStringLiteral("≤ 100 ms"), verdict(fillStall <= 100, fillStall)});
-    const double saveStall = figure(key("save", middle), "longest_save_ms");
+    const double saveStall = figure(key("save", middle), "longest_stall_ms");
     rows.push_back(
-        {QStringLiteral("Longest event-loop stall while saving %1 (the whole Save)").arg(middleLabel),
-         ms(saveStall), QStringLiteral("≤ 100 ms"), verdict(saveStall <= 100, saveStall)});
+        {QStringLiteral("Longest event-loop stall while saving %1, the timer at 1 ms running").arg(middleLabel),
+         ms(saveStall), QStringLiteral("≤ 50 ms"), verdict(saveStall <= 50, saveStall)});
 
     const double perNick = figure(key("memory", large), "resident_per_nick");
     rows.push_back({QStringLiteral("Resident bytes per stored nick at %1 (the store itself: %2)")
@@ -146,7 +146,7 @@ void TableReporter::printTable(const Plan &plan) const
         const std::string name = key("save", size);
         const double ratio = figure(name, "ratio");
         const bool targeted = size == large;
-        rows.push_back({QStringLiteral("Save of %1 (%2 MB) against dd conv=fsync of the same bytes")
+        rows.push_back({QStringLiteral("Save of %1 (%2 MB), the timer running, against dd conv=fsync of the same bytes")
                             .arg(sizeLabel(double(size)), number(figure(name, "bytes") / 1e6, 1)),
                         QStringLiteral("%1 / %2 MB/s = %3 %")
                             .arg(number(figure(name, "save_MBps"), 0), number(figure(name, "dd_MBps"), 0),
@@ -166,18 +166,42 @@ void TableReporter::printTable(const Plan &plan) const
                         QStringLiteral("≤ 8.5"), verdict(resident <= 8.5, resident)});
         const std::string save = key("save", size);
         const double saveRatio = figure(save, "ratio");
-        rows.push_back({QStringLiteral("Save of %1 (%2 MB) against dd conv=fsync of the same bytes")
+        rows.push_back({QStringLiteral("Save of %1 (%2 MB), the timer running, against dd conv=fsync of the same bytes")
                             .arg(label, number(figure(save, "bytes") / 1e6, 1)),
                         QStringLiteral("%1 / %2 MB/s = %3 %")
                             .arg(number(figure(save, "save_MBps"), 0), number(figure(save, "dd_MBps"), 0),
                                  number(saveRatio * 100, 1)),
-                        QStringLiteral("≥ 50 %"), verdict(saveRatio >= 0.5, saveRatio)});
+                        QStringLiteral("≥ 75 %"), verdict(saveRatio >= 0.75, saveRatio)});
         const double peak = figure(save, "peak_beyond_list_MiB");
         rows.push_back({QStringLiteral("Peak resident memory during that Save beyond the list"),
                         number(peak, 1) + QStringLiteral(" MiB"), QStringLiteral("≤ 64 MiB"),
                         verdict(peak <= 64, peak)});
-        rows.push_back({QStringLiteral("Longest event-loop stall during that Save (the whole Save)"),
-                        ms(figure(save, "longest_save_ms")), QString(), QString()});
+        const double stall = figure(save, "longest_stall_ms");
+        rows.push_back({QStringLiteral("Longest event-loop stall during that Save, the click included "
+                                       "(the empty-slot timer's own longest gap: %1)")
+                            .arg(ms(figure(save, "empty_longest_gap_ms"))),
+                        ms(stall),
+                        QStringLiteral("≤ 50 ms"), verdict(stall <= 50, stall)});
+        const double timerRatio = figure(save, "timer_ratio");
+        rows.push_back({QStringLiteral("Timer at 1 ms during that Save: ticks/s against an empty-slot QTimer"),
+                        QStringLiteral("%1 / %2 = %3 %")
+                            .arg(number(figure(save, "ticks_per_s"), 0), number(figure(save, "empty_per_s"), 0),
+                                 number(timerRatio * 100, 1)),
+                        QStringLiteral("≥ 90 %"), verdict(timerRatio >= 0.9, timerRatio)});
+    }
+    const double slowStall = figure("save_slow_disk", "longest_stall_ms");
+    if (!std::isnan(slowStall)) {
+        rows.push_back({QStringLiteral("Save of %1 to a slow disk (%2 MB/s, %3): longest event-loop stall "
+                                       "(the empty-slot timer's own: %4)")
+                            .arg(sizeLabel(figure("save_slow_disk", "entries")),
+                                 number(figure("save_slow_disk", "save_MBps"), 1),
+                                 ms(figure("save_slow_disk", "save_ms")),
+                                 ms(figure("save_slow_disk", "empty_longest_gap_ms"))),
+                        ms(slowStall), QStringLiteral("≤ 50 ms"), verdict(slowStall <= 50, slowStall)});
+        const double slowTimer = figure("save_slow_disk", "timer_ratio");
+        rows.push_back({QStringLiteral("Timer at 1 ms during that slow Save against an empty-slot QTimer"),
+                        number(slowTimer * 100, 1) + QStringLiteral(" %"), QStringLiteral("≥ 90 %"),
+                        verdict(slowTimer >= 0.9, slowTimer)});
     }
 
     // The list's own operations should not depend on how much it holds: at

@@ -7,12 +7,17 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <array>
 #include <cerrno>
 #include <climits>
+#include <future>
 
 const QString NickLog::FileName = QStringLiteral("NIK.log");
 
 namespace {
+
+// Lines rendered at a time: a few of the file's write blocks.
+constexpr qsizetype RenderBlockSize = 4 * LineFile::BlockSize;
 
 QByteArray logIn(const QByteArray &folder)
 {
@@ -147,7 +152,7 @@ QString shown(const QByteArray &path)
 } // namespace
 
 NickLog::Result NickLog::save(const NickStore &store, const QByteArray &programFolder,
-                              const QByteArray &fallbackFolder)
+                              const QByteArray &fallbackFolder, Progress *progress)
 {
     // Never a relative name: that would be wherever the program was started.
     if (!programFolder.startsWith('/')) {
@@ -157,14 +162,14 @@ NickLog::Result NickLog::save(const NickStore &store, const QByteArray &programF
         return unknown;
     }
     int code = 0;
-    Result result = writeFile(store, logIn(programFolder), code);
-    if (result.outcome == Outcome::Saved || result.damaged || !placeRefused(code, programFolder))
+    Result result = writeFile(store, logIn(programFolder), code, progress);
+    if (result.outcome != Outcome::Failed || result.damaged || !placeRefused(code, programFolder))
         return result;
     if (fallbackFolder.isEmpty()) {
         result.nowhereElse = true;
         return result;
     }
-    Result fallback = writeFile(store, logIn(fallbackFolder), code);
+    Result fallback = writeFile(store, logIn(fallbackFolder), code, progress);
     fallback.refusedPath = result.path;
     fallback.refusedReason = result.reason;
     fallback.refusedBy = result.refusedBy;
@@ -173,12 +178,29 @@ NickLog::Result NickLog::save(const NickStore &store, const QByteArray &programF
     return fallback;
 }
 
-NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &path, int &code)
+NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &path, int &code, Progress *progress)
 {
     Result result;
     result.path = shown(path);
     LineFile file(path);
+    // A stop is heeded only while the earlier file is still as it was.
+    const auto stopped = [&] { return progress && progress->stop.load() && !file.damaged(); };
+    const auto cancelled = [&] {
+        file.cancel();
+        code = ECANCELED;
+        result.outcome = Outcome::Cancelled;
+        return result;
+    };
+    if (progress) {
+        progress->written = 0;
+        file.setWaitHandler([progress] {
+            progress->waiting = true;
+            return !progress->stop.load();
+        });
+    }
     const auto failed = [&] {
+        if (stopped())
+            return cancelled();
         code = file.refusal() == LineFile::Refusal::None ? file.errorCode() : -1;
         result.path = shown(file.errorPath());
         result.reason = reasonText(file);
@@ -188,17 +210,48 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
                                                                           : Refuser::File;
         return result;
     };
-    if (!file.open())
+    const bool opened = file.open();
+    if (progress)
+        progress->waiting = false;
+    if (!opened)
         return failed();
-    // A block of lines at a time, rendered straight from the store.
-    QByteArray block;
-    block.reserve(LineFile::BlockSize + 64);
-    for (qsizetype next = 0; next < store.count();) {
+    // Blocks of lines rendered straight from the store, each while the one
+    // before is being written on another thread.
+    std::array<QByteArray, 2> blocks;
+    std::future<bool> writing;
+    qsizetype writingUpTo = 0;
+    const auto lastWritten = [&] {
+        if (!writing.valid())
+            return true;
+        const bool ok = writing.get();
+        if (ok && progress)
+            progress->written = writingUpTo;
+        return ok;
+    };
+    for (qsizetype next = 0, turn = 0; next < store.count(); turn ^= 1) {
+        if (stopped()) {
+            const bool ok = lastWritten();
+            if (stopped())
+                return cancelled();
+            if (!ok)
+                return failed();
+        }
+        QByteArray &block = blocks[turn];
+        block.reserve(RenderBlockSize + 64);
         block.resize(0);
-        next = store.appendLinesTo(next, LineFile::LineEnd, LineFile::BlockSize, block);
-        if (!file.writeLines(block))
+        next = store.appendLinesTo(next, LineFile::LineEnd, RenderBlockSize, block);
+        if (!lastWritten())
             return failed();
+        writingUpTo = next;
+        // Written here when no thread can be had.
+        writing = std::async(std::launch::async | std::launch::deferred,
+                             [&file, &block] { return file.writeLines(block); });
     }
+    if (!lastWritten() || !file.sync())
+        return failed();
+    // The last chance to keep the earlier file.
+    if (stopped())
+        return cancelled();
     if (!file.commit())
         return failed();
     code = 0;

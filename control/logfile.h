@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+
 class NickStore;
 
 // Saving the list as NIK.log: one nick a line, CR LF after every line, no
@@ -22,7 +24,8 @@ public:
     {
         Saved,
         SavedToFallback,
-        Failed
+        Failed,
+        Cancelled // stopped through Progress::stop; no file was changed
     };
     // What refused the program folder's file.
     enum class Refuser
@@ -55,10 +58,22 @@ public:
     // The folders as the system names them (bytes, not necessarily UTF-8).
     // An empty programFolder means it is unknown: nothing is written. An
     // empty fallbackFolder means there is none.
+    // What a save running on another thread shares with the window: the
+    // entries written so far, whether it waits for another copy's save into
+    // the file, and the window's wish that it stop. A stop is heeded while
+    // the earlier file is still whole; a file written in place is finished.
+    struct Progress
+    {
+        std::atomic<qsizetype> written{0};
+        std::atomic<bool> waiting{false};
+        std::atomic<bool> stop{false};
+    };
+
+    // Safe on any thread.
     static Result save(const NickStore &store, const QByteArray &programFolder,
-                       const QByteArray &fallbackFolder);
+                       const QByteArray &fallbackFolder, Progress *progress = nullptr);
 
 private:
     // code: the errno of the failure, -1 for a refusal, 0 on success.
-    static Result writeFile(const NickStore &store, const QByteArray &path, int &code);
+    static Result writeFile(const NickStore &store, const QByteArray &path, int &code, Progress *progress);
 };

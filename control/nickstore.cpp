@@ -56,8 +56,14 @@ char packedLetter(quint64 word, qsizetype k)
 
 void NickStore::append(QStringView nick)
 {
-    if (m_count == qsizetype(m_chunks.size()) * ChunkSize)
-        m_chunks.push_back(std::make_unique_for_overwrite<quint64[]>(ChunkSize));
+    if (m_count == qsizetype(m_chunks.size()) * ChunkSize) {
+        m_chunks.push_back(std::make_shared_for_overwrite<quint64[]>(ChunkSize));
+    } else if (m_chunks.back().use_count() > 1) {
+        // A copy reads the start of this chunk: go on in a chunk of our own.
+        auto own = std::make_shared_for_overwrite<quint64[]>(ChunkSize);
+        std::copy_n(m_chunks.back().get(), m_count & (ChunkSize - 1), own.get());
+        m_chunks.back() = std::move(own);
+    }
 
     quint64 word;
     if (const auto packed = pack(nick)) {
@@ -150,7 +156,7 @@ qsizetype NickStore::appendLinesTo(qsizetype first, QByteArrayView lineEnd, qsiz
 void NickStore::clear()
 {
     // Plain clear() would keep the capacity of both containers.
-    std::vector<std::unique_ptr<quint64[]>>().swap(m_chunks);
+    std::vector<std::shared_ptr<quint64[]>>().swap(m_chunks);
     QList<QString>().swap(m_others);
     m_count = 0;
 }

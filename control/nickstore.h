@@ -13,6 +13,12 @@
 // A nick of up to ten capital Latin letters takes one 64-bit word; any other
 // text is kept whole in a side list, so nothing is ever lost. The words live
 // in fixed-size chunks, so an append never moves what is already stored.
+//
+// A copy is cheap and shares the chunks: it holds the entries the store held
+// when it was made, whatever the store does afterwards, and can be read on
+// another thread while the store goes on appending (an append writes only
+// past the copy's entries, into a chunk of its own once the last one is
+// shared). Erase then leaves the copy's chunks alive until the copy goes.
 class NickStore
 {
 public:
@@ -35,7 +41,7 @@ public:
 private:
     quint64 word(qsizetype i) const;
 
-    std::vector<std::unique_ptr<quint64[]>> m_chunks;
+    std::vector<std::shared_ptr<quint64[]>> m_chunks;
     QList<QString> m_others; // texts that do not pack into a word
     qsizetype m_count = 0;
 };

@@ -2,16 +2,28 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cerrno>
+#include <memory>
+#include <utility>
 
 namespace DesktopLink {
 
-int open(const QUrl &url)
+void open(const QUrl &url, std::function<void(int code)> done)
 {
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (opener.isEmpty())
-        return ENOENT;
+    if (opener.isEmpty()) {
+        done(ENOENT);
+        return;
+    }
+
+    // The first report wins; later ones are dropped.
+    auto pending = std::make_shared<std::function<void(int)>>(std::move(done));
+    const auto report = [pending](int code) {
+        if (*pending)
+            std::exchange(*pending, nullptr)(code);
+    };
 
     // No parent, and never deleted while running: a QProcess destroyed while
     // its program runs kills it, and the opener may be the browser itself.
@@ -20,20 +32,22 @@ int open(const QUrl &url)
     process->setArguments({url.toString(QUrl::FullyEncoded)});
     process->setStandardInputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->start();
-    if (!process->waitForStarted(1000)) {
-        delete process;
-        return -1;
-    }
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, report](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            report(-1);
+            process->deleteLater();
+        }
+    });
     // A failing opener ends at once with its reason as exit status; a working
     // one may go on as long as the browser it became.
-    if (process->waitForFinished(1000)) {
-        const int code = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
-        delete process;
-        return code;
-    }
-    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-    return 0;
+    QObject::connect(process, &QProcess::started, process,
+                     [process, report] { QTimer::singleShot(1000, process, [report] { report(0); }); });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, report](int code, QProcess::ExitStatus status) {
+                         report(status == QProcess::NormalExit ? code : -1);
+                         process->deleteLater();
+                     });
+    process->start();
 }
 
 } // namespace DesktopLink

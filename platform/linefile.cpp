@@ -308,6 +308,11 @@ void LineFile::lock()
                 fail(0, Place::File, Refusal::Busy);
                 return;
             }
+            if (m_waitHandler && !m_waitHandler()) {
+                ::close(std::exchange(m_lockFd, -1));
+                fail(ECANCELED);
+                return;
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         struct stat held
@@ -409,13 +414,28 @@ bool LineFile::writeAll(QByteArrayView bytes)
             return fail(written == 0 ? ENOSPC : errno);
         done += written;
         m_written += written;
+        m_synced = false;
     }
+    return true;
+}
+
+bool LineFile::sync()
+{
+    if (m_failed || !writeBlock())
+        return false;
+    if (m_mode == Mode::Direct || m_synced)
+        return true;
+    // The data is on the disk before the file changes or takes its name,
+    // so a power cut leaves the old file or the new one.
+    if (::fsync(m_fd) != 0)
+        return fail(errno);
+    m_synced = true;
     return true;
 }
 
 bool LineFile::commit()
 {
-    if (m_failed || !writeBlock())
+    if (!sync())
         return false;
     const bool regular = S_ISREG(m_old.st_mode);
     if (m_mode == Mode::Direct) {
@@ -428,13 +448,8 @@ bool LineFile::commit()
         const int fd = std::exchange(m_fd, -1);
         if (const int error = closeChecked(fd))
             return fail(error);
-    } else {
-        // The data is on the disk before the file changes or takes its name,
-        // so a power cut leaves the old file or the new one.
-        if (::fsync(m_fd) != 0)
-            return fail(errno);
-        if (!(m_mode == Mode::CopyIn ? copyIntoTarget() : putInPlace()))
-            return false;
+    } else if (!(m_mode == Mode::CopyIn ? copyIntoTarget() : putInPlace())) {
+        return false;
     }
     m_damaged = false;
     cancel();

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 #include <sys/stat.h>
 
 // A text file written line by line, each line ending in CR LF, that takes
@@ -50,11 +52,20 @@ public:
     LineFile(const LineFile &) = delete;
     LineFile &operator=(const LineFile &) = delete;
 
+    // Called while open() waits for another copy's save into the file,
+    // before each pause; returning false gives up the wait, and open() then
+    // fails with ECANCELED.
+    void setWaitHandler(std::function<bool()> handler) { m_waitHandler = std::move(handler); }
+
     bool open();
     bool writeLine(QByteArrayView line);
     // Text of whole lines, each already ending in LineEnd, for writers that
     // render many lines at once; a block or more goes out without a copy.
     bool writeLines(QByteArrayView lines);
+    // Writes what is left and syncs it to the disk, the long part of a
+    // commit on a slow disk; until commit() the old file is still there
+    // (unless it is written in place, see damaged()).
+    bool sync();
     // Writes what is left, syncs and puts the file in place.
     bool commit();
     // Throws away what was written; the old file stays.
@@ -112,6 +123,7 @@ private:
     QByteArray m_temp; // name of the named temporary file, if there is one
     QByteArray m_lock;
     QByteArray m_block;
+    std::function<bool()> m_waitHandler;
     struct stat m_old
     {
     };
@@ -128,4 +140,5 @@ private:
     bool m_existed = false;
     bool m_damaged = false;
     bool m_failed = false;
+    bool m_synced = false; // what was written is on the disk
 };

@@ -2,11 +2,12 @@
 # Builds the program and every test with AddressSanitizer and
 # UndefinedBehaviorSanitizer (leak checking on) in build-asan, runs the test
 # suite there, then shows both windows on a virtual X display under the same
-# checks. Any report fails the run.
+# checks; then builds the tests that save (Save runs on a thread of its own)
+# with ThreadSanitizer in build-tsan and runs them. Any report fails the run.
 #   scripts/sanitize.sh [ctest arguments...]
 #   scripts/sanitize.sh --soak TICKS    only the timer soak, TICKS ticks long
 # The suite's soak runs 36000 ticks (about 40 s). QUILLMARK_ASAN_DIR names
-# another build folder.
+# another build folder, QUILLMARK_TSAN_DIR the ThreadSanitizer one.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 started=$SECONDS
@@ -57,4 +58,19 @@ soak 36000
 pictures="$(mktemp -d)"
 trap 'rm -rf "$pictures"' EXIT
 scripts/virtual-display.sh "$build_dir/quillmark-screenshot" "$pictures"
+
+# Every test that saves, under ThreadSanitizer: the save's thread against the
+# window's timer, Erase, a second Save, Cancel and the close.
+tsan_dir="${QUILLMARK_TSAN_DIR:-build-tsan}"
+saving_tests=(tst_logfile tst_savefaults tst_form1 tst_badinput tst_soak)
+cmake -S . -B "$tsan_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+    -DQUILLMARK_TSAN=ON -DQUILLMARK_WERROR="$werror"
+cmake --build "$tsan_dir" --target "${saving_tests[@]}"
+# die_after_fork=0: once QProcess has started a program (bindfs in the log
+# file test), the sanitizer takes the test for a forked child and would stop
+# it at the save's next thread.
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$PWD/scripts/tsan-suppressions.txt" \
+    QUILLMARK_SOAK_TICKS=3000 QT_QPA_PLATFORM=offscreen \
+    ctest --test-dir "$tsan_dir" --output-on-failure \
+    -R "^($(IFS='|'; echo "${saving_tests[*]}"))\$"
 echo "Sanitizer suite passed in $((SECONDS - started)) s"

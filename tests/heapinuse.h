@@ -6,16 +6,16 @@
 
 #include <malloc.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define QUILLMARK_ASAN 1
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define QUILLMARK_SANITIZED_HEAP 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#define QUILLMARK_ASAN 1
+#define QUILLMARK_SANITIZED_HEAP 1
 #endif
 #endif
 
-#ifdef QUILLMARK_ASAN
-// From AddressSanitizer's runtime; GCC ships no header declaring it.
+#ifdef QUILLMARK_SANITIZED_HEAP
+// From the sanitizers' runtime; GCC ships no header declaring it.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
@@ -24,7 +24,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 // AddressSanitizer, in quarantine).
 inline qint64 heapInUse()
 {
-#ifdef QUILLMARK_ASAN
+#ifdef QUILLMARK_SANITIZED_HEAP
     return qint64(__sanitizer_get_current_allocated_bytes());
 #else
     const struct mallinfo2 info = mallinfo2();

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "control/savejob.h"
+
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -20,6 +25,19 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Clicks a window's Save and waits until that save has ended and told its
+// outcome. Save runs beside the window; the click only starts it.
+inline bool clickSaveAndWait(QWidget &form)
+{
+    auto *job = form.findChild<SaveJob *>(QStringLiteral("saveJob"));
+    auto *save = form.findChild<QPushButton *>(QStringLiteral("Command1"));
+    if (!job || !save)
+        return false;
+    QSignalSpy ended(job, &SaveJob::finished);
+    QTest::mouseClick(save, Qt::LeftButton);
+    return ended.wait(20000) && !job->isBusy();
 }
 
 // A fresh temporary folder holding "program" and "documents" for each test;

@@ -1,5 +1,6 @@
 #include "modalwatcher.h"
 #include "platform/generationtimer.h"
+#include "savefixtures.h"
 #include "scriptedrandom.h"
 #include "shownform.h"
 #include "ui/common/accessiblepacing.h"
@@ -464,10 +465,8 @@ void TstForm1::listShowsSavesAndErasesTheNicks()
 
     // Saved whole, as listed, without a word to the user.
     ModalWatcher noMessage;
-    QTest::mouseClick(control("Command1"), Qt::LeftButton);
-    QFile saved(m_folder->filePath(QStringLiteral("NIK.log")));
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), QByteArray("BENTYBHO\r\nBABBA\r\n"));
+    QVERIFY(clickSaveAndWait(*m_form));
+    QCOMPARE(readAll(m_folder->filePath(QStringLiteral("NIK.log"))), QByteArray("BENTYBHO\r\nBABBA\r\n"));
     QVERIFY(!noMessage.seen);
 
     QTest::mouseClick(control("Command4"), Qt::LeftButton);
@@ -570,7 +569,7 @@ void TstForm1::screenReaderIsToldWhatTheUserDid()
             QTest::keySequence(window(), QKeySequence(action));
     }
     told.replace(u"FOLDER"_s, m_folder->path());
-    QCOMPARE(note->text(QAccessible::Name), told);
+    QTRY_COMPARE(note->text(QAccessible::Name), told); // a save is told when it ends
     QCOMPARE(status->text(QAccessible::Name), told);
     QVERIFY(!noMessage.seen); // heard, not shown
 }

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 QByteArray bytesOf(const NickStore &store, qsizetype i)
 {
@@ -20,6 +22,7 @@ private Q_SLOTS:
     void packsCapitalNicksIntoOneWordAndClearFreesAll();
     void streamsLinesAsTheEntriesRead_data();
     void streamsLinesAsTheEntriesRead();
+    void aCopyKeepsItsEntriesWhateverTheStoreDoes();
 };
 
 void TstNickStore::keepsEveryText_data()
@@ -132,6 +135,31 @@ void TstNickStore::streamsLinesAsTheEntriesRead()
     QVERIFY(streamed == expected);
     QCOMPARE(store.appendLinesTo(entries, "\r\n", bytes, streamed), entries);
     QCOMPARE(streamed.size(), expected.size());
+}
+
+void TstNickStore::aCopyKeepsItsEntriesWhateverTheStoreDoes()
+{
+    // The copy and the store share a part-filled chunk; each goes on
+    // appending its own entries, and Erase of one leaves the other whole.
+    NickStore store;
+    for (int i = 0; i < 70'000; ++i) // past one chunk of 65 536
+        store.append(u"AB");
+    store.append(u"Ёж");
+    NickStore copy = store;
+    store.append(u"STORE");
+    copy.append(u"COPY");
+    copy.append(u"Ёжик");
+    QCOMPARE(store.count(), 70'002);
+    QCOMPARE(copy.count(), 70'003);
+    QCOMPARE(store.entry(70'001), u"STORE"_s);
+    QCOMPARE(copy.entry(70'001), u"COPY"_s);
+    QCOMPARE(copy.entry(70'002), u"Ёжик"_s);
+    store.clear();
+    QCOMPARE(copy.entry(69'999), u"AB"_s);
+    QCOMPARE(copy.entry(70'000), u"Ёж"_s);
+    store.append(u"NEW");
+    QCOMPARE(store.entry(0), u"NEW"_s);
+    QCOMPARE(copy.entry(0), u"AB"_s);
 }
 
 QTEST_APPLESS_MAIN(TstNickStore)

@@ -1,3 +1,4 @@
+#include "platform/linefile.h"
 #include "messagecapture.h"
 #include "savefixtures.h"
 #include "ui/common/look.h"
@@ -7,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QScopeGuard>
@@ -38,6 +41,8 @@ private Q_SLOTS:
     void changeBetweenTwoSaves();
     void savesBesideTheProgramWhereverStarted();
     void longListsAreSavedWholeOverSeveralBlocks();
+    void saveRunsBesideTheTimer_data();
+    void saveRunsBesideTheTimer();
 
 private:
     void fillList(const QStringList &nicks)
@@ -46,7 +51,7 @@ private:
             m_list->addItem(nick);
         m_listed += nicks;
     }
-    void clickSave() { QTest::mouseClick(m_form->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton); }
+    void clickSave() { QVERIFY(clickSaveAndWait(*m_form)); }
     // NIK.log holds `expected`, nothing else lies in its folder, and the list
     // still holds what it held.
     void checkOnlyTheLogHolds(const QString &folder, const QByteArray &expected)
@@ -285,7 +290,7 @@ void TstSaveFaults::savesBesideTheProgramWhereverStarted()
     QVERIFY(list);
     list->addItem(u"BENTYB");
     list->addItem(u"KA");
-    QTest::mouseClick(form.findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
+    QVERIFY(clickSaveAndWait(form));
     QVERIFY(m_messages->shown.isEmpty());
     QCOMPARE(readAll(beside), QByteArray("BENTYB\r\nKA\r\n"));
     QCOMPARE(QDir(m_fallbackFolder).entryList(QDir::Files), QStringList());
@@ -317,6 +322,88 @@ void TstSaveFaults::longListsAreSavedWholeOverSeveralBlocks()
     }
     checkToldAboutFailure(m_log, u"файл вышел больше, чем разрешено"_s);
     checkOnlyTheLogHolds(m_programFolder, expected);
+}
+
+void TstSaveFaults::saveRunsBesideTheTimer_data()
+{
+    QTest::addColumn<QString>("during"); // what the user does while the save waits
+    QTest::newRow("Erase: the clicked list is still saved") << u"erase"_s;
+    QTest::newRow("Save again: the list of the second click is saved") << u"save"_s;
+    QTest::newRow("X: the program ends once the save is done") << u"exit"_s;
+    QTest::newRow("Cancel: the old file stays, and the user is told") << u"cancel"_s;
+}
+
+void TstSaveFaults::saveRunsBesideTheTimer()
+{
+    QFETCH(QString, during);
+    QVERIFY(writeFile(m_log, OldFile));
+    QByteArray listed;
+    for (int i = 0; i < 300'000; ++i) {
+        const QString nick = u"QWERTYUIOP"_s.left(i % 11);
+        m_list->addItem(nick);
+        listed += nick.toLatin1() + "\r\n";
+    }
+    m_form->findChild<QLineEdit *>(u"Text4"_s)->setText(u"300000"_s); // as if generated
+    // Another copy of the program is saving into the folder: ours waits for it.
+    LineFile otherCopy(QFile::encodeName(m_log));
+    QVERIFY(otherCopy.open());
+    auto *job = m_form->findChild<SaveJob *>(u"saveJob"_s);
+    QSignalSpy ended(job, &SaveJob::finished);
+    const auto button = [this](const QString &name) { return m_form->findChild<QPushButton *>(name); };
+    QTest::mouseClick(button(u"Command1"_s), Qt::LeftButton);
+    m_form->findChild<QLineEdit *>(u"Text2"_s)->setText(u"1"_s);
+    QTest::mouseClick(button(u"Command2"_s), Qt::LeftButton);
+    const auto counted = [this] { return m_form->findChild<QLineEdit *>(u"Text4"_s)->text().toLongLong(); };
+    const auto dialog = [this] { return m_form->findChild<QProgressDialog *>(u"SaveProgress"_s); };
+
+    if (during == u"exit") {
+        QTest::mouseClick(button(u"Exit"_s), Qt::LeftButton);
+        QVERIFY(dialog() && dialog()->isVisible()); // at once
+    } else {
+        // After half a second the progress shows, with the waiting told;
+        // the timer goes on meanwhile.
+        QTRY_VERIFY(dialog() && dialog()->isVisible());
+        QCOMPARE(dialog()->labelText(), u"Сохранение списка: 0 из 300\u00a0000\n"
+                                        u"Ждём, пока другая копия программы закончит сохранение в эту папку."_s);
+        QTRY_VERIFY(counted() >= 300'020);
+    }
+    QVERIFY(m_messages->shown.isEmpty());
+    if (during == u"erase") {
+        QTest::mouseClick(button(u"Command4"_s), Qt::LeftButton);
+        QVERIFY(m_list->count() < 300'000);
+    } else if (during == u"save") {
+        QTRY_VERIFY(counted() >= 300'040);
+        listed.clear();
+        for (qsizetype i = 0; i < m_list->count(); ++i)
+            listed += m_list->item(i).toLatin1() + "\r\n";
+        QTest::mouseClick(button(u"Command1"_s), Qt::LeftButton);
+    } else if (during == u"cancel") {
+        QTest::mouseClick(dialog()->findChild<QPushButton *>(), Qt::LeftButton);
+        listed = OldFile;
+    }
+    QVERIFY(m_form->isVisible());
+    otherCopy.cancel();
+
+    QTRY_VERIFY(!job->isBusy());
+    QCOMPARE(ended.size(), during == u"save" ? 2 : 1);
+    QCOMPARE(readAll(m_log), listed);
+    QCOMPARE(QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{u"NIK.log"_s});
+    QCOMPARE(m_form->isVisible(), during != u"exit");
+    QTRY_VERIFY(!dialog());
+    if (during == u"cancel") {
+        QCOMPARE(m_messages->shown.size(), 1);
+        QCOMPARE(m_messages->shown[0].title + u'|' + m_messages->shown[0].text,
+                 u"Сохранение|Сохранение отменено, прежний файл остался как был:\n"_s + m_log);
+    } else {
+        QVERIFY(m_messages->shown.isEmpty());
+    }
+    // The counter counted every tick, and went on through the save.
+    QCOMPARE(counted(), m_list->count());
+    if (during != u"exit") {
+        const qint64 before = counted();
+        QTRY_VERIFY(counted() > before);
+    }
 }
 
 QTEST_MAIN(TstSaveFaults)

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -30,10 +31,13 @@ FrmAbout::LinkOpener &linkOpener()
     return opener;
 }
 
-int openLink(const QUrl &url)
+void openLink(const QUrl &url, std::function<void(int)> done)
 {
     const FrmAbout::LinkOpener &opener = linkOpener();
-    return opener ? opener(url) : DesktopLink::open(url);
+    if (opener)
+        opener(url, std::move(done));
+    else
+        DesktopLink::open(url, std::move(done));
 }
 
 // A label that reports a left click: press and release both on the label.
@@ -302,15 +306,14 @@ void FrmAbout::setupControls()
 void FrmAbout::ExecuteLink(QString link)
 {
     ScreenPointer::set(ScreenPointer::Shape::Hourglass);
-    const int errorCode = openLink(QUrl(link));
-    if (errorCode != 0) {
+    // The window may be closed before the opener reports.
+    openLink(QUrl(link), [window = QPointer<FrmAbout>(this), link](int errorCode) {
         ScreenPointer::set(ScreenPointer::Shape::Default);
-        MessageBox::show(this,
-                         QStringLiteral("Error Opening Link to ") + link + QStringLiteral("\r\n\r\n") +
-                             QString::number(errorCode),
-                         QStringLiteral("frmAbout::ExecuteLink"), MessageBox::Style::OkOnly);
-    }
-    ScreenPointer::set(ScreenPointer::Shape::Default);
+        if (errorCode != 0)
+            MessageBox::show(window, QStringLiteral("Error Opening Link to ") + link + QStringLiteral("\r\n\r\n") +
+                                         QString::number(errorCode),
+                             QStringLiteral("frmAbout::ExecuteLink"), MessageBox::Style::OkOnly);
+    });
 }
 
 void FrmAbout::setLinkOpener(LinkOpener opener)

@@ -16,13 +16,14 @@ public:
     explicit FrmAbout(QWidget *parent = nullptr);
 
     // Opens a link with the desktop's handler for its scheme and tells the
-    // user when that fails. The hourglass shows while the desktop starts it.
+    // user when that fails. It returns at once; the hourglass shows until
+    // the desktop has started the handler or failed to.
     void ExecuteLink(QString link);
 
-    // What opens links: 0 when the handler started, else the error code the
-    // message shows. Tests replace it; an empty function puts back the
-    // desktop's own opener.
-    using LinkOpener = std::function<int(const QUrl &)>;
+    // What opens links: it starts the handler and later calls `done` with 0
+    // when the handler started, else with the error code the message shows.
+    // Tests replace it; an empty function puts back the desktop's own opener.
+    using LinkOpener = std::function<void(const QUrl &, std::function<void(int code)> done)>;
     static void setLinkOpener(LinkOpener opener);
 
 private:

@@ -1,6 +1,7 @@
 #include "ui/main/form1.h"
 
 #include "control/logfile.h"
+#include "control/savejob.h"
 #include "platform/appdir.h"
 #include "platform/generationtimer.h"
 #include "platform/random.h"
@@ -11,6 +12,7 @@
 #include "ui/common/windowaccessible.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1layout.h"
+#include "ui/main/saveprogress.h"
 #include "ui/toolkit/captionframe.h"
 #include "ui/toolkit/imagebutton.h"
 #include "ui/toolkit/messagebox.h"
@@ -27,6 +29,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QWindow>
 
@@ -257,6 +260,10 @@ void Form1::connectActions()
     m_autoGeneration = std::make_unique<AutoGeneration>(panel, *m_timer);
     // Every change of the interval box, typed or set, is normalised at once.
     connect(m_text2, &TextBox::textChanged, this, [this] { m_autoGeneration->intervalChanged(); });
+    m_saveJob = new SaveJob(this);
+    m_saveJob->setObjectName(QStringLiteral("saveJob"));
+    m_saveProgress = std::make_unique<SaveProgress>(*m_saveJob, this);
+    connect(m_saveJob, &SaveJob::finished, this, &Form1::tellSaveOutcome);
 
     // A nick the user asked for is told; the timer's nicks are not, one by
     // one they would be noise.
@@ -464,7 +471,18 @@ QString refusedHead(const NickLog::Result &result)
 
 void Form1::saveitems(NickListBox &lstin)
 {
-    const NickLog::Result result = NickLog::save(lstin.store(), m_programFolder, m_fallbackFolder);
+    // The store only grows until Erase, and a copy of it shares its memory:
+    // the save writes exactly the entries listed now.
+    m_saveJob->start(lstin.store(), m_programFolder, m_fallbackFolder);
+    m_saveProgress->saveStarted();
+}
+
+void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
+{
+    const auto afterwards = qScopeGuard([this] {
+        if (m_closing && !m_saveJob->isBusy())
+            close();
+    });
     // Saved, but a power cut may still bring the earlier file back.
     const QString unconfirmed =
         result.warning.isEmpty()
@@ -482,8 +500,15 @@ void Form1::saveitems(NickListBox &lstin)
         }
         // The window stays as it is; only a screen reader hears of it.
         m_announcer->announce(QStringLiteral("сохранено ников: %1, файл %2")
-                                  .arg(lstin.count())
+                                  .arg(entries)
                                   .arg(QDir::toNativeSeparators(result.path)));
+        return;
+    case NickLog::Outcome::Cancelled:
+        MessageBox::show(this,
+                         QFileInfo(result.path).isFile()
+                             ? QStringLiteral("Сохранение отменено, прежний файл остался как был:\n%1").arg(result.path)
+                             : QStringLiteral("Сохранение отменено, файл не записан:\n%1").arg(result.path),
+                         QStringLiteral("Сохранение"), MessageBox::Style::Information);
         return;
     case NickLog::Outcome::SavedToFallback: {
         const QString replaced = result.replacedEarlier
@@ -537,6 +562,13 @@ void Form1::closeEvent(QCloseEvent *event)
     // the whole program ends at once, no question, unsaved nicks are gone,
     // and an open about window goes with it.
     m_timer->setEnabled(false);
+    if (m_saveJob->isBusy()) {
+        // The program ends once the save is complete; meanwhile its progress shows.
+        m_closing = true;
+        event->ignore();
+        m_saveProgress->showNow();
+        return;
+    }
     if (m_about)
         m_about->close();
     QWidget::closeEvent(event);

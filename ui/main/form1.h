@@ -2,6 +2,7 @@
 
 #include "control/autogeneration.h"
 #include "control/generatorpanel.h"
+#include "control/logfile.h"
 #include "control/nickgeneration.h"
 #include "control/nicklength.h"
 #include "platform/random.h"
@@ -20,6 +21,8 @@ class ImageButton;
 class NickListBox;
 class QLabel;
 class QPushButton;
+class SaveJob;
+class SaveProgress;
 class SlotSelector;
 class TextBox;
 
@@ -36,8 +39,10 @@ public:
     explicit Form1(std::unique_ptr<RandomSource> random = nullptr);
     ~Form1() override;
 
-    // Writes every entry of the list to NIK.log and tells the user where it
-    // went when that is not the program's folder, or why it failed.
+    // Writes every entry of the list, as it is now, to NIK.log beside the
+    // window, and when that is done tells the user where it went when that
+    // is not the program's folder, or why it failed. A save asked for while
+    // one runs follows it.
     void saveitems(NickListBox &lstin);
 
     // Where Save writes; tests point these at folders of their own.
@@ -80,6 +85,7 @@ private:
     void showHelp();
     void showAbout();
     void erase();
+    void tellSaveOutcome(const NickLog::Result &result, qsizetype entries);
     void endProgram();
 
     std::unique_ptr<RandomSource> m_random;
@@ -111,6 +117,8 @@ private:
     std::unique_ptr<NickGeneration> m_generation;
     std::unique_ptr<NickLength> m_length;
     std::unique_ptr<AutoGeneration> m_autoGeneration;
+    SaveJob *m_saveJob = nullptr;
+    std::unique_ptr<SaveProgress> m_saveProgress;
 
     Announcer *m_announcer = nullptr;
     QPointer<FrmAbout> m_about;
@@ -119,6 +127,7 @@ private:
     QByteArray m_fallbackFolder;
 
     bool m_firstShow = true;
+    bool m_closing = false; // asked to close while a save ran
     bool m_followingPointer = false;
     QPoint m_pressOffset;
 };

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "control/logfile.h"
+#include "control/nickstore.h"
+
+#include <QObject>
+#include <QByteArray>
+
+#include <memory>
+#include <optional>
+#include <thread>
+
+class QSocketNotifier;
+
+// Saves the list as NIK.log on a thread of its own, so that the window goes
+// on (the timer ticks, the list scrolls) however long the list is. It saves
+// a copy of the list as it was when asked, which shares the list's memory.
+// One save runs at a time: a save asked for while one runs follows it, and
+// of several such wishes only the latest, the newest list, is kept.
+class SaveJob : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SaveJob(QObject *parent = nullptr);
+    // Waits for the running save: it is never cut half way.
+    ~SaveJob() override;
+
+    void start(const NickStore &list, const QByteArray &programFolder, const QByteArray &fallbackFolder);
+    // Stops the running save and drops the one waiting to follow it; every
+    // file stays as it was.
+    void cancel();
+
+    // A save runs, or one is waiting to follow it.
+    bool isBusy() const { return m_thread.joinable(); }
+    // The running save's entries: written so far, and all of them.
+    qsizetype written() const { return m_work ? m_work->progress.written.load() : 0; }
+    qsizetype total() const { return m_total; }
+    // The running save waits for another copy's save into the same folder.
+    bool isWaiting() const { return m_work && m_work->progress.waiting.load(); }
+
+Q_SIGNALS:
+    // After every save that ran, with the number of entries it was to
+    // write, on the thread that asked for it; a save that follows has
+    // already started.
+    void finished(const NickLog::Result &result, qsizetype entries);
+
+private:
+    struct Order
+    {
+        NickStore list;
+        QByteArray programFolder;
+        QByteArray fallbackFolder;
+    };
+    // What the save's thread and this object share; the result is read
+    // only once `done` is set, and after the thread has been joined.
+    struct Work
+    {
+        NickLog::Progress progress;
+        NickLog::Result result;
+        std::atomic<bool> done{false};
+    };
+    void run(Order order);
+    void checkEnded();
+
+    std::thread m_thread;
+    std::shared_ptr<Work> m_work;
+    // The save's thread wakes this object through an event counter that the
+    // event loop watches; nothing crosses between the threads but `Work`.
+    int m_wake = -1;
+    QSocketNotifier *m_wakeNotifier = nullptr;
+    qsizetype m_total = 0;
+    std::optional<Order> m_next;
+};

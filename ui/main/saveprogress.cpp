@@ -1,0 +1,77 @@
+#include "ui/main/saveprogress.h"
+
+#include "control/savejob.h"
+
+#include <QLocale>
+#include <QProgressDialog>
+
+namespace {
+// The bar counts in thousandths: a list can hold more entries than an int.
+constexpr int BarSteps = 1000;
+} // namespace
+
+SaveProgress::SaveProgress(SaveJob &job, QWidget *window) : m_job(job), m_window(window)
+{
+    m_delay.setSingleShot(true);
+    m_delay.setInterval(500);
+    connect(&m_delay, &QTimer::timeout, this, &SaveProgress::showNow);
+    m_refresh.setInterval(100);
+    connect(&m_refresh, &QTimer::timeout, this, &SaveProgress::refresh);
+    connect(&m_job, &SaveJob::finished, this, &SaveProgress::refresh);
+}
+
+SaveProgress::~SaveProgress()
+{
+    delete m_dialog;
+}
+
+void SaveProgress::saveStarted()
+{
+    if (!m_dialog && !m_delay.isActive())
+        m_delay.start();
+}
+
+void SaveProgress::showNow()
+{
+    m_delay.stop();
+    if (!m_job.isBusy())
+        return;
+    if (!m_dialog) {
+        // Beside the window, which stays usable: the timer, the list, Erase
+        // and another Save go on while the list is written.
+        m_dialog = new QProgressDialog(m_window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                     Qt::WindowCloseButtonHint);
+        m_dialog->setObjectName(QStringLiteral("SaveProgress"));
+        m_dialog->setWindowTitle(QStringLiteral("Сохранение"));
+        m_dialog->setCancelButtonText(QStringLiteral("Отмена"));
+        m_dialog->setWindowModality(Qt::NonModal);
+        m_dialog->setAutoReset(false);
+        m_dialog->setAutoClose(false);
+        m_dialog->setMinimumDuration(0);
+        m_dialog->setRange(0, BarSteps);
+        connect(m_dialog, &QProgressDialog::canceled, &m_job, &SaveJob::cancel);
+    }
+    refresh();
+    m_dialog->show();
+    m_refresh.start();
+}
+
+void SaveProgress::refresh()
+{
+    if (!m_dialog)
+        return;
+    if (!m_job.isBusy()) {
+        m_refresh.stop();
+        delete m_dialog;
+        return;
+    }
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    const qsizetype written = m_job.written();
+    const qsizetype total = m_job.total();
+    QString text = QStringLiteral("Сохранение списка: %1 из %2")
+                       .arg(russian.toString(qint64(written)), russian.toString(qint64(total)));
+    if (m_job.isWaiting())
+        text += QStringLiteral("\nЖдём, пока другая копия программы закончит сохранение в эту папку.");
+    m_dialog->setLabelText(text);
+    m_dialog->setValue(total > 0 ? int(written * BarSteps / total) : 0);
+}
