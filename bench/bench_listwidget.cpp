@@ -4,7 +4,7 @@
 #include "benchwindow.h"
 #include "plan.h"
 
-#include "control/nicklistbox.h"
+#include "ui/list/nicklistbox.h"
 
 #include <QListWidget>
 #include <QScrollBar>

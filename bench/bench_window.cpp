@@ -4,11 +4,11 @@
 #include "plan.h"
 
 #include "control/logfile.h"
-#include "control/nicklistbox.h"
 #include "control/savejob.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/textbox.h"
+#include "platform/generationtimer.h"
+#include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -1,10 +1,10 @@
 #include "benchwindow.h"
 
-#include "control/nicklistbox.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/messagebox.h"
-#include "platform/widgets/textbox.h"
+#include "platform/generationtimer.h"
+#include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
+#include "ui/toolkit/messagebox.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QDir>
 #include <QPushButton>

@@ -4,8 +4,7 @@
 #include <QStringView>
 
 class GenerationTimer;
-class QWidget;
-class TextBox;
+class GeneratorPanel;
 
 // Generation on the timer: the interval box keeps its text a plain number as
 // the user types, Start runs the timer at the box's interval, Stop halts it.
@@ -13,8 +12,12 @@ class TextBox;
 class AutoGeneration
 {
 public:
-    AutoGeneration(TextBox *intervalBox, GenerationTimer *timer, QWidget *messageParent);
+    AutoGeneration(GeneratorPanel &panel, GenerationTimer &timer);
 
+    // Every change of the interval box, typed or set, comes here. Setting
+    // the normal form changes the text again and re-enters; a text already
+    // in normal form maps to itself, which ends the chain.
+    void intervalChanged();
     // True when the timer runs at the box's interval afterwards.
     bool start();
     void stop();
@@ -24,9 +27,6 @@ public:
     static QString normalForm(QStringView text);
 
 private:
-    void normalise();
-
-    TextBox *m_intervalBox;
-    GenerationTimer *m_timer;
-    QWidget *m_messageParent;
+    GeneratorPanel &m_panel;
+    GenerationTimer &m_timer;
 };

@@ -1,36 +1,35 @@
 #include "control/nickgeneration.h"
 
-#include "control/nicklistbox.h"
+#include "core/letters.h"
 #include "platform/conversions.h"
-#include "platform/widgets/slotselector.h"
-#include "platform/widgets/textbox.h"
 
-NickGeneration::NickGeneration(const GeneratorControls &controls, RandomSource &random)
-    : m_controls(controls), m_generator(random)
+using Box = GeneratorPanel::Box;
+
+NickGeneration::NickGeneration(GeneratorPanel &panel, RandomSource &random)
+    : m_panel(panel), m_generator(random)
 {
 }
 
 bool NickGeneration::GenerateNick()
 {
     const QLocale locale;
-    const auto length = Conversions::textToWhole(m_controls.lengthBox->text(), locale);
+    const auto length = Conversions::textToWhole(m_panel.text(Box::Length), locale);
     if (!length)
         return false;
     // The nick box's limit is what cuts the word to the nick length.
-    m_controls.nickBox->setLimit(*length);
+    m_panel.setNickLimit(*length);
 
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        const LetterClass letterClass = letterClassFromListIndex(m_controls.selectors.at(slot - 1)->listIndex());
-        if (!m_generator.DrawSlotLetter(slot, letterClass))
+        if (!m_generator.DrawSlotLetter(slot, letterClassFromListIndex(m_panel.listIndex(slot))))
             return false;
     }
 
-    m_controls.nickBox->assign(m_generator.word());
-    m_controls.list->addItem(m_controls.nickBox->text());
+    m_panel.setText(Box::Nick, m_generator.word());
+    m_panel.listNick(m_panel.text(Box::Nick));
 
-    const auto count = Conversions::textToReal(m_controls.counterBox->text(), locale);
+    const auto count = Conversions::textToReal(m_panel.text(Box::Counter), locale);
     if (!count)
         return false;
-    m_controls.counterBox->assign(Conversions::realToText(*count + 1.0, locale));
+    m_panel.setText(Box::Counter, Conversions::realToText(*count + 1.0, locale));
     return true;
 }

@@ -1,43 +1,40 @@
 #include "control/nicklength.h"
 
+#include "control/generatorpanel.h"
 #include "core/letters.h"
 #include "platform/conversions.h"
-#include "platform/widgets/messagebox.h"
-#include "platform/widgets/textbox.h"
 
 namespace {
 const QString RefusalTitle = QStringLiteral("Ошибка!!!");
+using Box = GeneratorPanel::Box;
 }
 
-NickLength::NickLength(TextBox *lengthBox, QWidget *messageParent)
-    : m_lengthBox(lengthBox), m_messageParent(messageParent)
+NickLength::NickLength(GeneratorPanel &panel) : m_panel(panel)
 {
 }
 
 void NickLength::up()
 {
     const QLocale locale;
-    const auto length = Conversions::textToReal(m_lengthBox->text(), locale);
+    const auto length = Conversions::textToReal(m_panel.text(Box::Length), locale);
     if (!length)
         return;
     if (*length < MaxNickLength) {
-        m_lengthBox->assign(Conversions::realToText(*length + 1, locale));
+        m_panel.setText(Box::Length, Conversions::realToText(*length + 1, locale));
         return;
     }
-    MessageBox::show(m_messageParent, QStringLiteral("Да хватит десяти, зачем больше!!!"), RefusalTitle,
-                     MessageBox::Style::Information);
+    m_panel.refuse(QStringLiteral("Да хватит десяти, зачем больше!!!"), RefusalTitle);
 }
 
 void NickLength::down()
 {
     const QLocale locale;
-    const auto length = Conversions::textToReal(m_lengthBox->text(), locale);
+    const auto length = Conversions::textToReal(m_panel.text(Box::Length), locale);
     if (!length)
         return;
     if (*length > MinNickLength) {
-        m_lengthBox->assign(Conversions::realToText(*length - 1, locale));
+        m_panel.setText(Box::Length, Conversions::realToText(*length - 1, locale));
         return;
     }
-    MessageBox::show(m_messageParent, QStringLiteral("Куда меньше-то!!!"), RefusalTitle,
-                     MessageBox::Style::Information);
+    m_panel.refuse(QStringLiteral("Куда меньше-то!!!"), RefusalTitle);
 }

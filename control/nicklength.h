@@ -1,7 +1,6 @@
 #pragma once
 
-class QWidget;
-class TextBox;
+class GeneratorPanel;
 
 // The nick length in its box, moved one step at a time between 2 and 10.
 // A step past either bound is refused with a message; a step onto a bound
@@ -9,12 +8,11 @@ class TextBox;
 class NickLength
 {
 public:
-    NickLength(TextBox *lengthBox, QWidget *messageParent);
+    explicit NickLength(GeneratorPanel &panel);
 
     void up();
     void down();
 
 private:
-    TextBox *m_lengthBox;
-    QWidget *m_messageParent;
+    GeneratorPanel &m_panel;
 };

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <utility>
 
 #include <unistd.h>
@@ -25,14 +26,38 @@ QtMessageHandler previousHandler = nullptr;
 QList<HeldMessage> held;
 bool active = false;
 
+// Qt's platform plugins say so when they cannot reach the display server.
+bool isDisplayUnreachable(const HeldMessage &message)
+{
+    return message.text.startsWith(u"could not connect to display") ||
+           message.text.contains(u"Failed to create wl_display");
+}
+
+void passOn(const QList<HeldMessage> &messages)
+{
+    for (const HeldMessage &message : messages) {
+        const QMessageLogContext context(message.file.isEmpty() ? nullptr : message.file.constData(),
+                                         message.line,
+                                         message.function.isEmpty() ? nullptr : message.function.constData(),
+                                         message.category.isEmpty() ? nullptr : message.category.constData());
+        if (previousHandler)
+            previousHandler(message.type, context, message.text);
+    }
+}
+
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (type == QtFatalMsg) {
+    held.append({type, context.file, context.function, context.category, context.line, text});
+    if (type != QtFatalMsg)
+        return;
+    if (std::any_of(held.cbegin(), held.cend(), isDisplayUnreachable)) {
         static const char line[] = "quillmark: дисплей не найден / no display found\n";
         [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line, sizeof line - 1);
-        ::_exit(1);
+    } else {
+        // Any other failure to start is told in Qt's own words.
+        passOn(std::exchange(held, {}));
     }
-    held.append({type, context.file, context.function, context.category, context.line, text});
+    ::_exit(1);
 }
 
 } // namespace
@@ -54,13 +79,5 @@ void DisplayGuard::release()
         return;
     active = false;
     qInstallMessageHandler(previousHandler);
-    const QList<HeldMessage> messages = std::exchange(held, {});
-    for (const HeldMessage &message : messages) {
-        const QMessageLogContext context(message.file.isEmpty() ? nullptr : message.file.constData(),
-                                         message.line,
-                                         message.function.isEmpty() ? nullptr : message.function.constData(),
-                                         message.category.isEmpty() ? nullptr : message.category.constData());
-        if (previousHandler)
-            previousHandler(message.type, context, message.text);
-    }
+    passOn(std::exchange(held, {}));
 }

@@ -14,10 +14,7 @@ set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/ensure-packages.sh
-ensure_packages cmake ninja-build g++ pkg-config \
-    qt6-base-dev qt6-svg-dev libqt6svg6 \
-    fonts-dejavu-core fonts-comic-neue fonts-wine \
-    libbenchmark-dev xvfb openbox xdotool dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 orca
+ensure_packages build bench display a11y
 
 build_dir="$(realpath -m "${QUILLMARK_BENCH_DIR:-build-bench}")"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -1,12 +1,42 @@
 #!/usr/bin/env bash
-# Installs those of the given Debian packages that are not installed yet,
-# with apt-get as root or through sudo. Sourced or run:
-#   scripts/ensure-packages.sh pkg...
+# Every Debian package the project uses, in groups, and the one routine that
+# installs those of them that are missing, with apt-get as root or through
+# sudo. Sourced or run; it takes group names:
+#   scripts/ensure-packages.sh build test
 set -euo pipefail
 
+# Building and running the program: compiler, Qt, the fonts its windows are
+# drawn in, Qt's own Russian texts.
+packages_build=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-svg-dev libqt6svg6
+    fonts-dejavu-core fonts-comic-neue fonts-wine
+    qt6-translations-l10n
+)
+# A virtual X display with a window manager, and a pointer driven from outside.
+packages_display=(xvfb openbox xdotool)
+# The accessibility bus, a screen reader's Python bindings and the screen reader.
+packages_a11y=(dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 orca)
+packages_bench=(libbenchmark-dev)
+# The package and the checks of its menu entry and metadata.
+packages_package=(desktop-file-utils appstream dpkg-dev file)
+# The save tests' faults: system calls made to fail, a folder mounted read-only.
+packages_faults=(strace bindfs fuse3)
+# clang with its fuzzer and sanitizer runtimes, llvm-symbolizer for stack traces.
+packages_fuzz=(clang libclang-rt-14-dev llvm)
+# The whole test suite runs every kind of check above but fuzzing.
+packages_test=("${packages_display[@]}" "${packages_a11y[@]}" "${packages_bench[@]}" "${packages_package[@]}"
+    "${packages_faults[@]}")
+
 ensure_packages() {
-    local missing=() package
-    for package in "$@"; do
+    local wanted=() missing=() group package
+    for group in "$@"; do
+        declare -p "packages_$group" >/dev/null 2>&1 || { echo "no package group '$group'" >&2; return 2; }
+        local -n list="packages_$group"
+        wanted+=("${list[@]}")
+        unset -n list
+    done
+    for package in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$package")
         fi

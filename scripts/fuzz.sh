@@ -18,8 +18,7 @@ targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(interval conversions nick store)
 
 source scripts/ensure-packages.sh
-# clang with its fuzzer and sanitizer runtimes, and llvm-symbolizer for stack traces.
-ensure_packages cmake ninja-build clang libclang-rt-14-dev llvm qt6-base-dev
+ensure_packages build fuzz
 
 build_dir="${QUILLMARK_FUZZ_DIR:-build-fuzz}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

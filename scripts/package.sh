@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
+source scripts/ensure-packages.sh
+ensure_packages build package
 ./quillmark.sh build
 (cd build && cpack -G DEB)
 

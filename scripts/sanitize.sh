@@ -19,8 +19,7 @@ if [ "${1:-}" = "--soak" ]; then
 fi
 
 source scripts/ensure-packages.sh
-ensure_packages cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 \
-    fonts-dejavu-core fonts-comic-neue fonts-wine xvfb xauth
+ensure_packages build display
 
 build_dir="${QUILLMARK_ASAN_DIR:-build-asan}"
 werror=OFF
@@ -33,24 +32,32 @@ export ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_orde
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
+# The soak outside CTest, whose time limits suit the short soak only, with
+# time for TICKS ticks however busy the machine is.
+soak() {
+    (cd "$build_dir/tests/run/tst_soak" &&
+        QUILLMARK_SOAK_TICKS="$1" QTEST_FUNCTION_TIMEOUT=$(($1 * 10 + 60000)) \
+            QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 ./tst_soak)
+}
+
 if [ -n "$soak_only" ]; then
-    # Outside CTest, whose time limits suit the short soak only.
     cmake --build "$build_dir" --target tst_soak
-    QUILLMARK_SOAK_TICKS="$soak_only" QTEST_FUNCTION_TIMEOUT=$((soak_only * 10 + 60000)) \
-        QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$build_dir/tests/tst_soak"
+    soak "$soak_only"
     exit
 fi
 
 cmake --build "$build_dir"
-export QUILLMARK_SOAK_TICKS=36000
-# The QtTest programs; the packaging checks run no code of ours.
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -R '^tst_' "$@"
+# The QtTest programs side by side (the packaging checks run no code of
+# ours), then the soak alone.
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)" -R '^tst_' \
+    -E '^tst_soak$' "$@"
+soak 36000
 
 # The real windows on an X server: the program's startup, both windows, a
 # dozen nicks and a clean exit, with leak checking at the end.
 pictures="$(mktemp -d)"
 trap 'rm -rf "$pictures"' EXIT
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" "$build_dir/quillmark-screenshot" "$pictures"
+scripts/virtual-display.sh "$build_dir/quillmark-screenshot" "$pictures"
 
 # Every test that saves, under ThreadSanitizer: the save's thread against the
 # window's timer, Erase, a second Save, Cancel and the close.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/widgets/messagebox.h"
-#include "platform/widgets/screenpointer.h"
+#include "ui/toolkit/messagebox.h"
+#include "ui/toolkit/screenpointer.h"
 
 #include <QList>
 

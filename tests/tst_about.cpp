@@ -15,7 +15,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestAbout : public QObject
+class TstAbout : public QObject
 {
     Q_OBJECT
 
@@ -66,7 +66,7 @@ private:
     std::optional<MessageCapture> m_messages;
 };
 
-void TestAbout::init()
+void TstAbout::init()
 {
     m_opened.clear();
     m_pointersWhileOpening.clear();
@@ -81,7 +81,7 @@ void TestAbout::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
 
-void TestAbout::cleanup()
+void TstAbout::cleanup()
 {
     delete m_window;
     FrmAbout::setLinkOpener({});
@@ -89,7 +89,7 @@ void TestAbout::cleanup()
     ScreenPointer::set(ScreenPointer::Shape::Default);
 }
 
-void TestAbout::labelsShowTheirWholeTextInsideTheOutline()
+void TstAbout::labelsShowTheirWholeTextInsideTheOutline()
 {
     // Inside the one-pixel outline, which ends a pixel above the window's bottom.
     const QRect inside = QRect(0, 0, 393, 393).adjusted(1, 1, -1, -1);
@@ -109,7 +109,7 @@ void TestAbout::labelsShowTheirWholeTextInsideTheOutline()
 }
 
 
-void TestAbout::standInFacesDrawTheTextsAsDesigned()
+void TstAbout::standInFacesDrawTheTextsAsDesigned()
 {
     // The faces the windows name are Windows faces; these stand in for them.
     QCOMPARE(QRawFont::fromFont(Look::dialogFont()).familyName().toLower(), QStringLiteral("tahoma"));
@@ -132,7 +132,7 @@ void TestAbout::standInFacesDrawTheTextsAsDesigned()
     }
 }
 
-void TestAbout::onlyLeftClicksOnTheLinksOpenThem()
+void TstAbout::onlyLeftClicksOnTheLinksOpenThem()
 {
     for (const char *name : {"Label2", "Label3"}) {
         const auto *label = m_window->findChild<QLabel *>(QString::fromLatin1(name));
@@ -169,7 +169,7 @@ void TestAbout::onlyLeftClicksOnTheLinksOpenThem()
     QVERIFY(m_messages->shown.isEmpty());
 }
 
-void TestAbout::failedOpenShowsTheErrorWithTheArrowPointer_data()
+void TstAbout::failedOpenShowsTheErrorWithTheArrowPointer_data()
 {
     // The desktop's own opener, xdg-open, found on the PATH or not.
     QTest::addColumn<QString>("openerScript"); // empty: no xdg-open at all
@@ -180,7 +180,7 @@ void TestAbout::failedOpenShowsTheErrorWithTheArrowPointer_data()
     QTest::newRow("opener fails after a while") << u"#!/bin/sh\n/bin/sleep 0.3\nexit 4\n"_s << u"4"_s;
 }
 
-void TestAbout::failedOpenShowsTheErrorWithTheArrowPointer()
+void TstAbout::failedOpenShowsTheErrorWithTheArrowPointer()
 {
     QFETCH(QString, openerScript);
     QFETCH(QString, code);
@@ -216,7 +216,7 @@ void TestAbout::failedOpenShowsTheErrorWithTheArrowPointer()
     }
 }
 
-void TestAbout::keysReachAndPressEveryControl_data()
+void TstAbout::keysReachAndPressEveryControl_data()
 {
     // Tab goes X, mail link, web link, X again; an empty link means the key
     // closes the window.
@@ -233,7 +233,7 @@ void TestAbout::keysReachAndPressEveryControl_data()
     QTest::newRow("Tab back round to X") << 3 << Qt::Key_Space << QString();
 }
 
-void TestAbout::keysReachAndPressEveryControl()
+void TstAbout::keysReachAndPressEveryControl()
 {
     QFETCH(int, tabs);
     QFETCH(Qt::Key, key);
@@ -277,5 +277,5 @@ void TestAbout::keysReachAndPressEveryControl()
     }
 }
 
-QTEST_MAIN(TestAbout)
+QTEST_MAIN(TstAbout)
 #include "tst_about.moc"

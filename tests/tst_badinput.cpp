@@ -1,12 +1,12 @@
-#include "control/nicklistbox.h"
 #include "messagecapture.h"
 #include "modalwatcher.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/slotselector.h"
-#include "platform/widgets/textbox.h"
+#include "platform/generationtimer.h"
 #include "scriptedrandom.h"
 #include "shownform.h"
+#include "ui/list/nicklistbox.h"
 #include "ui/main/form1layout.h"
+#include "ui/toolkit/slotselector.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -252,6 +252,12 @@ void TstBadInput::everySelectorDrivesItsOwnSlot()
     m_random->script(RisingDraws);
     click("Image1");
     QCOMPARE(text("Text3"), nick);
+    if (pick == QStringLiteral("typed")) {
+        // Picked from its list again, it has its class back.
+        focus(name.constData());
+        key(Qt::Key_Up);
+        QCOMPARE(picked->listIndex(), 0);
+    }
 }
 
 void TstBadInput::clockNicksHaveTheDefaultShape()
@@ -336,7 +342,9 @@ void TstBadInput::controlsIgnoreClicksAndKeysWhileAMessageIsOpen()
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(m_form->isVisible()); // Exit was among the controls clicked
 
-    // After the message the window answers again.
+    // After the message the window answers again; Стоп again leaves it stopped.
+    click("Command3");
+    QVERIFY(!timer->isEnabled());
     click("Command3");
     QVERIFY(!timer->isEnabled());
     const qsizetype count = list->count();

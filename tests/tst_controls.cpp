@@ -1,13 +1,14 @@
 #include "control/autogeneration.h"
-#include "messagecapture.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/textbox.h"
+#include "platform/generationtimer.h"
+#include "ui/toolkit/textbox.h"
+#include "valuepanel.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
-// The interval box and the timer, on real
-// controls and with real key presses, without the window.
+// The interval box and the timer, on a real box and timer and with real key
+// presses, without the window.
 class TstControls : public QObject
 {
     Q_OBJECT
@@ -32,20 +33,33 @@ void TstControls::textBoxLimitCutsAssignedTextButNotTheCurrentOne()
     QCOMPARE(changes.size(), 1);
     box.assign(QStringLiteral("KLMNOXYZ")); // cuts to what it already holds
     QCOMPARE(changes.size(), 1);
+    static_cast<QLineEdit &>(box).setText(QStringLiteral("UVWXYZ"));
+    QCOMPARE(box.text(), QStringLiteral("UVWXY"));
     box.setLimit(0);
     box.assign(QStringLiteral("KLMNOPQRST"));
     QCOMPARE(box.text(), QStringLiteral("KLMNOPQRST"));
 }
 
-struct IntervalBox
+// The window's interval box and timer: a real box with its limit of four,
+// normalised on every change as the window does it.
+struct IntervalBox : ValuePanel
 {
-    IntervalBox() : autoGeneration(&box, &timer, nullptr)
+    IntervalBox() : autoGeneration(*this, timer)
     {
+        QObject::connect(&box, &TextBox::textChanged, &box, [this] { autoGeneration.intervalChanged(); });
         box.setLimit(4);
         box.setText(QStringLiteral("250"));
         box.show();
         box.setFocus();
     }
+    QString text(Box which) const override { return which == Box::Interval ? box.text() : ValuePanel::text(which); }
+    void setText(Box which, const QString &text) override
+    {
+        which == Box::Interval ? box.assign(text) : ValuePanel::setText(which, text);
+    }
+    int intervalCaret() const override { return box.cursorPosition(); }
+    void setIntervalCaret(int position) override { box.setCursorPosition(position); }
+
     TextBox box;
     GenerationTimer timer;
     AutoGeneration autoGeneration;
@@ -131,6 +145,7 @@ void TstControls::startRunsTheTimerAtTheBoxInterval()
 {
     // A locale that writes decimals with a comma still reads the box's point.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
     IntervalBox interval;
     QSignalSpy ticks(&interval.timer, &GenerationTimer::tick);
 
@@ -152,12 +167,10 @@ void TstControls::startRunsTheTimerAtTheBoxInterval()
     const auto stoppedAt = ticks.size();
     QTest::qWait(100);
     QCOMPARE(ticks.size(), stoppedAt);
-    QLocale::setDefault(QLocale::c());
 }
 
 void TstControls::startWithANegativeIntervalLeavesTheTimerAndSaysWhy()
 {
-    MessageCapture messages;
     IntervalBox interval;
     interval.autoGeneration.start();
     QCOMPARE(interval.timer.interval(), 250);
@@ -167,19 +180,17 @@ void TstControls::startWithANegativeIntervalLeavesTheTimerAndSaysWhy()
     interval.autoGeneration.start();
     QCOMPARE(interval.timer.interval(), 250);
     QVERIFY(interval.timer.isEnabled());
-    QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(messages.shown[0].style, MessageBox::Style::Information);
-    QCOMPARE(messages.shown[0].title + u'|' + messages.shown[0].text,
-             QStringLiteral("Ошибка!!!|Интервал не изменён: -5 мс меньше нуля. Таймер работает "
-                            "дальше с прежним интервалом 250 мс. Введите число от 0 до 9999."));
+    QCOMPARE(interval.refusals,
+             QStringList{QStringLiteral("Ошибка!!!|Интервал не изменён: -5 мс меньше нуля. Таймер работает "
+                                        "дальше с прежним интервалом 250 мс. Введите число от 0 до 9999.")});
 
     // From stopped it stays stopped.
     interval.autoGeneration.stop();
     interval.autoGeneration.start();
     QVERIFY(!interval.timer.isEnabled());
-    QCOMPARE(messages.shown.size(), 2);
-    QCOMPARE(messages.shown[1].text,
-             QStringLiteral("Интервал не изменён: -5 мс меньше нуля. Таймер не запущен. "
+    QCOMPARE(interval.refusals.size(), 2);
+    QCOMPARE(interval.refusals[1],
+             QStringLiteral("Ошибка!!!|Интервал не изменён: -5 мс меньше нуля. Таймер не запущен. "
                             "Введите число от 0 до 9999."));
 }
 

@@ -65,7 +65,7 @@ bool cornersAre(const QImage &image, QRgb colour)
 
 } // namespace
 
-class FacesTest : public QObject
+class TstFaces : public QObject
 {
     Q_OBJECT
 
@@ -175,5 +175,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(FacesTest)
+QTEST_MAIN(TstFaces)
 #include "tst_faces.moc"

@@ -1,12 +1,12 @@
-#include "control/nicklistbox.h"
 #include "modalwatcher.h"
+#include "platform/generationtimer.h"
 #include "savefixtures.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/textbox.h"
 #include "scriptedrandom.h"
 #include "shownform.h"
 #include "ui/common/accessiblepacing.h"
-#include "ui/common/captionframe.h"
+#include "ui/list/nicklistbox.h"
+#include "ui/toolkit/captionframe.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QAccessible>
 #include <QComboBox>

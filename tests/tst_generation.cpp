@@ -1,44 +1,20 @@
 #include "control/nickgeneration.h"
-#include "control/nicklistbox.h"
-#include "platform/widgets/slotselector.h"
-#include "platform/widgets/textbox.h"
 #include "scriptedrandom.h"
+#include "valuepanel.h"
 
 #include <QTest>
 
-// The generate action on real controls, without the window around them.
+// The generate action on the window's values, without the window.
 class TstGeneration : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void init()
     {
-        for (auto &combo : m_combos) {
-            combo = new SlotSelector;
-            combo->addItems({QStringLiteral("Гласная"), QStringLiteral("Согласная")});
-        }
-        // The window's default: consonant, vowel, consonant, consonant, vowel, ...
-        setPattern({1, 0, 1, 1, 0, 1, 1, 0, 1, 0});
-        m_length = new TextBox;
-        m_length->setText(QStringLiteral("6"));
-        m_nick = new TextBox;
-        m_nick->setText(QStringLiteral("[.:] TOR(E)N [:.]"));
-        m_counter = new TextBox;
-        m_counter->setText(QStringLiteral("0"));
-        m_list = new NickListBox;
+        m_panel = ValuePanel();
         m_random.reseeds = 0;
         m_random.script({});
-        m_generation = std::make_unique<NickGeneration>(
-            GeneratorControls{m_combos, m_length, m_nick, m_list, m_counter}, m_random);
-    }
-    void cleanup()
-    {
-        m_generation.reset();
-        qDeleteAll(m_combos);
-        delete m_length;
-        delete m_nick;
-        delete m_counter;
-        delete m_list;
+        m_generation = std::make_unique<NickGeneration>(m_panel, m_random);
     }
     void drawValuesPickTheirLetters_data();
     void drawValuesPickTheirLetters();
@@ -48,17 +24,9 @@ private Q_SLOTS:
     void unreadableBoxesStopTheGeneration();
 
 private:
-    void setPattern(const QList<int> &indices)
-    {
-        for (int i = 0; i < 10; ++i)
-            m_combos.at(i)->setListIndex(indices.at(i));
-    }
+    QString shownNick() const { return m_panel.text(GeneratorPanel::Box::Nick); }
 
-    std::array<SlotSelector *, SlotCount> m_combos{};
-    TextBox *m_length = nullptr;
-    TextBox *m_nick = nullptr;
-    TextBox *m_counter = nullptr;
-    NickListBox *m_list = nullptr;
+    ValuePanel m_panel;
     ScriptedRandom m_random;
     std::unique_ptr<NickGeneration> m_generation;
 };
@@ -87,11 +55,11 @@ void TstGeneration::drawValuesPickTheirLetters()
     QFETCH(QString, vowel);
     QFETCH(QString, consonant);
 
-    m_length->setText(QStringLiteral("10"));
-    setPattern({0, 1, 0, 1, 0, 1, 0, 1, 0, 1});
+    m_panel.boxes[0] = QStringLiteral("10");
+    m_panel.listIndices = {0, 1, 0, 1, 0, 1, 0, 1, 0, 1};
     m_random.script(sameDrawForEverySlot(r));
     QVERIFY(m_generation->GenerateNick());
-    QCOMPARE(m_nick->text(), (vowel + consonant).repeated(5));
+    QCOMPARE(shownNick(), (vowel + consonant).repeated(5));
     for (int slot = 1; slot <= 10; ++slot) {
         // Both indices are kept, whichever class the slot has.
         QTEST(int(m_generation->generator().vowelIndex(slot)), "vowelIndex");
@@ -111,58 +79,55 @@ void TstGeneration::lengthCutsTheNickAndAllSlotsAreDrawn()
 {
     QFETCH(QString, length);
     QFETCH(QString, nick);
-    m_length->setText(length);
+    m_panel.boxes[0] = length;
     // Slots 1 to 5 draw the pairs (r, r) for r = 0, 0.25, 0.5, 0.75,
     // 0.96875; slots 6 to 10 draw zeros.
     m_random.script({0.0, 0.0, 0.25, 0.25, 0.5, 0.5, 0.75, 0.75, 0.96875, 0.96875});
     QVERIFY(m_generation->GenerateNick());
-    QCOMPARE(m_nick->text(), nick);
-    QCOMPARE(m_list->count(), 1);
-    QCOMPARE(m_list->item(0), nick);
-    QCOMPARE(m_counter->text(), QStringLiteral("1"));
+    QCOMPARE(shownNick(), nick);
+    QCOMPARE(m_panel.list, QStringList{nick});
+    QCOMPARE(m_panel.boxes[3], QStringLiteral("1"));
     QCOMPARE(m_random.reseeds, 10);
     // Slots past the length were drawn too.
     QCOMPARE(m_generation->generator().slotLetter(10), 'a');
-    QCOMPARE(m_nick->limit(), length.toInt());
+    QCOMPARE(m_panel.nickLimit, length.toInt());
 }
 
 void TstGeneration::slotsWithoutAnyLetterGiveAnEmptyNick()
 {
     // Slot 2 never had a letter: the later slots move one place left.
-    m_combos[1]->setListIndex(-1);
+    m_panel.listIndices[1] = -1;
     m_random.script(sameDrawForEverySlot(0.0));
     QVERIFY(m_generation->GenerateNick());
-    QCOMPARE(m_nick->text(), QStringLiteral("BBBABB"));
+    QCOMPARE(shownNick(), QStringLiteral("BBBABB"));
 
-    cleanup();
     init();
-    setPattern(QList<int>(10, -1));
+    m_panel.listIndices.fill(-1);
     QVERIFY(m_generation->GenerateNick());
-    QCOMPARE(m_nick->text(), QString());
-    QCOMPARE(m_list->count(), 1);
-    QCOMPARE(m_list->item(0), QString());
-    QCOMPARE(m_counter->text(), QStringLiteral("1"));
+    QCOMPARE(shownNick(), QString());
+    QCOMPARE(m_panel.list, QStringList{QString()});
+    QCOMPARE(m_panel.boxes[3], QStringLiteral("1"));
 }
 
 void TstGeneration::unreadableBoxesStopTheGeneration()
 {
     // An unreadable length stops it before any draw.
-    m_length->setText(QStringLiteral("six"));
+    m_panel.boxes[0] = QStringLiteral("six");
     QVERIFY(!m_generation->GenerateNick());
     QCOMPARE(m_random.reseeds, 0);
-    QCOMPARE(m_nick->text(), QStringLiteral("[.:] TOR(E)N [:.]"));
-    QCOMPARE(m_nick->limit(), 0);
-    QCOMPARE(m_list->count(), 0);
-    QCOMPARE(m_counter->text(), QStringLiteral("0"));
+    QCOMPARE(shownNick(), QStringLiteral("[.:] TOR(E)N [:.]"));
+    QCOMPARE(m_panel.nickLimit, 0);
+    QCOMPARE(m_panel.list, QStringList());
+    QCOMPARE(m_panel.boxes[3], QStringLiteral("0"));
 
     // An unreadable counter, only after the nick is listed.
-    m_length->setText(QStringLiteral("6"));
-    m_counter->setText(QStringLiteral("many"));
+    m_panel.boxes[0] = QStringLiteral("6");
+    m_panel.boxes[3] = QStringLiteral("many");
     QVERIFY(!m_generation->GenerateNick());
-    QCOMPARE(m_nick->text(), QStringLiteral("BABBAB"));
-    QCOMPARE(m_list->count(), 1);
-    QCOMPARE(m_counter->text(), QStringLiteral("many"));
+    QCOMPARE(shownNick(), QStringLiteral("BABBAB"));
+    QCOMPARE(m_panel.list, QStringList{QStringLiteral("BABBAB")});
+    QCOMPARE(m_panel.boxes[3], QStringLiteral("many"));
 }
 
-QTEST_MAIN(TstGeneration)
+QTEST_APPLESS_MAIN(TstGeneration)
 #include "tst_generation.moc"

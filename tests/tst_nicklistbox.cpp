@@ -1,10 +1,11 @@
-#include "control/nicklistbox.h"
+#include "ui/list/nicklistbox.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -13,7 +14,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestNickListBox : public QObject
+class TstNickListBox : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -84,7 +85,7 @@ private:
     QSignalSpy *m_clicked = nullptr;
 };
 
-void TestNickListBox::init()
+void TstNickListBox::init()
 {
     m_box = new NickListBox;
     m_box->resize(160, 10 * m_box->fontMetrics().lineSpacing() + 2 * m_box->frameWidth() + 3);
@@ -95,7 +96,7 @@ void TestNickListBox::init()
     m_clicked = new QSignalSpy(m_box, &NickListBox::clicked);
 }
 
-void TestNickListBox::gesturesMoveSelectionAndView_data()
+void TstNickListBox::gesturesMoveSelectionAndView_data()
 {
     // The list holds "AA", "AB", ... Steps, rows counted in sight: "c2" a
     // left click on a row, "r1" a right one; "p1", "m4", "u9" a press, move
@@ -145,7 +146,7 @@ void TestNickListBox::gesturesMoveSelectionAndView_data()
     // clang-format on
 }
 
-void TestNickListBox::gesturesMoveSelectionAndView()
+void TstNickListBox::gesturesMoveSelectionAndView()
 {
     QFETCH(int, entries);
     QFETCH(int, top);
@@ -186,7 +187,7 @@ void TestNickListBox::gesturesMoveSelectionAndView()
     QTEST(QGuiApplication::clipboard()->text(), "clipboard");
 }
 
-void TestNickListBox::screenShowsAppendsSelectionAndFocus()
+void TstNickListBox::screenShowsAppendsSelectionAndFocus()
 {
     QTRY_VERIFY(m_box->hasFocus());
     QCOMPARE(rowsOnScreen(), u"i         "_s); // the focus frame on an empty list
@@ -194,8 +195,27 @@ void TestNickListBox::screenShowsAppendsSelectionAndFocus()
     QCOMPARE(rowsOnScreen(), u"iii       "_s);
     m_box->addItem(u"WWWWWW");
     QCOMPARE(rowsOnScreen(), u"iiii      "_s);
+    // The context menu's one entry, greyed while nothing is selected.
+    const auto copyEntry = [this]() -> QString {
+        QContextMenuEvent opened(QContextMenuEvent::Mouse, rowCentre(1),
+                                 m_box->viewport()->mapToGlobal(rowCentre(1)));
+        QApplication::sendEvent(m_box->viewport(), &opened);
+        auto *menu = m_box->findChild<QMenu *>();
+        if (!menu || menu->actions().size() != 1)
+            return u"no menu of one entry"_s;
+        menu->close();
+        // The menu took the focus; give it back to the list.
+        m_box->activateWindow();
+        m_box->setFocus();
+        if (!QTest::qWaitFor([this] { return m_box->hasFocus(); }))
+            return u"the focus did not come back"_s;
+        const QAction *copy = menu->actions().constFirst();
+        return copy->text() + (copy->isEnabled() ? u" enabled"_s : u" greyed"_s);
+    };
+    QCOMPARE(copyEntry(), u"Копировать greyed"_s);
     QTest::mouseClick(m_box->viewport(), Qt::LeftButton, {}, rowCentre(1));
     QCOMPARE(rowsOnScreen(), u"ifii      "_s);
+    QCOMPARE(copyEntry(), u"Копировать enabled"_s);
     QTest::keyClick(m_box, Qt::Key_Down);
     QCOMPARE(rowsOnScreen(), u"iifi      "_s);
     QTest::keyClick(m_box, Qt::Key_End);
@@ -220,7 +240,7 @@ void TestNickListBox::screenShowsAppendsSelectionAndFocus()
     QCOMPARE(rowsOnScreen(), u"iiiiiiiifi"_s);
 }
 
-void TestNickListBox::scrollBarOnScreenFollowsEveryAppend()
+void TstNickListBox::scrollBarOnScreenFollowsEveryAppend()
 {
     // The bar skips repaints that would change nothing, so compare what is
     // on screen with a fresh rendering after every append, with the view at
@@ -267,7 +287,7 @@ void TestNickListBox::scrollBarOnScreenFollowsEveryAppend()
     QTRY_VERIFY(!bar()->isVisible());
 }
 
-void TestNickListBox::screenReaderGetsEntriesOneByOne()
+void TstNickListBox::screenReaderGetsEntriesOneByOne()
 {
     fill(3000);
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(m_box);
@@ -284,5 +304,5 @@ void TestNickListBox::screenReaderGetsEntriesOneByOne()
     QVERIFY(!entry->isValid()); // its nick is gone
 }
 
-QTEST_MAIN(TestNickListBox)
+QTEST_MAIN(TstNickListBox)
 #include "tst_nicklistbox.moc"

@@ -13,7 +13,7 @@ QByteArray bytesOf(const NickStore &store, qsizetype i)
 }
 } // namespace
 
-class TestNickStore : public QObject
+class TstNickStore : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -25,7 +25,7 @@ private Q_SLOTS:
     void aCopyKeepsItsEntriesWhateverTheStoreDoes();
 };
 
-void TestNickStore::keepsEveryText_data()
+void TstNickStore::keepsEveryText_data()
 {
     QTest::addColumn<QString>("nick");
     const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
@@ -43,7 +43,7 @@ void TestNickStore::keepsEveryText_data()
     QTest::newRow("outside the BMP") << QString::fromUtf8("A\xF0\x9F\x98\x80Z");
 }
 
-void TestNickStore::keepsEveryText()
+void TstNickStore::keepsEveryText()
 {
     QFETCH(QString, nick);
     // Between packed neighbours, so a mix-up of the two kinds shows.
@@ -60,7 +60,7 @@ void TestNickStore::keepsEveryText()
     QCOMPARE(bytesOf(store, 1), QByteArray("prefix:") + nick.toUtf8());
 }
 
-void TestNickStore::packsCapitalNicksIntoOneWordAndClearFreesAll()
+void TstNickStore::packsCapitalNicksIntoOneWordAndClearFreesAll()
 {
     NickStore store;
     const qsizetype entries = 300'000;
@@ -83,7 +83,7 @@ void TestNickStore::packsCapitalNicksIntoOneWordAndClearFreesAll()
     QCOMPARE(store.entry(1), QStringLiteral("NEW"));
 }
 
-void TestNickStore::streamsLinesAsTheEntriesRead_data()
+void TstNickStore::streamsLinesAsTheEntriesRead_data()
 {
     QTest::addColumn<qsizetype>("bytes");
     QTest::newRow("one byte a call") << qsizetype(1);
@@ -92,7 +92,7 @@ void TestNickStore::streamsLinesAsTheEntriesRead_data()
     QTest::newRow("all at once") << (qsizetype(1) << 30);
 }
 
-void TestNickStore::streamsLinesAsTheEntriesRead()
+void TstNickStore::streamsLinesAsTheEntriesRead()
 {
     QFETCH(qsizetype, bytes);
     // Every packed length, side-list texts now and then, packed entries on
@@ -137,7 +137,7 @@ void TestNickStore::streamsLinesAsTheEntriesRead()
     QCOMPARE(streamed.size(), expected.size());
 }
 
-void TestNickStore::aCopyKeepsItsEntriesWhateverTheStoreDoes()
+void TstNickStore::aCopyKeepsItsEntriesWhateverTheStoreDoes()
 {
     // The copy and the store share a part-filled chunk; each goes on
     // appending its own entries, and Erase of one leaves the other whole.
@@ -162,5 +162,5 @@ void TestNickStore::aCopyKeepsItsEntriesWhateverTheStoreDoes()
     QCOMPARE(copy.entry(0), u"AB"_s);
 }
 
-QTEST_APPLESS_MAIN(TestNickStore)
+QTEST_APPLESS_MAIN(TstNickStore)
 #include "tst_nickstore.moc"

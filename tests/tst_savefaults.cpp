@@ -1,8 +1,8 @@
-#include "control/nicklistbox.h"
 #include "platform/linefile.h"
 #include "messagecapture.h"
 #include "savefixtures.h"
 #include "ui/common/look.h"
+#include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
 
 #include <QDir>

@@ -1,12 +1,12 @@
-#include "control/nicklistbox.h"
 #include "heapinuse.h"
 #include "messagecapture.h"
+#include "platform/generationtimer.h"
 #include "savefixtures.h"
 #include "control/savejob.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/textbox.h"
 #include "ui/common/look.h"
+#include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

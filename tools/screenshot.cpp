@@ -1,8 +1,8 @@
 // Shows the main window and the about window as a user sees them, with a
 // few nicks generated, and saves a picture of each into the folder given.
-#include "control/nicklistbox.h"
 #include "ui/about/frmabout.h"
 #include "ui/common/look.h"
+#include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
 
 #include <QApplication>

@@ -98,10 +98,15 @@ try:
     if not closed:
         failures.append("about window closed")
 finally:
-    for process in (app, orca, window_manager):
+    for name, process in (("the program", app), ("Orca", orca), ("openbox", window_manager)):
         if process:
             process.terminate()
-            process.wait()
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                print(f"note {name} did not end within 10 s of SIGTERM: killed")
+                process.kill()
+                process.wait()
 
 print(f"{len(failures)} failed")
 sys.exit(1 if failures else 0)

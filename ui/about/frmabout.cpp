@@ -1,13 +1,14 @@
 #include "ui/about/frmabout.h"
 
 #include "platform/desktoplink.h"
-#include "platform/widgets/messagebox.h"
-#include "platform/widgets/pushbutton.h"
-#include "platform/widgets/screenpointer.h"
-#include "ui/common/captionframe.h"
+#include "ui/about/frmaboutlayout.h"
 #include "ui/common/look.h"
-#include "ui/common/outlineshape.h"
 #include "ui/common/windowaccessible.h"
+#include "ui/toolkit/captionframe.h"
+#include "ui/toolkit/messagebox.h"
+#include "ui/toolkit/outlineshape.h"
+#include "ui/toolkit/pushbutton.h"
+#include "ui/toolkit/screenpointer.h"
 
 #include <QAccessibleWidget>
 #include <QIcon>
@@ -121,7 +122,7 @@ public:
 
     static QAccessibleInterface *factory(const QString &, QObject *object)
     {
-        auto *label = dynamic_cast<LinkLabel *>(object);
+        auto *label = qobject_cast<LinkLabel *>(object);
         return label ? new LinkAccessible(label) : nullptr;
     }
 
@@ -157,7 +158,6 @@ struct LabelRow
     const char *name;
     bool inFrame; // placed in Frame1 rather than on the window
     Link link;
-    int left, top, width, height; // twips
     QString text;
     QFont font;
     QColor colour;
@@ -180,22 +180,26 @@ QLabel *makeLabel(const QString &text, Link link, QWidget *container, FrmAbout *
 
 } // namespace
 
+namespace {
+void installAboutAccessible()
+{
+    QAccessible::installFactory(&LinkAccessible::factory);
+    // Screen readers meet a dialog named for what it is; the window system
+    // keeps the title "Form2".
+    QAccessible::installFactory(&windowFactory<FrmAbout, QAccessible::Dialog>);
+}
+} // namespace
+// Once, as the application starts.
+Q_COREAPP_STARTUP_FUNCTION(installAboutAccessible)
+
 FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
-    static const bool linksAccessible = [] {
-        QAccessible::installFactory(&LinkAccessible::factory);
-        return true;
-    }();
-    Q_UNUSED(linksAccessible);
     setupWindow();
     setupControls();
 }
 
 void FrmAbout::setupWindow()
 {
-    // Screen readers meet a dialog named for what it is; the window system
-    // keeps the title "Form2".
-    installWindowAccessible<FrmAbout, QAccessible::Dialog>();
     setObjectName(QStringLiteral("frmabout"));
     setWindowTitle(QStringLiteral("Form2"));
     setAccessibleName(QStringLiteral("О программе Quillmark"));
@@ -213,14 +217,12 @@ void FrmAbout::setupControls()
     auto *frame1 =
         new CaptionFrame(QStringLiteral("Программёр, бета-тестер, дизайнер и всё всё всё, это:"), this);
     frame1->setObjectName(QStringLiteral("Frame1"));
-    frame1->setGeometry(Look::twipsRect(120, 840, 5655, 1335));
     frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
     frame1->setCaptionColor(Look::darkRed());
 
     // Return clicks it as Space does, and its face fills the whole corner.
     auto *exitButton = new PushButton(QStringLiteral("X"), this);
     exitButton->setObjectName(QStringLiteral("Exit"));
-    exitButton->setGeometry(Look::twipsRect(5520, 0, 375, 375));
     exitButton->setAccessibleName(QStringLiteral("Закрыть"));
     exitButton->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
     QPalette face = exitButton->palette();
@@ -238,38 +240,38 @@ void FrmAbout::setupControls()
     const QColor plain = Look::windowText();
 
     const LabelRow rows[] = {
-        {"Label1", false, Link::None, 840, 120, 4125, 570, QStringLiteral("Quillmark 1.0"), title,
+        {"Label1", false, Link::None, QStringLiteral("Quillmark 1.0"), title,
          Look::navy(), Fit::OneLine},
-        {"Label2", true, Link::Mail, 2160, 360, 1200, 390, QStringLiteral("TOR(E)N"), linkFont,
+        {"Label2", true, Link::Mail, QStringLiteral("TOR(E)N"), linkFont,
          Look::linkBlue(), Fit::OneLine},
-        {"Label3", true, Link::Web, 1080, 840, 3450, 390, AuthorWebHost, linkFont, Look::linkBlue(),
+        {"Label3", true, Link::Web, AuthorWebHost, linkFont, Look::linkBlue(),
          Fit::OneLine},
-        {"Label4", false, Link::None, 4920, 600, 885, 195, QStringLiteral("Final version"), dialog,
+        {"Label4", false, Link::None, QStringLiteral("Final version"), dialog,
          Look::navy(), Fit::OneLine},
-        {"Label5", false, Link::None, 120, 2280, 5655, 375,
+        {"Label5", false, Link::None,
          QStringLiteral("На сайте ты всегда сможеш найти другие мои программы и игры, гораздо интереснее и "
                         "лучше(на мой взгляд):"),
          dialog, plain, Fit::Wrapped},
-        {"Label6", false, Link::None, 120, 2760, 5655, 375,
+        {"Label6", false, Link::None,
          QStringLiteral("Bubble Pop — весёлая игра про мыльные пузыри. Лопай их, пока они не улетели!"),
          blurb, plain, Fit::Wrapped},
-        {"Label7", false, Link::None, 120, 3240, 5535, 975,
+        {"Label7", false, Link::None,
          QStringLiteral("Quill Notes — маленький блокнот, который живёт в углу экрана и всегда под рукой. "
                         "Записывай идеи, списки покупок и телефоны друзей, находи нужное за секунду и не "
                         "бойся потерять: всё сохраняется само. Бесплатно, без рекламы и работает даже на "
                         "самых старых компьютерах."),
          blurb, plain, Fit::Wrapped},
-        {"Label8", false, Link::None, 120, 4320, 5655, 375,
+        {"Label8", false, Link::None,
          QStringLiteral("Star Miner — космическая аркада: собирай кристаллы на астероидах и не попадайся "
                         "пиратам."),
          blurb, plain, Fit::Wrapped},
-        {"Label9", false, Link::None, 120, 4800, 5220, 195,
+        {"Label9", false, Link::None,
          QStringLiteral("Clocky — часы с будильником на рабочий стол."), blurb, plain, Fit::OneLine},
-        {"Label10", false, Link::None, 120, 5160, 5655, 375,
+        {"Label10", false, Link::None,
          QStringLiteral(
              "Word Maze — головоломка для тех, кто любит слова: найди их все в лабиринте из букв."),
          blurb, plain, Fit::Wrapped},
-        {"Label11", false, Link::None, 3480, 5640, 2325, 195, QStringLiteral("© 2003 TOR(E)N"), copyright,
+        {"Label11", false, Link::None, QStringLiteral("© 2003 TOR(E)N"), copyright,
          Look::darkRed(), Fit::OneLine},
     };
 
@@ -284,9 +286,12 @@ void FrmAbout::setupControls()
         Look::paintPanelGrey(label);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(row.fit == Fit::Wrapped);
-        label->setGeometry(Look::twipsRect(row.left, row.top, row.width, row.height));
+    }
+    placeControls(*this, FrmAboutLayout);
+    // A one-line label's box follows its text from where it stands.
+    for (const LabelRow &row : rows) {
         if (row.fit == Fit::OneLine)
-            label->adjustSize();
+            findChild<QLabel *>(QLatin1String(row.name))->adjustSize();
     }
 
     auto *shape1 = OutlineShape::rectangle(0, 0, 5895, 5895, this);

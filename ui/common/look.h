@@ -28,7 +28,7 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-// Font families as the windows name them; installFonts() maps them to faces
+// Font families as the windows name them; install() maps them to faces
 // this system has, each with Cyrillic where the window shows Cyrillic.
 inline const QString ComicSans = QStringLiteral("Comic Sans MS");
 inline const QString MsSansSerif = QStringLiteral("MS Sans Serif");

@@ -37,16 +37,11 @@ private:
     }
 };
 
-// Gives every window of class Window that description, once per program.
+// For QAccessible::installFactory: that description for every window of
+// class Window.
 template <typename Window, QAccessible::Role Role>
-void installWindowAccessible()
+QAccessibleInterface *windowFactory(const QString &, QObject *object)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory([](const QString &, QObject *object) -> QAccessibleInterface * {
-            auto *window = qobject_cast<Window *>(object);
-            return window ? new WindowAccessible(window, Role) : nullptr;
-        });
-        return true;
-    }();
-    Q_UNUSED(installed);
+    auto *window = qobject_cast<Window *>(object);
+    return window ? new WindowAccessible(window, Role) : nullptr;
 }

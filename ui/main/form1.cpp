@@ -1,27 +1,25 @@
 #include "ui/main/form1.h"
 
 #include "control/logfile.h"
-#include "control/nicklistbox.h"
 #include "control/savejob.h"
 #include "platform/appdir.h"
+#include "platform/generationtimer.h"
 #include "platform/random.h"
-#include "platform/widgets/generationtimer.h"
-#include "platform/widgets/messagebox.h"
-#include "platform/widgets/pushbutton.h"
-#include "platform/widgets/slotselector.h"
-#include "platform/widgets/textbox.h"
 #include "ui/about/frmabout.h"
 #include "ui/common/accessiblepacing.h"
 #include "ui/common/announcer.h"
-#include "ui/common/captionframe.h"
 #include "ui/common/look.h"
-#include "ui/common/outlineshape.h"
-#include "ui/common/textboxaccessible.h"
 #include "ui/common/windowaccessible.h"
-#include "ui/main/faceimage.h"
+#include "ui/list/nicklistbox.h"
 #include "ui/main/form1layout.h"
-#include "ui/main/imagebutton.h"
 #include "ui/main/saveprogress.h"
+#include "ui/toolkit/captionframe.h"
+#include "ui/toolkit/imagebutton.h"
+#include "ui/toolkit/messagebox.h"
+#include "ui/toolkit/outlineshape.h"
+#include "ui/toolkit/pushbutton.h"
+#include "ui/toolkit/slotselector.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -81,15 +79,21 @@ ImageButton *makeImageButton(int normal, const char *faceName, QWidget *parent)
 
 } // namespace
 
+namespace {
+void installWindowAccessible()
+{
+    QAccessible::installFactory(&windowFactory<Form1, QAccessible::Window>);
+}
+} // namespace
+// Once, as the application starts, before any window exists: Qt keeps the
+// first interface made for a widget.
+Q_COREAPP_STARTUP_FUNCTION(installWindowAccessible)
+
 Form1::Form1(std::unique_ptr<RandomSource> random)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_random(random ? std::move(random) : std::make_unique<ClockRandom>()),
       m_programFolder(applicationDirectory()), m_fallbackFolder(QFile::encodeName(userDocumentsDirectory()))
 {
-    // Before the window and its boxes exist: Qt keeps the first interface
-    // made for a widget.
-    installWindowAccessible<Form1, QAccessible::Window>();
-    TextBoxAccessible::install();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/quillmark.svg")));
@@ -147,8 +151,8 @@ void Form1::buildWorkingPanel()
                           m_frame2);
     m_text3->setReadOnly(true);
     m_text3->setFont(Look::font(Look::ComicSans, 14.25));
-    m_text3->setStyleSheet(QStringLiteral("TextBox { border: 1px solid black; color: rgb(128, 0, 0);"
-                                          " background: rgb(224, 224, 224); }"));
+    m_text3->setStyleSheet(QStringLiteral("TextBox { border: 1px solid %1; color: %2; background: %3; }")
+                               .arg(Look::windowText().name(), Look::darkRed().name(), Look::panelGrey().name()));
 
     m_frame3 = new CaptionFrame(QStringLiteral("Настрой буквы (советую оставить так):"), m_frame1);
     m_frame3->setObjectName(QStringLiteral("Frame3"));
@@ -235,15 +239,7 @@ void Form1::buildGeneratorPanel()
 
 void Form1::applyLayout()
 {
-    for (const ControlPlace &place : Form1Layout) {
-        const QString name = QLatin1String(place.name);
-        auto *control = findChild<QWidget *>(name);
-        Q_ASSERT(control);
-        // An image button stands where its faces stand.
-        if (qobject_cast<FaceImage *>(control))
-            control = control->parentWidget();
-        control->setGeometry(Look::twipsRect(place.left, place.top, place.width, place.height));
-    }
+    placeControls(*this, Form1Layout);
 }
 
 void Form1::setupTabOrder()
@@ -258,15 +254,12 @@ void Form1::setupTabOrder()
 
 void Form1::connectActions()
 {
-    GeneratorControls controls;
-    controls.selectors = m_combos;
-    controls.lengthBox = m_text1;
-    controls.nickBox = m_text3;
-    controls.list = m_list;
-    controls.counterBox = m_text4;
-    m_generation = std::make_unique<NickGeneration>(controls, *m_random);
-    m_length = std::make_unique<NickLength>(m_text1, this);
-    m_autoGeneration = std::make_unique<AutoGeneration>(m_text2, m_timer, this);
+    GeneratorPanel &panel = *this;
+    m_generation = std::make_unique<NickGeneration>(panel, *m_random);
+    m_length = std::make_unique<NickLength>(panel);
+    m_autoGeneration = std::make_unique<AutoGeneration>(panel, *m_timer);
+    // Every change of the interval box, typed or set, is normalised at once.
+    connect(m_text2, &TextBox::textChanged, this, [this] { m_autoGeneration->intervalChanged(); });
     m_saveJob = new SaveJob(this);
     m_saveJob->setObjectName(QStringLiteral("saveJob"));
     m_saveProgress = std::make_unique<SaveProgress>(*m_saveJob, this);
@@ -369,6 +362,61 @@ void Form1::changeLength(void (NickLength::*step)())
     (m_length.get()->*step)();
     if (m_text1->text() != before)
         m_announcer->announce(QStringLiteral("длина ника %1").arg(m_text1->text()));
+}
+
+TextBox *Form1::box(Box box) const
+{
+    switch (box) {
+    case Box::Length:
+        return m_text1;
+    case Box::Interval:
+        return m_text2;
+    case Box::Nick:
+        return m_text3;
+    case Box::Counter:
+        return m_text4;
+    }
+    Q_UNREACHABLE();
+}
+
+QString Form1::text(Box box) const
+{
+    return this->box(box)->text();
+}
+
+void Form1::setText(Box box, const QString &text)
+{
+    this->box(box)->assign(text);
+}
+
+void Form1::setNickLimit(int limit)
+{
+    m_text3->setLimit(limit);
+}
+
+int Form1::intervalCaret() const
+{
+    return m_text2->cursorPosition();
+}
+
+void Form1::setIntervalCaret(int position)
+{
+    m_text2->setCursorPosition(position);
+}
+
+int Form1::listIndex(int slot) const
+{
+    return m_combos.at(slot - 1)->listIndex();
+}
+
+void Form1::listNick(const QString &nick)
+{
+    m_list->addItem(nick);
+}
+
+void Form1::refuse(const QString &text, const QString &title)
+{
+    MessageBox::show(this, text, title, MessageBox::Style::Information);
 }
 
 void Form1::load()

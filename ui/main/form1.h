@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/autogeneration.h"
+#include "control/generatorpanel.h"
 #include "control/logfile.h"
 #include "control/nickgeneration.h"
 #include "control/nicklength.h"
@@ -28,8 +29,9 @@ class TextBox;
 // The main window: the nick, the ten letter selectors, the length, the three
 // big buttons on the left; the list and the timer controls on the right.
 // It has no title bar: a press on its bare background moves it, and Exit
-// ends the program.
-class Form1 : public QWidget
+// ends the program. The generate, length and timer actions reach its
+// controls through GeneratorPanel.
+class Form1 : public QWidget, private GeneratorPanel
 {
     Q_OBJECT
 public:
@@ -59,6 +61,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    QString text(Box box) const override;
+    void setText(Box box, const QString &text) override;
+    void setNickLimit(int limit) override;
+    int intervalCaret() const override;
+    void setIntervalCaret(int position) override;
+    int listIndex(int slot) const override;
+    void listNick(const QString &nick) override;
+    void refuse(const QString &text, const QString &title) override;
+    TextBox *box(Box box) const;
+
     void buildOutline();
     void buildWorkingPanel();
     void buildSelectors(CaptionFrame *frame3);

@@ -1,15 +1,10 @@
 #pragma once
 
+#include "ui/toolkit/controlplace.h"
+
 #include <array>
 
-// Where every control of the main window stands, in twips from the top-left
-// corner of its container (a frame's outer corner for controls in a frame).
-struct ControlPlace
-{
-    const char *name;
-    const char *container;
-    int left, top, width, height;
-};
+// Where every control of the main window stands.
 
 inline constexpr std::array<ControlPlace, 48> Form1Layout{{
     // The window's own controls.

@@ -20,16 +20,11 @@ public:
     }
 };
 
-// Gives every widget of class Widget that description, once per program.
+// For QAccessible::installFactory: that description for every widget of
+// class Widget.
 template <typename Widget, QAccessible::Role Role>
-void installDecorationAccessible()
+QAccessibleInterface *decorationFactory(const QString &, QObject *object)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory([](const QString &, QObject *object) -> QAccessibleInterface * {
-            auto *widget = qobject_cast<Widget *>(object);
-            return widget ? new DecorationAccessible(widget, Role) : nullptr;
-        });
-        return true;
-    }();
-    Q_UNUSED(installed);
+    auto *widget = qobject_cast<Widget *>(object);
+    return widget ? new DecorationAccessible(widget, Role) : nullptr;
 }

@@ -1,22 +1,16 @@
-#include "ui/common/textboxaccessible.h"
+#include "ui/toolkit/textboxaccessible.h"
 
-#include "platform/widgets/textbox.h"
+#include "ui/toolkit/textbox.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
 
 TextBoxAccessible::TextBoxAccessible(QLineEdit *box) : QAccessibleWidget(box, QAccessible::EditableText) {}
 
-void TextBoxAccessible::install()
+QAccessibleInterface *TextBoxAccessible::factory(const QString &, QObject *object)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory([](const QString &, QObject *object) -> QAccessibleInterface * {
-            auto *box = qobject_cast<TextBox *>(object);
-            return box ? new TextBoxAccessible(box) : nullptr;
-        });
-        return true;
-    }();
-    Q_UNUSED(installed);
+    auto *box = qobject_cast<TextBox *>(object);
+    return box ? new TextBoxAccessible(box) : nullptr;
 }
 
 QLineEdit *TextBoxAccessible::box() const

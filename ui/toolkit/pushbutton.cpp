@@ -1,4 +1,4 @@
-#include "platform/widgets/pushbutton.h"
+#include "ui/toolkit/pushbutton.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "platform/widgets/messagebox.h"
+#include "ui/toolkit/messagebox.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>

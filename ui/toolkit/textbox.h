@@ -4,8 +4,9 @@
 
 // A one-line text box whose length limit works as the program expects:
 // with a limit n > 0 the box holds at most n characters (typing stops there,
-// and a text the program assigns keeps its first n characters); 0 means no
-// limit; changing the limit leaves the current text as it is.
+// and a text the program sets, through assign() or QLineEdit's setText(),
+// keeps its first n characters); 0 means no limit; changing the limit leaves
+// the current text as it is.
 // Qt's own maxLength differs on the last two points, so the limit lives here.
 class TextBox : public QLineEdit
 {

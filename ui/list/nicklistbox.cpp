@@ -1,9 +1,11 @@
-#include "control/nicklistbox.h"
+#include "ui/list/nicklistbox.h"
 
-#include "control/nicklistaccessible.h"
+#include "ui/common/look.h"
+#include "ui/list/nicklistaccessible.h"
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -70,11 +72,20 @@ private:
 };
 } // namespace
 
+namespace {
+void installListAccessible()
+{
+    QAccessible::installFactory(&NickListAccessible::factory);
+}
+} // namespace
+// Once, as the application starts.
+Q_COREAPP_STARTUP_FUNCTION(installListAccessible)
+
 NickListBox::NickListBox(QWidget *parent) : QAbstractScrollArea(parent)
 {
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, QColor(224, 224, 224));
-    colours.setColor(QPalette::Text, Qt::black);
+    colours.setColor(QPalette::Base, Look::panelGrey());
+    colours.setColor(QPalette::Text, Look::windowText());
     setPalette(colours);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
@@ -86,12 +97,6 @@ NickListBox::NickListBox(QWidget *parent) : QAbstractScrollArea(parent)
     setVerticalScrollBar(new RangeScrollBar(Qt::Vertical, this));
     verticalScrollBar()->setSingleStep(1);
     updateScrollBar();
-
-    static const bool accessibleInstalled = [] {
-        QAccessible::installFactory(&NickListAccessible::factory);
-        return true;
-    }();
-    Q_UNUSED(accessibleInstalled);
 }
 
 void NickListBox::addItem(QStringView nick)

@@ -16,8 +16,8 @@ class TextBoxAccessible : public QAccessibleWidget,
 public:
     explicit TextBoxAccessible(QLineEdit *box);
 
-    // Every TextBox gets this interface, once per program.
-    static void install();
+    // For QAccessible::installFactory: the interface of a TextBox.
+    static QAccessibleInterface *factory(const QString &className, QObject *object);
 
     void *interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text t) const override;

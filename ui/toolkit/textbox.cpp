@@ -1,11 +1,29 @@
-#include "platform/widgets/textbox.h"
+#include "ui/toolkit/textbox.h"
+
+#include "ui/toolkit/textboxaccessible.h"
+
+#include <QCoreApplication>
 
 namespace {
 constexpr int NoLimit = 32767; // Qt's default maximum length
+
+void installTextBoxAccessible()
+{
+    QAccessible::installFactory(&TextBoxAccessible::factory);
 }
+} // namespace
+// Once, as the application starts, before any box exists: Qt keeps the
+// first interface made for a widget.
+Q_COREAPP_STARTUP_FUNCTION(installTextBoxAccessible)
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
+    // QLineEdit's setText cannot be overridden: a text set that way, however
+    // it was reached, is cut here as assign() cuts it.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (m_limit > 0 && text.size() > m_limit)
+            setText(text.left(m_limit));
+    });
 }
 
 void TextBox::setLimit(int limit)

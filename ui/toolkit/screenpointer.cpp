@@ -1,4 +1,4 @@
-#include "platform/widgets/screenpointer.h"
+#include "ui/toolkit/screenpointer.h"
 
 #include <QCursor>
 #include <QGuiApplication>

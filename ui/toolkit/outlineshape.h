@@ -16,8 +16,6 @@ public:
     // A rectangle outline covering the box, in twips of the container.
     static OutlineShape *rectangle(int left, int top, int width, int height, QWidget *parent);
 
-    Kind kind() const { return m_kind; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

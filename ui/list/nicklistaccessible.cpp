@@ -1,6 +1,6 @@
-#include "control/nicklistaccessible.h"
+#include "ui/list/nicklistaccessible.h"
 
-#include "control/nicklistbox.h"
+#include "ui/list/nicklistbox.h"
 
 #include <QPointer>
 #include <QWidget>

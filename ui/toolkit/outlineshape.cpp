@@ -1,18 +1,26 @@
-#include "ui/common/outlineshape.h"
+#include "ui/toolkit/outlineshape.h"
 
-#include "ui/common/decorationaccessible.h"
 #include "ui/common/look.h"
+#include "ui/toolkit/decorationaccessible.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
+
+namespace {
+void installOutlineAccessible()
+{
+    QAccessible::installFactory(&decorationFactory<OutlineShape, QAccessible::Separator>);
+}
+} // namespace
+// Once, as the application starts.
+Q_COREAPP_STARTUP_FUNCTION(installOutlineAccessible)
 
 OutlineShape::OutlineShape(Kind kind, QWidget *parent) : QWidget(parent), m_kind(kind)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-
-    installDecorationAccessible<OutlineShape, QAccessible::Separator>();
 }
 
 OutlineShape *OutlineShape::line(int x1, int y1, int x2, int y2, QWidget *parent)

@@ -1,4 +1,4 @@
-#include "platform/widgets/slotselector.h"
+#include "ui/toolkit/slotselector.h"
 
 #include <QApplication>
 #include <QKeyEvent>

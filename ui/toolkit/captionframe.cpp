@@ -1,4 +1,4 @@
-#include "ui/common/captionframe.h"
+#include "ui/toolkit/captionframe.h"
 
 #include "ui/common/look.h"
 

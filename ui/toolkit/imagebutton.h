@@ -25,9 +25,6 @@ public:
     ImageButton(const QString &normalName, const QString &normalResource, const QString &pressedName,
                 const QString &pressedResource, QWidget *parent);
 
-    FaceImage *normalFace() const { return m_normal; }
-    FaceImage *pressedFace() const { return m_pressed; }
-
     // Back to the normal face, without running the action.
     void rest();
 

@@ -1,4 +1,4 @@
-#include "platform/widgets/generationtimer.h"
+#include "platform/generationtimer.h"
 
 GenerationTimer::GenerationTimer(QObject *parent) : QObject(parent)
 {

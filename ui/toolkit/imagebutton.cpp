@@ -1,6 +1,6 @@
-#include "ui/main/imagebutton.h"
+#include "ui/toolkit/imagebutton.h"
 
-#include "ui/main/faceimage.h"
+#include "ui/toolkit/faceimage.h"
 
 #include <QMouseEvent>
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+// The main window as the generate, length and timer actions see it: the
+// texts of its four boxes, the selectors' list indices, the nick list and
+// its refusals. The window implements it on its controls; tests of the
+// actions implement it on plain values.
+class GeneratorPanel
+{
+public:
+    enum class Box
+    {
+        Length,   // Text1
+        Interval, // Text2
+        Nick,     // Text3
+        Counter,  // Text4
+    };
+
+    virtual ~GeneratorPanel() = default;
+
+    virtual QString text(Box box) const = 0;
+    // Sets a box's text as the box's own setter does: cut to the box's
+    // limit, and nothing at all when the box holds that text already.
+    virtual void setText(Box box, const QString &text) = 0;
+    // The most characters the nick box keeps; 0 means no limit.
+    virtual void setNickLimit(int limit) = 0;
+    // The interval box's caret, as a character position.
+    virtual int intervalCaret() const = 0;
+    virtual void setIntervalCaret(int position) = 0;
+
+    // The list index of slot 1 .. 10's selector, -1 when none is selected.
+    virtual int listIndex(int slot) const = 0;
+    // Appends a nick to the list.
+    virtual void listNick(const QString &nick) = 0;
+
+    // A refusal: an information message the user dismisses.
+    virtual void refuse(const QString &text, const QString &title) = 0;
+
+protected:
+    GeneratorPanel() = default;
+    GeneratorPanel(const GeneratorPanel &) = default;
+    GeneratorPanel &operator=(const GeneratorPanel &) = default;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "control/generatorpanel.h"
+
+#include <QStringList>
+
+#include <array>
+
+// The window's boxes, selectors and list as plain values, for the actions
+// tested without a window: the nick box keeps the first characters up to its
+// limit, and refusals are recorded instead of shown.
+class ValuePanel : public GeneratorPanel
+{
+public:
+    QString text(Box box) const override { return boxes.at(index(box)); }
+    void setText(Box box, const QString &text) override
+    {
+        boxes.at(index(box)) = box == Box::Nick && nickLimit > 0 ? text.left(nickLimit) : text;
+    }
+    void setNickLimit(int limit) override { nickLimit = limit; }
+    int intervalCaret() const override { return 0; }
+    void setIntervalCaret(int) override {}
+    int listIndex(int slot) const override { return listIndices.at(slot - 1); }
+    void listNick(const QString &nick) override { list.append(nick); }
+    void refuse(const QString &text, const QString &title) override { refusals.append(title + u'|' + text); }
+
+    // Length, interval, nick, counter: the window's texts at start.
+    std::array<QString, 4> boxes{QStringLiteral("6"), QStringLiteral("250"),
+                                 QStringLiteral("[.:] TOR(E)N [:.]"), QStringLiteral("0")};
+    int nickLimit = 0;
+    // The window's default pattern: consonant, vowel, consonant, consonant, vowel, ...
+    std::array<int, 10> listIndices{1, 0, 1, 1, 0, 1, 1, 0, 1, 0};
+    QStringList list;
+    QStringList refusals;
+
+private:
+    static std::size_t index(Box box) { return static_cast<std::size_t>(box); }
+};
