@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/mount.h>
+#include <sys/resource.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -349,6 +350,7 @@ void TstSaveFaults::saveRunsBesideTheTimer()
     QVERIFY(otherCopy.open());
     auto *job = m_form->findChild<SaveJob *>(u"saveJob"_s);
     QSignalSpy ended(job, &SaveJob::finished);
+    const int windowNice = ::getpriority(PRIO_PROCESS, 0);
     const auto button = [this](const QString &name) { return m_form->findChild<QPushButton *>(name); };
     QTest::mouseClick(button(u"Command1"_s), Qt::LeftButton);
     m_form->findChild<QLineEdit *>(u"Text2"_s)->setText(u"1"_s);
@@ -367,6 +369,8 @@ void TstSaveFaults::saveRunsBesideTheTimer()
                                         u"Ждём, пока другая копия программы закончит сохранение в эту папку."_s);
         QTRY_VERIFY(counted() >= 300'020);
     }
+    // The save yields the processors to the window, never the window to it.
+    QCOMPARE(::getpriority(PRIO_PROCESS, 0), windowNice);
     QVERIFY(m_messages->shown.isEmpty());
     if (during == u"erase") {
         QTest::mouseClick(button(u"Command4"_s), Qt::LeftButton);
