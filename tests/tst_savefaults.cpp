@@ -33,7 +33,11 @@ class TstSaveFaults : public QObject, SaveFolders
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Look::install(*qApp); }
+    void initTestCase()
+    {
+        Look::install(*qApp);
+        m_windowNice = ::getpriority(PRIO_PROCESS, 0);
+    }
     void init();
     void cleanup();
     void fullDiskLeavesTheOldFileWhole();
@@ -83,6 +87,7 @@ private:
     std::unique_ptr<MessageCapture> m_messages;
     NickListBox *m_list = nullptr;
     QStringList m_listed;
+    int m_windowNice = 0; // before any save
 };
 
 namespace {
@@ -350,7 +355,6 @@ void TstSaveFaults::saveRunsBesideTheTimer()
     QVERIFY(otherCopy.open());
     auto *job = m_form->findChild<SaveJob *>(u"saveJob"_s);
     QSignalSpy ended(job, &SaveJob::finished);
-    const int windowNice = ::getpriority(PRIO_PROCESS, 0);
     const auto button = [this](const QString &name) { return m_form->findChild<QPushButton *>(name); };
     QTest::mouseClick(button(u"Command1"_s), Qt::LeftButton);
     m_form->findChild<QLineEdit *>(u"Text2"_s)->setText(u"1"_s);
@@ -370,7 +374,7 @@ void TstSaveFaults::saveRunsBesideTheTimer()
         QTRY_VERIFY(counted() >= 300'020);
     }
     // The save yields the processors to the window, never the window to it.
-    QCOMPARE(::getpriority(PRIO_PROCESS, 0), windowNice);
+    QCOMPARE(::getpriority(PRIO_PROCESS, 0), m_windowNice);
     QVERIFY(m_messages->shown.isEmpty());
     if (during == u"erase") {
         QTest::mouseClick(button(u"Command4"_s), Qt::LeftButton);
