@@ -350,7 +350,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         if (otherUser && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
             ::_exit(2);
         LineFile file(QFile::encodeName(m_log));
-        const bool opened = file.open() && file.writeLine("OTHER");
+        const bool opened = file.open() && file.writeLines("OTHER\r\n");
         [[maybe_unused]] const ssize_t told = ::write(ready[1], opened ? "1" : "0", 1);
         // It holds its save until the test releases it.
         char released = 0;
