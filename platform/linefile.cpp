@@ -367,17 +367,6 @@ void LineFile::removeLeftovers()
     ::closedir(dir);
 }
 
-bool LineFile::writeLine(QByteArrayView line)
-{
-    if (m_failed)
-        return false;
-    m_block.append(line.data(), line.size());
-    m_block.append(LineEnd.data(), LineEnd.size());
-    if (m_block.size() >= BlockSize)
-        return writeBlock();
-    return true;
-}
-
 bool LineFile::writeLines(QByteArrayView lines)
 {
     if (m_failed)

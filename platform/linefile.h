@@ -58,9 +58,8 @@ public:
     void setWaitHandler(std::function<bool()> handler) { m_waitHandler = std::move(handler); }
 
     bool open();
-    bool writeLine(QByteArrayView line);
-    // Text of whole lines, each already ending in LineEnd, for writers that
-    // render many lines at once; a block or more goes out without a copy.
+    // Text of whole lines, each already ending in LineEnd; a block or more
+    // goes out without a copy.
     bool writeLines(QByteArrayView lines);
     // Writes what is left and syncs it to the disk, the long part of a
     // commit on a slow disk; until commit() the old file is still there

@@ -28,7 +28,7 @@ else
 fi
 work="$(mktemp -d)"
 source scripts/virtual-display.sh
-start_virtual_display "$work" || { echo "Xvfb did not start" >&2; exit 1; }
+start_virtual_display "$work" --window-manager || { echo "the virtual display did not start" >&2; exit 1; }
 
 listener="$PWD/bench/a11y_listener.py"
 orca="$PWD/scripts/orca-logged.py"
@@ -38,8 +38,6 @@ export work listener orca build_dir sizes drive_seconds plan
 # The system python: it has pyatspi.
 dbus-run-session -- bash -c '
     set -euo pipefail
-    openbox 2>/dev/null &
-    window_manager=$!
     /usr/bin/python3 "$orca" "$work/orca.log" "$work/orca-settings" >/dev/null 2>&1 &
     orca_pid=$!
     for _ in $(seq 300); do grep -q "Screen reader on" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
@@ -56,7 +54,7 @@ dbus-run-session -- bash -c '
     cat "$work/heard"
     echo "The program itself, Start at 1 ms for $drive_seconds s, Orca listening:"
     /usr/bin/python3 "$listener" drive "$build_dir/quillmark" "$drive_seconds" "$orca_pid" "$work/orca.log"
-    kill "$orca_pid" "$window_manager"
+    kill "$orca_pid"
     exit "$status"
 ' 2>&1 | grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
     -e 'SpiRegistry daemon'

@@ -4,7 +4,6 @@
 #include "scriptedrandom.h"
 #include "shownform.h"
 #include "ui/list/nicklistbox.h"
-#include "ui/main/form1layout.h"
 #include "ui/toolkit/slotselector.h"
 #include "ui/toolkit/textbox.h"
 
@@ -308,8 +307,11 @@ void TstBadInput::controlsIgnoreClicksAndKeysWhileAMessageIsOpen()
     ModalWatcher watcher([&] {
         QWidget *modal = QApplication::activeModalWidget();
         listBefore = list->count();
-        for (const ControlPlace &place : Form1Layout) {
-            const QPoint at = centreOf(place.name);
+        // Every named control of the window, at its centre.
+        for (QWidget *control : m_form->findChildren<QWidget *>()) {
+            if (control->window() != m_form.get() || control->objectName().isEmpty())
+                continue;
+            const QPoint at = control->mapTo(m_form.get(), control->rect().center());
             for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
                 clickAt(at, button);
             QTest::mouseDClick(window(), Qt::LeftButton, Qt::NoModifier, at);

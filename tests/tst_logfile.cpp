@@ -350,7 +350,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         if (otherUser && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
             ::_exit(2);
         LineFile file(QFile::encodeName(m_log));
-        const bool opened = file.open() && file.writeLine("OTHER");
+        const bool opened = file.open() && file.writeLines("OTHER\r\n");
         [[maybe_unused]] const ssize_t told = ::write(ready[1], opened ? "1" : "0", 1);
         // It holds its save until the test releases it.
         char released = 0;
@@ -542,6 +542,10 @@ void TstLogFile::faultsAtASystemCall()
     QFETCH(bool, linked);
     QFETCH(QByteArray, told);
     QFETCH(QByteArray, after);
+#ifdef __SANITIZE_ADDRESS__
+    if (inject.startsWith(u"write:"_s))
+        QSKIP("AddressSanitizer probes memory with write() calls of its own, which take the injected fault; the plain runs check it");
+#endif
     const QString strace = QStandardPaths::findExecutable(u"strace"_s);
     if (strace.isEmpty())
         QSKIP("strace is not installed");

@@ -15,7 +15,7 @@ done
 
 work="$(mktemp -d)"
 source "$here/../../scripts/virtual-display.sh"
-start_virtual_display "$work" || { echo "SKIP: Xvfb did not start"; exit 77; }
+start_virtual_display "$work" --window-manager || { echo "SKIP: the virtual display did not start"; exit 77; }
 
 # Orca keeps its settings, and the program its NIK.log, in folders of this run.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
@@ -24,5 +24,5 @@ cp "$program" "$work/quillmark"
 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
     timeout 100 dbus-run-session -- /usr/bin/python3 "$here/orca_speech.py" "$work/quillmark" 2>&1 |
     grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
-        -e 'SpiRegistry daemon' -e 'Openbox-Message'
+        -e 'SpiRegistry daemon'
 exit "${PIPESTATUS[0]}"

@@ -2,7 +2,7 @@
 what Orca speaks: its debug log records every utterance as SPEECH OUTPUT.
 Each step waits for its phrase and then for Orca to fall silent; a box that
 Tab reaches must be read once, with its whole value.
-  orca_speech.py <program>    (openbox is started here)"""
+  orca_speech.py <program>    (on a display a window manager already manages)"""
 import os
 import re
 import subprocess
@@ -63,7 +63,6 @@ def wait_until_silent():
 
 
 failures = []
-window_manager = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
 orca = subprocess.Popen(["/usr/bin/python3", os.path.join(here, "../../scripts/orca-logged.py"), log_path,
                          os.path.join(work, "orca-settings")],
                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -98,7 +97,7 @@ try:
     if not closed:
         failures.append("about window closed")
 finally:
-    for name, process in (("the program", app), ("Orca", orca), ("openbox", window_manager)):
+    for name, process in (("the program", app), ("Orca", orca)):
         if process:
             process.terminate()
             try:

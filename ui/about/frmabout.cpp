@@ -1,10 +1,10 @@
 #include "ui/about/frmabout.h"
 
 #include "platform/desktoplink.h"
-#include "ui/about/frmaboutlayout.h"
 #include "ui/common/look.h"
 #include "ui/common/windowaccessible.h"
 #include "ui/toolkit/captionframe.h"
+#include "ui/toolkit/controlrow.h"
 #include "ui/toolkit/messagebox.h"
 #include "ui/toolkit/outlineshape.h"
 #include "ui/toolkit/pushbutton.h"
@@ -19,6 +19,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
+
+#include <vector>
 
 namespace {
 
@@ -153,17 +155,6 @@ enum class Link
     Web
 };
 
-struct LabelRow
-{
-    const char *name;
-    bool inFrame; // placed in Frame1 rather than on the window
-    Link link;
-    QString text;
-    QFont font;
-    QColor colour;
-    Fit fit;
-};
-
 QLabel *makeLabel(const QString &text, Link link, QWidget *container, FrmAbout *window)
 {
     if (link == Link::None)
@@ -214,22 +205,7 @@ void FrmAbout::setupWindow()
 
 void FrmAbout::setupControls()
 {
-    auto *frame1 =
-        new CaptionFrame(QStringLiteral("Программёр, бета-тестер, дизайнер и всё всё всё, это:"), this);
-    frame1->setObjectName(QStringLiteral("Frame1"));
-    frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
-    frame1->setCaptionColor(Look::darkRed());
-
-    // Return clicks it as Space does, and its face fills the whole corner.
-    auto *exitButton = new PushButton(QStringLiteral("X"), this);
-    exitButton->setObjectName(QStringLiteral("Exit"));
-    exitButton->setAccessibleName(QStringLiteral("Закрыть"));
-    exitButton->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
-    QPalette face = exitButton->palette();
-    face.setColor(QPalette::Button, Look::panelGrey());
-    exitButton->setPalette(face);
-    connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
-
+    using Name = const QString &;
     using Look::Slant;
     using Look::Weight;
     const QFont title = Look::font(Look::ComicSans, 20.25);
@@ -239,60 +215,95 @@ void FrmAbout::setupControls()
     const QFont copyright = Look::font(Look::MsSansSerif, 8.25, Weight::Bold, Slant::Italic);
     const QColor plain = Look::windowText();
 
-    const LabelRow rows[] = {
-        {"Label1", false, Link::None, QStringLiteral("Quillmark 1.0"), title,
-         Look::navy(), Fit::OneLine},
-        {"Label2", true, Link::Mail, QStringLiteral("TOR(E)N"), linkFont,
-         Look::linkBlue(), Fit::OneLine},
-        {"Label3", true, Link::Web, AuthorWebHost, linkFont, Look::linkBlue(),
-         Fit::OneLine},
-        {"Label4", false, Link::None, QStringLiteral("Final version"), dialog,
-         Look::navy(), Fit::OneLine},
-        {"Label5", false, Link::None,
-         QStringLiteral("На сайте ты всегда сможеш найти другие мои программы и игры, гораздо интереснее и "
-                        "лучше(на мой взгляд):"),
-         dialog, plain, Fit::Wrapped},
-        {"Label6", false, Link::None,
-         QStringLiteral("Bubble Pop — весёлая игра про мыльные пузыри. Лопай их, пока они не улетели!"),
-         blurb, plain, Fit::Wrapped},
-        {"Label7", false, Link::None,
-         QStringLiteral("Quill Notes — маленький блокнот, который живёт в углу экрана и всегда под рукой. "
-                        "Записывай идеи, списки покупок и телефоны друзей, находи нужное за секунду и не "
-                        "бойся потерять: всё сохраняется само. Бесплатно, без рекламы и работает даже на "
-                        "самых старых компьютерах."),
-         blurb, plain, Fit::Wrapped},
-        {"Label8", false, Link::None,
-         QStringLiteral("Star Miner — космическая аркада: собирай кристаллы на астероидах и не попадайся "
-                        "пиратам."),
-         blurb, plain, Fit::Wrapped},
-        {"Label9", false, Link::None,
-         QStringLiteral("Clocky — часы с будильником на рабочий стол."), blurb, plain, Fit::OneLine},
-        {"Label10", false, Link::None,
-         QStringLiteral(
-             "Word Maze — головоломка для тех, кто любит слова: найди их все в лабиринте из букв."),
-         blurb, plain, Fit::Wrapped},
-        {"Label11", false, Link::None, QStringLiteral("© 2003 TOR(E)N"), copyright,
-         Look::darkRed(), Fit::OneLine},
+    // A one-line label's box follows its text from where its row places it.
+    std::vector<QLabel *> oneLine;
+    const auto label = [this, &oneLine](Link link, const QString &text, const QFont &font, const QColor &colour,
+                                        Fit fit) {
+        return [=, this, &oneLine](Name name, QWidget *in) {
+            QLabel *made = makeLabel(text, link, in, this);
+            made->setObjectName(name);
+            made->setFont(font);
+            QPalette palette = made->palette();
+            palette.setColor(QPalette::WindowText, colour);
+            made->setPalette(palette);
+            Look::paintPanelGrey(made);
+            made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            made->setWordWrap(fit == Fit::Wrapped);
+            if (fit == Fit::OneLine)
+                oneLine.push_back(made);
+            return made;
+        };
     };
+    QPushButton *exitButton = nullptr;
 
-    for (const LabelRow &row : rows) {
-        QWidget *container = row.inFrame ? static_cast<QWidget *>(frame1) : this;
-        QLabel *label = makeLabel(row.text, row.link, container, this);
-        label->setObjectName(QString::fromLatin1(row.name));
-        label->setFont(row.font);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, row.colour);
-        label->setPalette(palette);
-        Look::paintPanelGrey(label);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setWordWrap(row.fit == Fit::Wrapped);
-    }
-    placeControls(*this, FrmAboutLayout);
-    // A one-line label's box follows its text from where it stands.
-    for (const LabelRow &row : rows) {
-        if (row.fit == Fit::OneLine)
-            findChild<QLabel *>(QLatin1String(row.name))->adjustSize();
-    }
+    const ControlRow rows[] = {
+        {"Frame1", "frmabout", 120, 840, 5655, 1335,
+         [](Name name, QWidget *in) {
+             auto *frame1 =
+                 new CaptionFrame(QStringLiteral("Программёр, бета-тестер, дизайнер и всё всё всё, это:"), in);
+             frame1->setObjectName(name);
+             frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
+             frame1->setCaptionColor(Look::darkRed());
+             return frame1;
+         }},
+        // Return clicks it as Space does, and its face fills the whole corner.
+        {"Exit", "frmabout", 5520, 0, 375, 375,
+         [this, &exitButton](Name name, QWidget *in) {
+             exitButton = new PushButton(QStringLiteral("X"), in);
+             exitButton->setObjectName(name);
+             exitButton->setAccessibleName(QStringLiteral("Закрыть"));
+             exitButton->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
+             QPalette face = exitButton->palette();
+             face.setColor(QPalette::Button, Look::panelGrey());
+             exitButton->setPalette(face);
+             connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
+             return exitButton;
+         }},
+        {"Label1", "frmabout", 840, 120, 4125, 570,
+         label(Link::None, QStringLiteral("Quillmark 1.0"), title, Look::navy(), Fit::OneLine)},
+        // In Frame1: the author's two links.
+        {"Label2", "Frame1", 2160, 360, 1200, 390,
+         label(Link::Mail, QStringLiteral("TOR(E)N"), linkFont, Look::linkBlue(), Fit::OneLine)},
+        {"Label3", "Frame1", 1080, 840, 3450, 390,
+         label(Link::Web, AuthorWebHost, linkFont, Look::linkBlue(), Fit::OneLine)},
+        {"Label4", "frmabout", 4920, 600, 885, 195,
+         label(Link::None, QStringLiteral("Final version"), dialog, Look::navy(), Fit::OneLine)},
+        // The author's other programs and the copyright line.
+        {"Label5", "frmabout", 120, 2280, 5655, 375,
+         label(Link::None,
+               QStringLiteral("На сайте ты всегда сможеш найти другие мои программы и игры, гораздо интереснее и "
+                              "лучше(на мой взгляд):"),
+               dialog, plain, Fit::Wrapped)},
+        {"Label6", "frmabout", 120, 2760, 5655, 375,
+         label(Link::None,
+               QStringLiteral("Bubble Pop — весёлая игра про мыльные пузыри. Лопай их, пока они не улетели!"),
+               blurb, plain, Fit::Wrapped)},
+        {"Label7", "frmabout", 120, 3240, 5535, 975,
+         label(Link::None,
+               QStringLiteral("Quill Notes — маленький блокнот, который живёт в углу экрана и всегда под рукой. "
+                              "Записывай идеи, списки покупок и телефоны друзей, находи нужное за секунду и не "
+                              "бойся потерять: всё сохраняется само. Бесплатно, без рекламы и работает даже на "
+                              "самых старых компьютерах."),
+               blurb, plain, Fit::Wrapped)},
+        {"Label8", "frmabout", 120, 4320, 5655, 375,
+         label(Link::None,
+               QStringLiteral("Star Miner — космическая аркада: собирай кристаллы на астероидах и не попадайся "
+                              "пиратам."),
+               blurb, plain, Fit::Wrapped)},
+        {"Label9", "frmabout", 120, 4800, 5220, 195,
+         label(Link::None, QStringLiteral("Clocky — часы с будильником на рабочий стол."), blurb, plain,
+               Fit::OneLine)},
+        {"Label10", "frmabout", 120, 5160, 5655, 375,
+         label(Link::None,
+               QStringLiteral(
+                   "Word Maze — головоломка для тех, кто любит слова: найди их все в лабиринте из букв."),
+               blurb, plain, Fit::Wrapped)},
+        {"Label11", "frmabout", 3480, 5640, 2325, 195,
+         label(Link::None, QStringLiteral("© 2003 TOR(E)N"), copyright, Look::darkRed(), Fit::OneLine)},
+    };
+    makeControls(*this, rows);
+    for (QLabel *made : oneLine)
+        made->adjustSize();
 
     auto *shape1 = OutlineShape::rectangle(0, 0, 5895, 5895, this);
     shape1->setObjectName(QStringLiteral("Shape1"));

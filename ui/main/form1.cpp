@@ -11,9 +11,9 @@
 #include "ui/common/look.h"
 #include "ui/common/windowaccessible.h"
 #include "ui/list/nicklistbox.h"
-#include "ui/main/form1layout.h"
 #include "ui/main/saveprogress.h"
 #include "ui/toolkit/captionframe.h"
+#include "ui/toolkit/controlrow.h"
 #include "ui/toolkit/imagebutton.h"
 #include "ui/toolkit/messagebox.h"
 #include "ui/toolkit/outlineshape.h"
@@ -69,12 +69,19 @@ QString face(const char *name)
     return QStringLiteral(":/faces/%1.svg").arg(QLatin1String(name));
 }
 
-ImageButton *makeImageButton(int normal, const char *faceName, QWidget *parent)
+// The normal face takes the button's name; the pressed face has its own.
+ImageButton *makeImageButton(const QString &name, const char *pressedName, const char *faceName, QWidget *parent)
 {
     const QString base = QLatin1String(faceName);
-    return new ImageButton(QStringLiteral("Image%1").arg(normal), face(qPrintable(base + QStringLiteral("-normal"))),
-                           QStringLiteral("Image%1").arg(normal + 1),
+    return new ImageButton(name, face(qPrintable(base + QStringLiteral("-normal"))), QLatin1String(pressedName),
                            face(qPrintable(base + QStringLiteral("-pressed"))), parent);
+}
+
+CaptionFrame *makeFrame(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *frame = new CaptionFrame(caption, parent);
+    frame->setObjectName(name);
+    return frame;
 }
 
 } // namespace
@@ -101,9 +108,7 @@ Form1::Form1(std::unique_ptr<RandomSource> random)
     Look::paintPanelGrey(this);
 
     buildOutline();
-    buildWorkingPanel();
-    buildGeneratorPanel();
-    applyLayout();
+    buildControls();
     setupTabOrder();
     connectActions();
     setupAccess();
@@ -122,124 +127,196 @@ void Form1::buildOutline()
     OutlineShape::line(6600, 0, 8880, 0, this)->setObjectName(QStringLiteral("Line3"));
     OutlineShape::line(8880, 0, 8880, 5160, this)->setObjectName(QStringLiteral("Line2"));
     OutlineShape::line(6600, 5160, 8880, 5160, this)->setObjectName(QStringLiteral("Line1"));
-
-    m_title = makeLabel(QStringLiteral("Label1"), QStringLiteral("Quillmark"), this);
-    m_title->setFont(Look::font(Look::CampusOtl, 18, Look::Weight::Bold));
-    m_title->setAlignment(Qt::AlignCenter);
-    QPalette titlePalette = m_title->palette();
-    titlePalette.setColor(QPalette::WindowText, Look::navy());
-    m_title->setPalette(titlePalette);
-
-    m_exit = makeButton(QStringLiteral("Exit"), QStringLiteral("X"), QString(), this);
-    m_exit->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
 }
 
-void Form1::buildWorkingPanel()
+void Form1::buildControls()
 {
-    m_frame1 = new CaptionFrame(QStringLiteral("Ники делать тут:"), this);
-    m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
+    using Name = const QString &;
+    // A letter's label and its selector are made apart; each label is then
+    // tied to its selector.
+    std::array<QLabel *, SlotCount> slotLabels{};
+    const auto slotLabel = [&slotLabels](int slot, const QString &text) {
+        return [&slotLabels, slot, text](Name name, QWidget *in) {
+            return slotLabels.at(slot - 1) = makeLabel(name, text, in);
+        };
+    };
+    const auto selector = [this](int slot) {
+        return [this, slot](Name name, QWidget *in) {
+            auto *combo = new SlotSelector(in);
+            combo->setObjectName(name);
+            combo->addItems({QStringLiteral("Гласная"), QStringLiteral("Согласная")});
+            combo->setListIndex(-1); // nothing selected until the window loads
+            return m_combos.at(slot - 1) = combo;
+        };
+    };
+    QLabel *intervalLabel = nullptr;
+    QLabel *counterLabel = nullptr;
 
-    // The big buttons lie beneath the inner frames.
-    m_generateButton = makeImageButton(1, "generate", m_frame1);
-    m_aboutButton = makeImageButton(3, "about", m_frame1);
-    m_helpButton = makeImageButton(5, "help", m_frame1);
+    // In making order, which is the stacking order: the big buttons lie
+    // beneath the inner frames, and of two overlapping controls in one
+    // container the later one lies above.
+    const ControlRow rows[] = {
+        // The window's own controls.
+        {"Label1", "Form1", 1560, 120, 3600, 405,
+         [this](Name name, QWidget *in) {
+             m_title = makeLabel(name, QStringLiteral("Quillmark"), in);
+             m_title->setFont(Look::font(Look::CampusOtl, 18, Look::Weight::Bold));
+             m_title->setAlignment(Qt::AlignCenter);
+             QPalette titlePalette = m_title->palette();
+             titlePalette.setColor(QPalette::WindowText, Look::navy());
+             m_title->setPalette(titlePalette);
+             return m_title;
+         }},
+        {"Exit", "Form1", 6240, 0, 375, 375,
+         [this](Name name, QWidget *in) {
+             m_exit = makeButton(name, QStringLiteral("X"), QString(), in);
+             m_exit->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
+             return m_exit;
+         }},
+        // The working panel: the nick, the letters, the length and the three
+        // big buttons.
+        {"Frame1", "Form1", 120, 480, 6375, 4575,
+         [this](Name name, QWidget *in) {
+             m_frame1 = makeFrame(name, QStringLiteral("Ники делать тут:"), in);
+             m_frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
+             return m_frame1;
+         }},
+        {"Image1", "Frame1", 3600, 1920, 2715, 930,
+         [this](Name name, QWidget *in) {
+             return m_generateButton = makeImageButton(name, "Image2", "generate", in);
+         }},
+        {"Image3", "Frame1", 3600, 2760, 2715, 930,
+         [this](Name name, QWidget *in) { return m_aboutButton = makeImageButton(name, "Image4", "about", in); }},
+        {"Image5", "Frame1", 3600, 3600, 2715, 930,
+         [this](Name name, QWidget *in) { return m_helpButton = makeImageButton(name, "Image6", "help", in); }},
+        {"Frame2", "Frame1", 120, 240, 6135, 855,
+         [this](Name name, QWidget *in) { return m_frame2 = makeFrame(name, QStringLiteral("Сам ник:"), in); }},
+        {"Text3", "Frame2", 120, 240, 5895, 495,
+         [this](Name name, QWidget *in) {
+             m_text3 = makeTextBox(name, QStringLiteral("[.:] TOR(E)N [:.]"), QStringLiteral("Сам ник"), in);
+             m_text3->setReadOnly(true);
+             m_text3->setFont(Look::font(Look::ComicSans, 14.25));
+             m_text3->setStyleSheet(
+                 QStringLiteral("TextBox { border: 1px solid %1; color: %2; background: %3; }")
+                     .arg(Look::windowText().name(), Look::darkRed().name(), Look::panelGrey().name()));
+             return m_text3;
+         }},
+        {"Frame3", "Frame1", 120, 1200, 3375, 3255,
+         [this](Name name, QWidget *in) {
+             m_frame3 = makeFrame(name, QStringLiteral("Настрой буквы (советую оставить так):"), in);
+             // The line between the two columns, beneath the selectors.
+             OutlineShape::line(1680, 240, 1680, 3240, m_frame3)->setObjectName(QStringLiteral("Line4"));
+             return m_frame3;
+         }},
+        // Two columns of five, each label 240 twips above its selector. Label
+        // names do not follow the slots: the sixth letter's label is Label2.
+        {"Label3", "Frame3", 120, 240, 1095, 195, slotLabel(1, QStringLiteral("Первая буква:"))},
+        {"Combo1", "Frame3", 120, 480, 1455, 315, selector(1)},
+        {"Label4", "Frame3", 120, 840, 1065, 195, slotLabel(2, QStringLiteral("Вторая буква:"))},
+        {"Combo2", "Frame3", 120, 1080, 1455, 315, selector(2)},
+        {"Label5", "Frame3", 120, 1440, 1065, 195, slotLabel(3, QStringLiteral("Третья буква:"))},
+        {"Combo3", "Frame3", 120, 1680, 1455, 315, selector(3)},
+        {"Label6", "Frame3", 120, 2040, 1335, 195, slotLabel(4, QStringLiteral("Четвёртая буква:"))},
+        {"Combo4", "Frame3", 120, 2280, 1455, 315, selector(4)},
+        {"Label7", "Frame3", 120, 2640, 990, 195, slotLabel(5, QStringLiteral("Пятая буква:"))},
+        {"Combo5", "Frame3", 120, 2880, 1455, 315, selector(5)},
+        {"Label2", "Frame3", 1800, 240, 1095, 195, slotLabel(6, QStringLiteral("Шестая буква:"))},
+        {"Combo6", "Frame3", 1800, 480, 1455, 315, selector(6)},
+        {"Label8", "Frame3", 1800, 840, 1200, 195, slotLabel(7, QStringLiteral("Седьмая буква:"))},
+        {"Combo7", "Frame3", 1800, 1080, 1455, 315, selector(7)},
+        {"Label9", "Frame3", 1800, 1440, 1200, 195, slotLabel(8, QStringLiteral("Восьмая буква:"))},
+        {"Combo8", "Frame3", 1800, 1680, 1455, 315, selector(8)},
+        {"Label10", "Frame3", 1800, 2040, 1185, 195, slotLabel(9, QStringLiteral("Девятая буква:"))},
+        {"Combo9", "Frame3", 1800, 2280, 1455, 315, selector(9)},
+        {"Label11", "Frame3", 1800, 2640, 1185, 195, slotLabel(10, QStringLiteral("Десятая буква:"))},
+        {"Combo10", "Frame3", 1800, 2880, 1455, 315, selector(10)},
+        // The length: the box lies above the up button's edge, the down
+        // button above the up button's.
+        {"Frame4", "Frame1", 3600, 1200, 2655, 735,
+         [this](Name name, QWidget *in) { return m_frame4 = makeFrame(name, QStringLiteral("Длина ника:"), in); }},
+        {"Image7", "Frame4", 840, 240, 855, 420,
+         [this](Name name, QWidget *in) { return m_lengthUpButton = makeImageButton(name, "Image8", "up", in); }},
+        {"Image9", "Frame4", 1680, 240, 855, 420,
+         [this](Name name, QWidget *in) {
+             return m_lengthDownButton = makeImageButton(name, "Image10", "down", in);
+         }},
+        {"Text1", "Frame4", 120, 240, 735, 405,
+         [this](Name name, QWidget *in) {
+             m_text1 = makeTextBox(name, QStringLiteral("6"), QStringLiteral("Длина генерируемого ника"), in);
+             m_text1->setReadOnly(true);
+             m_text1->setFont(Look::font(Look::ComicSans, 12));
+             return m_text1;
+         }},
+        // The generator panel.
+        {"Frame5", "Form1", 6720, 120, 2055, 4935,
+         [this](Name name, QWidget *in) {
+             return m_frame5 = makeFrame(name, QStringLiteral("Настрой генератор:"), in);
+         }},
+        {"Label12", "Frame5", 120, 2880, 1860, 435,
+         [&intervalLabel](Name name, QWidget *in) {
+             intervalLabel = makeLabel(name, QStringLiteral("Интервал добавления (м/c):"), in);
+             intervalLabel->setWordWrap(true);
+             intervalLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+             return intervalLabel;
+         }},
+        {"Label13", "Frame5", 120, 3480, 690, 195,
+         [&counterLabel](Name name, QWidget *in) {
+             return counterLabel = makeLabel(name, QStringLiteral("Записей:"), in);
+         }},
+        {"List", "Frame5", 120, 240, 1815, 2595,
+         [this](Name name, QWidget *in) {
+             m_list = new NickListBox(in);
+             m_list->setObjectName(name);
+             return m_list;
+         }},
+        {"Text2", "Frame5", 840, 3120, 1095, 285,
+         [this](Name name, QWidget *in) {
+             m_text2 = makeTextBox(name, QStringLiteral("250"), QStringLiteral("Интервал между добавлением ников"),
+                                   in);
+             m_text2->setLimit(4);
+             return m_text2;
+         }},
+        {"Text4", "Frame5", 840, 3480, 1095, 285,
+         [this](Name name, QWidget *in) {
+             m_text4 = makeTextBox(name, QStringLiteral("0"),
+                                   QStringLiteral("Показывает сколько уже сгенерировано ников"), in);
+             m_text4->setReadOnly(true);
+             return m_text4;
+         }},
+        // Each button's top edge lies under the one below it.
+        {"Command2", "Frame5", 120, 3840, 1815, 255,
+         [this](Name name, QWidget *in) {
+             return m_start =
+                        makeButton(name, QStringLiteral("Старт"), QStringLiteral("Начать генерировать по таймеру"), in);
+         }},
+        {"Command3", "Frame5", 120, 4080, 1815, 255,
+         [this](Name name, QWidget *in) {
+             return m_stop = makeButton(name, QStringLiteral("Стоп"), QStringLiteral("Остановить генерацию"), in);
+         }},
+        {"Command4", "Frame5", 120, 4320, 1815, 255,
+         [this](Name name, QWidget *in) {
+             return m_erase = makeButton(name, QStringLiteral("Стереть"), QStringLiteral("Очищает список"), in);
+         }},
+        {"Command1", "Frame5", 120, 4560, 1815, 255,
+         [this](Name name, QWidget *in) {
+             return m_save = makeButton(name, QStringLiteral("Сохранить"),
+                                        QStringLiteral("Сохраняет список в папку с программой"), in);
+         }},
+    };
+    makeControls(*this, rows);
 
-    m_frame2 = new CaptionFrame(QStringLiteral("Сам ник:"), m_frame1);
-    m_frame2->setObjectName(QStringLiteral("Frame2"));
-    m_text3 = makeTextBox(QStringLiteral("Text3"), QStringLiteral("[.:] TOR(E)N [:.]"), QStringLiteral("Сам ник"),
-                          m_frame2);
-    m_text3->setReadOnly(true);
-    m_text3->setFont(Look::font(Look::ComicSans, 14.25));
-    m_text3->setStyleSheet(QStringLiteral("TextBox { border: 1px solid %1; color: %2; background: %3; }")
-                               .arg(Look::windowText().name(), Look::darkRed().name(), Look::panelGrey().name()));
-
-    m_frame3 = new CaptionFrame(QStringLiteral("Настрой буквы (советую оставить так):"), m_frame1);
-    m_frame3->setObjectName(QStringLiteral("Frame3"));
-    buildSelectors(m_frame3);
-
-    m_frame4 = new CaptionFrame(QStringLiteral("Длина ника:"), m_frame1);
-    m_frame4->setObjectName(QStringLiteral("Frame4"));
-    m_lengthUpButton = makeImageButton(7, "up", m_frame4);
-    m_lengthDownButton = makeImageButton(9, "down", m_frame4);
-    m_text1 = makeTextBox(QStringLiteral("Text1"), QStringLiteral("6"), QStringLiteral("Длина генерируемого ника"),
-                          m_frame4);
-    m_text1->setReadOnly(true);
-    m_text1->setFont(Look::font(Look::ComicSans, 12));
+    // A screen reader names a selector or box after its label ("labelled by").
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        slotLabels.at(slot - 1)->setBuddy(m_combos.at(slot - 1));
+    intervalLabel->setBuddy(m_text2);
+    counterLabel->setBuddy(m_text4);
 
     m_frame1->setReportsPointerMovement(true);
     m_frame3->setReportsPointerMovement(true);
     m_frame4->setReportsPointerMovement(true);
-}
-
-void Form1::buildSelectors(CaptionFrame *frame3)
-{
-    OutlineShape::line(1680, 240, 1680, 3240, frame3)->setObjectName(QStringLiteral("Line4"));
-
-    // Label names do not follow the slots: the sixth letter's label is Label2.
-    const std::array<std::pair<const char *, QString>, SlotCount> labels{{
-        {"Label3", QStringLiteral("Первая буква:")},
-        {"Label4", QStringLiteral("Вторая буква:")},
-        {"Label5", QStringLiteral("Третья буква:")},
-        {"Label6", QStringLiteral("Четвёртая буква:")},
-        {"Label7", QStringLiteral("Пятая буква:")},
-        {"Label2", QStringLiteral("Шестая буква:")},
-        {"Label8", QStringLiteral("Седьмая буква:")},
-        {"Label9", QStringLiteral("Восьмая буква:")},
-        {"Label10", QStringLiteral("Девятая буква:")},
-        {"Label11", QStringLiteral("Десятая буква:")},
-    }};
-    for (int slot = 1; slot <= SlotCount; ++slot) {
-        const auto &[name, text] = labels.at(slot - 1);
-        QLabel *label = makeLabel(QLatin1String(name), text, frame3);
-        auto *combo = new SlotSelector(frame3);
-        combo->setObjectName(QStringLiteral("Combo%1").arg(slot));
-        combo->addItems({QStringLiteral("Гласная"), QStringLiteral("Согласная")});
-        combo->setListIndex(-1); // nothing selected until the window loads
-        // A screen reader names the selector after its label ("labelled by").
-        label->setBuddy(combo);
-        m_combos.at(slot - 1) = combo;
-    }
-}
-
-void Form1::buildGeneratorPanel()
-{
-    m_frame5 = new CaptionFrame(QStringLiteral("Настрой генератор:"), this);
-    m_frame5->setObjectName(QStringLiteral("Frame5"));
-
-    auto *intervalLabel = makeLabel(QStringLiteral("Label12"), QStringLiteral("Интервал добавления (м/c):"), m_frame5);
-    intervalLabel->setWordWrap(true);
-    intervalLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QLabel *counterLabel = makeLabel(QStringLiteral("Label13"), QStringLiteral("Записей:"), m_frame5);
-
-    m_list = new NickListBox(m_frame5);
-    m_list->setObjectName(QStringLiteral("List"));
-
-    m_text2 = makeTextBox(QStringLiteral("Text2"), QStringLiteral("250"),
-                          QStringLiteral("Интервал между добавлением ников"), m_frame5);
-    m_text2->setLimit(4);
-    m_text4 = makeTextBox(QStringLiteral("Text4"), QStringLiteral("0"),
-                          QStringLiteral("Показывает сколько уже сгенерировано ников"), m_frame5);
-    m_text4->setReadOnly(true);
-    intervalLabel->setBuddy(m_text2);
-    counterLabel->setBuddy(m_text4);
-
-    m_start = makeButton(QStringLiteral("Command2"), QStringLiteral("Старт"),
-                         QStringLiteral("Начать генерировать по таймеру"), m_frame5);
-    m_stop = makeButton(QStringLiteral("Command3"), QStringLiteral("Стоп"), QStringLiteral("Остановить генерацию"),
-                        m_frame5);
-    m_erase = makeButton(QStringLiteral("Command4"), QStringLiteral("Стереть"), QStringLiteral("Очищает список"),
-                         m_frame5);
-    m_save = makeButton(QStringLiteral("Command1"), QStringLiteral("Сохранить"),
-                        QStringLiteral("Сохраняет список в папку с программой"), m_frame5);
 
     m_timer = new GenerationTimer(m_frame5);
     m_timer->setObjectName(QStringLiteral("Timer1"));
-}
-
-void Form1::applyLayout()
-{
-    placeControls(*this, Form1Layout);
 }
 
 void Form1::setupTabOrder()

@@ -72,10 +72,7 @@ private:
     TextBox *box(Box box) const;
 
     void buildOutline();
-    void buildWorkingPanel();
-    void buildSelectors(CaptionFrame *frame3);
-    void buildGeneratorPanel();
-    void applyLayout();
+    void buildControls();
     void setupTabOrder();
     void connectActions();
     void setupAccess();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <span>
+
+class QWidget;
+
+// One control of a window: its name, the container it lies in (the window or
+// a frame made by an earlier row), where it stands in twips from the
+// top-left corner of its container (a frame's outer corner for controls in a
+// frame), and how it is made. Both windows make their controls from one
+// table of these, so each control's name is written once.
+struct ControlRow
+{
+    const char *name;
+    const char *container;
+    int left, top, width, height;
+    // Makes the control with the row's name in its container and keeps it
+    // where the window needs it; the row then places what it returns. An
+    // image button gives the name to its normal face, which it returns
+    // within.
+    std::function<QWidget *(const QString &name, QWidget *container)> make;
+};
+
+// Makes, names and places the controls of the table in its order, which is
+// their stacking order: a later row lies above an earlier one in the same
+// container. A row whose container no earlier row made, or that makes no
+// control of its name, is a fault of the window's code: it stops the
+// program, naming the row, in every build.
+void makeControls(QWidget &window, std::span<const ControlRow> table);
