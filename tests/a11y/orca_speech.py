@@ -68,7 +68,8 @@ orca = subprocess.Popen(["/usr/bin/python3", os.path.join(here, "../../scripts/o
                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 app = None
 try:
-    if not wait_for(lambda: "Screen reader on." in utterances(), 30):
+    # Orca may first wait for another run's Orca to end (scripts/orca-logged.py).
+    if not wait_for(lambda: "Screen reader on." in utterances(), 60):
         print("FAIL Orca did not start")
         sys.exit(1)
     app = subprocess.Popen([program], cwd=work, stderr=subprocess.DEVNULL)
