@@ -20,9 +20,5 @@ start_virtual_display "$work" --window-manager || { echo "SKIP: the virtual disp
 # Orca keeps its settings, and the program its NIK.log, in folders of this run.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
-cp "$program" "$work/quillmark"
-QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-    timeout 100 dbus-run-session -- /usr/bin/python3 "$here/orca_speech.py" "$work/quillmark" 2>&1 |
-    grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
-        -e 'SpiRegistry daemon'
-exit "${PIPESTATUS[0]}"
+source "$here/checker.sh"
+run_checker "$here/orca_speech.py" "$program" "$work"

@@ -17,10 +17,5 @@ work="$(mktemp -d)"
 source "$here/../../scripts/virtual-display.sh"
 start_virtual_display "$work" || { echo "SKIP: Xvfb did not start"; exit 77; }
 
-# A copy of the program, so that Save writes NIK.log into the folder here.
-cp "$program" "$work/quillmark"
-QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-    timeout 100 dbus-run-session -- /usr/bin/python3 "$here/check_tree.py" "$work/quillmark" 2>&1 |
-    grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
-        -e 'SpiRegistry daemon'
-exit "${PIPESTATUS[0]}"
+source "$here/checker.sh"
+run_checker "$here/check_tree.py" "$program" "$work"
