@@ -7,10 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <array>
 #include <cerrno>
 #include <climits>
-#include <future>
 
 const QString NickLog::FileName = QStringLiteral("NIK.log");
 
@@ -215,39 +213,22 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
         progress->waiting = false;
     if (!opened)
         return failed();
-    // Blocks of lines rendered straight from the store, each while the one
-    // before is being written on another thread.
-    std::array<QByteArray, 2> blocks;
-    std::future<bool> writing;
-    qsizetype writingUpTo = 0;
-    const auto lastWritten = [&] {
-        if (!writing.valid())
-            return true;
-        const bool ok = writing.get();
-        if (ok && progress)
-            progress->written = writingUpTo;
-        return ok;
-    };
-    for (qsizetype next = 0, turn = 0; next < store.count(); turn ^= 1) {
-        if (stopped()) {
-            const bool ok = lastWritten();
-            if (stopped())
-                return cancelled();
-            if (!ok)
-                return failed();
-        }
-        QByteArray &block = blocks[turn];
-        block.reserve(RenderBlockSize + 64);
+    // Lines rendered straight from the store a block at a time, and written
+    // by the same thread: the disk works on the blocks already written
+    // meanwhile, and the window's thread keeps a processor of its own.
+    QByteArray block;
+    block.reserve(RenderBlockSize + 64);
+    for (qsizetype next = 0; next < store.count();) {
+        if (stopped())
+            return cancelled();
         block.resize(0);
         next = store.appendLinesTo(next, LineFile::LineEnd, RenderBlockSize, block);
-        if (!lastWritten())
+        if (!file.writeLines(block))
             return failed();
-        writingUpTo = next;
-        // Written here when no thread can be had.
-        writing = std::async(std::launch::async | std::launch::deferred,
-                             [&file, &block] { return file.writeLines(block); });
+        if (progress)
+            progress->written = next;
     }
-    if (!lastWritten() || !file.sync())
+    if (!file.sync())
         return failed();
     // The last chance to keep the earlier file.
     if (stopped())

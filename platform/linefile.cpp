@@ -405,7 +405,22 @@ bool LineFile::writeAll(QByteArrayView bytes)
         m_written += written;
         m_synced = false;
     }
+    startWriteback();
     return true;
+}
+
+void LineFile::startWriteback()
+{
+    // The disk starts on what was written while the rest is still being
+    // rendered, instead of all of it waiting for the sync at the end. It
+    // only starts the disk: the sync still decides whether the save
+    // happened, so a failure here (a pipe, a file system without it)
+    // changes nothing.
+    constexpr qint64 WritebackStep = 8 * BlockSize;
+    if (m_mode == Mode::Direct || m_written - m_writebackFrom < WritebackStep)
+        return;
+    ::sync_file_range(m_fd, m_writebackFrom, m_written - m_writebackFrom, SYNC_FILE_RANGE_WRITE);
+    m_writebackFrom = m_written;
 }
 
 bool LineFile::sync()

@@ -112,6 +112,7 @@ private:
     void syncFolder();
     bool writeBlock();
     bool writeAll(QByteArrayView bytes);
+    void startWriteback();
     bool fail(int code, Place place = Place::File, Refusal refusal = Refusal::None);
 
     QByteArray m_path;
@@ -134,6 +135,7 @@ private:
     int m_errno = 0;
     int m_unconfirmed = 0;
     qint64 m_written = 0;
+    qint64 m_writebackFrom = 0; // where the disk has not been started on yet
     Refusal m_refusal = Refusal::None;
     Place m_errorPlace = Place::File;
     bool m_existed = false;
