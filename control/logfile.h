@@ -53,6 +53,9 @@ public:
         // Failed after the file itself began to change: it was written in
         // place and holds part of the new list.
         bool damaged = false;
+        // Saved, though asked to stop: the earlier file was already being
+        // replaced, and only finishing kept it whole.
+        bool tooLateToCancel = false;
     };
 
     // The folders as the system names them (bytes, not necessarily UTF-8).

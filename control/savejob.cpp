@@ -42,10 +42,10 @@ void SaveJob::cancel()
 }
 
 namespace {
-// The save's threads take the processors only when the window's thread does
-// not want them: on a busy machine a save at the same priority kept the
-// window waiting for a processor, and the timer lost its ticks. Threads the
-// save starts inherit this; the window's own thread is not touched.
+// The save's thread takes a processor only when the window's thread does
+// not want it: on a busy machine a save at the same priority kept the
+// window waiting for a processor, and the timer lost its ticks. The
+// window's own thread is not touched.
 void yieldToWindow()
 {
     // On Linux this sets the calling thread's nice value alone.
@@ -72,7 +72,10 @@ void SaveJob::checkEnded()
     if (!m_work || !m_work->done.load())
         return;
     m_thread.join();
-    const NickLog::Result result = std::move(m_work->result);
+    NickLog::Result result = std::move(m_work->result);
+    result.tooLateToCancel =
+        m_work->progress.stop.load() &&
+        (result.outcome == NickLog::Outcome::Saved || result.outcome == NickLog::Outcome::SavedToFallback);
     const qsizetype entries = std::exchange(m_total, 0);
     m_work.reset();
     if (m_next) {

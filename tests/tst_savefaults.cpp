@@ -5,15 +5,17 @@
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <cerrno>
 #include <cstring>
@@ -337,6 +339,7 @@ void TstSaveFaults::saveRunsBesideTheTimer_data()
     QTest::newRow("Save again: the list of the second click is saved") << u"save"_s;
     QTest::newRow("X: the program ends once the save is done") << u"exit"_s;
     QTest::newRow("Cancel: the old file stays, and the user is told") << u"cancel"_s;
+    QTest::newRow("Cancel once the file is replaced: saved whole, and the user is told") << u"late cancel"_s;
 }
 
 void TstSaveFaults::saveRunsBesideTheTimer()
@@ -391,6 +394,15 @@ void TstSaveFaults::saveRunsBesideTheTimer()
     }
     QVERIFY(m_form->isVisible());
     otherCopy.cancel();
+    if (during == u"late cancel") {
+        // The new file takes the old one's name; only then, before the
+        // window hears the save ended, the user presses Cancel.
+        QDeadlineTimer limit(60'000);
+        while (QFileInfo(m_log).size() != listed.size() && !limit.hasExpired())
+            QThread::yieldCurrentThread();
+        QVERIFY(job->isBusy());
+        QTest::mouseClick(dialog()->findChild<QPushButton *>(), Qt::LeftButton);
+    }
 
     QTRY_VERIFY(!job->isBusy());
     QCOMPARE(ended.size(), during == u"save" ? 2 : 1);
@@ -403,6 +415,12 @@ void TstSaveFaults::saveRunsBesideTheTimer()
         QCOMPARE(m_messages->shown.size(), 1);
         QCOMPARE(m_messages->shown[0].title + u'|' + m_messages->shown[0].text,
                  u"Сохранение|Сохранение отменено, прежний файл остался как был:\n"_s + m_log);
+    } else if (during == u"late cancel") {
+        QCOMPARE(m_messages->shown.size(), 1);
+        QCOMPARE(m_messages->shown[0].title + u'|' + m_messages->shown[0].text,
+                 u"Сохранение|Отменить сохранение было уже нельзя: прежний файл к этому времени уже "
+                 u"заменялся новым. Список сохранён полностью в файл\n"_s +
+                     m_log);
     } else {
         QVERIFY(m_messages->shown.isEmpty());
     }

@@ -567,12 +567,22 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
             : QStringLiteral("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
                              "в файле может оказаться прежний список.")
                   .arg(result.warning);
+    // The user asked to stop, and must hear why the file changed anyway.
+    const QString tooLate = result.tooLateToCancel
+                                ? QStringLiteral("Отменить сохранение было уже нельзя: прежний файл к этому "
+                                                 "времени уже заменялся новым. ")
+                                : QString();
     switch (result.outcome) {
     case NickLog::Outcome::Saved:
-        if (!unconfirmed.isEmpty()) {
-            MessageBox::show(this,
-                             QStringLiteral("Список сохранён в файл\n%1").arg(result.path) + unconfirmed,
-                             QStringLiteral("Сохранение"), MessageBox::Style::Warning);
+        if (!unconfirmed.isEmpty() || !tooLate.isEmpty()) {
+            MessageBox::show(
+                this,
+                tooLate.isEmpty()
+                    ? QStringLiteral("Список сохранён в файл\n%1").arg(result.path) + unconfirmed
+                    : tooLate + QStringLiteral("Список сохранён полностью в файл\n%1").arg(result.path) +
+                          unconfirmed,
+                QStringLiteral("Сохранение"),
+                unconfirmed.isEmpty() ? MessageBox::Style::Information : MessageBox::Style::Warning);
             return;
         }
         // The window stays as it is; only a screen reader hears of it.
@@ -592,7 +602,7 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
                                      ? QStringLiteral("\n\nПрежний файл NIK.log в этой папке заменён новым.")
                                      : QString();
         MessageBox::show(this,
-                         refusedHead(result) +
+                         tooLate + refusedHead(result) +
                              QStringLiteral(", поэтому список сохранён в файл\n%1").arg(result.path) +
                              replaced + unconfirmed,
                          QStringLiteral("Сохранение"),
