@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -544,6 +545,36 @@ void save(benchmark::State &state, qsizetype size, const Plan &plan)
     state.counters["entries"] = double(window.list().count());
 }
 
+// A save over the file just written, cancelled through the progress
+// dialog's button once half the list is written: the time from the click
+// to the save's end, or -1 when the file did not stay as it was or the
+// user was not told.
+double cancelHalfWay(BenchWindow &window, const QString &logPath)
+{
+    SaveJob *job = window.form().findChild<SaveJob *>(QStringLiteral("saveJob"));
+    const qint64 before = QFileInfo(logPath).size();
+    QEventLoop untilEnded;
+    const auto ended = QObject::connect(job, &SaveJob::finished, &untilEnded, &QEventLoop::quit);
+    window.button("Command1").click();
+    QProgressDialog *dialog = nullptr;
+    while (job->isBusy() && (job->written() < job->total() / 2 || !dialog)) {
+        Measure::runEventLoopFor(5);
+        dialog = window.form().findChild<QProgressDialog *>(QStringLiteral("SaveProgress"));
+    }
+    if (!job->isBusy()) {
+        QObject::disconnect(ended);
+        return -1;
+    }
+    const auto start = Clock::now();
+    dialog->findChild<QPushButton *>()->click();
+    untilEnded.exec();
+    const double ms = Measure::msSince(start);
+    QObject::disconnect(ended);
+    const bool told = window.lastMessage().startsWith(QStringLiteral("Сохранение отменено"));
+    window.forgetMessage();
+    return told && QFileInfo(logPath).size() == before ? ms : -1;
+}
+
 // The same on a slow disk (QUILLMARK_SLOW_DISK names a folder on it; see
 // scripts/bench-slow-disk.sh): one save, for the stall and the timer.
 void saveToSlowDisk(benchmark::State &state, const QString &folder, qsizetype entries)
@@ -558,11 +589,14 @@ void saveToSlowDisk(benchmark::State &state, const QString &folder, qsizetype en
         run = saveWhileTicking(window, logPath, [&window] { return fileBytes(window.list().store(), 0); });
         empty = emptyTimerRate(run.ms);
     }
+    const double cancelMs = cancelHalfWay(window, logPath);
     window.form().setLogFolders(window.saveFolder(), window.saveFolder());
-    if (!run.saved) {
-        state.SkipWithError("Save did not write the list of its click");
+    if (!run.saved || cancelMs < 0) {
+        state.SkipWithError(run.saved ? "Cancel did not leave the file as it was"
+                                      : "Save did not write the list of its click");
         return;
     }
+    state.counters["cancel_ms"] = cancelMs;
     const double tickRate = double(run.ticks) * 1000.0 / run.ms;
     state.counters["save_ms"] = run.ms;
     state.counters["save_MBps"] = double(run.bytes) / 1e3 / run.ms;

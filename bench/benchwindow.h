@@ -49,6 +49,7 @@ public:
     qint64 residentAtStart() const { return m_residentAtStart; }
     // A message box the program tried to show, if any (none should be).
     QString lastMessage() const { return *m_lastMessage; }
+    void forgetMessage() { m_lastMessage->clear(); }
 
 private:
     Role m_role;

@@ -206,6 +206,8 @@ void TableReporter::printTable(const Plan &plan) const
         rows.push_back({QStringLiteral("Timer at 1 ms during that slow Save against an empty-slot QTimer"),
                         number(slowTimer * 100, 1) + QStringLiteral(" %"), QStringLiteral("≥ 90 %"),
                         verdict(slowTimer >= 0.9, slowTimer)});
+        rows.push_back({QStringLiteral("Cancel of a save to that disk, clicked half way: to the save's end"),
+                        ms(figure("save_slow_disk", "cancel_ms")), QString(), QString()});
     }
 
     // The list's own operations should not depend on how much it holds: at

@@ -412,15 +412,24 @@ bool LineFile::writeAll(QByteArrayView bytes)
 void LineFile::startWriteback()
 {
     // The disk starts on what was written while the rest is still being
-    // rendered, instead of all of it waiting for the sync at the end. It
-    // only starts the disk: the sync still decides whether the save
-    // happened, so a failure here (a pipe, a file system without it)
-    // changes nothing.
+    // rendered, instead of all of it waiting for the sync at the end; and
+    // the writing runs at most a few steps ahead of the disk, so that on a
+    // slow disk the progress follows the disk and a stop is heeded within
+    // those steps, not after the whole list has gone through a final sync
+    // nobody can interrupt. None of this makes the data durable: the sync
+    // still decides whether the save happened, so a failure here (a pipe,
+    // a file system without it) changes nothing.
     constexpr qint64 WritebackStep = 8 * BlockSize;
+    constexpr qint64 AheadOfDisk = 4 * WritebackStep;
     if (m_mode == Mode::Direct || m_written - m_writebackFrom < WritebackStep)
         return;
     ::sync_file_range(m_fd, m_writebackFrom, m_written - m_writebackFrom, SYNC_FILE_RANGE_WRITE);
     m_writebackFrom = m_written;
+    if (m_written - AheadOfDisk > m_onDisk) {
+        ::sync_file_range(m_fd, m_onDisk, m_written - AheadOfDisk - m_onDisk,
+                          SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+        m_onDisk = m_written - AheadOfDisk;
+    }
 }
 
 bool LineFile::sync()

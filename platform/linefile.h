@@ -136,6 +136,7 @@ private:
     int m_unconfirmed = 0;
     qint64 m_written = 0;
     qint64 m_writebackFrom = 0; // where the disk has not been started on yet
+    qint64 m_onDisk = 0;        // what the disk has written, as far as waited for
     Refusal m_refusal = Refusal::None;
     Place m_errorPlace = Place::File;
     bool m_existed = false;

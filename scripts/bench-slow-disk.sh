@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Saves the list to a slow disk while the timer runs at 1 ms and prints the
-# event loop's longest stall (docs/PERFORMANCE.md). Needs root: it makes a
+# event loop's longest stall, then cancels a second save half way and prints
+# how long the Cancel took (docs/PERFORMANCE.md). Needs root: it makes a
 # 1 GiB ext4 file system on a loop device, limits writes to it to 30 MB/s
 # with the blkio cgroup's throttle (as a USB stick writes), runs the save
 # benchmark of `bench.sh` there, and takes it all down again.
