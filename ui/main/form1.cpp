@@ -575,14 +575,12 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
     switch (result.outcome) {
     case NickLog::Outcome::Saved:
         if (!unconfirmed.isEmpty() || !tooLate.isEmpty()) {
-            MessageBox::show(
-                this,
-                tooLate.isEmpty()
-                    ? QStringLiteral("Список сохранён в файл\n%1").arg(result.path) + unconfirmed
-                    : tooLate + QStringLiteral("Список сохранён полностью в файл\n%1").arg(result.path) +
-                          unconfirmed,
-                QStringLiteral("Сохранение"),
-                unconfirmed.isEmpty() ? MessageBox::Style::Information : MessageBox::Style::Warning);
+            const QString saved = tooLate.isEmpty()
+                                      ? QStringLiteral("Список сохранён в файл\n")
+                                      : tooLate + QStringLiteral("Список сохранён полностью в файл\n");
+            MessageBox::show(this, saved + result.path + unconfirmed, QStringLiteral("Сохранение"),
+                             unconfirmed.isEmpty() ? MessageBox::Style::Information
+                                                   : MessageBox::Style::Warning);
             return;
         }
         // The window stays as it is; only a screen reader hears of it.
