@@ -1,7 +1,7 @@
 #include "control/autogeneration.h"
 
 #include "control/generatorpanel.h"
-#include "platform/conversions.h"
+#include "core/conversions.h"
 #include "platform/generationtimer.h"
 
 using Box = GeneratorPanel::Box;

@@ -1,6 +1,6 @@
 #include "control/logfile.h"
 
-#include "control/nickstore.h"
+#include "core/nickstore.h"
 #include "platform/linefile.h"
 
 #include <QDir>

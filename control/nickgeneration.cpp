@@ -1,7 +1,7 @@
 #include "control/nickgeneration.h"
 
 #include "core/letters.h"
-#include "platform/conversions.h"
+#include "core/conversions.h"
 
 using Box = GeneratorPanel::Box;
 

@@ -2,7 +2,7 @@
 
 #include "control/generatorpanel.h"
 #include "core/letters.h"
-#include "platform/conversions.h"
+#include "core/conversions.h"
 
 namespace {
 const QString RefusalTitle = QStringLiteral("Ошибка!!!");

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "control/logfile.h"
-#include "control/nickstore.h"
+#include "core/nickstore.h"
 
 #include <QObject>
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #include "core/nickgenerator.h"
 
-#include "platform/conversions.h"
-#include "platform/random.h"
+#include "core/conversions.h"
+#include "core/randomsource.h"
 
 namespace {
 // The draw multipliers are the table sizes, kept in single precision; the

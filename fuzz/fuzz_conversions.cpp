@@ -3,7 +3,7 @@
 // numeric prefix agrees with the C library wherever the text is a plain
 // number, and no reader looks past the end of its text.
 #include "fuzzinput.h"
-#include "platform/conversions.h"
+#include "core/conversions.h"
 
 #include <QLocale>
 #include <QRegularExpression>

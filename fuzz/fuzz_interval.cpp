@@ -3,7 +3,7 @@
 // number it shows.
 #include "control/autogeneration.h"
 #include "fuzzinput.h"
-#include "platform/conversions.h"
+#include "core/conversions.h"
 
 #include <QLocale>
 

@@ -6,7 +6,7 @@
 #include "core/letters.h"
 #include "core/nickgenerator.h"
 #include "fuzzinput.h"
-#include "platform/random.h"
+#include "core/randomsource.h"
 
 #include <array>
 #include <cstring>

@@ -2,7 +2,7 @@
 // nicks and texts kept whole alike come back exactly, in order, as text, as
 // bytes, and streamed in blocks as Save writes them; an emptied store takes
 // new entries as fresh.
-#include "control/nickstore.h"
+#include "core/nickstore.h"
 #include "fuzzinput.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/random.h"
+#include "core/randomsource.h"
 
 #include <QList>
 

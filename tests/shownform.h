@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/random.h"
+#include "core/randomsource.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
 

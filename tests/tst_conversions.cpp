@@ -1,5 +1,5 @@
-#include "platform/conversions.h"
-#include "platform/random.h"
+#include "core/conversions.h"
+#include "platform/clockrandom.h"
 
 #include <QTest>
 

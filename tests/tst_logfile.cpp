@@ -1,5 +1,5 @@
 #include "control/logfile.h"
-#include "control/nickstore.h"
+#include "core/nickstore.h"
 #include "platform/appdir.h"
 #include "platform/linefile.h"
 #include "savefixtures.h"

@@ -1,4 +1,4 @@
-#include "control/nickstore.h"
+#include "core/nickstore.h"
 
 #include <QTest>
 

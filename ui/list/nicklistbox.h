@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/nickstore.h"
+#include "core/nickstore.h"
 
 #include <QAbstractScrollArea>
 

@@ -4,7 +4,7 @@
 #include "control/savejob.h"
 #include "platform/appdir.h"
 #include "platform/generationtimer.h"
-#include "platform/random.h"
+#include "platform/clockrandom.h"
 #include "ui/about/frmabout.h"
 #include "ui/common/accessiblepacing.h"
 #include "ui/common/announcer.h"

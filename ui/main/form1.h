@@ -5,7 +5,7 @@
 #include "control/logfile.h"
 #include "control/nickgeneration.h"
 #include "control/nicklength.h"
-#include "platform/random.h"
+#include "core/randomsource.h"
 #include "ui/about/frmabout.h"
 
 #include <QPointer>

@@ -1,20 +1,12 @@
 #pragma once
 
+#include "core/randomsource.h"
+
 #include <cstdint>
 #include <functional>
 
-// The random numbers behind the letter draws. The draws reseed before every
-// slot, so the reseed must mix the clock into the state rather than replace
-// it: ten reseeds within one clock tick must not restart one sequence.
-class RandomSource
-{
-public:
-    virtual ~RandomSource() = default;
-    virtual void reseedFromClock() = 0;
-    // Uniform in [0, 1).
-    virtual double next() = 0;
-};
-
+// The random source the program draws from: a generator whose reseed mixes
+// the steady clock's reading into its state.
 class ClockRandom final : public RandomSource
 {
 public:

@@ -1,4 +1,4 @@
-#include "platform/random.h"
+#include "platform/clockrandom.h"
 
 #include <chrono>
 #include <random>
