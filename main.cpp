@@ -1,14 +1,16 @@
 #include "platform/displayguard.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
+#include "ui/wording/translations.h"
+#include "ui/wording/wording.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
-    DisplayGuard noDisplay; // one clear line instead of Qt's abort
+    // Chosen first: even the line for a missing display is in the user's language.
+    Translations translations;
+    DisplayGuard noDisplay(translations.translate("Wording", Wording::NoDisplay).toLocal8Bit() + '\n');
     QApplication app(argc, argv);
     noDisplay.release();
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
@@ -16,12 +18,7 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quillmark"));
     Look::install(app);
-    // Qt's own texts (the text boxes' context menus, standard buttons) in
-    // Russian, like the rest of the windows.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
+    translations.install();
 
     Form1 window;
     window.show();

@@ -38,15 +38,8 @@ bool AutoGeneration::start()
         return false;
     if (!m_timer.setInterval(*interval)) {
         // The refused interval leaves the timer exactly as it was: say so.
-        const QString timerState =
-            m_timer.isEnabled()
-                ? QStringLiteral("Таймер работает дальше с прежним интервалом %1 мс.").arg(m_timer.interval())
-                : QStringLiteral("Таймер не запущен.");
-        m_panel.refuse(QStringLiteral("Интервал не изменён: %1 мс меньше нуля. %2 "
-                                      "Введите число от 0 до 9999.")
-                           .arg(*interval)
-                           .arg(timerState),
-                       QStringLiteral("Ошибка!!!"));
+        m_panel.refuse({GeneratorPanel::Refusal::Kind::NegativeInterval, *interval, m_timer.isEnabled(),
+                        m_timer.interval()});
         return false;
     }
     m_timer.setEnabled(true);

@@ -4,7 +4,7 @@
 
 // The main window as the generate, length and timer actions see it: the
 // texts of its four boxes, the selectors' list indices, the nick list and
-// its refusals. The window implements it on its controls; tests of the
+// its refusals, which the window words. The window implements it on its controls; tests of the
 // actions implement it on plain values.
 class GeneratorPanel
 {
@@ -34,8 +34,24 @@ public:
     // Appends a nick to the list.
     virtual void listNick(const QString &nick) = 0;
 
-    // A refusal: an information message the user dismisses.
-    virtual void refuse(const QString &text, const QString &title) = 0;
+    // A request the actions refuse, told to the user by the window, who
+    // dismisses it before the action goes on.
+    struct Refusal
+    {
+        enum class Kind
+        {
+            LongerThanMax,  // the length is at its upper bound already
+            ShorterThanMin, // the length is at its lower bound already
+            NegativeInterval,
+        };
+        Kind kind;
+        // NegativeInterval: the interval asked for, and the timer as it
+        // stays: running at its interval, or not running.
+        qint64 interval = 0;
+        bool timerRunning = false;
+        qint64 timerInterval = 0;
+    };
+    virtual void refuse(const Refusal &refusal) = 0;
 
 protected:
     GeneratorPanel() = default;

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <climits>
 
 const QString NickLog::FileName = QStringLiteral("NIK.log");
 
@@ -20,116 +19,6 @@ constexpr qsizetype RenderBlockSize = 4 * LineFile::BlockSize;
 QByteArray logIn(const QByteArray &folder)
 {
     return folder + (folder.endsWith('/') ? "" : "/") + QFile::encodeName(NickLog::FileName);
-}
-
-// Every reason a save can meet, in Russian whatever the system's language.
-QString errnoText(int code)
-{
-    switch (code) {
-    case ENOSPC:
-        return QStringLiteral("на диске не хватает места");
-    case EDQUOT:
-        return QStringLiteral("исчерпана дисковая квота пользователя");
-    case EACCES:
-        return QStringLiteral("нет прав на запись");
-    case EPERM:
-        return QStringLiteral("система не разрешает это действие (например, файл защищён от изменений)");
-    case EROFS:
-        return QStringLiteral("диск или папка доступны только для чтения");
-    case EISDIR:
-        return QStringLiteral("на месте файла стоит папка");
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("папка не найдена");
-    case EFBIG:
-        return QStringLiteral("файл вышел больше, чем разрешено");
-    case ELOOP:
-        return QStringLiteral("слишком много символических ссылок подряд");
-    case ENAMETOOLONG:
-        return QStringLiteral("слишком длинное имя файла или папки");
-    case EBUSY:
-    case ETXTBSY:
-        return QStringLiteral("файл или диск занят другой программой или системой");
-    case EIO:
-        return QStringLiteral("ошибка ввода-вывода: диск не смог записать данные");
-    case EREMOTEIO:
-        return QStringLiteral("ошибка ввода-вывода на удалённом диске");
-    case ESTALE:
-        return QStringLiteral("файл на сетевом диске устарел: его изменили или удалили на сервере");
-    case ENOTCONN:
-    case ESHUTDOWN:
-    case ECONNABORTED:
-    case ECONNRESET:
-    case ENOLINK:
-        return QStringLiteral(
-            "связь с диском прервана (сетевой или подключённый программой диск отключился)");
-    case ETIMEDOUT:
-    case EHOSTDOWN:
-    case ENETDOWN:
-    case ENETUNREACH:
-    case EHOSTUNREACH:
-        return QStringLiteral("сетевой диск не отвечает");
-    case EMLINK:
-        return QStringLiteral("у файла или папки слишком много ссылок");
-    case EXDEV:
-        return QStringLiteral("файл нельзя перенести на другой диск");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("открыто слишком много файлов");
-    case ENOMEM:
-    case ENOBUFS:
-        return QStringLiteral("не хватает памяти");
-    case EAGAIN:
-    case EINTR:
-        return QStringLiteral("система временно не может выполнить запись; попробуйте ещё раз");
-    case ENXIO:
-        return QStringLiteral("у канала нет читателя, или устройство недоступно");
-    case ENODEV:
-    case ENOMEDIUM:
-        return QStringLiteral("устройство недоступно");
-    case EPIPE:
-        return QStringLiteral("читатель канала закрыл его");
-    case EOVERFLOW:
-        return QStringLiteral("файл слишком велик для этой системы");
-    case EEXIST:
-        return QStringLiteral("не удалось подобрать свободное имя для временного файла");
-    case ENOLCK:
-        return QStringLiteral("система не даёт поставить блокировку");
-    case EUCLEAN:
-    case EBADMSG:
-        return QStringLiteral("файловая система повреждена и требует проверки");
-    case EOPNOTSUPP:
-    case ENOSYS:
-    case EINVAL:
-        return QStringLiteral("файловая система не поддерживает нужное действие");
-    case ENOKEY:
-    case EKEYEXPIRED:
-    case EKEYREVOKED:
-        return QStringLiteral("зашифрованная папка заперта: нет ключа");
-    case ECANCELED:
-        return QStringLiteral("действие отменено");
-    default:
-        return QStringLiteral("ошибка системы с кодом %1").arg(code);
-    }
-}
-
-QString reasonText(const LineFile &file)
-{
-    switch (file.refusal()) {
-    case LineFile::Refusal::ForeignLink:
-        return QStringLiteral("это символическая ссылка, а она сама или файл, на который она указывает, "
-                              "принадлежит другому пользователю; ссылка и этот файл оставлены как были");
-    case LineFile::Refusal::ForeignFile:
-        return QStringLiteral("это не обычный файл, а канал или устройство другого пользователя; "
-                              "он оставлен как был");
-    case LineFile::Refusal::Busy:
-        return QStringLiteral("другая копия программы слишком долго сохраняет список в этот файл");
-    case LineFile::Refusal::PathTooLong:
-        return QStringLiteral("путь к файлу длиннее, чем допускает система (%1 байт)").arg(PATH_MAX - 1);
-    case LineFile::Refusal::None:
-        break;
-    }
-    return errnoText(file.errorCode());
 }
 
 // A refusal the documents folder can make up for: no rights, a read-only
@@ -156,7 +45,7 @@ NickLog::Result NickLog::save(const NickStore &store, const QByteArray &programF
     if (!programFolder.startsWith('/')) {
         Result unknown;
         unknown.path = FileName;
-        unknown.reason = QStringLiteral("не удалось узнать, в какой папке лежит программа");
+        unknown.reason.refusal = LineFile::Refusal::NotAbsolute;
         return unknown;
     }
     int code = 0;
@@ -176,7 +65,8 @@ NickLog::Result NickLog::save(const NickStore &store, const QByteArray &programF
     return fallback;
 }
 
-NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &path, int &code, Progress *progress)
+NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &path, int &code,
+                                   Progress *progress)
 {
     Result result;
     result.path = shown(path);
@@ -187,6 +77,7 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
         file.cancel();
         code = ECANCELED;
         result.outcome = Outcome::Cancelled;
+        result.earlierFileKept = QFileInfo(result.path).isFile();
         return result;
     };
     if (progress) {
@@ -201,7 +92,8 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
             return cancelled();
         code = file.refusal() == LineFile::Refusal::None ? file.errorCode() : -1;
         result.path = shown(file.errorPath());
-        result.reason = reasonText(file);
+        result.reason = {file.refusal(), file.errorCode()};
+        result.earlierFileKept = !file.damaged() && QFileInfo(result.path).isFile();
         result.damaged = file.damaged();
         result.refusedBy = file.throughLink()                             ? Refuser::LinkTarget
                            : file.errorPlace() == LineFile::Place::Folder ? Refuser::Folder
@@ -239,7 +131,6 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
     result.path = shown(file.path());
     result.outcome = Outcome::Saved;
     result.replacedEarlier = file.replacedEarlier();
-    if (file.unconfirmed() != 0)
-        result.warning = errnoText(file.unconfirmed());
+    result.unconfirmed = file.unconfirmed();
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/linefile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -25,7 +27,7 @@ public:
         Saved,
         SavedToFallback,
         Failed,
-        Cancelled // stopped through Progress::stop; no file was changed
+        Cancelled, // stopped through Progress::stop; no file was changed
     };
     // What refused the program folder's file.
     enum class Refuser
@@ -34,22 +36,31 @@ public:
         File,
         LinkTarget, // where the user's link NIK.log leads
     };
+    // Why a file could not be written: a refusal of the save's own, or the
+    // system's error code.
+    struct Reason
+    {
+        LineFile::Refusal refusal = LineFile::Refusal::None;
+        int error = 0; // errno, when refusal is None
+    };
     struct Result
     {
         Outcome outcome = Outcome::Failed;
-        QString path;   // the file written, or the one that could not be
-        QString reason; // why it failed, in Russian
+        QString path; // the file written, or the one that could not be
+        Reason reason;
         // Why the program folder's file (refusedPath) was not written, when
         // the list went, or was to go, to the documents folder.
         QString refusedPath;
-        QString refusedReason;
+        Reason refusedReason;
         Refuser refusedBy = Refuser::Folder;
         // The program folder refused, and there is no documents or home folder.
         bool nowhereElse = false;
         // Saved over an earlier file at `path`.
         bool replacedEarlier = false;
-        // Saved, but the disk did not confirm it: why, in Russian.
-        QString warning;
+        // Not saved, and a file at `path` from before is still there.
+        bool earlierFileKept = false;
+        // Saved, but the disk did not confirm it: the errno of the failed sync.
+        int unconfirmed = 0;
         // Failed after the file itself began to change: it was written in
         // place and holds part of the new list.
         bool damaged = false;
@@ -58,9 +69,6 @@ public:
         bool tooLateToCancel = false;
     };
 
-    // The folders as the system names them (bytes, not necessarily UTF-8).
-    // An empty programFolder means it is unknown: nothing is written. An
-    // empty fallbackFolder means there is none.
     // What a save running on another thread shares with the window: the
     // entries written so far, whether it waits for another copy's save into
     // the file, and the window's wish that it stop. A stop is heeded while
@@ -72,6 +80,9 @@ public:
         std::atomic<bool> stop{false};
     };
 
+    // The folders as the system names them (bytes, not necessarily UTF-8).
+    // An empty programFolder means it is unknown: nothing is written. An
+    // empty fallbackFolder means there is none.
     // Safe on any thread.
     static Result save(const NickStore &store, const QByteArray &programFolder,
                        const QByteArray &fallbackFolder, Progress *progress = nullptr);

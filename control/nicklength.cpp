@@ -1,17 +1,15 @@
 #include "control/nicklength.h"
 
 #include "control/generatorpanel.h"
-#include "core/letters.h"
 #include "core/conversions.h"
+#include "core/letters.h"
 
 namespace {
-const QString RefusalTitle = QStringLiteral("Ошибка!!!");
 using Box = GeneratorPanel::Box;
-}
+using Refusal = GeneratorPanel::Refusal;
+} // namespace
 
-NickLength::NickLength(GeneratorPanel &panel) : m_panel(panel)
-{
-}
+NickLength::NickLength(GeneratorPanel &panel) : m_panel(panel) {}
 
 void NickLength::up()
 {
@@ -23,7 +21,7 @@ void NickLength::up()
         m_panel.setText(Box::Length, Conversions::realToText(*length + 1, locale));
         return;
     }
-    m_panel.refuse(QStringLiteral("Да хватит десяти, зачем больше!!!"), RefusalTitle);
+    m_panel.refuse({Refusal::Kind::LongerThanMax});
 }
 
 void NickLength::down()
@@ -36,5 +34,5 @@ void NickLength::down()
         m_panel.setText(Box::Length, Conversions::realToText(*length - 1, locale));
         return;
     }
-    m_panel.refuse(QStringLiteral("Куда меньше-то!!!"), RefusalTitle);
+    m_panel.refuse({Refusal::Kind::ShorterThanMin});
 }

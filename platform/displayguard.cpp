@@ -25,6 +25,7 @@ struct HeldMessage
 QtMessageHandler previousHandler = nullptr;
 QList<HeldMessage> held;
 bool active = false;
+QByteArray noDisplayLine;
 
 // Qt's platform plugins say so when they cannot reach the display server.
 bool isDisplayUnreachable(const HeldMessage &message)
@@ -51,8 +52,8 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
     if (type != QtFatalMsg)
         return;
     if (std::any_of(held.cbegin(), held.cend(), isDisplayUnreachable)) {
-        static const char line[] = "quillmark: дисплей не найден / no display found\n";
-        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line, sizeof line - 1);
+        [[maybe_unused]] const ssize_t written =
+            ::write(STDERR_FILENO, noDisplayLine.constData(), size_t(noDisplayLine.size()));
     } else {
         // Any other failure to start is told in Qt's own words.
         passOn(std::exchange(held, {}));
@@ -62,8 +63,9 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 
 } // namespace
 
-DisplayGuard::DisplayGuard()
+DisplayGuard::DisplayGuard(const QByteArray &noDisplay)
 {
+    noDisplayLine = noDisplay;
     previousHandler = qInstallMessageHandler(holdMessage);
     active = true;
 }

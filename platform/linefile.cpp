@@ -122,6 +122,8 @@ QByteArray LineFile::temporaryName(const QByteArray &fileName, QByteArrayView le
 
 bool LineFile::open()
 {
+    if (!m_path.startsWith('/'))
+        return fail(0, Place::Folder, Refusal::NotAbsolute);
     if (m_path.size() >= PATH_MAX)
         return fail(ENAMETOOLONG, Place::File, Refusal::PathTooLong);
     if (!resolveTarget())

@@ -39,6 +39,7 @@ public:
         ForeignFile, // a FIFO, socket or device of another user stands at the path
         Busy,        // another copy kept the file's lock for too long
         PathTooLong, // the whole path is longer than the system takes
+        NotAbsolute, // no folder was given: the path would be wherever the program was started
     };
     // What refused: the file itself, or the folder that was to hold it.
     enum class Place

@@ -3,6 +3,7 @@
 #include "platform/appdir.h"
 #include "platform/linefile.h"
 #include "savefixtures.h"
+#include "ui/wording/wording.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,10 +44,14 @@ QByteArray toldBy(const NickLog::Result &result)
 {
     static const char *const Outcomes[] = {"saved", "documents", "failed"};
     static const char *const Refusers[] = {"folder", "file", "link target"};
-    QByteArray told = Outcomes[int(result.outcome)] + QByteArray(result.damaged ? ", damaged|" : "|") +
-                      result.reason.toUtf8() + '|' + result.warning.toUtf8();
+    const QString warning = result.unconfirmed == 0 ? QString() : Wording::systemError(result.unconfirmed);
+    QByteArray told =
+        Outcomes[int(result.outcome)] + QByteArray(result.damaged ? ", damaged|" : "|") +
+        (result.outcome == NickLog::Outcome::Failed ? Wording::reason(result.reason).toUtf8() : "") + '|' +
+        warning.toUtf8();
     if (!result.refusedPath.isEmpty())
-        told += '|' + QByteArray(Refusers[int(result.refusedBy)]) + ": " + result.refusedReason.toUtf8();
+        told += '|' + QByteArray(Refusers[int(result.refusedBy)]) + ": " +
+                Wording::reason(result.refusedReason).toUtf8();
     return told;
 }
 
@@ -154,8 +159,11 @@ void TstLogFile::savesTheListAsCrLfLines_data()
     QTest::addColumn<QStringList>("nicks");
     QTest::addColumn<QByteArray>("after");
     // No byte-order mark, no header, an empty entry is an empty line.
-    QTest::newRow("an empty entry among others") << QByteArray("<missing>") << QStringList{u"BENTYB"_s, QString(), u"KA"_s} << QByteArray("BENTYB\r\n\r\nKA\r\n");
-    QTest::newRow("an empty list empties the file") << QByteArray("OLD\r\n") << QStringList() << QByteArray("");
+    QTest::newRow("an empty entry among others")
+        << QByteArray("<missing>") << QStringList{u"BENTYB"_s, QString(), u"KA"_s}
+        << QByteArray("BENTYB\r\n\r\nKA\r\n");
+    QTest::newRow("an empty list empties the file")
+        << QByteArray("OLD\r\n") << QStringList() << QByteArray("");
 }
 
 void TstLogFile::savesTheListAsCrLfLines()
@@ -266,7 +274,7 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
     QCOMPARE(QFileInfo(m_log).symLinkTarget(), targetPath);
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
     QCOMPARE(result.outcome, reason.isEmpty() ? NickLog::Outcome::Saved : NickLog::Outcome::Failed);
-    QCOMPARE(result.reason, reason);
+    QCOMPARE(result.outcome == NickLog::Outcome::Failed ? Wording::reason(result.reason) : QString(), reason);
     // A FIFO or device stays what it was.
     if (special)
         QVERIFY(QFileInfo(targetPath).exists() && !QFileInfo(targetPath).isFile());
@@ -544,7 +552,8 @@ void TstLogFile::faultsAtASystemCall()
     QFETCH(QByteArray, after);
 #ifdef __SANITIZE_ADDRESS__
     if (inject.startsWith(u"write:"_s))
-        QSKIP("AddressSanitizer probes memory with write() calls of its own, which take the injected fault; the plain runs check it");
+        QSKIP("AddressSanitizer probes memory with write() calls of its own, which take the injected fault; "
+              "the plain runs check it");
 #endif
     const QString strace = QStandardPaths::findExecutable(u"strace"_s);
     if (strace.isEmpty())

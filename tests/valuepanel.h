@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/generatorpanel.h"
+#include "ui/wording/wording.h"
 
 #include <QStringList>
 
@@ -8,7 +9,7 @@
 
 // The window's boxes, selectors and list as plain values, for the actions
 // tested without a window: the nick box keeps the first characters up to its
-// limit, and refusals are recorded instead of shown.
+// limit, and refusals are recorded, as the window words them, instead of shown.
 class ValuePanel : public GeneratorPanel
 {
 public:
@@ -22,7 +23,11 @@ public:
     void setIntervalCaret(int) override {}
     int listIndex(int slot) const override { return listIndices.at(slot - 1); }
     void listNick(const QString &nick) override { list.append(nick); }
-    void refuse(const QString &text, const QString &title) override { refusals.append(title + u'|' + text); }
+    void refuse(const Refusal &refusal) override
+    {
+        const Wording::Message told = Wording::refusal(refusal);
+        refusals.append(told.title + u'|' + told.text);
+    }
 
     // Length, interval, nick, counter: the window's texts at start.
     std::array<QString, 4> boxes{QStringLiteral("6"), QStringLiteral("250"),

@@ -3,8 +3,8 @@
 #include "control/logfile.h"
 #include "control/savejob.h"
 #include "platform/appdir.h"
-#include "platform/generationtimer.h"
 #include "platform/clockrandom.h"
+#include "platform/generationtimer.h"
 #include "ui/about/frmabout.h"
 #include "ui/common/accessiblepacing.h"
 #include "ui/common/announcer.h"
@@ -20,11 +20,10 @@
 #include "ui/toolkit/pushbutton.h"
 #include "ui/toolkit/slotselector.h"
 #include "ui/toolkit/textbox.h"
+#include "ui/wording/wording.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
@@ -70,11 +69,13 @@ QString face(const char *name)
 }
 
 // The normal face takes the button's name; the pressed face has its own.
-ImageButton *makeImageButton(const QString &name, const char *pressedName, const char *faceName, QWidget *parent)
+ImageButton *makeImageButton(const QString &name, const char *pressedName, const char *faceName,
+                             QWidget *parent)
 {
     const QString base = QLatin1String(faceName);
-    return new ImageButton(name, face(qPrintable(base + QStringLiteral("-normal"))), QLatin1String(pressedName),
-                           face(qPrintable(base + QStringLiteral("-pressed"))), parent);
+    return new ImageButton(name, face(qPrintable(base + QStringLiteral("-normal"))),
+                           QLatin1String(pressedName), face(qPrintable(base + QStringLiteral("-pressed"))),
+                           parent);
 }
 
 CaptionFrame *makeFrame(const QString &name, const QString &caption, QWidget *parent)
@@ -321,10 +322,10 @@ void Form1::buildControls()
 
 void Form1::setupTabOrder()
 {
-    const std::array<QWidget *, 20> order{
-        m_exit,      m_combos[0], m_combos[1], m_combos[2], m_combos[3], m_text1, m_combos[4],
-        m_combos[5], m_combos[6], m_combos[7], m_combos[8], m_combos[9], m_list,  m_text2,
-        m_start,     m_stop,      m_text3,     m_erase,     m_text4,     m_save};
+    const std::array<QWidget *, 20> order{m_exit,      m_combos[0], m_combos[1], m_combos[2], m_combos[3],
+                                          m_text1,     m_combos[4], m_combos[5], m_combos[6], m_combos[7],
+                                          m_combos[8], m_combos[9], m_list,      m_text2,     m_start,
+                                          m_stop,      m_text3,     m_erase,     m_text4,     m_save};
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -356,11 +357,11 @@ void Form1::connectActions()
 
     connect(m_start, &QPushButton::clicked, this, [this] {
         if (m_autoGeneration->start())
-            m_announcer->announce(QStringLiteral("таймер запущен, интервал %1 мс").arg(m_timer->interval()));
+            m_announcer->announce(Wording::timerStarted(m_timer->interval()));
     });
     connect(m_stop, &QPushButton::clicked, this, [this] {
         m_autoGeneration->stop();
-        m_announcer->announce(QStringLiteral("таймер остановлен, записей: %1").arg(m_text4->text()));
+        m_announcer->announce(Wording::timerStopped(m_text4->text()));
     });
     connect(m_erase, &QPushButton::clicked, this, &Form1::erase);
     connect(m_save, &QPushButton::clicked, this, [this] { saveitems(*m_list); });
@@ -420,8 +421,9 @@ void Form1::setupAccess()
     // The picture buttons are off the Tab path: the window tells their keys.
     // The title the window system shows stays "Form1".
     setAccessibleName(QStringLiteral("Quillmark — генератор ников"));
-    setAccessibleDescription(QStringLiteral("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, "
-                                            "F1 — помощь, Ctrl+I — о программе"));
+    setAccessibleDescription(
+        QStringLiteral("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, "
+                       "F1 — помощь, Ctrl+I — о программе"));
 
     AccessiblePacing &pacing = AccessiblePacing::instance();
     pacing.manage(m_text1, AccessiblePacing::Changes::AsTheyCome);
@@ -438,7 +440,7 @@ void Form1::changeLength(void (NickLength::*step)())
     const QString before = m_text1->text();
     (m_length.get()->*step)();
     if (m_text1->text() != before)
-        m_announcer->announce(QStringLiteral("длина ника %1").arg(m_text1->text()));
+        m_announcer->announce(Wording::lengthIs(m_text1->text()));
 }
 
 TextBox *Form1::box(Box box) const
@@ -491,9 +493,16 @@ void Form1::listNick(const QString &nick)
     m_list->addItem(nick);
 }
 
-void Form1::refuse(const QString &text, const QString &title)
+void Form1::refuse(const Refusal &refusal)
 {
-    MessageBox::show(this, text, title, MessageBox::Style::Information);
+    showMessage(Wording::refusal(refusal));
+}
+
+void Form1::showMessage(const Wording::Message &message)
+{
+    MessageBox::show(this, message.text, message.title,
+                     message.icon == Wording::Icon::Warning ? MessageBox::Style::Warning
+                                                            : MessageBox::Style::Information);
 }
 
 void Form1::load()
@@ -521,30 +530,8 @@ void Form1::erase()
 {
     m_list->clear();
     m_text4->assign(QStringLiteral("0"));
-    m_announcer->announce(QStringLiteral("список стёрт, записей: 0"));
+    m_announcer->announce(Wording::listErased());
 }
-
-namespace {
-
-// What refused the program folder's file, as the head of a message.
-QString refusedHead(const NickLog::Result &result)
-{
-    QString head;
-    switch (result.refusedBy) {
-    case NickLog::Refuser::Folder:
-        head = QStringLiteral("В папку программы нельзя записывать");
-        break;
-    case NickLog::Refuser::File:
-        head = QStringLiteral("Файл NIK.log в папке программы нельзя изменить");
-        break;
-    case NickLog::Refuser::LinkTarget:
-        head = QStringLiteral("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать");
-        break;
-    }
-    return head + QStringLiteral(" (%1: %2)").arg(result.refusedReason, result.refusedPath);
-}
-
-} // namespace
 
 void Form1::saveitems(NickListBox &lstin)
 {
@@ -560,74 +547,11 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
         if (m_closing && !m_saveJob->isBusy())
             close();
     });
-    // Saved, but a power cut may still bring the earlier file back.
-    const QString unconfirmed =
-        result.warning.isEmpty()
-            ? QString()
-            : QStringLiteral("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
-                             "в файле может оказаться прежний список.")
-                  .arg(result.warning);
-    // The user asked to stop, and must hear why the file changed anyway.
-    const QString tooLate = result.tooLateToCancel
-                                ? QStringLiteral("Отменить сохранение было уже нельзя: прежний файл к этому "
-                                                 "времени уже заменялся новым. ")
-                                : QString();
-    switch (result.outcome) {
-    case NickLog::Outcome::Saved:
-        if (!unconfirmed.isEmpty() || !tooLate.isEmpty()) {
-            const QString saved = tooLate.isEmpty()
-                                      ? QStringLiteral("Список сохранён в файл\n")
-                                      : tooLate + QStringLiteral("Список сохранён полностью в файл\n");
-            MessageBox::show(this, saved + result.path + unconfirmed, QStringLiteral("Сохранение"),
-                             unconfirmed.isEmpty() ? MessageBox::Style::Information
-                                                   : MessageBox::Style::Warning);
-            return;
-        }
-        // The window stays as it is; only a screen reader hears of it.
-        m_announcer->announce(QStringLiteral("сохранено ников: %1, файл %2")
-                                  .arg(entries)
-                                  .arg(QDir::toNativeSeparators(result.path)));
-        return;
-    case NickLog::Outcome::Cancelled:
-        MessageBox::show(this,
-                         QFileInfo(result.path).isFile()
-                             ? QStringLiteral("Сохранение отменено, прежний файл остался как был:\n%1").arg(result.path)
-                             : QStringLiteral("Сохранение отменено, файл не записан:\n%1").arg(result.path),
-                         QStringLiteral("Сохранение"), MessageBox::Style::Information);
-        return;
-    case NickLog::Outcome::SavedToFallback: {
-        const QString replaced = result.replacedEarlier
-                                     ? QStringLiteral("\n\nПрежний файл NIK.log в этой папке заменён новым.")
-                                     : QString();
-        MessageBox::show(this,
-                         tooLate + refusedHead(result) +
-                             QStringLiteral(", поэтому список сохранён в файл\n%1").arg(result.path) +
-                             replaced + unconfirmed,
-                         QStringLiteral("Сохранение"),
-                         unconfirmed.isEmpty() ? MessageBox::Style::Information : MessageBox::Style::Warning);
-        return;
-    }
-    case NickLog::Outcome::Failed: {
-        // The earlier file, if there was one, is still there as it was,
-        // unless it could only be written in place and now holds part of the list.
-        const QString kept = result.damaged
-                                 ? QStringLiteral("Список не тронут, но файл записан не полностью: "
-                                                  "в нём только часть списка.")
-                             : QFileInfo(result.path).isFile()
-                                 ? QStringLiteral("Список не тронут, прежний файл остался как был.")
-                                 : QStringLiteral("Список не тронут.");
-        QString head = QStringLiteral("Не удалось сохранить список в файл");
-        if (result.nowhereElse)
-            head = QStringLiteral("В папку программы нельзя записывать, а другого места для сохранения нет: "
-                                  "домашняя папка не найдена.");
-        else if (!result.refusedPath.isEmpty())
-            head = refusedHead(result) + QStringLiteral(", и в запасную папку сохранить тоже не удалось:");
-        MessageBox::show(
-            this, head + QStringLiteral("\n%1\n\nПричина: %2\n\n%3").arg(result.path, result.reason, kept),
-            QStringLiteral("Ошибка сохранения"), MessageBox::Style::Warning);
-        return;
-    }
-    }
+    const Wording::SaveReport report = Wording::saveOutcome(result, entries);
+    if (report.message)
+        showMessage(*report.message);
+    else
+        m_announcer->announce(report.announcement);
 }
 
 void Form1::setLogFolders(const QString &programFolder, const QString &fallbackFolder)

@@ -7,6 +7,7 @@
 #include "control/nicklength.h"
 #include "core/randomsource.h"
 #include "ui/about/frmabout.h"
+#include "ui/wording/wording.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -68,7 +69,8 @@ private:
     void setIntervalCaret(int position) override;
     int listIndex(int slot) const override;
     void listNick(const QString &nick) override;
-    void refuse(const QString &text, const QString &title) override;
+    void refuse(const Refusal &refusal) override;
+    void showMessage(const Wording::Message &message);
     TextBox *box(Box box) const;
 
     void buildOutline();

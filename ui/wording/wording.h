@@ -1,0 +1,54 @@
+#pragma once
+
+#include "control/generatorpanel.h"
+#include "control/logfile.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <optional>
+
+// Every sentence the program makes from what happened: a refused request, a
+// save's outcome and its reasons, and what a screen reader is told. The
+// actions report outcomes as values; this turns them into the user's
+// language (Russian is the source, translations come from Qt's files).
+class Wording
+{
+    Q_DECLARE_TR_FUNCTIONS(Wording)
+public:
+    enum class Icon
+    {
+        Information,
+        Warning,
+    };
+    // A message box the user dismisses.
+    struct Message
+    {
+        QString text;
+        QString title;
+        Icon icon = Icon::Information;
+    };
+
+    static Message refusal(const GeneratorPanel::Refusal &refusal);
+
+    // After a save: a message to show, or, when the save went as asked,
+    // only what a screen reader is told.
+    struct SaveReport
+    {
+        std::optional<Message> message;
+        QString announcement;
+    };
+    static SaveReport saveOutcome(const NickLog::Result &result, qsizetype entries);
+    // Why a file could not be written, as the end of a sentence.
+    static QString reason(const NickLog::Reason &reason);
+    static QString systemError(int code);
+
+    // Told to a screen reader without moving the focus.
+    static QString lengthIs(const QString &length);
+    static QString timerStarted(qint64 interval);
+    static QString timerStopped(const QString &count);
+    static QString listErased();
+
+    // The one line the program prints when it finds no display.
+    static const char *const NoDisplay;
+};
