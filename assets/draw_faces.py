@@ -161,10 +161,63 @@ LETTERS = {
     ]),
 }
 
+# Latin capitals the English faces need beyond those that share a Cyrillic
+# shape (A, E, M, O, P, T), in the same slab-serif style.
+LETTERS.update({
+    "A": LETTERS["А"],
+    "E": LETTERS["Е"],
+    "M": LETTERS["М"],
+    "O": LETTERS["О"],
+    "P": LETTERS["Р"],
+    "T": LETTERS["Т"],
+    "B": (14, [
+        R(1, 0, 3, CAP),
+        R(0, 0, 2, 3),
+        R(0, 17, 2, 3),
+        *bowl(1, 0, 12, 11, 3, 3),
+        *bowl(1, 8, 13, 12, 3, 3),
+    ]),
+    "H": (15, [
+        R(0, 0, 5, 3),
+        R(10, 0, 5, 3),
+        R(1, 0, 3, CAP),
+        R(11, 0, 3, CAP),
+        R(1, 8, 13, 3),
+        R(0, 17, 5, 3),
+        R(10, 17, 5, 3),
+    ]),
+    "K": (15, [
+        R(0, 0, 5, 3),
+        R(1, 0, 3, CAP),
+        R(0, 17, 5, 3),
+        P((4, 8), (10, 0), (14, 0), (4, 12)),
+        P((6, 9), (14, CAP), (10, CAP), (4, 12)),
+        R(10, 0, 5, 3),
+        R(10, 17, 5, 3),
+    ]),
+    "L": (13, [
+        R(0, 0, 5, 3),
+        R(1, 0, 3, CAP),
+        R(0, 17, 13, 3),
+        R(10, 14, 3, 6),
+    ]),
+    "U": (15, [
+        R(0, 0, 5, 3),
+        R(10, 0, 5, 3),
+        R(1, 0, 3, CAP - 3),
+        R(11, 0, 3, CAP - 3),
+        P((1, CAP - 3), (4, CAP - 3), (4, CAP)),
+        R(4, CAP - 3, 7, 3),
+        P((11, CAP - 3), (14, CAP - 3), (11, CAP)),
+    ]),
+})
+
+# The words of the three big buttons in each language the program speaks;
+# the program's own Russian faces lie at the top of faces/, every other
+# language's in a folder named by its code.
 WORDS = {
-    "generate": "ДЕЛАТЬ",
-    "about": "О ПРОГЕ",
-    "help": "ПОМОЩЬ",
+    "": {"generate": "ДЕЛАТЬ", "about": "О ПРОГЕ", "help": "ПОМОЩЬ"},
+    "en/": {"generate": "MAKE", "about": "ABOUT", "help": "HELP"},
 }
 
 
@@ -274,9 +327,10 @@ def icon():
 def main():
     root = Path(__file__).resolve().parent
     outputs = {}
-    for name, word in WORDS.items():
-        outputs[f"faces/{name}-normal.svg"] = word_face(word, pressed=False)
-        outputs[f"faces/{name}-pressed.svg"] = word_face(word, pressed=True)
+    for folder, words in WORDS.items():
+        for name, word in words.items():
+            outputs[f"faces/{folder}{name}-normal.svg"] = word_face(word, pressed=False)
+            outputs[f"faces/{folder}{name}-pressed.svg"] = word_face(word, pressed=True)
     # Pressing moves the arrow 2 px right and 1 px down.
     outputs["faces/up-normal.svg"] = arrow_face(True, 14, 7)
     outputs["faces/up-pressed.svg"] = arrow_face(True, 16, 8)
@@ -288,10 +342,11 @@ def main():
         target = root / relative
         target.parent.mkdir(parents=True, exist_ok=True)
         target.write_text(text, encoding="utf-8")
-    for name, word in WORDS.items():
-        width, pieces = word_pieces(word)
-        height = max(y for piece in pieces for _, y in piece)
-        print(f"{name}: {word} lettering {width + 2} x {height + 2} px with outline")
+    for folder, words in WORDS.items():
+        for name, word in words.items():
+            width, pieces = word_pieces(word)
+            height = max(y for piece in pieces for _, y in piece)
+            print(f"{folder}{name}: {word} lettering {width + 2} x {height + 2} px with outline")
 
 
 if __name__ == "__main__":

@@ -1,9 +1,11 @@
 // Shows the main window and the about window as a user sees them, with a
-// few nicks generated, and saves a picture of each into the folder given.
+// few nicks generated, and saves a picture of each into the folder given,
+// in the language the locale asks for.
 #include "ui/about/frmabout.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
+#include "ui/wording/translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,6 +36,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Look::install(app);
+    // In the language the environment asks for, as the program itself.
+    Translations translations;
+    translations.install();
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
 

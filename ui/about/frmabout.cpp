@@ -193,7 +193,7 @@ void FrmAbout::setupWindow()
 {
     setObjectName(QStringLiteral("frmabout"));
     setWindowTitle(QStringLiteral("Form2"));
-    setAccessibleName(QStringLiteral("О программе Quillmark"));
+    setAccessibleName(tr("О программе Quillmark"));
     // Escape closes it as its X does.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
@@ -240,7 +240,7 @@ void FrmAbout::setupControls()
         {"Frame1", "frmabout", 120, 840, 5655, 1335,
          [](Name name, QWidget *in) {
              auto *frame1 =
-                 new CaptionFrame(QStringLiteral("Программёр, бета-тестер, дизайнер и всё всё всё, это:"), in);
+                 new CaptionFrame(tr("Программёр, бета-тестер, дизайнер и всё всё всё, это:"), in);
              frame1->setObjectName(name);
              frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
              frame1->setCaptionColor(Look::darkRed());
@@ -251,7 +251,7 @@ void FrmAbout::setupControls()
          [this, &exitButton](Name name, QWidget *in) {
              exitButton = new PushButton(QStringLiteral("X"), in);
              exitButton->setObjectName(name);
-             exitButton->setAccessibleName(QStringLiteral("Закрыть"));
+             exitButton->setAccessibleName(tr("Закрыть"));
              exitButton->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
              QPalette face = exitButton->palette();
              face.setColor(QPalette::Button, Look::panelGrey());
@@ -271,31 +271,31 @@ void FrmAbout::setupControls()
         // The author's other programs and the copyright line.
         {"Label5", "frmabout", 120, 2280, 5655, 375,
          label(Link::None,
-               QStringLiteral("На сайте ты всегда сможеш найти другие мои программы и игры, гораздо интереснее и "
+               tr("На сайте ты всегда сможеш найти другие мои программы и игры, гораздо интереснее и "
                               "лучше(на мой взгляд):"),
                dialog, plain, Fit::Wrapped)},
         {"Label6", "frmabout", 120, 2760, 5655, 375,
          label(Link::None,
-               QStringLiteral("Bubble Pop — весёлая игра про мыльные пузыри. Лопай их, пока они не улетели!"),
+               tr("Bubble Pop — весёлая игра про мыльные пузыри. Лопай их, пока они не улетели!"),
                blurb, plain, Fit::Wrapped)},
         {"Label7", "frmabout", 120, 3240, 5535, 975,
          label(Link::None,
-               QStringLiteral("Quill Notes — маленький блокнот, который живёт в углу экрана и всегда под рукой. "
+               tr("Quill Notes — маленький блокнот, который живёт в углу экрана и всегда под рукой. "
                               "Записывай идеи, списки покупок и телефоны друзей, находи нужное за секунду и не "
                               "бойся потерять: всё сохраняется само. Бесплатно, без рекламы и работает даже на "
                               "самых старых компьютерах."),
                blurb, plain, Fit::Wrapped)},
         {"Label8", "frmabout", 120, 4320, 5655, 375,
          label(Link::None,
-               QStringLiteral("Star Miner — космическая аркада: собирай кристаллы на астероидах и не попадайся "
+               tr("Star Miner — космическая аркада: собирай кристаллы на астероидах и не попадайся "
                               "пиратам."),
                blurb, plain, Fit::Wrapped)},
         {"Label9", "frmabout", 120, 4800, 5220, 195,
-         label(Link::None, QStringLiteral("Clocky — часы с будильником на рабочий стол."), blurb, plain,
+         label(Link::None, tr("Clocky — часы с будильником на рабочий стол."), blurb, plain,
                Fit::OneLine)},
         {"Label10", "frmabout", 120, 5160, 5655, 375,
          label(Link::None,
-               QStringLiteral(
+               tr(
                    "Word Maze — головоломка для тех, кто любит слова: найди их все в лабиринте из букв."),
                blurb, plain, Fit::Wrapped)},
         {"Label11", "frmabout", 3480, 5640, 2325, 195,

@@ -419,7 +419,7 @@ void NickListBox::contextMenuEvent(QContextMenuEvent *event)
 {
     if (!m_menu) {
         m_menu = new QMenu(this);
-        m_copyAction = m_menu->addAction(QStringLiteral("Копировать"), this, &NickListBox::copy);
+        m_copyAction = m_menu->addAction(tr("Копировать"), this, &NickListBox::copy);
         m_copyAction->setShortcut(QKeySequence::Copy);
     }
     m_copyAction->setEnabled(m_currentRow >= 0);

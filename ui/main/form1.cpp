@@ -63,19 +63,24 @@ QPushButton *makeButton(const QString &name, const QString &text, const QString 
     return button;
 }
 
-QString face(const char *name)
+// The faces of a button: the normal one takes the button's name, the pressed
+// one has its own. The big buttons' faces carry a word, drawn in each
+// language the program speaks.
+enum class Words
 {
-    return QStringLiteral(":/faces/%1.svg").arg(QLatin1String(name));
-}
-
-// The normal face takes the button's name; the pressed face has its own.
-ImageButton *makeImageButton(const QString &name, const char *pressedName, const char *faceName,
+    None,
+    InTheTextsLanguage,
+};
+ImageButton *makeImageButton(const QString &name, const char *pressedName, const char *faceName, Words words,
                              QWidget *parent)
 {
-    const QString base = QLatin1String(faceName);
-    return new ImageButton(name, face(qPrintable(base + QStringLiteral("-normal"))),
-                           QLatin1String(pressedName), face(qPrintable(base + QStringLiteral("-pressed"))),
-                           parent);
+    const QString language = Wording::language();
+    const QString folder = words == Words::None || language == QLatin1StringView("ru")
+                               ? QStringLiteral(":/faces/")
+                               : QStringLiteral(":/faces/%1/").arg(language);
+    const QString base = folder + QLatin1String(faceName);
+    return new ImageButton(name, base + QStringLiteral("-normal.svg"), QLatin1String(pressedName),
+                           base + QStringLiteral("-pressed.svg"), parent);
 }
 
 CaptionFrame *makeFrame(const QString &name, const QString &caption, QWidget *parent)
@@ -145,7 +150,7 @@ void Form1::buildControls()
         return [this, slot](Name name, QWidget *in) {
             auto *combo = new SlotSelector(in);
             combo->setObjectName(name);
-            combo->addItems({QStringLiteral("Гласная"), QStringLiteral("Согласная")});
+            combo->addItems({tr("Гласная"), tr("Согласная")});
             combo->setListIndex(-1); // nothing selected until the window loads
             return m_combos.at(slot - 1) = combo;
         };
@@ -178,23 +183,23 @@ void Form1::buildControls()
         // big buttons.
         {"Frame1", "Form1", 120, 480, 6375, 4575,
          [this](Name name, QWidget *in) {
-             m_frame1 = makeFrame(name, QStringLiteral("Ники делать тут:"), in);
+             m_frame1 = makeFrame(name, tr("Ники делать тут:"), in);
              m_frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
              return m_frame1;
          }},
         {"Image1", "Frame1", 3600, 1920, 2715, 930,
          [this](Name name, QWidget *in) {
-             return m_generateButton = makeImageButton(name, "Image2", "generate", in);
+             return m_generateButton = makeImageButton(name, "Image2", "generate", Words::InTheTextsLanguage, in);
          }},
         {"Image3", "Frame1", 3600, 2760, 2715, 930,
-         [this](Name name, QWidget *in) { return m_aboutButton = makeImageButton(name, "Image4", "about", in); }},
+         [this](Name name, QWidget *in) { return m_aboutButton = makeImageButton(name, "Image4", "about", Words::InTheTextsLanguage, in); }},
         {"Image5", "Frame1", 3600, 3600, 2715, 930,
-         [this](Name name, QWidget *in) { return m_helpButton = makeImageButton(name, "Image6", "help", in); }},
+         [this](Name name, QWidget *in) { return m_helpButton = makeImageButton(name, "Image6", "help", Words::InTheTextsLanguage, in); }},
         {"Frame2", "Frame1", 120, 240, 6135, 855,
-         [this](Name name, QWidget *in) { return m_frame2 = makeFrame(name, QStringLiteral("Сам ник:"), in); }},
+         [this](Name name, QWidget *in) { return m_frame2 = makeFrame(name, tr("Сам ник:"), in); }},
         {"Text3", "Frame2", 120, 240, 5895, 495,
          [this](Name name, QWidget *in) {
-             m_text3 = makeTextBox(name, QStringLiteral("[.:] TOR(E)N [:.]"), QStringLiteral("Сам ник"), in);
+             m_text3 = makeTextBox(name, QStringLiteral("[.:] TOR(E)N [:.]"), tr("Сам ник"), in);
              m_text3->setReadOnly(true);
              m_text3->setFont(Look::font(Look::ComicSans, 14.25));
              m_text3->setStyleSheet(
@@ -204,46 +209,46 @@ void Form1::buildControls()
          }},
         {"Frame3", "Frame1", 120, 1200, 3375, 3255,
          [this](Name name, QWidget *in) {
-             m_frame3 = makeFrame(name, QStringLiteral("Настрой буквы (советую оставить так):"), in);
+             m_frame3 = makeFrame(name, tr("Настрой буквы (советую оставить так):"), in);
              // The line between the two columns, beneath the selectors.
              OutlineShape::line(1680, 240, 1680, 3240, m_frame3)->setObjectName(QStringLiteral("Line4"));
              return m_frame3;
          }},
         // Two columns of five, each label 240 twips above its selector. Label
         // names do not follow the slots: the sixth letter's label is Label2.
-        {"Label3", "Frame3", 120, 240, 1095, 195, slotLabel(1, QStringLiteral("Первая буква:"))},
+        {"Label3", "Frame3", 120, 240, 1095, 195, slotLabel(1, tr("Первая буква:"))},
         {"Combo1", "Frame3", 120, 480, 1455, 315, selector(1)},
-        {"Label4", "Frame3", 120, 840, 1065, 195, slotLabel(2, QStringLiteral("Вторая буква:"))},
+        {"Label4", "Frame3", 120, 840, 1065, 195, slotLabel(2, tr("Вторая буква:"))},
         {"Combo2", "Frame3", 120, 1080, 1455, 315, selector(2)},
-        {"Label5", "Frame3", 120, 1440, 1065, 195, slotLabel(3, QStringLiteral("Третья буква:"))},
+        {"Label5", "Frame3", 120, 1440, 1065, 195, slotLabel(3, tr("Третья буква:"))},
         {"Combo3", "Frame3", 120, 1680, 1455, 315, selector(3)},
-        {"Label6", "Frame3", 120, 2040, 1335, 195, slotLabel(4, QStringLiteral("Четвёртая буква:"))},
+        {"Label6", "Frame3", 120, 2040, 1335, 195, slotLabel(4, tr("Четвёртая буква:"))},
         {"Combo4", "Frame3", 120, 2280, 1455, 315, selector(4)},
-        {"Label7", "Frame3", 120, 2640, 990, 195, slotLabel(5, QStringLiteral("Пятая буква:"))},
+        {"Label7", "Frame3", 120, 2640, 990, 195, slotLabel(5, tr("Пятая буква:"))},
         {"Combo5", "Frame3", 120, 2880, 1455, 315, selector(5)},
-        {"Label2", "Frame3", 1800, 240, 1095, 195, slotLabel(6, QStringLiteral("Шестая буква:"))},
+        {"Label2", "Frame3", 1800, 240, 1095, 195, slotLabel(6, tr("Шестая буква:"))},
         {"Combo6", "Frame3", 1800, 480, 1455, 315, selector(6)},
-        {"Label8", "Frame3", 1800, 840, 1200, 195, slotLabel(7, QStringLiteral("Седьмая буква:"))},
+        {"Label8", "Frame3", 1800, 840, 1200, 195, slotLabel(7, tr("Седьмая буква:"))},
         {"Combo7", "Frame3", 1800, 1080, 1455, 315, selector(7)},
-        {"Label9", "Frame3", 1800, 1440, 1200, 195, slotLabel(8, QStringLiteral("Восьмая буква:"))},
+        {"Label9", "Frame3", 1800, 1440, 1200, 195, slotLabel(8, tr("Восьмая буква:"))},
         {"Combo8", "Frame3", 1800, 1680, 1455, 315, selector(8)},
-        {"Label10", "Frame3", 1800, 2040, 1185, 195, slotLabel(9, QStringLiteral("Девятая буква:"))},
+        {"Label10", "Frame3", 1800, 2040, 1185, 195, slotLabel(9, tr("Девятая буква:"))},
         {"Combo9", "Frame3", 1800, 2280, 1455, 315, selector(9)},
-        {"Label11", "Frame3", 1800, 2640, 1185, 195, slotLabel(10, QStringLiteral("Десятая буква:"))},
+        {"Label11", "Frame3", 1800, 2640, 1185, 195, slotLabel(10, tr("Десятая буква:"))},
         {"Combo10", "Frame3", 1800, 2880, 1455, 315, selector(10)},
         // The length: the box lies above the up button's edge, the down
         // button above the up button's.
         {"Frame4", "Frame1", 3600, 1200, 2655, 735,
-         [this](Name name, QWidget *in) { return m_frame4 = makeFrame(name, QStringLiteral("Длина ника:"), in); }},
+         [this](Name name, QWidget *in) { return m_frame4 = makeFrame(name, tr("Длина ника:"), in); }},
         {"Image7", "Frame4", 840, 240, 855, 420,
-         [this](Name name, QWidget *in) { return m_lengthUpButton = makeImageButton(name, "Image8", "up", in); }},
+         [this](Name name, QWidget *in) { return m_lengthUpButton = makeImageButton(name, "Image8", "up", Words::None, in); }},
         {"Image9", "Frame4", 1680, 240, 855, 420,
          [this](Name name, QWidget *in) {
-             return m_lengthDownButton = makeImageButton(name, "Image10", "down", in);
+             return m_lengthDownButton = makeImageButton(name, "Image10", "down", Words::None, in);
          }},
         {"Text1", "Frame4", 120, 240, 735, 405,
          [this](Name name, QWidget *in) {
-             m_text1 = makeTextBox(name, QStringLiteral("6"), QStringLiteral("Длина генерируемого ника"), in);
+             m_text1 = makeTextBox(name, QStringLiteral("6"), tr("Длина генерируемого ника"), in);
              m_text1->setReadOnly(true);
              m_text1->setFont(Look::font(Look::ComicSans, 12));
              return m_text1;
@@ -251,18 +256,18 @@ void Form1::buildControls()
         // The generator panel.
         {"Frame5", "Form1", 6720, 120, 2055, 4935,
          [this](Name name, QWidget *in) {
-             return m_frame5 = makeFrame(name, QStringLiteral("Настрой генератор:"), in);
+             return m_frame5 = makeFrame(name, tr("Настрой генератор:"), in);
          }},
         {"Label12", "Frame5", 120, 2880, 1860, 435,
          [&intervalLabel](Name name, QWidget *in) {
-             intervalLabel = makeLabel(name, QStringLiteral("Интервал добавления (м/c):"), in);
+             intervalLabel = makeLabel(name, tr("Интервал добавления (м/c):"), in);
              intervalLabel->setWordWrap(true);
              intervalLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
              return intervalLabel;
          }},
         {"Label13", "Frame5", 120, 3480, 690, 195,
          [&counterLabel](Name name, QWidget *in) {
-             return counterLabel = makeLabel(name, QStringLiteral("Записей:"), in);
+             return counterLabel = makeLabel(name, tr("Записей:"), in);
          }},
         {"List", "Frame5", 120, 240, 1815, 2595,
          [this](Name name, QWidget *in) {
@@ -272,7 +277,7 @@ void Form1::buildControls()
          }},
         {"Text2", "Frame5", 840, 3120, 1095, 285,
          [this](Name name, QWidget *in) {
-             m_text2 = makeTextBox(name, QStringLiteral("250"), QStringLiteral("Интервал между добавлением ников"),
+             m_text2 = makeTextBox(name, QStringLiteral("250"), tr("Интервал между добавлением ников"),
                                    in);
              m_text2->setLimit(4);
              return m_text2;
@@ -280,7 +285,7 @@ void Form1::buildControls()
         {"Text4", "Frame5", 840, 3480, 1095, 285,
          [this](Name name, QWidget *in) {
              m_text4 = makeTextBox(name, QStringLiteral("0"),
-                                   QStringLiteral("Показывает сколько уже сгенерировано ников"), in);
+                                   tr("Показывает сколько уже сгенерировано ников"), in);
              m_text4->setReadOnly(true);
              return m_text4;
          }},
@@ -288,20 +293,20 @@ void Form1::buildControls()
         {"Command2", "Frame5", 120, 3840, 1815, 255,
          [this](Name name, QWidget *in) {
              return m_start =
-                        makeButton(name, QStringLiteral("Старт"), QStringLiteral("Начать генерировать по таймеру"), in);
+                        makeButton(name, tr("Старт"), tr("Начать генерировать по таймеру"), in);
          }},
         {"Command3", "Frame5", 120, 4080, 1815, 255,
          [this](Name name, QWidget *in) {
-             return m_stop = makeButton(name, QStringLiteral("Стоп"), QStringLiteral("Остановить генерацию"), in);
+             return m_stop = makeButton(name, tr("Стоп"), tr("Остановить генерацию"), in);
          }},
         {"Command4", "Frame5", 120, 4320, 1815, 255,
          [this](Name name, QWidget *in) {
-             return m_erase = makeButton(name, QStringLiteral("Стереть"), QStringLiteral("Очищает список"), in);
+             return m_erase = makeButton(name, tr("Стереть"), tr("Очищает список"), in);
          }},
         {"Command1", "Frame5", 120, 4560, 1815, 255,
          [this](Name name, QWidget *in) {
-             return m_save = makeButton(name, QStringLiteral("Сохранить"),
-                                        QStringLiteral("Сохраняет список в папку с программой"), in);
+             return m_save = makeButton(name, tr("Сохранить"),
+                                        tr("Сохраняет список в папку с программой"), in);
          }},
     };
     makeControls(*this, rows);
@@ -393,37 +398,34 @@ void Form1::setupAccess()
         QKeySequence key;
     };
     const Access buttons[] = {
-        {m_generateButton, QStringLiteral("ДЕЛАТЬ"), QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {m_aboutButton, QStringLiteral("О ПРОГЕ"), QKeySequence(Qt::CTRL | Qt::Key_I)},
-        {m_helpButton, QStringLiteral("ПОМОЩЬ"), QKeySequence(Qt::Key_F1)},
-        {m_lengthUpButton, QStringLiteral("Длиннее: длина ника плюс один"),
-         QKeySequence(Qt::CTRL | Qt::Key_Plus)},
-        {m_lengthDownButton, QStringLiteral("Короче: длина ника минус один"),
-         QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+        {m_generateButton, tr("ДЕЛАТЬ"), QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {m_aboutButton, tr("О ПРОГЕ"), QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {m_helpButton, tr("ПОМОЩЬ"), QKeySequence(Qt::Key_F1)},
+        {m_lengthUpButton, tr("Длиннее: длина ника плюс один"), QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+        {m_lengthDownButton, tr("Короче: длина ника минус один"), QKeySequence(Qt::CTRL | Qt::Key_Minus)},
     };
     for (const Access &access : buttons) {
         access.button->setAccessibleName(access.name);
         access.button->setShortcut(access.key);
         access.button->setAccessibleDescription(
-            QStringLiteral("Клавиша: %1").arg(access.key.toString(QKeySequence::NativeText)));
+            tr("Клавиша: %1").arg(access.key.toString(QKeySequence::NativeText)));
     }
     // Ctrl++ is Ctrl+Shift+= on most keyboards, and Ctrl+= where Shift is not held.
     auto *lengthUpKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
     connect(lengthUpKey, &QShortcut::activated, m_lengthUpButton, &QAbstractButton::click);
 
     // Boxes without a label of their own are named after their frames.
-    m_text1->setAccessibleName(QStringLiteral("Длина ника"));
-    m_text3->setAccessibleName(QStringLiteral("Сам ник"));
-    m_text3->setAccessibleDescription(QStringLiteral("Новый ник: Ctrl+N"));
-    m_list->setAccessibleName(QStringLiteral("Список ников"));
-    m_exit->setAccessibleName(QStringLiteral("Закрыть"));
+    m_text1->setAccessibleName(tr("Длина ника"));
+    m_text3->setAccessibleName(tr("Сам ник"));
+    m_text3->setAccessibleDescription(tr("Новый ник: Ctrl+N"));
+    m_list->setAccessibleName(tr("Список ников"));
+    m_exit->setAccessibleName(tr("Закрыть"));
 
     // The picture buttons are off the Tab path: the window tells their keys.
     // The title the window system shows stays "Form1".
-    setAccessibleName(QStringLiteral("Quillmark — генератор ников"));
-    setAccessibleDescription(
-        QStringLiteral("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, "
-                       "F1 — помощь, Ctrl+I — о программе"));
+    setAccessibleName(tr("Quillmark — генератор ников"));
+    setAccessibleDescription(tr("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, "
+                                "F1 — помощь, Ctrl+I — о программе"));
 
     AccessiblePacing &pacing = AccessiblePacing::instance();
     pacing.manage(m_text1, AccessiblePacing::Changes::AsTheyCome);
@@ -513,8 +515,8 @@ void Form1::load()
 
 void Form1::showHelp()
 {
-    MessageBox::show(this, QStringLiteral("Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш."),
-                     QStringLiteral("Подсказка..."), MessageBox::Style::Information);
+    MessageBox::show(this, tr("Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш."), tr("Подсказка..."),
+                     MessageBox::Style::Information);
 }
 
 void Form1::showAbout()

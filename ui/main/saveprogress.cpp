@@ -1,6 +1,7 @@
 #include "ui/main/saveprogress.h"
 
 #include "control/savejob.h"
+#include "ui/wording/wording.h"
 
 #include <QLocale>
 #include <QProgressDialog>
@@ -42,8 +43,8 @@ void SaveProgress::showNow()
         m_dialog = new QProgressDialog(m_window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                                      Qt::WindowCloseButtonHint);
         m_dialog->setObjectName(QStringLiteral("SaveProgress"));
-        m_dialog->setWindowTitle(QStringLiteral("Сохранение"));
-        m_dialog->setCancelButtonText(QStringLiteral("Отмена"));
+        m_dialog->setWindowTitle(tr("Сохранение"));
+        m_dialog->setCancelButtonText(tr("Отмена"));
         m_dialog->setWindowModality(Qt::NonModal);
         m_dialog->setAutoReset(false);
         m_dialog->setAutoClose(false);
@@ -65,13 +66,14 @@ void SaveProgress::refresh()
         delete m_dialog;
         return;
     }
-    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    // Counts are grouped as the language of the texts groups them.
+    const QLocale numbers(Wording::language());
     const qsizetype written = m_job.written();
     const qsizetype total = m_job.total();
-    QString text = QStringLiteral("Сохранение списка: %1 из %2")
-                       .arg(russian.toString(qint64(written)), russian.toString(qint64(total)));
+    QString text = tr("Сохранение списка: %1 из %2")
+                       .arg(numbers.toString(qint64(written)), numbers.toString(qint64(total)));
     if (m_job.isWaiting())
-        text += QStringLiteral("\nЖдём, пока другая копия программы закончит сохранение в эту папку.");
+        text += tr("\nЖдём, пока другая копия программы закончит сохранение в эту папку.");
     m_dialog->setLabelText(text);
     m_dialog->setValue(total > 0 ? int(written * BarSteps / total) : 0);
 }

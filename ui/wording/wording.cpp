@@ -7,6 +7,11 @@
 
 const char *const Wording::NoDisplay = QT_TR_NOOP("quillmark: дисплей не найден / no display found");
 
+QString Wording::language()
+{
+    return tr("ru", "the code of the language of these texts");
+}
+
 Wording::Message Wording::refusal(const GeneratorPanel::Refusal &refusal)
 {
     const QString title = tr("Ошибка!!!");

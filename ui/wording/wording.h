@@ -49,6 +49,10 @@ public:
     static QString timerStopped(const QString &count);
     static QString listErased();
 
+    // The code of the language these texts are in, "ru" in the program's
+    // own: the button faces with words, and how counts are written, follow it.
+    static QString language();
+
     // The one line the program prints when it finds no display.
     static const char *const NoDisplay;
 };

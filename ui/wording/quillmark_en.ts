@@ -1,0 +1,570 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ru_RU">
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Гласная</source>
+        <translation>Vowel</translation>
+    </message>
+    <message>
+        <source>Согласная</source>
+        <translation>Consonant</translation>
+    </message>
+    <message>
+        <source>Ники делать тут:</source>
+        <translation>Make nicks here:</translation>
+    </message>
+    <message>
+        <source>Сам ник:</source>
+        <translation>The nick:</translation>
+    </message>
+    <message>
+        <source>Сам ник</source>
+        <translation>The nick itself</translation>
+    </message>
+    <message>
+        <source>Настрой буквы (советую оставить так):</source>
+        <translation>Letters (best left as they are):</translation>
+    </message>
+    <message>
+        <source>Первая буква:</source>
+        <translation>First letter:</translation>
+    </message>
+    <message>
+        <source>Вторая буква:</source>
+        <translation>Second letter:</translation>
+    </message>
+    <message>
+        <source>Третья буква:</source>
+        <translation>Third letter:</translation>
+    </message>
+    <message>
+        <source>Четвёртая буква:</source>
+        <translation>Fourth letter:</translation>
+    </message>
+    <message>
+        <source>Пятая буква:</source>
+        <translation>Fifth letter:</translation>
+    </message>
+    <message>
+        <source>Шестая буква:</source>
+        <translation>Sixth letter:</translation>
+    </message>
+    <message>
+        <source>Седьмая буква:</source>
+        <translation>Seventh letter:</translation>
+    </message>
+    <message>
+        <source>Восьмая буква:</source>
+        <translation>Eighth letter:</translation>
+    </message>
+    <message>
+        <source>Девятая буква:</source>
+        <translation>Ninth letter:</translation>
+    </message>
+    <message>
+        <source>Десятая буква:</source>
+        <translation>Tenth letter:</translation>
+    </message>
+    <message>
+        <source>Длина ника:</source>
+        <translation>Nick length:</translation>
+    </message>
+    <message>
+        <source>Длина генерируемого ника</source>
+        <translation>Length of the generated nick</translation>
+    </message>
+    <message>
+        <source>Настрой генератор:</source>
+        <translation>Set up the generator:</translation>
+    </message>
+    <message>
+        <source>Интервал добавления (м/c):</source>
+        <translation>Adding interval (ms):</translation>
+    </message>
+    <message>
+        <source>Записей:</source>
+        <translation>Entries:</translation>
+    </message>
+    <message>
+        <source>Интервал между добавлением ников</source>
+        <translation>Interval between adding nicks</translation>
+    </message>
+    <message>
+        <source>Показывает сколько уже сгенерировано ников</source>
+        <translation>Shows how many nicks have been generated so far</translation>
+    </message>
+    <message>
+        <source>Старт</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Начать генерировать по таймеру</source>
+        <translation>Start generating on the timer</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Остановить генерацию</source>
+        <translation>Stop the generation</translation>
+    </message>
+    <message>
+        <source>Стереть</source>
+        <translation>Erase</translation>
+    </message>
+    <message>
+        <source>Очищает список</source>
+        <translation>Clears the list</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Сохраняет список в папку с программой</source>
+        <translation>Saves the list into the program&apos;s folder</translation>
+    </message>
+    <message>
+        <source>ДЕЛАТЬ</source>
+        <translation>MAKE</translation>
+    </message>
+    <message>
+        <source>О ПРОГЕ</source>
+        <translation>ABOUT</translation>
+    </message>
+    <message>
+        <source>ПОМОЩЬ</source>
+        <translation>HELP</translation>
+    </message>
+    <message>
+        <source>Длиннее: длина ника плюс один</source>
+        <translation>Longer: nick length plus one</translation>
+    </message>
+    <message>
+        <source>Короче: длина ника минус один</source>
+        <translation>Shorter: nick length minus one</translation>
+    </message>
+    <message>
+        <source>Клавиша: %1</source>
+        <translation>Key: %1</translation>
+    </message>
+    <message>
+        <source>Длина ника</source>
+        <translation>Nick length</translation>
+    </message>
+    <message>
+        <source>Новый ник: Ctrl+N</source>
+        <translation>New nick: Ctrl+N</translation>
+    </message>
+    <message>
+        <source>Список ников</source>
+        <translation>List of nicks</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Quillmark — генератор ников</source>
+        <translation>Quillmark — nickname generator</translation>
+    </message>
+    <message>
+        <source>Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, F1 — помощь, Ctrl+I — о программе</source>
+        <translation>Keys: Ctrl+N — new nick, Ctrl+plus and Ctrl+minus — nick length, F1 — help, Ctrl+I — about the program</translation>
+    </message>
+    <message>
+        <source>Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш.</source>
+        <translation>Read the file !!!PleaseReadMe!!!.html, it tells you all about it.</translation>
+    </message>
+    <message>
+        <source>Подсказка...</source>
+        <translation>Hint...</translation>
+    </message>
+</context>
+<context>
+    <name>FrmAbout</name>
+    <message>
+        <source>О программе Quillmark</source>
+        <translation>About Quillmark</translation>
+    </message>
+    <message>
+        <source>Программёр, бета-тестер, дизайнер и всё всё всё, это:</source>
+        <translation>Programmer, beta tester, designer and all the rest, that is:</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>На сайте ты всегда сможеш найти другие мои программы и игры, гораздо интереснее и лучше(на мой взгляд):</source>
+        <translation>On the site you will always find my other programs and games, far more interesting and better (in my view):</translation>
+    </message>
+    <message>
+        <source>Bubble Pop — весёлая игра про мыльные пузыри. Лопай их, пока они не улетели!</source>
+        <translation>Bubble Pop — a merry game about soap bubbles. Pop them before they fly away!</translation>
+    </message>
+    <message>
+        <source>Quill Notes — маленький блокнот, который живёт в углу экрана и всегда под рукой. Записывай идеи, списки покупок и телефоны друзей, находи нужное за секунду и не бойся потерять: всё сохраняется само. Бесплатно, без рекламы и работает даже на самых старых компьютерах.</source>
+        <translation>Quill Notes — a little notebook that lives in the corner of the screen, always at hand. Jot down ideas, shopping lists and your friends&apos; phone numbers, find what you need in a second and never fear losing it: everything saves itself. Free, without ads, and it runs even on the oldest computers.</translation>
+    </message>
+    <message>
+        <source>Star Miner — космическая аркада: собирай кристаллы на астероидах и не попадайся пиратам.</source>
+        <translation>Star Miner — a space arcade: gather crystals on the asteroids and don&apos;t get caught by pirates.</translation>
+    </message>
+    <message>
+        <source>Clocky — часы с будильником на рабочий стол.</source>
+        <translation>Clocky — an alarm clock for your desktop.</translation>
+    </message>
+    <message>
+        <source>Word Maze — головоломка для тех, кто любит слова: найди их все в лабиринте из букв.</source>
+        <translation>Word Maze — a puzzle for those who love words: find them all in a maze of letters.</translation>
+    </message>
+</context>
+<context>
+    <name>NickListBox</name>
+    <message>
+        <source>Копировать</source>
+        <translation>Copy</translation>
+    </message>
+</context>
+<context>
+    <name>SaveProgress</name>
+    <message>
+        <source>Сохранение</source>
+        <translation>Saving</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Сохранение списка: %1 из %2</source>
+        <translation>Saving the list: %1 of %2</translation>
+    </message>
+    <message>
+        <source>
+Ждём, пока другая копия программы закончит сохранение в эту папку.</source>
+        <translation>
+Waiting for another copy of the program to finish saving into this folder.</translation>
+    </message>
+</context>
+<context>
+    <name>Wording</name>
+    <message>
+        <source>quillmark: дисплей не найден / no display found</source>
+        <translation>quillmark: no display found</translation>
+    </message>
+    <message>
+        <source>ru</source>
+        <comment>the code of the language of these texts</comment>
+        <translation>en</translation>
+    </message>
+    <message>
+        <source>Ошибка!!!</source>
+        <translation>Error!!!</translation>
+    </message>
+    <message>
+        <source>Да хватит десяти, зачем больше!!!</source>
+        <translation>Ten is quite enough, why more!!!</translation>
+    </message>
+    <message>
+        <source>Куда меньше-то!!!</source>
+        <translation>How could it be any shorter!!!</translation>
+    </message>
+    <message>
+        <source>Таймер работает дальше с прежним интервалом %1 мс.</source>
+        <translation>The timer goes on at its earlier interval of %1 ms.</translation>
+    </message>
+    <message>
+        <source>Таймер не запущен.</source>
+        <translation>The timer is not running.</translation>
+    </message>
+    <message>
+        <source>Интервал не изменён: %1 мс меньше нуля. %2 Введите число от 0 до 9999.</source>
+        <translation>The interval is not changed: %1 ms is less than zero. %2 Type a number from 0 to 9999.</translation>
+    </message>
+    <message>
+        <source>В папку программы нельзя записывать</source>
+        <translation>The program&apos;s folder cannot be written to</translation>
+    </message>
+    <message>
+        <source>Файл NIK.log в папке программы нельзя изменить</source>
+        <translation>The file NIK.log in the program&apos;s folder cannot be changed</translation>
+    </message>
+    <message>
+        <source>Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать</source>
+        <translation>The link NIK.log in the program&apos;s folder leads where nothing may be written</translation>
+    </message>
+    <message>
+        <source> (%1: %2)</source>
+        <translation> (%1: %2)</translation>
+    </message>
+    <message>
+        <source>Сохранение</source>
+        <translation>Saving</translation>
+    </message>
+    <message>
+        <source>
+
+Но диск не подтвердил запись (%1): при внезапном отключении питания в файле может оказаться прежний список.</source>
+        <translation>
+
+But the disk did not confirm the write (%1): after a sudden power cut the file may hold the earlier list.</translation>
+    </message>
+    <message>
+        <source>Отменить сохранение было уже нельзя: прежний файл к этому времени уже заменялся новым. </source>
+        <translation>It was too late to cancel the save: by then the earlier file was already being replaced by the new one. </translation>
+    </message>
+    <message>
+        <source>сохранено ников: %1, файл %2</source>
+        <translation>nicks saved: %1, file %2</translation>
+    </message>
+    <message>
+        <source>Список сохранён в файл
+</source>
+        <translation>The list is saved in the file
+</translation>
+    </message>
+    <message>
+        <source>Список сохранён полностью в файл
+</source>
+        <translation>The whole list is saved in the file
+</translation>
+    </message>
+    <message>
+        <source>Сохранение отменено, прежний файл остался как был:
+%1</source>
+        <translation>Saving cancelled, the earlier file is as it was:
+%1</translation>
+    </message>
+    <message>
+        <source>Сохранение отменено, файл не записан:
+%1</source>
+        <translation>Saving cancelled, no file was written:
+%1</translation>
+    </message>
+    <message>
+        <source>
+
+Прежний файл NIK.log в этой папке заменён новым.</source>
+        <translation>
+
+The earlier file NIK.log in this folder has been replaced by the new one.</translation>
+    </message>
+    <message>
+        <source>, поэтому список сохранён в файл
+%1</source>
+        <translation>, so the list is saved in the file
+%1</translation>
+    </message>
+    <message>
+        <source>Список не тронут, но файл записан не полностью: в нём только часть списка.</source>
+        <translation>The list is untouched, but the file is not written whole: it holds only part of the list.</translation>
+    </message>
+    <message>
+        <source>Список не тронут, прежний файл остался как был.</source>
+        <translation>The list is untouched, and the earlier file is as it was.</translation>
+    </message>
+    <message>
+        <source>Список не тронут.</source>
+        <translation>The list is untouched.</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить список в файл</source>
+        <translation>Could not save the list in the file</translation>
+    </message>
+    <message>
+        <source>В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не найдена.</source>
+        <translation>The program&apos;s folder cannot be written to, and there is nowhere else to save: no home folder was found.</translation>
+    </message>
+    <message>
+        <source>, и в запасную папку сохранить тоже не удалось:</source>
+        <translation>, and saving into the fallback folder failed too:</translation>
+    </message>
+    <message>
+        <source>
+%1
+
+Причина: %2
+
+%3</source>
+        <translation>
+%1
+
+Reason: %2
+
+%3</translation>
+    </message>
+    <message>
+        <source>Ошибка сохранения</source>
+        <translation>Save error</translation>
+    </message>
+    <message>
+        <source>длина ника %1</source>
+        <translation>nick length %1</translation>
+    </message>
+    <message>
+        <source>таймер запущен, интервал %1 мс</source>
+        <translation>timer started, interval %1 ms</translation>
+    </message>
+    <message>
+        <source>таймер остановлен, записей: %1</source>
+        <translation>timer stopped, entries: %1</translation>
+    </message>
+    <message>
+        <source>список стёрт, записей: 0</source>
+        <translation>list erased, entries: 0</translation>
+    </message>
+    <message>
+        <source>на диске не хватает места</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>исчерпана дисковая квота пользователя</source>
+        <translation>the user&apos;s disk quota is used up</translation>
+    </message>
+    <message>
+        <source>нет прав на запись</source>
+        <translation>no permission to write</translation>
+    </message>
+    <message>
+        <source>система не разрешает это действие (например, файл защищён от изменений)</source>
+        <translation>the system does not allow this (the file may be protected from changes, for instance)</translation>
+    </message>
+    <message>
+        <source>диск или папка доступны только для чтения</source>
+        <translation>the disk or folder is read-only</translation>
+    </message>
+    <message>
+        <source>на месте файла стоит папка</source>
+        <translation>a folder stands where the file should be</translation>
+    </message>
+    <message>
+        <source>папка не найдена</source>
+        <translation>the folder was not found</translation>
+    </message>
+    <message>
+        <source>файл вышел больше, чем разрешено</source>
+        <translation>the file came out larger than allowed</translation>
+    </message>
+    <message>
+        <source>слишком много символических ссылок подряд</source>
+        <translation>too many symbolic links in a row</translation>
+    </message>
+    <message>
+        <source>слишком длинное имя файла или папки</source>
+        <translation>the name of a file or folder is too long</translation>
+    </message>
+    <message>
+        <source>файл или диск занят другой программой или системой</source>
+        <translation>the file or disk is busy with another program or the system</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода: диск не смог записать данные</source>
+        <translation>input/output error: the disk could not write the data</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода на удалённом диске</source>
+        <translation>input/output error on a remote disk</translation>
+    </message>
+    <message>
+        <source>файл на сетевом диске устарел: его изменили или удалили на сервере</source>
+        <translation>the file on the network disk is stale: it was changed or deleted on the server</translation>
+    </message>
+    <message>
+        <source>связь с диском прервана (сетевой или подключённый программой диск отключился)</source>
+        <translation>the connection to the disk was lost (a network disk, or one a program mounted, went away)</translation>
+    </message>
+    <message>
+        <source>сетевой диск не отвечает</source>
+        <translation>the network disk does not answer</translation>
+    </message>
+    <message>
+        <source>у файла или папки слишком много ссылок</source>
+        <translation>the file or folder has too many links</translation>
+    </message>
+    <message>
+        <source>файл нельзя перенести на другой диск</source>
+        <translation>the file cannot be moved to another disk</translation>
+    </message>
+    <message>
+        <source>открыто слишком много файлов</source>
+        <translation>too many files are open</translation>
+    </message>
+    <message>
+        <source>не хватает памяти</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>система временно не может выполнить запись; попробуйте ещё раз</source>
+        <translation>the system cannot write just now; try again</translation>
+    </message>
+    <message>
+        <source>у канала нет читателя, или устройство недоступно</source>
+        <translation>the pipe has no reader, or the device is unavailable</translation>
+    </message>
+    <message>
+        <source>устройство недоступно</source>
+        <translation>the device is unavailable</translation>
+    </message>
+    <message>
+        <source>читатель канала закрыл его</source>
+        <translation>the reader of the pipe closed it</translation>
+    </message>
+    <message>
+        <source>файл слишком велик для этой системы</source>
+        <translation>the file is too large for this system</translation>
+    </message>
+    <message>
+        <source>не удалось подобрать свободное имя для временного файла</source>
+        <translation>no free name could be found for a temporary file</translation>
+    </message>
+    <message>
+        <source>система не даёт поставить блокировку</source>
+        <translation>the system does not allow a lock</translation>
+    </message>
+    <message>
+        <source>файловая система повреждена и требует проверки</source>
+        <translation>the file system is damaged and needs checking</translation>
+    </message>
+    <message>
+        <source>файловая система не поддерживает нужное действие</source>
+        <translation>the file system does not support what was needed</translation>
+    </message>
+    <message>
+        <source>зашифрованная папка заперта: нет ключа</source>
+        <translation>the encrypted folder is locked: there is no key</translation>
+    </message>
+    <message>
+        <source>действие отменено</source>
+        <translation>the action was cancelled</translation>
+    </message>
+    <message>
+        <source>ошибка системы с кодом %1</source>
+        <translation>system error with code %1</translation>
+    </message>
+    <message>
+        <source>это символическая ссылка, а она сама или файл, на который она указывает, принадлежит другому пользователю; ссылка и этот файл оставлены как были</source>
+        <translation>it is a symbolic link, and the link or the file it points to belongs to another user; the link and that file are left as they were</translation>
+    </message>
+    <message>
+        <source>это не обычный файл, а канал или устройство другого пользователя; он оставлен как был</source>
+        <translation>it is not an ordinary file but another user&apos;s pipe or device; it is left as it was</translation>
+    </message>
+    <message>
+        <source>другая копия программы слишком долго сохраняет список в этот файл</source>
+        <translation>another copy of the program has been saving its list into this file for too long</translation>
+    </message>
+    <message>
+        <source>путь к файлу длиннее, чем допускает система (%1 байт)</source>
+        <translation>the path to the file is longer than the system allows (%1 bytes)</translation>
+    </message>
+    <message>
+        <source>не удалось узнать, в какой папке лежит программа</source>
+        <translation>could not find out which folder the program is in</translation>
+    </message>
+</context>
+</TS>
