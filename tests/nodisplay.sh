@@ -1,23 +1,41 @@
 #!/bin/sh
 # Started where there is no display, the program exits with status 1 and one
-# line on stderr, nothing else: no display at all, a display with no server
-# behind it, and the X11 platform asked for by name. Any other failure to
+# line on stderr, nothing else, in the user's language: no display at all, a
+# display with no server behind it, and the X11 platform asked for by name;
+# then the line in each language the locale settings ask for (Russian in the
+# C locale and for languages without a translation). Any other failure to
 # start (here a platform that does not exist) exits with status 1 and Qt's
 # own message.
 program="$1"
-expected='quillmark: дисплей не найден / no display found'
+russian='quillmark: дисплей не найден / no display found'
+english='quillmark: no display found'
 out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 failed=0
-for case in "" "DISPLAY=:1999" "QT_QPA_PLATFORM=xcb"; do
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE $case "$program" >"$out" 2>"$err"
+run() { # expected line, then the environment
+    expected="$1"
+    shift
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE -u LANGUAGE -u LC_ALL \
+        -u LC_MESSAGES -u LANG "$@" "$program" >"$out" 2>"$err"
     rc=$?
     if [ "$rc" -ne 1 ] || [ -s "$out" ] || [ "$(cat "$err")" != "$expected" ] || [ "$(wc -l <"$err")" -ne 1 ]; then
-        echo "with '${case:-no DISPLAY}': exit $rc, stdout $(wc -c <"$out") bytes, stderr:" >&2
+        echo "with '$*': exit $rc, stdout $(wc -c <"$out") bytes, stderr:" >&2
         cat "$err" >&2
         failed=1
     fi
-done
+}
+run "$russian" LC_ALL=C.UTF-8
+run "$russian" LC_ALL=C.UTF-8 DISPLAY=:1999
+run "$russian" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
+run "$russian" LANG=POSIX
+run "$russian" LANG=C LANGUAGE=en
+run "$russian" LANG=de_DE.UTF-8
+run "$russian" LANG=ru_RU.UTF-8 LANGUAGE=ru:en
+run "$russian" LANG=en_US.UTF-8 LC_ALL=ru_RU.UTF-8
+run "$english" LANG=en_US.UTF-8
+run "$english" LANG=en_GB.UTF-8 DISPLAY=:1999
+run "$english" LANG=de_DE.UTF-8 LANGUAGE=de:en
+run "$english" LANG=ru_RU.UTF-8 LC_MESSAGES=en_US.UTF-8
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=nosuch "$program" >"$out" 2>"$err"
 rc=$?
 if [ "$rc" -ne 1 ] || ! grep -q 'Could not find the Qt platform plugin "nosuch"' "$err" || grep -q 'no display found' "$err"; then

@@ -3,6 +3,7 @@
 #include "core/randomsource.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
+#include "ui/wording/translations.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 
 // The main window shown and active, saving into a folder of its own; its
 // controls found by name and clicked through the window, as a user's clicks go.
+// It speaks Russian, as in the C locale, or English where the test row's name
+// begins with "en:", as on an English desktop.
 class ShownForm
 {
 protected:
@@ -22,6 +25,9 @@ protected:
     }
     bool showForm(std::unique_ptr<RandomSource> random)
     {
+        const bool english = QByteArray(QTest::currentDataTag()).startsWith("en:");
+        m_translations = std::make_unique<Translations>(QLocale(english ? QLocale::English : QLocale::C));
+        m_translations->install();
         m_form = std::make_unique<Form1>(std::move(random));
         m_folder = std::make_unique<QTemporaryDir>();
         m_form->setLogFolders(m_folder->path(), m_folder->path());
@@ -33,6 +39,7 @@ protected:
     {
         m_form.reset();
         m_folder.reset();
+        m_translations.reset();
     }
     template <typename T = QWidget> T *control(const char *name) const
     {
@@ -55,6 +62,7 @@ protected:
     }
     void click(const char *name, Qt::MouseButton button = Qt::LeftButton) { clickAt(centreOf(name), button); }
 
+    std::unique_ptr<Translations> m_translations;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<QTemporaryDir> m_folder;
 };

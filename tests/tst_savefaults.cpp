@@ -4,6 +4,7 @@
 #include "ui/common/look.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
+#include "ui/wording/translations.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -85,6 +86,7 @@ private:
                                 u"\n\n"_s + kept);
     }
 
+    std::unique_ptr<Translations> m_translations;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<MessageCapture> m_messages;
     NickListBox *m_list = nullptr;
@@ -128,6 +130,10 @@ void TstSaveFaults::init()
 {
     QVERIFY(makeFolders());
     m_messages = std::make_unique<MessageCapture>();
+    // A row named "en: …" meets the window on an English desktop.
+    m_translations = std::make_unique<Translations>(
+        QLocale(QByteArray(QTest::currentDataTag()).startsWith("en:") ? QLocale::English : QLocale::C));
+    m_translations->install();
     m_form = std::make_unique<Form1>();
     m_form->setLogFolders(m_programFolder, m_fallbackFolder);
     m_form->show();
@@ -140,6 +146,7 @@ void TstSaveFaults::init()
 void TstSaveFaults::cleanup()
 {
     m_form.reset();
+    m_translations.reset();
     m_messages.reset();
     m_dir.reset();
 }
@@ -229,6 +236,12 @@ void TstSaveFaults::changeBetweenTwoSaves_data()
     QTest::newRow("the program folder gone and no home: told")
         << u"program folder gone, no home"_s << u"Ошибка сохранения|В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не найдена.\n%1/NIK.log\n\nПричина: папка не найдена\n\nСписок не тронут."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
+    QTest::newRow("en: the program folder gone, an earlier file in documents: told it was replaced")
+        << u"program folder gone, documents hold one"_s << u"Saving|The program's folder cannot be written to (the folder was not found: %1/NIK.log), so the list is saved in the file\n%2/NIK.log\n\nThe earlier file NIK.log in this folder has been replaced by the new one."_s
+        << QByteArray("<missing>") << QByteArray("AB\r\nCD\r\n");
+    QTest::newRow("en: both folders gone: told both")
+        << u"program folder gone, documents too"_s << u"Save error|The program's folder cannot be written to (the folder was not found: %1/NIK.log), and saving into the fallback folder failed too:\n%2/NIK.log\n\nReason: the folder was not found\n\nThe list is untouched."_s
+        << QByteArray("<missing>") << QByteArray("<missing>");
     // clang-format on
 }
 
@@ -272,7 +285,7 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QCOMPARE(m_messages->shown.size(), 1);
         const ShownMessage &shown = m_messages->shown[0];
         QCOMPARE(shown.title + u'|' + shown.text, told.arg(m_programFolder, m_fallbackFolder));
-        QCOMPARE(int(shown.style), shown.title == u"Сохранение" ? 64 : 48);
+        QCOMPARE(int(shown.style), shown.title == u"Сохранение" || shown.title == u"Saving" ? 64 : 48);
     }
     QFETCH(QByteArray, programLog);
     QFETCH(QByteArray, documentsLog);
