@@ -1,28 +1,18 @@
 #include "control/savejob.h"
 
-#include <QSocketNotifier>
-
-#include <sys/eventfd.h>
-#include <sys/resource.h>
-#include <unistd.h>
+#include <QThread>
 
 #include <utility>
 
-SaveJob::SaveJob(QObject *parent) : QObject(parent), m_wake(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+SaveJob::SaveJob(QObject *parent) : QObject(parent)
 {
-    if (m_wake < 0)
-        qFatal("SaveJob: no eventfd");
-    m_wakeNotifier = new QSocketNotifier(qintptr(m_wake), QSocketNotifier::Read, this);
-    connect(m_wakeNotifier, &QSocketNotifier::activated, this, &SaveJob::checkEnded);
 }
 
 SaveJob::~SaveJob()
 {
     m_next.reset();
-    if (m_thread.joinable())
-        m_thread.join();
-    delete m_wakeNotifier;
-    ::close(m_wake);
+    if (m_thread)
+        m_thread->wait();
 }
 
 void SaveJob::start(const NickStore &list, const QByteArray &programFolder, const QByteArray &fallbackFolder)
@@ -41,37 +31,26 @@ void SaveJob::cancel()
         m_work->progress.stop = true;
 }
 
-namespace {
-// The save's thread takes a processor only when the window's thread does
-// not want it: on a busy machine a save at the same priority kept the
-// window waiting for a processor, and the timer lost its ticks. The
-// window's own thread is not touched.
-void yieldToWindow()
-{
-    // On Linux this sets the calling thread's nice value alone.
-    ::setpriority(PRIO_PROCESS, 0, 19);
-}
-} // namespace
-
 void SaveJob::run(Order order)
 {
     m_work = std::make_shared<Work>();
     m_total = order.list.count();
-    m_thread = std::thread([order = std::move(order), work = m_work, wake = m_wake] {
-        yieldToWindow();
+    m_thread.reset(QThread::create([order = std::move(order), work = m_work] {
         work->result = NickLog::save(order.list, order.programFolder, order.fallbackFolder, &work->progress);
-        work->done = true;
-        [[maybe_unused]] const int told = ::eventfd_write(wake, 1);
-    });
+    }));
+    // The end is heard on this object's thread, through its event loop.
+    connect(m_thread.get(), &QThread::finished, this, &SaveJob::ended);
+    // The save takes a processor only when the window's thread does not want
+    // it: on a busy machine a save at the same priority kept the window
+    // waiting, and the timer lost its ticks. (On Linux this is SCHED_IDLE;
+    // Qt's other priorities change nothing for ordinary threads there.)
+    m_thread->start(QThread::IdlePriority);
 }
 
-void SaveJob::checkEnded()
+void SaveJob::ended()
 {
-    eventfd_t wakes = 0;
-    [[maybe_unused]] const int read = ::eventfd_read(m_wake, &wakes);
-    if (!m_work || !m_work->done.load())
-        return;
-    m_thread.join();
+    m_thread->wait();
+    m_thread.reset();
     NickLog::Result result = std::move(m_work->result);
     result.tooLateToCancel =
         m_work->progress.stop.load() &&

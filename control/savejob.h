@@ -3,14 +3,13 @@
 #include "control/logfile.h"
 #include "core/nickstore.h"
 
-#include <QObject>
 #include <QByteArray>
+#include <QObject>
 
 #include <memory>
 #include <optional>
-#include <thread>
 
-class QSocketNotifier;
+class QThread;
 
 // Saves the list as NIK.log on a thread of its own, so that the window goes
 // on (the timer ticks, the list scrolls) however long the list is. It saves
@@ -31,7 +30,7 @@ public:
     void cancel();
 
     // A save runs, or one is waiting to follow it.
-    bool isBusy() const { return m_thread.joinable(); }
+    bool isBusy() const { return m_thread != nullptr; }
     // The running save's entries: written so far, and all of them.
     qsizetype written() const { return m_work ? m_work->progress.written.load() : 0; }
     qsizetype total() const { return m_total; }
@@ -51,23 +50,18 @@ private:
         QByteArray programFolder;
         QByteArray fallbackFolder;
     };
-    // What the save's thread and this object share; the result is read
-    // only once `done` is set, and after the thread has been joined.
+    // What the save's thread and this object share; the result is read only
+    // once the thread has finished.
     struct Work
     {
         NickLog::Progress progress;
         NickLog::Result result;
-        std::atomic<bool> done{false};
     };
     void run(Order order);
-    void checkEnded();
+    void ended();
 
-    std::thread m_thread;
+    std::unique_ptr<QThread> m_thread;
     std::shared_ptr<Work> m_work;
-    // The save's thread wakes this object through an event counter that the
-    // event loop watches; nothing crosses between the threads but `Work`.
-    int m_wake = -1;
-    QSocketNotifier *m_wakeNotifier = nullptr;
     qsizetype m_total = 0;
     std::optional<Order> m_next;
 };

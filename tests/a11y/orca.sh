@@ -3,7 +3,7 @@
 # display and in a private D-Bus session (which brings up the accessibility
 # bus), and checks what Orca says: tests/a11y/orca_speech.py. Skips (77) where
 # a piece is missing.
-#   orca.sh <program>
+#   orca.sh <program> [ru|en]   (the language the program speaks, Russian by default)
 set -uo pipefail
 program="$1"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -21,4 +21,4 @@ start_virtual_display "$work" --window-manager || { echo "SKIP: the virtual disp
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
 source "$here/checker.sh"
-run_checker "$here/orca_speech.py" "$program" "$work"
+run_checker "$here/orca_speech.py" "$program" "$work" "${2:-ru}"

@@ -2,7 +2,7 @@
 what Orca speaks: its debug log records every utterance as SPEECH OUTPUT.
 Each step waits for its phrase and then for Orca to fall silent; a box that
 Tab reaches must be read once, with its whole value.
-  orca_speech.py <program>    (on a display a window manager already manages)"""
+  orca_speech.py <program> [ru|en]    (on a display a window manager already manages)"""
 import os
 import re
 import subprocess
@@ -10,6 +10,7 @@ import sys
 import time
 
 program = sys.argv[1]
+language = sys.argv[2] if len(sys.argv) > 2 else "ru"
 here = os.path.dirname(os.path.abspath(__file__))
 work = os.path.dirname(program)
 log_path = os.path.join(work, "orca.log")
@@ -17,7 +18,7 @@ NICK = r"[A-Z]{6}"
 
 # (keys, phrases Orca must speak, a box's value that must be read exactly once
 # and whole: Orca is then given time to read it again, as it used to)
-STEPS = [
+STEPS = {"ru": [
     ([], [r"^Quillmark — генератор ников frame\.$",
           r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, F1 — помощь, "
           r"Ctrl\+I — о программе\.$"], None),
@@ -35,7 +36,24 @@ STEPS = [
     (["ctrl+i"], [r"^О программе Quillmark dialog "], None),
     (["Tab"], [r"^TOR\(E\)N link\.$"], None),
     (["Escape"], [r"^Quillmark — генератор ников frame\.$"], None),
-]
+], "en": [
+    ([], [r"^Quillmark — nickname generator frame\.$",
+          r"^Keys: Ctrl\+N — new nick, Ctrl\+plus and Ctrl\+minus — nick length, F1 — help, "
+          r"Ctrl\+I — about the program\.$"], None),
+    (["Tab"] * 5, [r"^Nick length read only text\.$"], "6"),
+    (["ctrl+plus"], [r"^nick length 7\.$"], None),
+    (["shift+Tab"] * 6, [r"^Save push button\.$"], None),
+    (["space"], [rf"^nicks saved: 0, file {re.escape(work)}/NIK\.log\.$"], None),
+    (["shift+Tab"] * 3, [r"^The nick itself read only text\."], None),
+    (["shift+Tab"] * 3, [r"^Adding interval \(ms\): text\.$"], "250"),
+    (["Tab", "space"], [r"^timer started, interval 250 ms\.$"], None),
+    (["Tab", "space"], [r"^timer stopped, entries: \d+\.$"], None),
+    (["ctrl+i"], [r"^About Quillmark dialog "], None),
+    (["Escape"], [r"^Quillmark — nickname generator frame\.$"], None),
+]}[language]
+# The program speaks the language an English or a Russian desktop asks for;
+# Orca itself stays in the C locale.
+program_env = dict(os.environ, LC_ALL="en_US.UTF-8" if language == "en" else "C.UTF-8")
 
 def utterances():
     if not os.path.exists(log_path):
@@ -72,7 +90,7 @@ try:
     if not wait_for(lambda: "Screen reader on." in utterances(), 60):
         print("FAIL Orca did not start")
         sys.exit(1)
-    app = subprocess.Popen([program], cwd=work, stderr=subprocess.DEVNULL)
+    app = subprocess.Popen([program], cwd=work, env=program_env, stderr=subprocess.DEVNULL)
     start = 0
     for keys, phrases, value in STEPS:
         began = time.monotonic()
