@@ -13,8 +13,7 @@ source scripts/ensure-packages.sh
 ensure_packages build bench
 
 build_dir="${QUILLMARK_BENCH_DIR:-build-bench}"
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DQUILLMARK_BUILD_BENCH=ON -DQUILLMARK_BUILD_TESTS=OFF >/dev/null
+cmake --preset bench -B "$build_dir" >/dev/null
 cmake --build "$build_dir" --target quillmark-bench
 
 cd "$build_dir"

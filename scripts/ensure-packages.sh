@@ -5,11 +5,13 @@
 #   scripts/ensure-packages.sh build test
 set -euo pipefail
 
-# Building and running the program: compiler, Qt, the fonts its windows are
-# drawn in, Qt's own Russian texts.
+# Building and running the program: compiler, Qt, Qt's translation tools
+# (lupdate, lrelease and their CMake functions), the fonts its windows are
+# drawn in, Qt's own texts in other languages than English.
 packages_build=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6
+    qt6-tools-dev qt6-l10n-tools
     fonts-dejavu-core fonts-comic-neue fonts-wine
     qt6-translations-l10n
 )

@@ -21,8 +21,7 @@ source scripts/ensure-packages.sh
 ensure_packages build fuzz
 
 build_dir="${QUILLMARK_FUZZ_DIR:-build-fuzz}"
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUILLMARK_BUILD_FUZZ=ON -DQUILLMARK_BUILD_TESTS=OFF
+cmake --preset fuzz -B "$build_dir"
 cmake --build "$build_dir" --target "${targets[@]/#/fuzz_}"
 
 export ASAN_OPTIONS=detect_leaks=1

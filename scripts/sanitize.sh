@@ -24,9 +24,9 @@ ensure_packages build display
 build_dir="${QUILLMARK_ASAN_DIR:-build-asan}"
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
-# -O1 keeps the sanitized tests quick and their stack traces exact.
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-    -DQUILLMARK_SANITIZE=ON -DQUILLMARK_WERROR="$werror"
+# The preset builds with -O1, which keeps the sanitized tests quick and their
+# stack traces exact.
+cmake --preset asan -B "$build_dir" -DQUILLMARK_WERROR="$werror"
 
 export ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
@@ -63,8 +63,7 @@ scripts/virtual-display.sh "$build_dir/quillmark-screenshot" "$pictures"
 # window's timer, Erase, a second Save, Cancel and the close.
 tsan_dir="${QUILLMARK_TSAN_DIR:-build-tsan}"
 saving_tests=(tst_logfile tst_savefaults tst_form1 tst_badinput tst_soak)
-cmake -S . -B "$tsan_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-    -DQUILLMARK_TSAN=ON -DQUILLMARK_WERROR="$werror"
+cmake --preset tsan -B "$tsan_dir" -DQUILLMARK_WERROR="$werror"
 cmake --build "$tsan_dir" --target "${saving_tests[@]}"
 # die_after_fork=0: once QProcess has started a program (bindfs in the log
 # file test), the sanitizer takes the test for a forked child and would stop
