@@ -2,6 +2,7 @@
 // driven through the window's own controls.
 #include "benchwindow.h"
 #include "plan.h"
+#include "processmemory.h"
 
 #include "control/logfile.h"
 #include "control/savejob.h"
@@ -425,7 +426,7 @@ SaveRun saveWhileTicking(BenchWindow &window, const QString &logPath, const std:
     run.ms = Measure::msSince(start);
     run.ticks = watch.ticks;
     run.longestStallMs = std::max(watch.longestGapMs, Measure::msSince(watch.last));
-    run.peakBeyondBytes = Measure::peakResidentBytes() - before;
+    run.peakBeyondBytes = peakResidentBytes() - before;
     window.button("Command3").click();
     QObject::disconnect(ended);
     QObject::disconnect(connection);
@@ -612,7 +613,7 @@ void memory(benchmark::State &state)
     for (auto _ : state)
         resident = Measure::residentBytes();
     state.counters["resident_per_nick"] = double(resident - window.residentAtStart()) / double(entries);
-    state.counters["store_per_nick"] = double(window.list().store().memoryBytes()) / double(entries);
+    state.counters["heap_per_nick"] = double(heapInUse() - window.heapAtStart()) / double(entries);
     state.counters["entries"] = double(entries);
 }
 

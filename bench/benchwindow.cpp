@@ -1,5 +1,7 @@
 #include "benchwindow.h"
 
+#include "processmemory.h"
+
 #include "platform/generationtimer.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
@@ -47,6 +49,7 @@ BenchWindow::BenchWindow(Role role)
     m_paints.watch(m_list->verticalScrollBar());
     Measure::runEventLoopFor(50);
     m_residentAtStart = Measure::residentBytes();
+    m_heapAtStart = heapInUse();
     (role == Role::Measured ? measuredWindow : referenceWindow) = this;
 }
 

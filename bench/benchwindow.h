@@ -45,8 +45,9 @@ public:
     void fillTo(qsizetype entries);
     // Where Save writes: a folder beside the working folder, on its disk.
     QString saveFolder() const { return m_folder.path(); }
-    // Resident bytes once the window was up with an empty list.
+    // Resident and heap bytes once the window was up with an empty list.
     qint64 residentAtStart() const { return m_residentAtStart; }
+    qint64 heapAtStart() const { return m_heapAtStart; }
     // A message box the program tried to show, if any (none should be).
     QString lastMessage() const { return *m_lastMessage; }
     void forgetMessage() { m_lastMessage->clear(); }
@@ -61,6 +62,7 @@ private:
     Measure::PaintWatch m_paints;
     QTemporaryDir m_folder;
     qint64 m_residentAtStart = 0;
+    qint64 m_heapAtStart = 0;
     std::shared_ptr<QString> m_lastMessage = std::make_shared<QString>();
     quint32 m_seed = 2463534242u;
 };

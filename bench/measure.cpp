@@ -41,18 +41,6 @@ qint64 residentBytes()
     return fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE);
 }
 
-qint64 peakResidentBytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
-}
-
 void resetPeakResident()
 {
     QFile clear(QStringLiteral("/proc/self/clear_refs"));

@@ -35,8 +35,8 @@ private:
 // Resident set size of this process, after handing freed heap memory back to
 // the system, so that what is counted is what is in use.
 qint64 residentBytes();
-// The peak resident size since the last reset (VmHWM), and its reset.
-qint64 peakResidentBytes();
+// Resets the peak resident size (VmHWM) that peakResidentBytes() reads
+// (processmemory.h).
 void resetPeakResident();
 
 // Counts the paint events of the widgets it watches, so a benchmark can time

@@ -138,8 +138,8 @@ void TableReporter::printTable(const Plan &plan) const
          ms(saveStall), QStringLiteral("≤ 50 ms"), verdict(saveStall <= 50, saveStall)});
 
     const double perNick = figure(key("memory", large), "resident_per_nick");
-    rows.push_back({QStringLiteral("Resident bytes per stored nick at %1 (the store itself: %2)")
-                        .arg(largeLabel, number(figure(key("memory", large), "store_per_nick"), 2)),
+    rows.push_back({QStringLiteral("Resident bytes per stored nick at %1 (on the heap: %2)")
+                        .arg(largeLabel, number(figure(key("memory", large), "heap_per_nick"), 2)),
                     number(perNick, 2), QStringLiteral("≤ 16"), verdict(perNick <= 16, perNick)});
 
     // A save against dd, each save against the dd of its own round; a

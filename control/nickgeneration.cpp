@@ -5,8 +5,7 @@
 
 using Box = GeneratorPanel::Box;
 
-NickGeneration::NickGeneration(GeneratorPanel &panel, RandomSource &random)
-    : m_panel(panel), m_generator(random)
+NickGeneration::NickGeneration(GeneratorPanel &panel, NickGenerator &slots) : m_panel(panel), m_slots(slots)
 {
 }
 
@@ -20,11 +19,11 @@ bool NickGeneration::GenerateNick()
     m_panel.setNickLimit(*length);
 
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        if (!m_generator.DrawSlotLetter(slot, letterClassFromListIndex(m_panel.listIndex(slot))))
+        if (!m_slots.DrawSlotLetter(slot, letterClassFromListIndex(m_panel.listIndex(slot))))
             return false;
     }
 
-    m_panel.setText(Box::Nick, m_generator.word());
+    m_panel.setText(Box::Nick, m_slots.word());
     m_panel.listNick(m_panel.text(Box::Nick));
 
     const auto count = Conversions::textToReal(m_panel.text(Box::Counter), locale);

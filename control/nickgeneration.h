@@ -3,24 +3,21 @@
 #include "control/generatorpanel.h"
 #include "core/nickgenerator.h"
 
-class RandomSource;
-
 // The one generate action, run by the generate button and by every timer
 // tick: draw all ten slots, show the word cut to the nick length in the nick
-// box, list what the box shows, and count it.
+// box, list what the box shows, and count it. The slots' letters are the
+// window's, kept from one generation to the next.
 class NickGeneration
 {
 public:
-    NickGeneration(GeneratorPanel &panel, RandomSource &random);
+    NickGeneration(GeneratorPanel &panel, NickGenerator &slots);
 
     // False when it stopped part way: a length that is not a number stops it
     // before any draw, a counter that is not a number after the nick has
     // been shown and listed.
     bool GenerateNick();
 
-    const NickGenerator &generator() const { return m_generator; }
-
 private:
     GeneratorPanel &m_panel;
-    NickGenerator m_generator;
+    NickGenerator &m_slots;
 };

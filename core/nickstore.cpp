@@ -160,13 +160,3 @@ void NickStore::clear()
     QList<QString>().swap(m_others);
     m_count = 0;
 }
-
-qsizetype NickStore::memoryBytes() const
-{
-    qsizetype bytes = qsizetype(m_chunks.capacity() * sizeof(m_chunks[0])) +
-                      qsizetype(m_chunks.size()) * ChunkSize * qsizetype(sizeof(quint64)) +
-                      m_others.capacity() * qsizetype(sizeof(QString));
-    for (const QString &text : m_others)
-        bytes += text.capacity() * qsizetype(sizeof(QChar));
-    return bytes;
-}

@@ -35,8 +35,6 @@ public:
     qsizetype appendLinesTo(qsizetype first, QByteArrayView lineEnd, qsizetype bytes, QByteArray &out) const;
     // Empties the store and gives its memory back.
     void clear();
-    // Bytes held by the store, for benchmarks.
-    qsizetype memoryBytes() const;
 
 private:
     quint64 word(qsizetype i) const;

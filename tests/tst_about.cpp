@@ -72,7 +72,7 @@ void TstAbout::init()
     m_pointersWhileOpening.clear();
     FrmAbout::setLinkOpener([this](const QUrl &url, std::function<void(int)> done) {
         m_opened.append(url.toString());
-        m_pointersWhileOpening.append(ScreenPointer::current());
+        m_pointersWhileOpening.append(shownPointer());
         done(0); // opened
     });
     m_messages.emplace();
@@ -143,7 +143,7 @@ void TstAbout::onlyLeftClicksOnTheLinksOpenThem()
     ScreenPointer::set(ScreenPointer::Shape::Hourglass);
     clickLabel("Label3");
     clickLabel("Label2");
-    QCOMPARE(ScreenPointer::current(), ScreenPointer::Shape::Default);
+    QCOMPARE(shownPointer(), ScreenPointer::Shape::Default);
     const QStringList links{QStringLiteral("http://quillmark.example.org"),
                             QStringLiteral("mailto:toren@example.org")};
     QCOMPARE(m_opened, links);
@@ -202,7 +202,7 @@ void TstAbout::failedOpenShowsTheErrorWithTheArrowPointer()
         clickLabel("Label3");
         if (openerScript.contains(u"sleep")) {
             QCOMPARE(m_messages->shown.size(), click - 1);
-            QCOMPARE(ScreenPointer::current(), ScreenPointer::Shape::Hourglass);
+            QCOMPARE(shownPointer(), ScreenPointer::Shape::Hourglass);
         }
         QTRY_COMPARE(m_messages->shown.size(), click);
         const ShownMessage &message = m_messages->shown.last();
@@ -211,7 +211,7 @@ void TstAbout::failedOpenShowsTheErrorWithTheArrowPointer()
                  QStringLiteral("Error Opening Link to http://quillmark.example.org\r\n\r\n") + code);
         QCOMPARE(message.style, MessageBox::Style::OkOnly);
         QCOMPARE(message.pointerWhileShown, ScreenPointer::Shape::Default);
-        QCOMPARE(ScreenPointer::current(), ScreenPointer::Shape::Default);
+        QCOMPARE(shownPointer(), ScreenPointer::Shape::Default);
         QVERIFY(m_window && m_window->isVisible());
     }
 }

@@ -14,7 +14,8 @@ private Q_SLOTS:
         m_panel = ValuePanel();
         m_random.reseeds = 0;
         m_random.script({});
-        m_generation = std::make_unique<NickGeneration>(m_panel, m_random);
+        m_slots = std::make_unique<NickGenerator>(m_random);
+        m_generation = std::make_unique<NickGeneration>(m_panel, *m_slots);
     }
     void drawValuesPickTheirLetters_data();
     void drawValuesPickTheirLetters();
@@ -28,6 +29,7 @@ private:
 
     ValuePanel m_panel;
     ScriptedRandom m_random;
+    std::unique_ptr<NickGenerator> m_slots;
     std::unique_ptr<NickGeneration> m_generation;
 };
 
@@ -62,8 +64,8 @@ void TstGeneration::drawValuesPickTheirLetters()
     QCOMPARE(shownNick(), (vowel + consonant).repeated(5));
     for (int slot = 1; slot <= 10; ++slot) {
         // Both indices are kept, whichever class the slot has.
-        QTEST(int(m_generation->generator().vowelIndex(slot)), "vowelIndex");
-        QTEST(int(m_generation->generator().consonantIndex(slot)), "consonantIndex");
+        QTEST(int(m_slots->vowelIndex(slot)), "vowelIndex");
+        QTEST(int(m_slots->consonantIndex(slot)), "consonantIndex");
     }
 }
 
@@ -89,7 +91,7 @@ void TstGeneration::lengthCutsTheNickAndAllSlotsAreDrawn()
     QCOMPARE(m_panel.boxes[3], QStringLiteral("1"));
     QCOMPARE(m_random.reseeds, 10);
     // Slots past the length were drawn too.
-    QCOMPARE(m_generation->generator().slotLetter(10), 'a');
+    QCOMPARE(m_slots->slotLetter(10), 'a');
     QCOMPARE(m_panel.nickLimit, length.toInt());
 }
 

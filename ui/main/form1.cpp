@@ -104,7 +104,7 @@ Q_COREAPP_STARTUP_FUNCTION(installWindowAccessible)
 
 Form1::Form1(std::unique_ptr<RandomSource> random)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      m_random(random ? std::move(random) : std::make_unique<ClockRandom>()),
+      m_random(random ? std::move(random) : std::make_unique<ClockRandom>()), m_slotState(*m_random),
       m_programFolder(applicationDirectory()), m_fallbackFolder(QFile::encodeName(userDocumentsDirectory()))
 {
     setObjectName(QStringLiteral("Form1"));
@@ -338,7 +338,7 @@ void Form1::setupTabOrder()
 void Form1::connectActions()
 {
     GeneratorPanel &panel = *this;
-    m_generation = std::make_unique<NickGeneration>(panel, *m_random);
+    m_generation = std::make_unique<NickGeneration>(panel, m_slotState);
     m_length = std::make_unique<NickLength>(panel);
     m_autoGeneration = std::make_unique<AutoGeneration>(panel, *m_timer);
     // Every change of the interval box, typed or set, is normalised at once.

@@ -88,6 +88,8 @@ private:
     void endProgram();
 
     std::unique_ptr<RandomSource> m_random;
+    // Every slot's last draws and letter, kept from one nick to the next.
+    NickGenerator m_slotState;
 
     QLabel *m_title = nullptr;
     QPushButton *m_exit = nullptr;

@@ -18,10 +18,4 @@ void set(Shape shape)
         QGuiApplication::restoreOverrideCursor();
 }
 
-Shape current()
-{
-    const QCursor *cursor = QGuiApplication::overrideCursor();
-    return cursor && cursor->shape() == Qt::WaitCursor ? Shape::Hourglass : Shape::Default;
-}
-
 } // namespace ScreenPointer

@@ -6,6 +6,5 @@ namespace ScreenPointer {
 enum class Shape { Default, Hourglass };
 
 void set(Shape shape);
-Shape current();
 
 } // namespace ScreenPointer

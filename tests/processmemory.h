@@ -19,6 +19,9 @@
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
+// What this process holds in memory, read from the allocator and the system;
+// the soak test and the benchmarks share them.
+
 // Bytes the program holds on the heap right now: what it allocated and has
 // not freed, without what the allocator keeps around for reuse (or, under
 // AddressSanitizer, in quarantine).
