@@ -3,6 +3,7 @@
 #include "core/randomsource.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
+#include "ui/toolkit/windowdrag.h"
 #include "ui/wording/translations.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@ protected:
     static void setUpLook()
     {
         Look::install(*qApp);
-        Form1::setSystemMoveEnabled(false);
+        WindowDrag::setSystemMoveEnabled(false);
     }
     bool showForm(std::unique_ptr<RandomSource> random)
     {

@@ -7,6 +7,7 @@
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
 #include "ui/toolkit/textbox.h"
+#include "ui/toolkit/windowdrag.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -26,7 +27,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         Look::install(*qApp);
-        Form1::setSystemMoveEnabled(false);
+        WindowDrag::setSystemMoveEnabled(false);
     }
     void counterListAndSavesAgreeAndTheHeapStaysSmall();
 };

@@ -129,7 +129,11 @@ void AccessiblePacing::forward(QAccessibleEvent *event)
         m_previous(event);
         return;
     }
-    // Qt has no other way into its bridge than this call without a handler.
+    // Qt 6.4's QAccessible::updateAccessibility() gives an event either to
+    // the installed update handler or to the platform's bridge, never both,
+    // and offers no other way into the bridge: the event goes through that
+    // call with this handler taken out for its length. Once Qt lets a handler
+    // pass an event on to the bridge, this swap can go.
     const QAccessible::UpdateHandler mine = QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
     QAccessible::installUpdateHandler(mine);

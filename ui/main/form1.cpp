@@ -20,6 +20,7 @@
 #include "ui/toolkit/pushbutton.h"
 #include "ui/toolkit/slotselector.h"
 #include "ui/toolkit/textbox.h"
+#include "ui/toolkit/windowdrag.h"
 #include "ui/wording/wording.h"
 
 #include <QCoreApplication>
@@ -33,8 +34,6 @@
 #include <QWindow>
 
 namespace {
-
-bool systemMoveEnabled = true;
 
 QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
 {
@@ -112,6 +111,8 @@ Form1::Form1(std::unique_ptr<RandomSource> random)
     setWindowIcon(QIcon(QStringLiteral(":/icon/quillmark.svg")));
     setFixedSize(Look::twips(8910), Look::twips(5175));
     Look::paintPanelGrey(this);
+    // No title bar: a press on the bare background moves the window.
+    new WindowDrag(this);
 
     buildOutline();
     buildControls();
@@ -123,7 +124,7 @@ Form1::Form1(std::unique_ptr<RandomSource> random)
 
 Form1::~Form1()
 {
-    delete m_about;
+    delete m_aboutWindow;
 }
 
 void Form1::buildOutline()
@@ -152,7 +153,7 @@ void Form1::buildControls()
             combo->setObjectName(name);
             combo->addItems({tr("Гласная"), tr("Согласная")});
             combo->setListIndex(-1); // nothing selected until the window loads
-            return m_combos.at(slot - 1) = combo;
+            return m_letterSelectors.at(slot - 1) = combo;
         };
     };
     QLabel *intervalLabel = nullptr;
@@ -165,27 +166,27 @@ void Form1::buildControls()
         // The window's own controls.
         {"Label1", "Form1", 1560, 120, 3600, 405,
          [this](Name name, QWidget *in) {
-             m_title = makeLabel(name, QStringLiteral("Quillmark"), in);
-             m_title->setFont(Look::font(Look::CampusOtl, 18, Look::Weight::Bold));
-             m_title->setAlignment(Qt::AlignCenter);
-             QPalette titlePalette = m_title->palette();
+             m_titleLabel = makeLabel(name, QStringLiteral("Quillmark"), in);
+             m_titleLabel->setFont(Look::font(Look::CampusOtl, 18, Look::Weight::Bold));
+             m_titleLabel->setAlignment(Qt::AlignCenter);
+             QPalette titlePalette = m_titleLabel->palette();
              titlePalette.setColor(QPalette::WindowText, Look::navy());
-             m_title->setPalette(titlePalette);
-             return m_title;
+             m_titleLabel->setPalette(titlePalette);
+             return m_titleLabel;
          }},
         {"Exit", "Form1", 6240, 0, 375, 375,
          [this](Name name, QWidget *in) {
-             m_exit = makeButton(name, QStringLiteral("X"), QString(), in);
-             m_exit->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
-             return m_exit;
+             m_closeButton = makeButton(name, QStringLiteral("X"), QString(), in);
+             m_closeButton->setFont(Look::font(Look::ComicSans, 9.75, Look::Weight::Bold));
+             return m_closeButton;
          }},
         // The working panel: the nick, the letters, the length and the three
         // big buttons.
         {"Frame1", "Form1", 120, 480, 6375, 4575,
          [this](Name name, QWidget *in) {
-             m_frame1 = makeFrame(name, tr("Ники делать тут:"), in);
-             m_frame1->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
-             return m_frame1;
+             m_workFrame = makeFrame(name, tr("Ники делать тут:"), in);
+             m_workFrame->setCaptionFont(Look::font(Look::MsSansSerif, 9.75));
+             return m_workFrame;
          }},
         {"Image1", "Frame1", 3600, 1920, 2715, 930,
          [this](Name name, QWidget *in) {
@@ -196,23 +197,23 @@ void Form1::buildControls()
         {"Image5", "Frame1", 3600, 3600, 2715, 930,
          [this](Name name, QWidget *in) { return m_helpButton = makeImageButton(name, "Image6", "help", Words::InTheTextsLanguage, in); }},
         {"Frame2", "Frame1", 120, 240, 6135, 855,
-         [this](Name name, QWidget *in) { return m_frame2 = makeFrame(name, tr("Сам ник:"), in); }},
+         [this](Name name, QWidget *in) { return m_nickFrame = makeFrame(name, tr("Сам ник:"), in); }},
         {"Text3", "Frame2", 120, 240, 5895, 495,
          [this](Name name, QWidget *in) {
-             m_text3 = makeTextBox(name, QStringLiteral("[.:] TOR(E)N [:.]"), tr("Сам ник"), in);
-             m_text3->setReadOnly(true);
-             m_text3->setFont(Look::font(Look::ComicSans, 14.25));
-             m_text3->setStyleSheet(
+             m_nickBox = makeTextBox(name, QStringLiteral("[.:] TOR(E)N [:.]"), tr("Сам ник"), in);
+             m_nickBox->setReadOnly(true);
+             m_nickBox->setFont(Look::font(Look::ComicSans, 14.25));
+             m_nickBox->setStyleSheet(
                  QStringLiteral("TextBox { border: 1px solid %1; color: %2; background: %3; }")
                      .arg(Look::windowText().name(), Look::darkRed().name(), Look::panelGrey().name()));
-             return m_text3;
+             return m_nickBox;
          }},
         {"Frame3", "Frame1", 120, 1200, 3375, 3255,
          [this](Name name, QWidget *in) {
-             m_frame3 = makeFrame(name, tr("Настрой буквы (советую оставить так):"), in);
+             m_letterFrame = makeFrame(name, tr("Настрой буквы (советую оставить так):"), in);
              // The line between the two columns, beneath the selectors.
-             OutlineShape::line(1680, 240, 1680, 3240, m_frame3)->setObjectName(QStringLiteral("Line4"));
-             return m_frame3;
+             OutlineShape::line(1680, 240, 1680, 3240, m_letterFrame)->setObjectName(QStringLiteral("Line4"));
+             return m_letterFrame;
          }},
         // Two columns of five, each label 240 twips above its selector. Label
         // names do not follow the slots: the sixth letter's label is Label2.
@@ -239,7 +240,7 @@ void Form1::buildControls()
         // The length: the box lies above the up button's edge, the down
         // button above the up button's.
         {"Frame4", "Frame1", 3600, 1200, 2655, 735,
-         [this](Name name, QWidget *in) { return m_frame4 = makeFrame(name, tr("Длина ника:"), in); }},
+         [this](Name name, QWidget *in) { return m_lengthFrame = makeFrame(name, tr("Длина ника:"), in); }},
         {"Image7", "Frame4", 840, 240, 855, 420,
          [this](Name name, QWidget *in) { return m_lengthUpButton = makeImageButton(name, "Image8", "up", Words::None, in); }},
         {"Image9", "Frame4", 1680, 240, 855, 420,
@@ -248,15 +249,15 @@ void Form1::buildControls()
          }},
         {"Text1", "Frame4", 120, 240, 735, 405,
          [this](Name name, QWidget *in) {
-             m_text1 = makeTextBox(name, QStringLiteral("6"), tr("Длина генерируемого ника"), in);
-             m_text1->setReadOnly(true);
-             m_text1->setFont(Look::font(Look::ComicSans, 12));
-             return m_text1;
+             m_lengthBox = makeTextBox(name, QStringLiteral("6"), tr("Длина генерируемого ника"), in);
+             m_lengthBox->setReadOnly(true);
+             m_lengthBox->setFont(Look::font(Look::ComicSans, 12));
+             return m_lengthBox;
          }},
         // The generator panel.
         {"Frame5", "Form1", 6720, 120, 2055, 4935,
          [this](Name name, QWidget *in) {
-             return m_frame5 = makeFrame(name, tr("Настрой генератор:"), in);
+             return m_generatorFrame = makeFrame(name, tr("Настрой генератор:"), in);
          }},
         {"Label12", "Frame5", 120, 2880, 1860, 435,
          [&intervalLabel](Name name, QWidget *in) {
@@ -271,41 +272,41 @@ void Form1::buildControls()
          }},
         {"List", "Frame5", 120, 240, 1815, 2595,
          [this](Name name, QWidget *in) {
-             m_list = new NickListBox(in);
-             m_list->setObjectName(name);
-             return m_list;
+             m_nickList = new NickListBox(in);
+             m_nickList->setObjectName(name);
+             return m_nickList;
          }},
         {"Text2", "Frame5", 840, 3120, 1095, 285,
          [this](Name name, QWidget *in) {
-             m_text2 = makeTextBox(name, QStringLiteral("250"), tr("Интервал между добавлением ников"),
+             m_intervalBox = makeTextBox(name, QStringLiteral("250"), tr("Интервал между добавлением ников"),
                                    in);
-             m_text2->setLimit(4);
-             return m_text2;
+             m_intervalBox->setLimit(4);
+             return m_intervalBox;
          }},
         {"Text4", "Frame5", 840, 3480, 1095, 285,
          [this](Name name, QWidget *in) {
-             m_text4 = makeTextBox(name, QStringLiteral("0"),
+             m_counterBox = makeTextBox(name, QStringLiteral("0"),
                                    tr("Показывает сколько уже сгенерировано ников"), in);
-             m_text4->setReadOnly(true);
-             return m_text4;
+             m_counterBox->setReadOnly(true);
+             return m_counterBox;
          }},
         // Each button's top edge lies under the one below it.
         {"Command2", "Frame5", 120, 3840, 1815, 255,
          [this](Name name, QWidget *in) {
-             return m_start =
+             return m_startButton =
                         makeButton(name, tr("Старт"), tr("Начать генерировать по таймеру"), in);
          }},
         {"Command3", "Frame5", 120, 4080, 1815, 255,
          [this](Name name, QWidget *in) {
-             return m_stop = makeButton(name, tr("Стоп"), tr("Остановить генерацию"), in);
+             return m_stopButton = makeButton(name, tr("Стоп"), tr("Остановить генерацию"), in);
          }},
         {"Command4", "Frame5", 120, 4320, 1815, 255,
          [this](Name name, QWidget *in) {
-             return m_erase = makeButton(name, tr("Стереть"), tr("Очищает список"), in);
+             return m_eraseButton = makeButton(name, tr("Стереть"), tr("Очищает список"), in);
          }},
         {"Command1", "Frame5", 120, 4560, 1815, 255,
          [this](Name name, QWidget *in) {
-             return m_save = makeButton(name, tr("Сохранить"),
+             return m_saveButton = makeButton(name, tr("Сохранить"),
                                         tr("Сохраняет список в папку с программой"), in);
          }},
     };
@@ -313,36 +314,44 @@ void Form1::buildControls()
 
     // A screen reader names a selector or box after its label ("labelled by").
     for (int slot = 1; slot <= SlotCount; ++slot)
-        slotLabels.at(slot - 1)->setBuddy(m_combos.at(slot - 1));
-    intervalLabel->setBuddy(m_text2);
-    counterLabel->setBuddy(m_text4);
+        slotLabels.at(slot - 1)->setBuddy(m_letterSelectors.at(slot - 1));
+    intervalLabel->setBuddy(m_intervalBox);
+    counterLabel->setBuddy(m_counterBox);
 
-    m_frame1->setReportsPointerMovement(true);
-    m_frame3->setReportsPointerMovement(true);
-    m_frame4->setReportsPointerMovement(true);
+    m_workFrame->setReportsPointerMovement(true);
+    m_letterFrame->setReportsPointerMovement(true);
+    m_lengthFrame->setReportsPointerMovement(true);
 
-    m_timer = new GenerationTimer(m_frame5);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_generationTimer = new GenerationTimer(m_generatorFrame);
+    m_generationTimer->setObjectName(QStringLiteral("Timer1"));
 }
 
 void Form1::setupTabOrder()
 {
-    const std::array<QWidget *, 20> order{m_exit,      m_combos[0], m_combos[1], m_combos[2], m_combos[3],
-                                          m_text1,     m_combos[4], m_combos[5], m_combos[6], m_combos[7],
-                                          m_combos[8], m_combos[9], m_list,      m_text2,     m_start,
-                                          m_stop,      m_text3,     m_erase,     m_text4,     m_save};
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    // Frames, labels and the picture buttons take no focus.
+    static const char *const Order[] = {"Exit",     "Combo1",  "Combo2",   "Combo3", "Combo4",
+                                        "Text1",    "Combo5",  "Combo6",   "Combo7", "Combo8",
+                                        "Combo9",   "Combo10", "List",     "Text2",  "Command2",
+                                        "Command3", "Text3",   "Command4", "Text4",  "Command1"};
+    QWidget *previous = nullptr;
+    for (const char *name : Order) {
+        auto *next = findChild<QWidget *>(QLatin1StringView(name));
+        if (!next)
+            qFatal("Form1: no control %s for the tab order", name);
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 void Form1::connectActions()
 {
     GeneratorPanel &panel = *this;
     m_generation = std::make_unique<NickGeneration>(panel, m_slotState);
-    m_length = std::make_unique<NickLength>(panel);
-    m_autoGeneration = std::make_unique<AutoGeneration>(panel, *m_timer);
+    m_nickLength = std::make_unique<NickLength>(panel);
+    m_autoGeneration = std::make_unique<AutoGeneration>(panel, *m_generationTimer);
     // Every change of the interval box, typed or set, is normalised at once.
-    connect(m_text2, &TextBox::textChanged, this, [this] { m_autoGeneration->intervalChanged(); });
+    connect(m_intervalBox, &TextBox::textChanged, this, [this] { m_autoGeneration->intervalChanged(); });
     m_saveJob = new SaveJob(this);
     m_saveJob->setObjectName(QStringLiteral("saveJob"));
     m_saveProgress = std::make_unique<SaveProgress>(*m_saveJob, this);
@@ -352,36 +361,38 @@ void Form1::connectActions()
     // one they would be noise.
     connect(m_generateButton, &ImageButton::activated, this, [this] {
         if (m_generation->GenerateNick())
-            m_announcer->announce(m_text3->text());
+            m_announcer->announce(m_nickBox->text());
     });
-    connect(m_timer, &GenerationTimer::tick, this, [this] { m_generation->GenerateNick(); });
+    connect(m_generationTimer, &GenerationTimer::tick, this, [this] { m_generation->GenerateNick(); });
     connect(m_lengthUpButton, &ImageButton::activated, this, [this] { changeLength(&NickLength::up); });
     connect(m_lengthDownButton, &ImageButton::activated, this, [this] { changeLength(&NickLength::down); });
     connect(m_helpButton, &ImageButton::activated, this, &Form1::showHelp);
     connect(m_aboutButton, &ImageButton::activated, this, &Form1::showAbout);
 
-    connect(m_start, &QPushButton::clicked, this, [this] {
+    connect(m_startButton, &QPushButton::clicked, this, [this] {
         if (m_autoGeneration->start())
-            m_announcer->announce(Wording::timerStarted(m_timer->interval()));
+            m_announcer->announce(Wording::timerStarted(m_generationTimer->interval()));
     });
-    connect(m_stop, &QPushButton::clicked, this, [this] {
+    connect(m_stopButton, &QPushButton::clicked, this, [this] {
         m_autoGeneration->stop();
-        m_announcer->announce(Wording::timerStopped(m_text4->text()));
+        m_announcer->announce(Wording::timerStopped(m_counterBox->text()));
     });
-    connect(m_erase, &QPushButton::clicked, this, &Form1::erase);
-    connect(m_save, &QPushButton::clicked, this, [this] { saveitems(*m_list); });
-    connect(m_list, &NickListBox::clicked, this, [this] { m_text3->assign(m_list->text()); });
-    connect(m_exit, &QPushButton::clicked, this, &Form1::endProgram);
+    connect(m_eraseButton, &QPushButton::clicked, this, &Form1::erase);
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { saveitems(*m_nickList); });
+    connect(m_nickList, &NickListBox::clicked, this, [this] { m_nickBox->assign(m_nickList->text()); });
+    connect(m_closeButton, &QPushButton::clicked, this, &Form1::endProgram);
 
     // Passing over a frame brings faces back; the letter frame restores the
     // length-up button, the length frame only the length-down one.
-    connect(m_frame1, &CaptionFrame::pointerMovedOverSurface, this, [this] {
+    connect(m_workFrame, &CaptionFrame::pointerMovedOverSurface, this, [this] {
         m_generateButton->rest();
         m_aboutButton->rest();
         m_helpButton->rest();
     });
-    connect(m_frame3, &CaptionFrame::pointerMovedOverSurface, this, [this] { m_lengthUpButton->rest(); });
-    connect(m_frame4, &CaptionFrame::pointerMovedOverSurface, this, [this] { m_lengthDownButton->rest(); });
+    connect(m_letterFrame, &CaptionFrame::pointerMovedOverSurface, this,
+            [this] { m_lengthUpButton->rest(); });
+    connect(m_lengthFrame, &CaptionFrame::pointerMovedOverSurface, this,
+            [this] { m_lengthDownButton->rest(); });
 }
 
 void Form1::setupAccess()
@@ -415,11 +426,11 @@ void Form1::setupAccess()
     connect(lengthUpKey, &QShortcut::activated, m_lengthUpButton, &QAbstractButton::click);
 
     // Boxes without a label of their own are named after their frames.
-    m_text1->setAccessibleName(tr("Длина ника"));
-    m_text3->setAccessibleName(tr("Сам ник"));
-    m_text3->setAccessibleDescription(tr("Новый ник: Ctrl+N"));
-    m_list->setAccessibleName(tr("Список ников"));
-    m_exit->setAccessibleName(tr("Закрыть"));
+    m_lengthBox->setAccessibleName(tr("Длина ника"));
+    m_nickBox->setAccessibleName(tr("Сам ник"));
+    m_nickBox->setAccessibleDescription(tr("Новый ник: Ctrl+N"));
+    m_nickList->setAccessibleName(tr("Список ников"));
+    m_closeButton->setAccessibleName(tr("Закрыть"));
 
     // The picture buttons are off the Tab path: the window tells their keys.
     // The title the window system shows stays "Form1".
@@ -428,34 +439,34 @@ void Form1::setupAccess()
                                 "F1 — помощь, Ctrl+I — о программе"));
 
     AccessiblePacing &pacing = AccessiblePacing::instance();
-    pacing.manage(m_text1, AccessiblePacing::Changes::AsTheyCome);
-    pacing.manage(m_text2, AccessiblePacing::Changes::AsTheyCome);
-    pacing.manage(m_text3, AccessiblePacing::Changes::Paced);
-    pacing.manage(m_text4, AccessiblePacing::Changes::Paced);
-    for (SlotSelector *combo : m_combos)
+    pacing.manage(m_lengthBox, AccessiblePacing::Changes::AsTheyCome);
+    pacing.manage(m_intervalBox, AccessiblePacing::Changes::AsTheyCome);
+    pacing.manage(m_nickBox, AccessiblePacing::Changes::Paced);
+    pacing.manage(m_counterBox, AccessiblePacing::Changes::Paced);
+    for (SlotSelector *combo : m_letterSelectors)
         pacing.manage(combo->lineEdit(), AccessiblePacing::Changes::AsTheyCome, combo);
     m_announcer = new Announcer(this);
 }
 
 void Form1::changeLength(void (NickLength::*step)())
 {
-    const QString before = m_text1->text();
-    (m_length.get()->*step)();
-    if (m_text1->text() != before)
-        m_announcer->announce(Wording::lengthIs(m_text1->text()));
+    const QString before = m_lengthBox->text();
+    (m_nickLength.get()->*step)();
+    if (m_lengthBox->text() != before)
+        m_announcer->announce(Wording::lengthIs(m_lengthBox->text()));
 }
 
 TextBox *Form1::box(Box box) const
 {
     switch (box) {
     case Box::Length:
-        return m_text1;
+        return m_lengthBox;
     case Box::Interval:
-        return m_text2;
+        return m_intervalBox;
     case Box::Nick:
-        return m_text3;
+        return m_nickBox;
     case Box::Counter:
-        return m_text4;
+        return m_counterBox;
     }
     Q_UNREACHABLE();
 }
@@ -472,27 +483,27 @@ void Form1::setText(Box box, const QString &text)
 
 void Form1::setNickLimit(int limit)
 {
-    m_text3->setLimit(limit);
+    m_nickBox->setLimit(limit);
 }
 
 int Form1::intervalCaret() const
 {
-    return m_text2->cursorPosition();
+    return m_intervalBox->cursorPosition();
 }
 
 void Form1::setIntervalCaret(int position)
 {
-    m_text2->setCursorPosition(position);
+    m_intervalBox->setCursorPosition(position);
 }
 
 int Form1::listIndex(int slot) const
 {
-    return m_combos.at(slot - 1)->listIndex();
+    return m_letterSelectors.at(slot - 1)->listIndex();
 }
 
 void Form1::listNick(const QString &nick)
 {
-    m_list->addItem(nick);
+    m_nickList->addItem(nick);
 }
 
 void Form1::refuse(const Refusal &refusal)
@@ -510,7 +521,7 @@ void Form1::showMessage(const Wording::Message &message)
 void Form1::load()
 {
     for (int slot = 1; slot <= SlotCount; ++slot)
-        m_combos.at(slot - 1)->setListIndex(DefaultSlotPattern.at(slot - 1));
+        m_letterSelectors.at(slot - 1)->setListIndex(DefaultSlotPattern.at(slot - 1));
 }
 
 void Form1::showHelp()
@@ -522,16 +533,16 @@ void Form1::showHelp()
 void Form1::showAbout()
 {
     // One about window at a time; after its own Exit it is built afresh.
-    if (!m_about)
-        m_about = new FrmAbout();
-    m_about->show();
-    m_about->raise();
+    if (!m_aboutWindow)
+        m_aboutWindow = new FrmAbout();
+    m_aboutWindow->show();
+    m_aboutWindow->raise();
 }
 
 void Form1::erase()
 {
-    m_list->clear();
-    m_text4->assign(QStringLiteral("0"));
+    m_nickList->clear();
+    m_counterBox->assign(QStringLiteral("0"));
     m_announcer->announce(Wording::listErased());
 }
 
@@ -572,7 +583,7 @@ void Form1::closeEvent(QCloseEvent *event)
     // Exit, or the window system closing the window (a key, the taskbar):
     // the whole program ends at once, no question, unsaved nicks are gone,
     // and an open about window goes with it.
-    m_timer->setEnabled(false);
+    m_generationTimer->setEnabled(false);
     if (m_saveJob->isBusy()) {
         // The program ends once the save is complete; meanwhile its progress shows.
         m_closing = true;
@@ -580,15 +591,10 @@ void Form1::closeEvent(QCloseEvent *event)
         m_saveProgress->showNow();
         return;
     }
-    if (m_about)
-        m_about->close();
+    if (m_aboutWindow)
+        m_aboutWindow->close();
     QWidget::closeEvent(event);
     QCoreApplication::exit(0);
-}
-
-void Form1::setSystemMoveEnabled(bool enabled)
-{
-    systemMoveEnabled = enabled;
 }
 
 void Form1::showEvent(QShowEvent *event)
@@ -596,36 +602,6 @@ void Form1::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (m_firstShow) {
         m_firstShow = false;
-        m_exit->setFocus(Qt::OtherFocusReason);
+        m_closeButton->setFocus(Qt::OtherFocusReason);
     }
-}
-
-void Form1::mousePressEvent(QMouseEvent *event)
-{
-    // Only the bare background moves the window (the outline lines let the
-    // press through); a press that a control let fall through does not.
-    if (childAt(event->position().toPoint())) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    // The window manager's move follows the left button only: with any other
-    // button it would never see the release and go on moving.
-    if (event->button() == Qt::LeftButton && systemMoveEnabled && windowHandle() &&
-        windowHandle()->startSystemMove())
-        return;
-    m_followingPointer = true;
-    m_pressOffset = event->globalPosition().toPoint() - pos();
-}
-
-void Form1::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_followingPointer)
-        move(event->globalPosition().toPoint() - m_pressOffset);
-}
-
-void Form1::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (m_followingPointer && event->buttons() == Qt::NoButton)
-        m_followingPointer = false;
 }

@@ -40,26 +40,20 @@ public:
     explicit Form1(std::unique_ptr<RandomSource> random = nullptr);
     ~Form1() override;
 
-    // Writes every entry of the list, as it is now, to NIK.log beside the
-    // window, and when that is done tells the user where it went when that
-    // is not the program's folder, or why it failed. A save asked for while
-    // one runs follows it.
+    // Writes every entry of the list, as it is now, to NIK.log in the
+    // program's folder, on a thread beside the window; when that is done,
+    // tells the user where the file went when that is not the program's
+    // folder, or why it failed. A save asked for while one runs follows it.
     void saveitems(NickListBox &lstin);
 
     // Where Save writes; tests point these at folders of their own.
     void setLogFolders(const QString &programFolder, const QString &fallbackFolder);
 
-    // Without a window manager there is no system move: follow the pointer.
-    static void setSystemMoveEnabled(bool enabled);
-
-    FrmAbout *aboutWindow() const { return m_about; }
+    FrmAbout *aboutWindow() const { return m_aboutWindow; }
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QString text(Box box) const override;
@@ -91,44 +85,43 @@ private:
     // Every slot's last draws and letter, kept from one nick to the next.
     NickGenerator m_slotState;
 
-    QLabel *m_title = nullptr;
-    QPushButton *m_exit = nullptr;
-    CaptionFrame *m_frame1 = nullptr;
-    CaptionFrame *m_frame2 = nullptr;
-    CaptionFrame *m_frame3 = nullptr;
-    CaptionFrame *m_frame4 = nullptr;
-    CaptionFrame *m_frame5 = nullptr;
-    TextBox *m_text1 = nullptr;
-    TextBox *m_text2 = nullptr;
-    TextBox *m_text3 = nullptr;
-    TextBox *m_text4 = nullptr;
-    std::array<SlotSelector *, SlotCount> m_combos{};
-    NickListBox *m_list = nullptr;
-    GenerationTimer *m_timer = nullptr;
-    QPushButton *m_save = nullptr;  // Command1
-    QPushButton *m_start = nullptr; // Command2
-    QPushButton *m_stop = nullptr;  // Command3
-    QPushButton *m_erase = nullptr; // Command4
-    ImageButton *m_generateButton = nullptr;
-    ImageButton *m_aboutButton = nullptr;
-    ImageButton *m_helpButton = nullptr;
-    ImageButton *m_lengthUpButton = nullptr;
-    ImageButton *m_lengthDownButton = nullptr;
+    // The controls, each with the name it has in the window (objectName).
+    QLabel *m_titleLabel = nullptr;                            // Label1
+    QPushButton *m_closeButton = nullptr;                      // Exit
+    CaptionFrame *m_workFrame = nullptr;                       // Frame1, "make nicks here"
+    CaptionFrame *m_nickFrame = nullptr;                       // Frame2
+    CaptionFrame *m_letterFrame = nullptr;                     // Frame3
+    CaptionFrame *m_lengthFrame = nullptr;                     // Frame4
+    CaptionFrame *m_generatorFrame = nullptr;                  // Frame5, "set up the generator"
+    TextBox *m_lengthBox = nullptr;                            // Text1
+    TextBox *m_intervalBox = nullptr;                          // Text2
+    TextBox *m_nickBox = nullptr;                              // Text3
+    TextBox *m_counterBox = nullptr;                           // Text4
+    std::array<SlotSelector *, SlotCount> m_letterSelectors{}; // Combo1 .. Combo10
+    NickListBox *m_nickList = nullptr;                         // List
+    GenerationTimer *m_generationTimer = nullptr;              // Timer1
+    QPushButton *m_saveButton = nullptr;                       // Command1
+    QPushButton *m_startButton = nullptr;                      // Command2
+    QPushButton *m_stopButton = nullptr;                       // Command3
+    QPushButton *m_eraseButton = nullptr;                      // Command4
+    ImageButton *m_generateButton = nullptr;                   // Image1, pressed Image2
+    ImageButton *m_aboutButton = nullptr;                      // Image3, pressed Image4
+    ImageButton *m_helpButton = nullptr;                       // Image5, pressed Image6
+    ImageButton *m_lengthUpButton = nullptr;                   // Image7, pressed Image8
+    ImageButton *m_lengthDownButton = nullptr;                 // Image9, pressed Image10
 
     std::unique_ptr<NickGeneration> m_generation;
-    std::unique_ptr<NickLength> m_length;
+    std::unique_ptr<NickLength> m_nickLength;
     std::unique_ptr<AutoGeneration> m_autoGeneration;
     SaveJob *m_saveJob = nullptr;
     std::unique_ptr<SaveProgress> m_saveProgress;
 
     Announcer *m_announcer = nullptr;
-    QPointer<FrmAbout> m_about;
+    QPointer<FrmAbout> m_aboutWindow;
     // As the system names them: bytes, not necessarily UTF-8.
     QByteArray m_programFolder;
     QByteArray m_fallbackFolder;
 
     bool m_firstShow = true;
     bool m_closing = false; // asked to close while a save ran
-    bool m_followingPointer = false;
-    QPoint m_pressOffset;
 };

@@ -5,10 +5,13 @@
 class QLineEdit;
 
 // What a screen reader reads of a text box: its whole value, its selection
-// and caret as the box has them. Qt's own line-edit interface reports text
-// attribute runs of no length, and Orca then reads a box tabbed into as its
-// value less the last character ("250 selected" followed by "25 selected"):
-// here the one run of plain text spans the whole value.
+// and caret as the box has them. Qt 6.4's own line-edit interface
+// (QAccessibleLineEdit::attributes) reports every text attribute run as
+// empty, starting and ending at the offset asked about, and Orca 43 then
+// reads a box tabbed into as its value less the last character ("250
+// selected" followed by "25 selected"): here the one run of plain text spans
+// the whole value. This interface can give way to Qt's once Qt reports a run
+// over the whole text.
 class TextBoxAccessible : public QAccessibleWidget,
                           public QAccessibleTextInterface,
                           public QAccessibleEditableTextInterface
