@@ -73,11 +73,14 @@ enum class Words
 ImageButton *makeImageButton(const QString &name, const char *pressedName, const char *faceName, Words words,
                              QWidget *parent)
 {
-    const QString language = Wording::language();
-    const QString folder = words == Words::None || language == QLatin1StringView("ru")
-                               ? QStringLiteral(":/faces/")
-                               : QStringLiteral(":/faces/%1/").arg(language);
-    const QString base = folder + QLatin1String(faceName);
+    // The Russian faces lie at the top; a language whose faces are not drawn
+    // yet shows them too, rather than none.
+    const QString translated =
+        QStringLiteral(":/faces/%1/%2").arg(Wording::language(), QLatin1String(faceName));
+    const QString base =
+        words == Words::InTheTextsLanguage && QFile::exists(translated + QStringLiteral("-normal.svg"))
+            ? translated
+            : QStringLiteral(":/faces/") + QLatin1String(faceName);
     return new ImageButton(name, base + QStringLiteral("-normal.svg"), QLatin1String(pressedName),
                            base + QStringLiteral("-pressed.svg"), parent);
 }
