@@ -10,5 +10,8 @@ cmake --build build --target quillmark-screenshot
 language="${2:-ru}"
 locale="$language"
 [ "$language" = ru ] && locale=C.UTF-8
-LANGUAGE= LC_ALL="$locale" scripts/virtual-display.sh ./build/quillmark-screenshot "$out"
-echo "Wrote $out/main-window.png and $out/about-window.png"
+# The windows as they first show; each message box in a window manager's
+# frame, with its title.
+LANGUAGE= LC_ALL="$locale" scripts/virtual-display.sh ./build/quillmark-screenshot "$out" windows
+LANGUAGE= LC_ALL="$locale" scripts/virtual-display.sh --window-manager ./build/quillmark-screenshot "$out" messages
+echo "Wrote $out/main-window.png, $out/about-window.png and $out/message-*.png"
