@@ -1,11 +1,10 @@
 #include "control/logfile.h"
 
 #include "control/nickstore.h"
+#include "platform/appdir.h"
 #include "platform/linefile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <climits>
@@ -139,12 +138,7 @@ bool placeRefused(int code, const QByteArray &programFolder)
 {
     if (code == EACCES || code == EPERM || code == EROFS)
         return true;
-    return (code == ENOENT || code == ENOTDIR) && !QFileInfo(QFile::decodeName(programFolder)).isDir();
-}
-
-QString shown(const QByteArray &path)
-{
-    return QDir::toNativeSeparators(QFile::decodeName(path));
+    return (code == ENOENT || code == ENOTDIR) && !isFolder(programFolder);
 }
 
 } // namespace
@@ -155,7 +149,7 @@ NickLog::Result NickLog::save(const NickStore &store, const QByteArray &programF
     // Never a relative name: that would be wherever the program was started.
     if (!programFolder.startsWith('/')) {
         Result unknown;
-        unknown.path = FileName;
+        unknown.path = QFile::encodeName(FileName);
         unknown.reason = QStringLiteral("не удалось узнать, в какой папке лежит программа");
         return unknown;
     }
@@ -179,7 +173,7 @@ NickLog::Result NickLog::save(const NickStore &store, const QByteArray &programF
 NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &path, int &code, Progress *progress)
 {
     Result result;
-    result.path = shown(path);
+    result.path = path;
     LineFile file(path);
     // A stop is heeded only while the earlier file is still as it was.
     const auto stopped = [&] { return progress && progress->stop.load() && !file.damaged(); };
@@ -200,7 +194,7 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
         if (stopped())
             return cancelled();
         code = file.refusal() == LineFile::Refusal::None ? file.errorCode() : -1;
-        result.path = shown(file.errorPath());
+        result.path = file.errorPath();
         result.reason = reasonText(file);
         result.damaged = file.damaged();
         result.refusedBy = file.throughLink()                             ? Refuser::LinkTarget
@@ -236,7 +230,7 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
     if (!file.commit())
         return failed();
     code = 0;
-    result.path = shown(file.path());
+    result.path = file.path();
     result.outcome = Outcome::Saved;
     result.replacedEarlier = file.replacedEarlier();
     if (file.unconfirmed() != 0)

@@ -34,14 +34,15 @@ public:
         File,
         LinkTarget, // where the user's link NIK.log leads
     };
+    // Paths are as the system names them (bytes, not necessarily UTF-8).
     struct Result
     {
         Outcome outcome = Outcome::Failed;
-        QString path;   // the file written, or the one that could not be
-        QString reason; // why it failed, in Russian
+        QByteArray path; // the file written, or the one that could not be
+        QString reason;  // why it failed, in Russian
         // Why the program folder's file (refusedPath) was not written, when
         // the list went, or was to go, to the documents folder.
-        QString refusedPath;
+        QByteArray refusedPath;
         QString refusedReason;
         Refuser refusedBy = Refuser::Folder;
         // The program folder refused, and there is no documents or home folder.

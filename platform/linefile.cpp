@@ -79,6 +79,29 @@ template <typename Read> bool readSized(QByteArray &out, Read read)
     }
 }
 
+// The path with its folders as the system names them, so that a relative
+// link's "../other/" does not pile up in the path a message shows; names
+// past the last folder that is there stay as they are.
+QByteArray plainPath(const QByteArray &path)
+{
+    QByteArray folder = folderOf(path);
+    QByteArray rest = path.mid(folder == "/" ? 0 : folder.size());
+    for (;;) {
+        if (char *real = ::realpath(folder.constData(), nullptr)) {
+            const QByteArray plain = qstrcmp(real, "/") == 0 ? QByteArray() : QByteArray(real);
+            ::free(real);
+            return plain + rest;
+        }
+        if ((errno != ENOENT && errno != ENOTDIR) || folder == "/" || !folder.startsWith('/'))
+            return path;
+        const QByteArray up = folderOf(folder);
+        rest = folder.mid(up == "/" ? 0 : up.size()) + rest;
+        folder = up;
+    }
+}
+
+// Whether two looks at a path found the same file, unchanged: an inode
+// number alone may already be another file's.
 // The user's own runtime folder, where no other user can put, replace or
 // hold a file; empty when none is safely theirs alone.
 QByteArray privateFolder()
@@ -200,7 +223,7 @@ bool LineFile::resolveTarget()
             if (size < 0)
                 return fail(errno);
             next.truncate(size);
-            path = next.startsWith('/') ? next : folderOf(path) + '/' + next;
+            path = plainPath(next.startsWith('/') ? next : folderOf(path) + '/' + next);
             continue;
         }
         m_target = path;

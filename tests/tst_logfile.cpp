@@ -166,7 +166,7 @@ void TstLogFile::savesTheListAsCrLfLines()
         QVERIFY(writeFile(m_log, before));
     const auto result = save(nicks);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QCOMPARE(result.path, m_programFolder + u"/NIK.log"_s);
+    QCOMPARE(result.path, QFile::encodeName(m_programFolder + u"/NIK.log"_s));
     QTEST(readAll(m_log), "after");
     // Nothing is left behind beside it.
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
@@ -176,13 +176,17 @@ void TstLogFile::programFolderAsTheSystemNamesIt_data()
 {
     QTest::addColumn<QByteArray>("folder"); // "/..." below the test's folder, "-" unknown
     QTest::addColumn<QByteArray>("told");
+    QTest::addColumn<QByteArray>("encoding"); // G_FILENAME_ENCODING
+    QTest::addColumn<QString>("shown");       // the file as a message names it, "/..." below the test's folder
     const QByteArray nowhere = "failed|не удалось узнать, в какой папке лежит программа|";
+    const QByteArray cp1251 = "/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0";
     // clang-format off
-    QTest::newRow("a Cyrillic name in CP1251 bytes") << QByteArray("/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0") << QByteArray("saved||");
-    QTest::newRow("unknown: nothing written anywhere") << QByteArray("-") << nowhere;
-    QTest::newRow("a relative name: nothing written anywhere") << QByteArray("program") << nowhere;
-    QTest::newRow("a folder name longer than a name may be") << "/" + QByteArray(300, 'a') << QByteArray("failed|слишком длинное имя файла или папки|");
-    QTest::newRow("a path longer than the system takes") << ("/" + QByteArray(200, 'b')).repeated(21) << QByteArray("failed|путь к файлу длиннее, чем допускает система (4095 байт)|");
+    QTest::newRow("a Cyrillic name in CP1251 bytes: shown byte by byte") << cp1251 << QByteArray("saved||") << QByteArray() << u"/\\xCF\\xF0\\xEE\\xE3\\xF0\\xE0\\xEC\\xEC\\xE0/NIK.log"_s;
+    QTest::newRow("the same where G_FILENAME_ENCODING names CP1251: shown in it") << cp1251 << QByteArray("saved||") << QByteArray("UTF-8,CP1251") << u"/Программа/NIK.log"_s;
+    QTest::newRow("unknown: nothing written anywhere") << QByteArray("-") << nowhere << QByteArray() << u"NIK.log"_s;
+    QTest::newRow("a relative name: nothing written anywhere") << QByteArray("program") << nowhere << QByteArray() << u"NIK.log"_s;
+    QTest::newRow("a folder name longer than a name may be") << "/" + QByteArray(300, 'a') << QByteArray("failed|слишком длинное имя файла или папки|") << QByteArray() << QString();
+    QTest::newRow("a path longer than the system takes") << ("/" + QByteArray(200, 'b')).repeated(21) << QByteArray("failed|путь к файлу длиннее, чем допускает система (4095 байт)|") << QByteArray() << QString();
     // clang-format on
 }
 
@@ -190,12 +194,18 @@ void TstLogFile::programFolderAsTheSystemNamesIt()
 {
     QFETCH(QByteArray, folder);
     QFETCH(QByteArray, told);
+    QFETCH(QByteArray, encoding);
+    QFETCH(QString, shown);
     // Each test program lives in a folder of its own in the build.
     QCOMPARE(applicationDirectory(), QByteArray(QT_TESTCASE_BUILDDIR "/run/tst_logfile"));
     // Started in the test's folder, where a relative name would land.
     const QString started = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir->path()));
-    const auto restore = qScopeGuard([&] { QDir::setCurrent(started); });
+    encoding.isEmpty() ? qunsetenv("G_FILENAME_ENCODING") : qputenv("G_FILENAME_ENCODING", encoding);
+    const auto restore = qScopeGuard([&] {
+        QDir::setCurrent(started);
+        qunsetenv("G_FILENAME_ENCODING");
+    });
     const QByteArray programFolder =
         folder == "-" ? QByteArray()
                       : (folder.startsWith('/') ? QFile::encodeName(m_dir->path()) + folder : folder);
@@ -210,6 +220,8 @@ void TstLogFile::programFolderAsTheSystemNamesIt()
     const auto result =
         NickLog::save(storeOf({u"NIK"_s}), programFolder, QFile::encodeName(m_fallbackFolder));
     QCOMPARE(toldBy(result), told);
+    if (!shown.isEmpty())
+        QCOMPARE(displayPath(result.path), shown.startsWith(u'/') ? m_dir->path() + shown : shown);
     QCOMPARE(::access((programFolder + "/NIK.log").constData(), F_OK) == 0, saves);
     QCOMPARE(readAll(m_log), QByteArray("<missing>"));
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
@@ -231,6 +243,7 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
     QTest::newRow("another user's link") << false << true << u"notes.txt"_s << u"link"_s << foreign;
     QTest::newRow("own link to another user's file") << true << false << u"notes.txt"_s << u"link"_s << foreign;
     QTest::newRow("dangling link into a missing folder") << true << true << u"gone/notes.txt"_s << u"target"_s << u"папка не найдена"_s;
+    QTest::newRow("a relative link there: the path named plainly") << true << true << u"../program/../gone/notes.txt"_s << u"target"_s << u"папка не найдена"_s;
     QTest::newRow("own link to a null device: written into, not replaced") << true << true << u"null"_s << QString() << QString();
     QTest::newRow("own link to another user's FIFO") << true << false << u"fifo"_s << u"link"_s << foreign;
     QTest::newRow("own link to own FIFO nobody reads") << true << true << u"fifo"_s << u"target"_s << u"у канала нет читателя, или устройство недоступно"_s;
@@ -246,7 +259,9 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
     QFETCH(QString, reason);
     if ((!linkOurs || !targetOurs || target == u"null") && ::geteuid() != 0)
         QSKIP("giving a file to another user or making a device needs root");
-    const QString targetPath = m_dir->filePath(target);
+    // "../" starts what a relative link says, from the program folder.
+    const bool relative = target.startsWith(u"../");
+    const QString targetPath = relative ? QDir::cleanPath(m_programFolder + u'/' + target) : m_dir->filePath(target);
     const QByteArray targetName = QFile::encodeName(targetPath);
     const bool special = target == u"fifo" || target == u"null";
     const QByteArray before = special || target.contains(u'/') ? "<missing>" : "MY NOTES\n";
@@ -256,7 +271,7 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
                  0);
     else if (before != "<missing>")
         QVERIFY(writeFile(targetPath, before));
-    QVERIFY(QFile::link(targetPath, m_log));
+    QVERIFY(QFile::link(relative ? target : targetPath, m_log));
     if (!linkOurs)
         QCOMPARE(::lchown(QFile::encodeName(m_log).constData(), Nobody, Nobody), 0);
     if (!targetOurs)
@@ -273,7 +288,7 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
     else
         QCOMPARE(readAll(targetPath), reason.isEmpty() ? QByteArray("NIK\r\n") : before);
     if (!reason.isEmpty())
-        QCOMPARE(result.path, told == u"link" ? m_log : targetPath);
+        QCOMPARE(result.path, QFile::encodeName(told == u"link" ? m_log : targetPath));
 }
 
 void TstLogFile::onlyThisProgramsLeftoversAreRemoved_data()
@@ -589,21 +604,26 @@ void TstLogFile::documentsFolderOfTheUser_data()
 {
     // HOME relative to the test's folder; "-" unset.
     QTest::addColumn<QString>("home");
-    QTest::addColumn<bool>("documents"); // home holds a "Documents" folder
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("Documents in the home folder") << u"home"_s << true << u"home/Documents"_s;
-    QTest::newRow("no Documents: the home folder") << u"home"_s << false << u"home"_s;
-    QTest::newRow("a home folder that is missing") << u"no-such-home"_s << false << QString();
-    QTest::newRow("no HOME") << u"-"_s << false << QString();
+    // A folder in home, "Documents" as it is, another as ~/.config/user-dirs.dirs names it.
+    QTest::addColumn<QByteArray>("documents");
+    QTest::addColumn<QByteArray>("folder");
+    const QByteArray cp1251 = "\xc4\xee\xea\xf3\xec\xe5\xed\xf2\xfb";
+    QTest::newRow("Documents in the home folder") << u"home"_s << QByteArray("Documents") << QByteArray("home/Documents");
+    QTest::newRow("no Documents: the home folder") << u"home"_s << QByteArray() << QByteArray("home");
+    QTest::newRow("a documents folder named in CP1251 bytes") << u"home"_s << cp1251 << "home/" + cp1251;
+    QTest::newRow("a home folder that is missing") << u"no-such-home"_s << QByteArray() << QByteArray();
+    QTest::newRow("no HOME") << u"-"_s << QByteArray() << QByteArray();
 }
 
 void TstLogFile::documentsFolderOfTheUser()
 {
     QFETCH(QString, home);
-    QFETCH(bool, documents);
-    QFETCH(QString, folder);
-    const QString root = m_dir->path() + u'/';
-    QVERIFY(QDir().mkpath(root + (documents ? u"home/Documents"_s : u"home"_s)));
+    QFETCH(QByteArray, documents);
+    QFETCH(QByteArray, folder);
+    const QByteArray root = QFile::encodeName(m_dir->path()) + '/';
+    QVERIFY(::mkdir(root + "home", 0755) == 0 && ::mkdir(root + "home/" + documents, 0755) == (documents.isEmpty() ? -1 : 0));
+    // Qt cannot remove a folder whose name is not UTF-8.
+    const auto remove = qScopeGuard([&] { ::rmdir(root + "home/" + documents); });
     const QByteArray oldHome = qgetenv("HOME");
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     const auto restore = qScopeGuard([&] {
@@ -611,9 +631,12 @@ void TstLogFile::documentsFolderOfTheUser()
         oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
     });
     // No user-dirs.dirs of the user running the test may move Documents.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + u"config"_s));
-    home == u"-" ? qunsetenv("HOME") : qputenv("HOME", QFile::encodeName(root + home));
-    QCOMPARE(userDocumentsDirectory(), folder.isEmpty() ? QString() : root + folder);
+    qputenv("XDG_CONFIG_HOME", root + "config");
+    QVERIFY(documents == "Documents" || documents.isEmpty() ||
+            (::mkdir(root + "config", 0755) == 0 &&
+             writeFile(m_dir->filePath(u"config/user-dirs.dirs"_s), "XDG_DOCUMENTS_DIR=\"$HOME/" + documents + "\"\n")));
+    home == u"-" ? qunsetenv("HOME") : qputenv("HOME", root + home.toLatin1());
+    QCOMPARE(userDocumentsDirectory(), folder.isEmpty() ? QByteArray() : root + folder);
 }
 
 int main(int argc, char **argv)

@@ -22,9 +22,7 @@
 #include "ui/toolkit/textbox.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
@@ -99,7 +97,7 @@ Q_COREAPP_STARTUP_FUNCTION(installWindowAccessible)
 Form1::Form1(std::unique_ptr<RandomSource> random)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_random(random ? std::move(random) : std::make_unique<ClockRandom>()),
-      m_programFolder(applicationDirectory()), m_fallbackFolder(QFile::encodeName(userDocumentsDirectory()))
+      m_programFolder(applicationDirectory()), m_fallbackFolder(userDocumentsDirectory())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -541,7 +539,7 @@ QString refusedHead(const NickLog::Result &result)
         head = QStringLiteral("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать");
         break;
     }
-    return head + QStringLiteral(" (%1: %2)").arg(result.refusedReason, result.refusedPath);
+    return head + QStringLiteral(" (%1: %2)").arg(result.refusedReason, displayPath(result.refusedPath));
 }
 
 } // namespace
@@ -560,6 +558,7 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
         if (m_closing && !m_saveJob->isBusy())
             close();
     });
+    const QString path = displayPath(result.path);
     // Saved, but a power cut may still bring the earlier file back.
     const QString unconfirmed =
         result.warning.isEmpty()
@@ -578,21 +577,19 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
             const QString saved = tooLate.isEmpty()
                                       ? QStringLiteral("Список сохранён в файл\n")
                                       : tooLate + QStringLiteral("Список сохранён полностью в файл\n");
-            MessageBox::show(this, saved + result.path + unconfirmed, QStringLiteral("Сохранение"),
+            MessageBox::show(this, saved + path + unconfirmed, QStringLiteral("Сохранение"),
                              unconfirmed.isEmpty() ? MessageBox::Style::Information
                                                    : MessageBox::Style::Warning);
             return;
         }
         // The window stays as it is; only a screen reader hears of it.
-        m_announcer->announce(QStringLiteral("сохранено ников: %1, файл %2")
-                                  .arg(entries)
-                                  .arg(QDir::toNativeSeparators(result.path)));
+        m_announcer->announce(QStringLiteral("сохранено ников: %1, файл %2").arg(entries).arg(path));
         return;
     case NickLog::Outcome::Cancelled:
         MessageBox::show(this,
-                         QFileInfo(result.path).isFile()
-                             ? QStringLiteral("Сохранение отменено, прежний файл остался как был:\n%1").arg(result.path)
-                             : QStringLiteral("Сохранение отменено, файл не записан:\n%1").arg(result.path),
+                         isFile(result.path)
+                             ? QStringLiteral("Сохранение отменено, прежний файл остался как был:\n%1").arg(path)
+                             : QStringLiteral("Сохранение отменено, файл не записан:\n%1").arg(path),
                          QStringLiteral("Сохранение"), MessageBox::Style::Information);
         return;
     case NickLog::Outcome::SavedToFallback: {
@@ -601,7 +598,7 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
                                      : QString();
         MessageBox::show(this,
                          tooLate + refusedHead(result) +
-                             QStringLiteral(", поэтому список сохранён в файл\n%1").arg(result.path) +
+                             QStringLiteral(", поэтому список сохранён в файл\n%1").arg(path) +
                              replaced + unconfirmed,
                          QStringLiteral("Сохранение"),
                          unconfirmed.isEmpty() ? MessageBox::Style::Information : MessageBox::Style::Warning);
@@ -613,7 +610,7 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
         const QString kept = result.damaged
                                  ? QStringLiteral("Список не тронут, но файл записан не полностью: "
                                                   "в нём только часть списка.")
-                             : QFileInfo(result.path).isFile()
+                             : isFile(result.path)
                                  ? QStringLiteral("Список не тронут, прежний файл остался как был.")
                                  : QStringLiteral("Список не тронут.");
         QString head = QStringLiteral("Не удалось сохранить список в файл");
@@ -623,7 +620,7 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
         else if (!result.refusedPath.isEmpty())
             head = refusedHead(result) + QStringLiteral(", и в запасную папку сохранить тоже не удалось:");
         MessageBox::show(
-            this, head + QStringLiteral("\n%1\n\nПричина: %2\n\n%3").arg(result.path, result.reason, kept),
+            this, head + QStringLiteral("\n%1\n\nПричина: %2\n\n%3").arg(path, result.reason, kept),
             QStringLiteral("Ошибка сохранения"), MessageBox::Style::Warning);
         return;
     }
