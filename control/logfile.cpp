@@ -233,6 +233,7 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
     result.path = file.path();
     result.outcome = Outcome::Saved;
     result.replacedEarlier = file.replacedEarlier();
+    result.unlocked = file.unlocked();
     if (file.unconfirmed() != 0)
         result.warning = errnoText(file.unconfirmed());
     return result;

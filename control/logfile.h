@@ -51,6 +51,9 @@ public:
         bool replacedEarlier = false;
         // Saved, but the disk did not confirm it: why, in Russian.
         QString warning;
+        // Saved without taking turns with the user's other copies: no folder
+        // of the user's alone could hold the lock.
+        bool unlocked = false;
         // Failed after the file itself began to change: it was written in
         // place and holds part of the new list.
         bool damaged = false;

@@ -102,28 +102,66 @@ QByteArray plainPath(const QByteArray &path)
 
 // Whether two looks at a path found the same file, unchanged: an inode
 // number alone may already be another file's.
-// The user's own runtime folder, where no other user can put, replace or
-// hold a file; empty when none is safely theirs alone.
+// A folder where no other user can put, replace or hold a file: a real
+// folder of this user's that grants others nothing, in a folder that others
+// cannot take it out of.
+bool theirsAlone(const QByteArray &folder)
+{
+    struct stat st
+    {
+    };
+    struct stat parent
+    {
+    };
+    const uid_t me = ::geteuid();
+    return folder.startsWith('/') && ::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == me && (st.st_mode & 077) == 0 && ::stat(folderOf(folder).constData(), &parent) == 0 &&
+           (parent.st_uid == me || parent.st_uid == 0) &&
+           ((parent.st_mode & 022) == 0 || (parent.st_mode & S_ISVTX) != 0);
+}
+
+// The folder, made when missing; empty unless it is the user's alone
+// (anyone may have made that name first).
+QByteArray ownFolder(const QByteArray &folder)
+{
+    ::mkdir(folder.constData(), 0700);
+    return theirsAlone(folder) ? folder : QByteArray();
+}
+
+// This program's folder in the user's cache folder, which outlives the
+// session, made when missing if asked; empty when there is none of the
+// user's alone.
+QByteArray cacheFolder(bool make = true)
+{
+    QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    if (!cache.startsWith('/')) {
+        const QByteArray home = qgetenv("HOME");
+        if (!home.startsWith('/'))
+            return {};
+        cache = home + "/.cache";
+    }
+    if (!make)
+        return theirsAlone(cache + "/quillmark") ? cache + "/quillmark" : QByteArray();
+    ::mkdir(cache.constData(), 0700);
+    return ownFolder(cache + "/quillmark");
+}
+
+// Where the lock goes: the user's runtime folder, else this program's in
+// the user's cache folder, else one of the user's in the temporary folder;
+// empty when none of them is the user's alone.
 QByteArray privateFolder()
 {
-    const auto theirsAlone = [](const QByteArray &folder) {
-        struct stat st
-        {
-        };
-        return folder.startsWith('/') && ::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
-               st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
-    };
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (theirsAlone(runtime))
-        return runtime;
     const QByteArray uid = QByteArray::number(::geteuid());
-    if (theirsAlone("/run/user/" + uid))
-        return "/run/user/" + uid;
-    // A session without one: a folder of the user's own in /tmp, used only
-    // when it really is theirs alone (anyone may have made that name first).
-    const QByteArray own = "/tmp/quillmark-" + uid;
-    ::mkdir(own.constData(), 0700);
-    return theirsAlone(own) ? own : QByteArray();
+    for (const QByteArray &runtime : {qgetenv("XDG_RUNTIME_DIR"), "/run/user/" + uid}) {
+        if (theirsAlone(runtime))
+            return runtime;
+    }
+    if (QByteArray cache = cacheFolder(); !cache.isEmpty())
+        return cache;
+    QByteArray temporary = qgetenv("TMPDIR");
+    if (!temporary.startsWith('/'))
+        temporary = "/tmp";
+    return ownFolder(temporary + "/quillmark-" + uid);
 }
 
 } // namespace
@@ -155,8 +193,16 @@ bool LineFile::open()
     m_name = m_target.mid(m_target.lastIndexOf('/') + 1);
     // Every later step goes through this folder, whatever happens to its path.
     m_folderFd = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_folderFd < 0)
+    struct stat folder
+    {
+    };
+    if (m_folderFd < 0 || ::fstat(m_folderFd, &folder) != 0)
         return fail(errno, Place::Folder);
+    // The folder's device and inode and the file name: what belongs to this
+    // file in the user's own folders.
+    m_key = QByteArray::number(quint64(folder.st_dev), 16) + '-' +
+            QByteArray::number(quint64(folder.st_ino), 16) + '-' +
+            QCryptographicHash::hash(m_name, QCryptographicHash::Sha1).toHex().left(16);
     lock();
     if (m_failed)
         return false;
@@ -296,22 +342,18 @@ bool LineFile::keepWhatTheUserSet()
 }
 
 // Saves into one file take turns between the user's running copies: a lock
-// file in the user's runtime folder, named by the target folder's device and
-// inode and the file name, locked with flock(), which the kernel releases
-// when its holder dies. The holder removes it when done; a waiter that finds
-// it was replaced meanwhile locks the new one. No other user can reach it,
-// and where there is no safe place for it the save goes on without it.
+// file in a folder of the user's alone, named by the file's key, locked with
+// flock(), which the kernel releases when its holder dies. The holder
+// removes it when done; a waiter that finds it was replaced meanwhile locks
+// the new one. No other user can reach it; where there is no safe place for
+// it the save goes on without it, and says so.
 void LineFile::lock()
 {
     const QByteArray folder = privateFolder();
-    struct stat target
-    {
-    };
-    if (folder.isEmpty() || ::fstat(m_folderFd, &target) != 0)
+    m_unlocked = true;
+    if (folder.isEmpty())
         return;
-    m_lock = folder + "/quillmark-save-" + QByteArray::number(quint64(target.st_dev), 16) + '-' +
-             QByteArray::number(quint64(target.st_ino), 16) + '-' +
-             QCryptographicHash::hash(m_name, QCryptographicHash::Sha1).toHex().left(16) + ".lock";
+    m_lock = folder + "/quillmark-save-" + m_key + ".lock";
     const auto deadline = std::chrono::steady_clock::now() + LockWait;
     for (;;) {
         m_lockFd = ::open(m_lock.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -345,8 +387,10 @@ void LineFile::lock()
         {
         };
         if (::fstat(m_lockFd, &held) == 0 && ::lstat(m_lock.constData(), &named) == 0 &&
-            held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+            m_unlocked = false;
             return;
+        }
         ::close(m_lockFd);
         m_lockFd = -1;
     }

@@ -23,7 +23,7 @@
 // program's new file gets in that folder. Links are followed only while they
 // and what they lead to are the user's own; a FIFO or device at the end is
 // written into, never replaced. Saves of one user's running copies into one
-// file take turns through a lock in the user's own runtime folder.
+// file take turns through a lock in a folder of the user's alone.
 class LineFile
 {
 public:
@@ -85,6 +85,9 @@ public:
     // A failure that came after the file itself began to change, when it
     // could only be written in place: it now holds part of the new list.
     bool damaged() const { return m_damaged; }
+    // No folder of the user's alone could hold the lock, so the save ran
+    // without taking turns with the user's other copies.
+    bool unlocked() const { return m_unlocked; }
     // The errno of the folder's sync after the new file took its name: the
     // save has happened, but the disk did not confirm the new name.
     int unconfirmed() const { return m_unconfirmed; }
@@ -121,6 +124,7 @@ private:
     QByteArray m_name;
     QByteArray m_errorPath;
     QByteArray m_temp; // name of the named temporary file, if there is one
+    QByteArray m_key;  // names what belongs to this file in the user's folders
     QByteArray m_lock;
     QByteArray m_block;
     std::function<bool()> m_waitHandler;
@@ -141,6 +145,7 @@ private:
     Place m_errorPlace = Place::File;
     bool m_existed = false;
     bool m_damaged = false;
+    bool m_unlocked = false;
     bool m_failed = false;
     bool m_synced = false; // what was written is on the disk
 };

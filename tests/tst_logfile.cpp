@@ -341,8 +341,13 @@ void TstLogFile::onlyThisProgramsLeftoversAreRemoved()
 void TstLogFile::savesOfTwoCopiesTakeTurns_data()
 {
     QTest::addColumn<bool>("otherUser");
-    QTest::newRow("two copies of one user: the later waits") << false;
-    QTest::newRow("another user's copy: holds up nothing") << true;
+    // Lock places another user took first, in a session without a runtime folder: "temporary" the one in
+    // the temporary folder, "everywhere" that one and the one in the user's cache folder.
+    QTest::addColumn<QString>("taken");
+    QTest::newRow("two copies of one user: the later waits") << false << QString();
+    QTest::newRow("another user's copy: holds up nothing") << true << QString();
+    QTest::newRow("the temporary folder's place taken: the later still waits") << false << u"temporary"_s;
+    QTest::newRow("every place taken: the later does not wait, and is told") << false << u"everywhere"_s;
 }
 
 void TstLogFile::savesOfTwoCopiesTakeTurns()
@@ -351,8 +356,29 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     // for a copy of the same user, not for another user's; neither leaves a
     // file behind, and the later save's list stays.
     QFETCH(bool, otherUser);
-    if (otherUser && (::geteuid() != 0 || !shareFolders()))
+    QFETCH(QString, taken);
+    if ((otherUser || !taken.isEmpty()) && (::geteuid() != 0 || !shareFolders()))
         QSKIP("saving as another user needs root");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qunsetenv("TMPDIR");
+        qunsetenv("XDG_CACHE_HOME");
+    });
+    if (!taken.isEmpty()) {
+        if (QFileInfo::exists(u"/run/user/0"_s))
+            QSKIP("this session has a runtime folder");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->filePath(u"cache"_s)));
+        // Folders of another user's, open to everyone, where the lock would go.
+        for (const QString &place : QStringList{u"quillmark-0"_s, u"cache/quillmark"_s}.mid(0, taken == u"temporary" ? 1 : 2)) {
+            const QByteArray folder = QFile::encodeName(m_dir->filePath(place));
+            QVERIFY(QDir().mkpath(m_dir->filePath(place)) && ::chmod(folder.constData(), 0777) == 0 &&
+                    ::chown(folder.constData(), Nobody, Nobody) == 0);
+        }
+    }
+    const bool waits = !otherUser && taken != u"everywhere";
     int ready[2];
     int release[2];
     QVERIFY(::pipe(ready) == 0 && ::pipe(release) == 0);
@@ -400,7 +426,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         result = save({u"OURS"_s});
         saved = true;
     });
-    if (otherUser) {
+    if (!waits) {
         QTRY_VERIFY(saved);
         // Nothing of the other copy's shows in the folder meanwhile.
         QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
@@ -412,7 +438,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     finish();
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QCOMPARE(readAll(m_log), otherUser ? QByteArray("OTHER\r\n") : QByteArray("OURS\r\n"));
+    QCOMPARE(result.unlocked, taken == u"everywhere");
+    QCOMPARE(readAll(m_log), waits ? QByteArray("OURS\r\n") : QByteArray("OTHER\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
 

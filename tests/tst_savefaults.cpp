@@ -229,6 +229,9 @@ void TstSaveFaults::changeBetweenTwoSaves_data()
     QTest::newRow("the program folder gone and no home: told")
         << u"program folder gone, no home"_s << u"Ошибка сохранения|В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не найдена.\n%1/NIK.log\n\nПричина: папка не найдена\n\nСписок не тронут."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
+    QTest::newRow("no folder of the user's alone for the lock: saved, told")
+        << u"no place for the lock"_s << u"Сохранение|Список сохранён в файл\n%1/NIK.log\n\nНо другие копии программы не могли дождаться конца этого сохранения: для блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может оказаться её список."_s
+        << QByteArray("AB\r\nCD\r\n") << QByteArray("<missing>");
     // clang-format on
 }
 
@@ -255,6 +258,22 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QVERIFY(QDir(m_fallbackFolder).removeRecursively());
     if (change.endsWith(u"no home"))
         m_form->setLogFolders(m_programFolder, QString());
+    // Every place for the lock taken first (here by files), in a session without a runtime folder.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qunsetenv("TMPDIR");
+        qunsetenv("XDG_CACHE_HOME");
+    });
+    if (change == u"no place for the lock") {
+        if (QFileInfo::exists(u"/run/user/"_s + QString::number(::geteuid())))
+            QSKIP("this session has a runtime folder");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->path()));
+        QVERIFY(writeFile(m_dir->filePath(u"quillmark"_s), "") &&
+                writeFile(m_dir->filePath(u"quillmark-"_s + QString::number(::geteuid())), ""));
+    }
     fillList({u"CD"_s});
     if (change == u"folder at the file") {
         QVERIFY(QDir().mkpath(m_log));
@@ -272,7 +291,8 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QCOMPARE(m_messages->shown.size(), 1);
         const ShownMessage &shown = m_messages->shown[0];
         QCOMPARE(shown.title + u'|' + shown.text, told.arg(m_programFolder, m_fallbackFolder));
-        QCOMPARE(int(shown.style), shown.title == u"Сохранение" ? 64 : 48);
+        // Information, or a warning of a failure or of a save the disk or the lock left unsure.
+        QCOMPARE(int(shown.style), told.startsWith(u"Сохранение") && !told.contains(u"\n\nНо ") ? 64 : 48);
     }
     QFETCH(QByteArray, programLog);
     QFETCH(QByteArray, documentsLog);

@@ -559,13 +559,19 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
             close();
     });
     const QString path = displayPath(result.path);
-    // Saved, but a power cut may still bring the earlier file back.
-    const QString unconfirmed =
+    // Saved, but a power cut may still bring the earlier file back, or
+    // another copy's save may have run at the same time.
+    QString warnings =
         result.warning.isEmpty()
             ? QString()
             : QStringLiteral("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
                              "в файле может оказаться прежний список.")
                   .arg(result.warning);
+    if (result.unlocked)
+        warnings += tr("\n\nНо другие копии программы не могли дождаться конца этого сохранения: для "
+                       "блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только "
+                       "вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может "
+                       "оказаться её список.");
     // The user asked to stop, and must hear why the file changed anyway.
     const QString tooLate = result.tooLateToCancel
                                 ? QStringLiteral("Отменить сохранение было уже нельзя: прежний файл к этому "
@@ -573,13 +579,12 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
                                 : QString();
     switch (result.outcome) {
     case NickLog::Outcome::Saved:
-        if (!unconfirmed.isEmpty() || !tooLate.isEmpty()) {
+        if (!warnings.isEmpty() || !tooLate.isEmpty()) {
             const QString saved = tooLate.isEmpty()
                                       ? QStringLiteral("Список сохранён в файл\n")
                                       : tooLate + QStringLiteral("Список сохранён полностью в файл\n");
-            MessageBox::show(this, saved + path + unconfirmed, QStringLiteral("Сохранение"),
-                             unconfirmed.isEmpty() ? MessageBox::Style::Information
-                                                   : MessageBox::Style::Warning);
+            MessageBox::show(this, saved + path + warnings, QStringLiteral("Сохранение"),
+                             warnings.isEmpty() ? MessageBox::Style::Information : MessageBox::Style::Warning);
             return;
         }
         // The window stays as it is; only a screen reader hears of it.
@@ -598,10 +603,10 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
                                      : QString();
         MessageBox::show(this,
                          tooLate + refusedHead(result) +
-                             QStringLiteral(", поэтому список сохранён в файл\n%1").arg(path) +
-                             replaced + unconfirmed,
+                             QStringLiteral(", поэтому список сохранён в файл\n%1").arg(path) + replaced +
+                             warnings,
                          QStringLiteral("Сохранение"),
-                         unconfirmed.isEmpty() ? MessageBox::Style::Information : MessageBox::Style::Warning);
+                         warnings.isEmpty() ? MessageBox::Style::Information : MessageBox::Style::Warning);
         return;
     }
     case NickLog::Outcome::Failed: {
