@@ -126,6 +126,7 @@ QString reasonText(const LineFile &file)
     case LineFile::Refusal::PathTooLong:
         return QStringLiteral("путь к файлу длиннее, чем допускает система (%1 байт)").arg(PATH_MAX - 1);
     case LineFile::Refusal::None:
+    case LineFile::Refusal::Changed:
         break;
     }
     return errnoText(file.errorCode());
@@ -195,7 +196,8 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
             return cancelled();
         code = file.refusal() == LineFile::Refusal::None ? file.errorCode() : -1;
         result.path = file.errorPath();
-        result.reason = reasonText(file);
+        result.changedMeanwhile = file.refusal() == LineFile::Refusal::Changed;
+        result.reason = result.changedMeanwhile ? QString() : reasonText(file);
         result.damaged = file.damaged();
         result.refusedBy = file.throughLink()                             ? Refuser::LinkTarget
                            : file.errorPlace() == LineFile::Place::Folder ? Refuser::Folder

@@ -39,7 +39,10 @@ public:
     {
         Outcome outcome = Outcome::Failed;
         QByteArray path; // the file written, or the one that could not be
-        QString reason;  // why it failed, in Russian
+        QString reason;  // why it failed, in Russian, unless changedMeanwhile
+        // The failure's cause: someone else replaced or made the file while
+        // the save ran.
+        bool changedMeanwhile = false;
         // Why the program folder's file (refusedPath) was not written, when
         // the list went, or was to go, to the documents folder.
         QByteArray refusedPath;

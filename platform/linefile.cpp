@@ -102,6 +102,15 @@ QByteArray plainPath(const QByteArray &path)
 
 // Whether two looks at a path found the same file, unchanged: an inode
 // number alone may already be another file's.
+// A FIFO's or terminal's times change as it is written, so only a file's count.
+bool sameFile(const struct stat &one, const struct stat &other)
+{
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino &&
+           (one.st_mode & S_IFMT) == (other.st_mode & S_IFMT) && one.st_uid == other.st_uid &&
+           (!S_ISREG(one.st_mode) ||
+            (one.st_ctim.tv_sec == other.st_ctim.tv_sec && one.st_ctim.tv_nsec == other.st_ctim.tv_nsec));
+}
+
 // A folder where no other user can put, replace or hold a file: a real
 // folder of this user's that grants others nothing, in a folder that others
 // cannot take it out of.
@@ -204,8 +213,13 @@ bool LineFile::open()
             QByteArray::number(quint64(folder.st_ino), 16) + '-' +
             QCryptographicHash::hash(m_name, QCryptographicHash::Sha1).toHex().left(16);
     lock();
-    if (m_failed)
+    // The file is found anew once the lock is held: another copy's save may
+    // have made or replaced it meanwhile.
+    const QByteArray target = m_target;
+    if (m_failed || !resolveTarget())
         return false;
+    if (m_target != target)
+        return fail(0, Place::File, Refusal::Changed);
     removeLeftovers();
 
     if (m_existed) {
@@ -214,7 +228,10 @@ bool LineFile::open()
         m_targetFd = ::openat(m_folderFd, m_name.constData(),
                               O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (m_targetFd < 0 || ::fstat(m_targetFd, &m_old) != 0)
-            return fail(errno);
+            return failAtName(errno);
+        // What was opened is what was checked: nobody put another file there meanwhile.
+        if (!sameFile(m_old, m_seen))
+            return fail(0, Place::File, Refusal::Changed);
         ::fcntl(m_targetFd, F_SETFL, ::fcntl(m_targetFd, F_GETFL) & ~O_NONBLOCK);
         if (!S_ISREG(m_old.st_mode)) {
             // A FIFO or device is written into, as any program writes to it.
@@ -250,6 +267,7 @@ bool LineFile::open()
 bool LineFile::resolveTarget()
 {
     QByteArray path = m_path;
+    m_existed = false;
     for (int hops = 0;; ++hops) {
         struct stat st
         {
@@ -276,6 +294,7 @@ bool LineFile::resolveTarget()
         if (S_ISDIR(st.st_mode))
             return fail(EISDIR);
         m_existed = true;
+        m_seen = st;
         const bool ours = st.st_uid == ::geteuid();
         if (S_ISREG(st.st_mode))
             return ours || !throughLink() || fail(0, Place::File, Refusal::ForeignLink);
@@ -556,10 +575,29 @@ bool LineFile::putInPlace()
     if (const int error = closeChecked(std::exchange(m_fd, -1)))
         return fail(error);
     if (::renameat(m_folderFd, m_temp.constData(), m_folderFd, m_name.constData()) != 0)
-        return fail(errno);
+        return failAtName(errno);
     m_temp.clear();
     syncFolder();
     return true;
+}
+
+// Whether what stands at the file's name is no longer what the save found
+// there: another file, or one where there was none, or none any more.
+bool LineFile::nameChanged() const
+{
+    struct stat st
+    {
+    };
+    if (::fstatat(m_folderFd, m_name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return m_existed && errno == ENOENT;
+    return !m_existed || !sameFile(st, m_seen);
+}
+
+// A step at the file's name failed: because someone changed what stands
+// there, or for the system's reason.
+bool LineFile::failAtName(int code)
+{
+    return nameChanged() ? fail(0, Place::File, Refusal::Changed) : fail(code);
 }
 
 // Once the new file has its name the save has happened; without this sync a

@@ -39,6 +39,7 @@ public:
         ForeignFile, // a FIFO, socket or device of another user stands at the path
         Busy,        // another copy kept the file's lock for too long
         PathTooLong, // the whole path is longer than the system takes
+        Changed,     // someone else replaced or made the file while the save ran
     };
     // What refused: the file itself, or the folder that was to hold it.
     enum class Place
@@ -112,6 +113,8 @@ private:
     void removeLeftovers();
     bool copyIntoTarget();
     bool putInPlace();
+    bool nameChanged() const;
+    bool failAtName(int code);
     void syncFolder();
     bool writeBlock();
     bool writeAll(QByteArrayView bytes);
@@ -129,6 +132,9 @@ private:
     QByteArray m_block;
     std::function<bool()> m_waitHandler;
     struct stat m_old
+    {
+    };
+    struct stat m_seen // the file found at the start, if any
     {
     };
     Mode m_mode = Mode::Replace;

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -44,7 +45,8 @@ QByteArray toldBy(const NickLog::Result &result)
     static const char *const Outcomes[] = {"saved", "documents", "failed"};
     static const char *const Refusers[] = {"folder", "file", "link target"};
     QByteArray told = Outcomes[int(result.outcome)] + QByteArray(result.damaged ? ", damaged|" : "|") +
-                      result.reason.toUtf8() + '|' + result.warning.toUtf8();
+                      (result.changedMeanwhile ? QByteArray("changed meanwhile") : result.reason.toUtf8()) +
+                      '|' + result.warning.toUtf8();
     if (!result.refusedPath.isEmpty())
         told += '|' + QByteArray(Refusers[int(result.refusedBy)]) + ": " + result.refusedReason.toUtf8();
     return told;
@@ -555,23 +557,27 @@ void TstLogFile::refusedPlaceFallsBack()
 
 void TstLogFile::faultsAtASystemCall_data()
 {
-    QTest::addColumn<QString>("inject"); // strace's -e inject=
-    QTest::addColumn<bool>("linked");    // NIK.log has a second hard link
-    QTest::addColumn<QByteArray>("told");
+    QTest::addColumn<QString>("inject"); // strace's -e inject=; SIGSTOP: another user changes NIK.log meanwhile
+    // "linked": NIK.log has a second hard link; "link": another user puts a link in its place; "made": there
+    // is none, and another user makes one in the folder, a sticky one where the save runs as nobody
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QByteArray>("told"); // none: killed
     QTest::addColumn<QByteArray>("after");
     const QByteArray saved = "AB\r\nCD\r\n";
     const QByteArray old = "OLD\r\n";
     const QByteArray io = "ошибка ввода-вывода: диск не смог записать данные";
     // clang-format off
-    QTest::newRow("none: synced before it takes the name") << QString() << false << QByteArray("saved||") << saved;
-    QTest::newRow("the folder's sync after the rename: saved, told") << u"fsync:error=EIO:when=2"_s << false << "saved||" + io << saved;
-    QTest::newRow("the file's sync: the old file stays") << u"fsync:error=EIO:when=1"_s << false << "failed|" + io + '|' << old;
-    QTest::newRow("a stale network file") << u"fsync:error=ESTALE:when=1"_s << false << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old;
-    QTest::newRow("the rename finds NIK.log busy") << u"renameat:error=EBUSY"_s << false << QByteArray("failed|файл или диск занят другой программой или системой|") << old;
-    QTest::newRow("the quota runs out") << u"write:error=EDQUOT:when=1"_s << false << QByteArray("failed|исчерпана дисковая квота пользователя|") << old;
-    QTest::newRow("the new file cannot be linked in") << u"linkat:error=EMLINK"_s << false << QByteArray("failed|у файла или папки слишком много ссылок|") << old;
-    QTest::newRow("no room to copy into a linked file: it stays whole") << u"fallocate:error=ENOSPC"_s << true << QByteArray("failed|на диске не хватает места|") << old;
-    QTest::newRow("the copy into a linked file fails: told it is damaged") << u"pwrite64:error=EIO"_s << true << "failed, damaged|" + io + '|' << old;
+    QTest::newRow("none: synced before it takes the name") << QString() << QString() << QByteArray("saved||") << saved;
+    QTest::newRow("the folder's sync after the rename: saved, told") << u"fsync:error=EIO:when=2"_s << QString() << "saved||" + io << saved;
+    QTest::newRow("the file's sync: the old file stays") << u"fsync:error=EIO:when=1"_s << QString() << "failed|" + io + '|' << old;
+    QTest::newRow("a stale network file") << u"fsync:error=ESTALE:when=1"_s << QString() << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old;
+    QTest::newRow("the rename finds NIK.log busy") << u"renameat:error=EBUSY"_s << QString() << QByteArray("failed|файл или диск занят другой программой или системой|") << old;
+    QTest::newRow("the quota runs out") << u"write:error=EDQUOT:when=1"_s << QString() << QByteArray("failed|исчерпана дисковая квота пользователя|") << old;
+    QTest::newRow("the new file cannot be linked in") << u"linkat:error=EMLINK"_s << QString() << QByteArray("failed|у файла или папки слишком много ссылок|") << old;
+    QTest::newRow("no room to copy into a linked file: it stays whole") << u"fallocate:error=ENOSPC"_s << u"linked"_s << QByteArray("failed|на диске не хватает места|") << old;
+    QTest::newRow("the copy into a linked file fails: told it is damaged") << u"pwrite64:error=EIO"_s << u"linked"_s << "failed, damaged|" + io + '|' << old;
+    QTest::newRow("another user's link put in its place before the open: told it was changed") << u"getdents64:signal=SIGSTOP:when=1"_s << u"link"_s << QByteArray("failed|changed meanwhile|") << QByteArray("<link>");
+    QTest::newRow("another user made it in a sticky folder before the rename: told it was changed") << u"fsync:signal=SIGSTOP:when=1"_s << u"made"_s << QByteArray("failed|changed meanwhile|") << QByteArray("THEIRS\r\n");
     // clang-format on
 }
 
@@ -581,7 +587,7 @@ void TstLogFile::faultsAtASystemCall()
     QSKIP("ThreadSanitizer's own writes shift strace's count of system calls; the plain runs check it");
 #endif
     QFETCH(QString, inject);
-    QFETCH(bool, linked);
+    QFETCH(QString, setup);
     QFETCH(QByteArray, told);
     QFETCH(QByteArray, after);
 #ifdef __SANITIZE_ADDRESS__
@@ -591,27 +597,49 @@ void TstLogFile::faultsAtASystemCall()
     const QString strace = QStandardPaths::findExecutable(u"strace"_s);
     if (strace.isEmpty())
         QSKIP("strace is not installed");
-    QVERIFY(writeFile(m_log, "OLD\r\n"));
+    if ((setup == u"link" || setup == u"made") && (::geteuid() != 0 || !shareFolders()))
+        QSKIP("another user needs root");
+    QVERIFY(setup == u"made" ? ::chmod(QFile::encodeName(m_programFolder).constData(), 01777) == 0
+                             : writeFile(m_log, "OLD\r\n"));
     const QString other = m_programFolder + u"/other.txt"_s;
-    QVERIFY(!linked ||
+    QVERIFY(setup != u"linked" ||
             ::link(QFile::encodeName(m_log).constData(), QFile::encodeName(other).constData()) == 0);
     // The save runs alone in a copy of this test under strace.
     const QString trace = m_dir->filePath(u"trace"_s);
-    QStringList arguments = {u"-f"_s, u"-qq"_s, u"-o"_s,
-                             trace,   u"-e"_s,  u"trace=fsync,linkat,renameat,write,fallocate,pwrite64"_s};
-    if (!inject.isEmpty())
-        arguments << u"-e"_s << u"inject="_s + inject;
-    QProcess child;
-    child.start(strace,
-                arguments << QCoreApplication::applicationFilePath() << u"--save-child"_s << m_programFolder);
-    QVERIFY(child.waitForFinished(60000));
-    const QByteArray output = child.readAllStandardOutput();
-    if (child.exitCode() != 0 && output.isEmpty())
-        QSKIP(qPrintable(u"strace cannot trace here: "_s +
-                         QString::fromLocal8Bit(child.readAllStandardError())));
+    QByteArray output;
+    QString untraced; // why strace could not trace
+    const auto run = [&](const QString &fault) {
+        QStringList arguments = {u"-f"_s, u"-qq"_s, u"-o"_s, trace, u"-e"_s,
+                                 u"trace=fsync,linkat,renameat,write,fallocate,pwrite64,getdents64"_s};
+        if (!fault.isEmpty())
+            arguments << u"-e"_s << u"inject="_s + fault;
+        if (setup == u"made")
+            arguments << u"setpriv"_s << u"--reuid=65534"_s << u"--regid=65534"_s << u"--clear-groups"_s;
+        QProcess child;
+        child.start(strace, arguments << QCoreApplication::applicationFilePath() << u"--save-child"_s
+                                      << m_programFolder);
+        // Stopped there, while another user changes NIK.log.
+        if (fault.contains(u"SIGSTOP"_s)) {
+            QTRY_VERIFY_WITH_TIMEOUT(readAll(trace).contains("stopped by SIGSTOP"), 30000);
+            QFile::remove(m_log);
+            QVERIFY(setup == u"made" ? writeFile(m_log, after)
+                                     : QFile::link(m_dir->filePath(u"notes.txt"_s), m_log) &&
+                                           ::lchown(QFile::encodeName(m_log).constData(), Nobody, Nobody) == 0);
+            QCOMPARE(::kill(readAll(trace).split(' ').first().toInt(), SIGCONT), 0);
+        }
+        QVERIFY(child.waitForFinished(60000));
+        output = child.readAllStandardOutput();
+        if (!readAll(trace).contains('('))
+            untraced = QString::fromLocal8Bit(child.readAllStandardError());
+    };
+    run(inject);
+    if (!untraced.isEmpty())
+        QSKIP(qPrintable(u"strace cannot trace here: "_s + untraced));
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(output, told);
-    QCOMPARE(readAll(m_log), after);
-    QCOMPARE(readAll(other), linked ? after : QByteArray("<missing>"));
+    QCOMPARE(setup == u"link" ? QByteArray("<link>") : readAll(m_log), after);
+    QCOMPARE(readAll(other), setup == u"linked" ? after : QByteArray("<missing>"));
     QStringList left = leftInProgramFolder();
     left.removeOne(u"other.txt"_s);
     QCOMPARE(left, QStringList{u"NIK.log"_s});

@@ -542,6 +542,14 @@ QString refusedHead(const NickLog::Result &result)
     return head + QStringLiteral(" (%1: %2)").arg(result.refusedReason, displayPath(result.refusedPath));
 }
 
+// Why a save failed.
+QString reasonOf(const NickLog::Result &result)
+{
+    return result.changedMeanwhile ? Form1::tr("пока шло сохранение, файл заменил или создал кто-то другой; "
+                                               "то, что теперь стоит на его месте, оставлено как было")
+                                   : result.reason;
+}
+
 } // namespace
 
 void Form1::saveitems(NickListBox &lstin)
@@ -615,7 +623,7 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
         const QString kept = result.damaged
                                  ? QStringLiteral("Список не тронут, но файл записан не полностью: "
                                                   "в нём только часть списка.")
-                             : isFile(result.path)
+                             : isFile(result.path) && !result.changedMeanwhile
                                  ? QStringLiteral("Список не тронут, прежний файл остался как был.")
                                  : QStringLiteral("Список не тронут.");
         QString head = QStringLiteral("Не удалось сохранить список в файл");
@@ -625,7 +633,7 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
         else if (!result.refusedPath.isEmpty())
             head = refusedHead(result) + QStringLiteral(", и в запасную папку сохранить тоже не удалось:");
         MessageBox::show(
-            this, head + QStringLiteral("\n%1\n\nПричина: %2\n\n%3").arg(path, result.reason, kept),
+            this, head + QStringLiteral("\n%1\n\nПричина: %2\n\n%3").arg(path, reasonOf(result), kept),
             QStringLiteral("Ошибка сохранения"), MessageBox::Style::Warning);
         return;
     }
