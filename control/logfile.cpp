@@ -199,6 +199,10 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
         result.changedMeanwhile = file.refusal() == LineFile::Refusal::Changed;
         result.reason = result.changedMeanwhile ? QString() : reasonText(file);
         result.damaged = file.damaged();
+        result.heldEntries = qsizetype(file.heldLines());
+        result.copyUnconfirmed = file.copyUnconfirmed();
+        result.earlierList = file.finishingEarlier();
+        result.fullList = file.fullList();
         result.refusedBy = file.throughLink()                             ? Refuser::LinkTarget
                            : file.errorPlace() == LineFile::Place::Folder ? Refuser::Folder
                                                                           : Refuser::File;

@@ -14,7 +14,8 @@ class NickStore;
 // or because it is read-only (an installed program's folder), or the folder
 // is gone, it goes into the user's documents folder instead. A failed save
 // leaves the previous file whole, unless that file could only be written in
-// place, which the result then says.
+// place, which the result then says, with what the file holds and where the
+// whole list is.
 class NickLog
 {
 public:
@@ -57,9 +58,17 @@ public:
         // Saved without taking turns with the user's other copies: no folder
         // of the user's alone could hold the lock.
         bool unlocked = false;
-        // Failed after the file itself began to change: it was written in
-        // place and holds part of the new list.
+        // Failed after the file itself began to change, written in place:
+        // it holds the list's first heldEntries entries, or the whole list
+        // when only the disk's confirmation failed (copyUnconfirmed); the
+        // whole list is kept in fullList. earlierList: the list is that of
+        // an earlier save cut short by a crash, which this save finished
+        // first.
         bool damaged = false;
+        qsizetype heldEntries = 0;
+        bool copyUnconfirmed = false;
+        bool earlierList = false;
+        QByteArray fullList;
         // Saved, though asked to stop: the earlier file was already being
         // replaced, and only finishing kept it whole.
         bool tooLateToCancel = false;

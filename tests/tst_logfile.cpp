@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -28,6 +29,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr uid_t Nobody = 65534;
+// NIK.log before a save, longer than the list saved over it.
+const QByteArray OldLog = "OLDER\r\nOLDEST\r\n";
 
 NickStore storeOf(const QStringList &nicks)
 {
@@ -38,15 +41,21 @@ NickStore storeOf(const QStringList &nicks)
 }
 
 // What a save told, in one line: "saved", "documents" or "failed" (with
-// ", damaged"), the reason, the warning, and what refused the program
-// folder's file and why.
+// what a damaged file holds and the name, less its letters, of the file
+// that keeps the whole list), the reason, the warning (and "unlocked"), and
+// what refused the program folder's file and why.
 QByteArray toldBy(const NickLog::Result &result)
 {
     static const char *const Outcomes[] = {"saved", "documents", "failed"};
     static const char *const Refusers[] = {"folder", "file", "link target"};
-    QByteArray told = Outcomes[int(result.outcome)] + QByteArray(result.damaged ? ", damaged|" : "|") +
-                      (result.changedMeanwhile ? QByteArray("changed meanwhile") : result.reason.toUtf8()) +
-                      '|' + result.warning.toUtf8();
+    QByteArray told = Outcomes[int(result.outcome)];
+    if (result.damaged)
+        told += ", damaged: " +
+                (result.copyUnconfirmed ? QByteArray("whole") : QByteArray::number(result.heldEntries)) +
+                (result.earlierList ? " of an earlier list" : "") + ", kept in " +
+                result.fullList.mid(result.fullList.lastIndexOf('/') + 1).chopped(6);
+    told += '|' + (result.changedMeanwhile ? QByteArray("changed meanwhile") : result.reason.toUtf8()) + '|' +
+            result.warning.toUtf8() + (result.unlocked ? "unlocked" : "");
     if (!result.refusedPath.isEmpty())
         told += '|' + QByteArray(Refusers[int(result.refusedBy)]) + ": " + result.refusedReason.toUtf8();
     return told;
@@ -121,8 +130,13 @@ private:
         int answer[2];
         if (::pipe(answer) != 0)
             return "no pipe";
+        // A home of the user's own, with room for the program's cache.
+        const QByteArray home = QFile::encodeName(m_dir->filePath(u"home-"_s + QString::number(user)));
+        if ((::mkdir(home.constData(), 0700) != 0 && errno != EEXIST) || ::chown(home.constData(), user, user) != 0)
+            return "no home";
         const pid_t child = ::fork();
         if (child == 0) {
+            qputenv("HOME", home);
             if (::setgid(user) != 0 || ::setuid(user) != 0)
                 ::_exit(2);
             const QByteArray told = toldBy(save({u"NIK"_s}));
@@ -507,7 +521,7 @@ void TstLogFile::whatTheUserSetSurvivesASave()
 void TstLogFile::refusedPlaceFallsBack_data()
 {
     QTest::addColumn<int>("folderMode");
-    // NIK.log: "none"; "root's"; "own read-only"; "own writable"; "link":
+    // NIK.log: "none"; "root's"; "own read-only"; "own writable" (", no cache": nobody has none); "link":
     // nobody's link into a folder of root's
     QTest::addColumn<QString>("log");
     QTest::addColumn<QByteArray>("told");
@@ -521,6 +535,7 @@ void TstLogFile::refusedPlaceFallsBack_data()
     QTest::newRow("own read-only NIK.log in a writable folder") << 0777 << u"own read-only"_s << file << QByteArray("MINE\r\n");
     QTest::newRow("own link into a folder without the right to write") << 0777 << u"link"_s << QByteArray("documents|||link target: нет прав на запись") << QByteArray("<missing>");
     QTest::newRow("own NIK.log in a folder without the right to write: written in place") << 0755 << u"own writable"_s << QByteArray("saved||") << QByteArray("NIK\r\n");
+    QTest::newRow("the same, with no cache folder to keep the list in meanwhile: documents") << 0755 << u"own writable, no cache"_s << folder << QByteArray("MINE\r\n");
     // clang-format on
 }
 
@@ -545,8 +560,10 @@ void TstLogFile::refusedPlaceFallsBack()
         QVERIFY(writeFile(m_log, log == u"root's" ? "ROOT'S\r\n" : "MINE\r\n"));
         if (log != u"root's")
             QCOMPARE(::chown(logName.constData(), Nobody, Nobody), 0);
-        QCOMPARE(::chmod(logName.constData(), log == u"own writable" ? 0644 : 0444), 0);
+        QCOMPARE(::chmod(logName.constData(), log.startsWith(u"own writable") ? 0644 : 0444), 0);
     }
+    if (log.endsWith(u"no cache"))
+        QVERIFY(QDir().mkpath(m_dir->filePath(u"home-65534"_s)) && writeFile(m_dir->filePath(u"home-65534/.cache"_s), "root's"));
     QCOMPARE(::chmod(QFile::encodeName(m_programFolder).constData(), mode_t(folderMode)), 0);
     QCOMPARE(::chown(QFile::encodeName(m_fallbackFolder).constData(), Nobody, Nobody), 0);
     QCOMPARE(saveAs(Nobody), told);
@@ -563,21 +580,26 @@ void TstLogFile::faultsAtASystemCall_data()
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QByteArray>("told"); // none: killed
     QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QByteArray>("kept"); // the marked file beside NIK.log that keeps the whole list
     const QByteArray saved = "AB\r\nCD\r\n";
-    const QByteArray old = "OLD\r\n";
+    const QByteArray old = OldLog;
+    const QByteArray none = "<missing>";
     const QByteArray io = "ошибка ввода-вывода: диск не смог записать данные";
     // clang-format off
-    QTest::newRow("none: synced before it takes the name") << QString() << QString() << QByteArray("saved||") << saved;
-    QTest::newRow("the folder's sync after the rename: saved, told") << u"fsync:error=EIO:when=2"_s << QString() << "saved||" + io << saved;
-    QTest::newRow("the file's sync: the old file stays") << u"fsync:error=EIO:when=1"_s << QString() << "failed|" + io + '|' << old;
-    QTest::newRow("a stale network file") << u"fsync:error=ESTALE:when=1"_s << QString() << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old;
-    QTest::newRow("the rename finds NIK.log busy") << u"renameat:error=EBUSY"_s << QString() << QByteArray("failed|файл или диск занят другой программой или системой|") << old;
-    QTest::newRow("the quota runs out") << u"write:error=EDQUOT:when=1"_s << QString() << QByteArray("failed|исчерпана дисковая квота пользователя|") << old;
-    QTest::newRow("the new file cannot be linked in") << u"linkat:error=EMLINK"_s << QString() << QByteArray("failed|у файла или папки слишком много ссылок|") << old;
-    QTest::newRow("no room to copy into a linked file: it stays whole") << u"fallocate:error=ENOSPC"_s << u"linked"_s << QByteArray("failed|на диске не хватает места|") << old;
-    QTest::newRow("the copy into a linked file fails: told it is damaged") << u"pwrite64:error=EIO"_s << u"linked"_s << "failed, damaged|" + io + '|' << old;
-    QTest::newRow("another user's link put in its place before the open: told it was changed") << u"getdents64:signal=SIGSTOP:when=1"_s << u"link"_s << QByteArray("failed|changed meanwhile|") << QByteArray("<link>");
-    QTest::newRow("another user made it in a sticky folder before the rename: told it was changed") << u"fsync:signal=SIGSTOP:when=1"_s << u"made"_s << QByteArray("failed|changed meanwhile|") << QByteArray("THEIRS\r\n");
+    QTest::newRow("none: synced before it takes the name") << QString() << QString() << QByteArray("saved||") << saved << none;
+    QTest::newRow("the folder's sync after the rename: saved, told") << u"fsync:error=EIO:when=2"_s << QString() << "saved||" + io << saved << none;
+    QTest::newRow("the file's sync: the old file stays") << u"fsync:error=EIO:when=1"_s << QString() << "failed|" + io + '|' << old << none;
+    QTest::newRow("a stale network file") << u"fsync:error=ESTALE:when=1"_s << QString() << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old << none;
+    QTest::newRow("the rename finds NIK.log busy") << u"renameat:error=EBUSY"_s << QString() << QByteArray("failed|файл или диск занят другой программой или системой|") << old << none;
+    QTest::newRow("the quota runs out") << u"write:error=EDQUOT:when=1"_s << QString() << QByteArray("failed|исчерпана дисковая квота пользователя|") << old << none;
+    QTest::newRow("the new file cannot be linked in") << u"linkat:error=EMLINK"_s << QString() << QByteArray("failed|у файла или папки слишком много ссылок|") << old << none;
+    QTest::newRow("no room to copy into a linked file: it stays whole") << u"fallocate:error=ENOSPC"_s << u"linked"_s << QByteArray("failed|на диске не хватает места|") << old << none;
+    QTest::newRow("the copy into a linked file fails: told it is empty, the list kept beside it") << u"pwrite64:error=EIO"_s << u"linked"_s << "failed, damaged: 0, kept in NIK.log.quillmark-full-list-|" + io + '|' << QByteArray() << saved;
+    QTest::newRow("the disk does not confirm the copy into a linked file: told, the list kept beside it") << u"fsync:error=EIO:when=4"_s << u"linked"_s << "failed, damaged: whole, kept in NIK.log.quillmark-full-list-|" + io + '|' << saved << saved;
+    QTest::newRow("killed as the copy into a linked file begins: empty, the list kept, the next save finishes it") << u"pwrite64:signal=SIGKILL"_s << u"linked"_s << QByteArray() << QByteArray() << saved;
+    QTest::newRow("killed before the copy is synced: no old line after the new ones") << u"fsync:signal=SIGKILL:when=4"_s << u"linked"_s << QByteArray() << saved << saved;
+    QTest::newRow("another user's link put in its place before the open: told it was changed") << u"getdents64:signal=SIGSTOP:when=1"_s << u"link"_s << QByteArray("failed|changed meanwhile|") << QByteArray("<link>") << none;
+    QTest::newRow("another user made it in a sticky folder before the rename: told it was changed") << u"fsync:signal=SIGSTOP:when=1"_s << u"made"_s << QByteArray("failed|changed meanwhile|") << QByteArray("THEIRS\r\n") << none;
     // clang-format on
 }
 
@@ -590,6 +612,7 @@ void TstLogFile::faultsAtASystemCall()
     QFETCH(QString, setup);
     QFETCH(QByteArray, told);
     QFETCH(QByteArray, after);
+    QFETCH(QByteArray, kept);
 #ifdef __SANITIZE_ADDRESS__
     if (inject.startsWith(u"write:"_s))
         QSKIP("AddressSanitizer probes memory with write() calls of its own, which take the injected fault; the plain runs check it");
@@ -600,7 +623,7 @@ void TstLogFile::faultsAtASystemCall()
     if ((setup == u"link" || setup == u"made") && (::geteuid() != 0 || !shareFolders()))
         QSKIP("another user needs root");
     QVERIFY(setup == u"made" ? ::chmod(QFile::encodeName(m_programFolder).constData(), 01777) == 0
-                             : writeFile(m_log, "OLD\r\n"));
+                             : writeFile(m_log, OldLog));
     const QString other = m_programFolder + u"/other.txt"_s;
     QVERIFY(setup != u"linked" ||
             ::link(QFile::encodeName(m_log).constData(), QFile::encodeName(other).constData()) == 0);
@@ -638,11 +661,22 @@ void TstLogFile::faultsAtASystemCall()
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(output, told);
-    QCOMPARE(setup == u"link" ? QByteArray("<link>") : readAll(m_log), after);
-    QCOMPARE(readAll(other), setup == u"linked" ? after : QByteArray("<missing>"));
-    QStringList left = leftInProgramFolder();
-    left.removeOne(u"other.txt"_s);
-    QCOMPARE(left, QStringList{u"NIK.log"_s});
+    const auto check = [&](const QByteArray &log, const QByteArray &full) {
+        QCOMPARE(setup == u"link" ? QByteArray("<link>") : readAll(m_log), log);
+        QCOMPARE(readAll(other), setup == u"linked" ? log : QByteArray("<missing>"));
+        QStringList left = leftInProgramFolder();
+        left.removeOne(u"other.txt"_s);
+        const QStringList fullList = left.filter(QRegularExpression(u"^NIK\\.log\\.quillmark-full-list-\\w{6}$"_s));
+        QCOMPARE(fullList.isEmpty() ? QByteArray("<missing>") : readAll(QDir(m_programFolder).filePath(fullList[0])), full);
+        QCOMPARE(left, QStringList{u"NIK.log"_s} + fullList);
+    };
+    check(after, kept);
+    if (told.isEmpty() && !QTest::currentTestFailed()) {
+        // The next save finishes the copy before its own list, which here fails.
+        run(u"write:error=EDQUOT:when=1"_s);
+        QCOMPARE(output, QByteArray("failed|исчерпана дисковая квота пользователя|"));
+        check(kept, "<missing>");
+    }
     if (inject.isEmpty()) {
         // The new file's data reaches the disk before it takes NIK.log's name.
         QByteArrayList calls;

@@ -19,6 +19,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <sys/mount.h>
 #include <sys/resource.h>
 
@@ -232,6 +233,9 @@ void TstSaveFaults::changeBetweenTwoSaves_data()
     QTest::newRow("no folder of the user's alone for the lock: saved, told")
         << u"no place for the lock"_s << u"Сохранение|Список сохранён в файл\n%1/NIK.log\n\nНо другие копии программы не могли дождаться конца этого сохранения: для блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может оказаться её список."_s
         << QByteArray("AB\r\nCD\r\n") << QByteArray("<missing>");
+    QTest::newRow("a copy cut short by a crash, too big to finish: told what the file holds")
+        << u"copy cut short"_s << u"Ошибка сохранения|Не удалось сохранить список в файл\n%1/NIK.log\n\nПричина: файл вышел больше, чем разрешено\n\nСписок не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не удалось: в файле только начало того списка (записей: 1). Весь тот список сохранён в файле\n%1/NIK.log.quillmark-full-list-a1B2c3"_s
+        << QByteArray("AB\r\n") << QByteArray("<missing>");
     // clang-format on
 }
 
@@ -274,6 +278,13 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QVERIFY(writeFile(m_dir->filePath(u"quillmark"_s), "") &&
                 writeFile(m_dir->filePath(u"quillmark-"_s + QString::number(::geteuid())), ""));
     }
+    // A crash cut a copy into NIK.log short: the whole list is in a file beside it.
+    const QString fullList = m_log + u".quillmark-full-list-a1B2c3"_s;
+    QVERIFY(change != u"copy cut short" ||
+            (writeFile(m_log, "AB\r\n") && writeFile(fullList, "AB\r\nEARLIER\r\nLIST\r\n")));
+    std::optional<FileSizeLimit> limit;
+    if (change == u"copy cut short")
+        limit.emplace(10);
     fillList({u"CD"_s});
     if (change == u"folder at the file") {
         QVERIFY(QDir().mkpath(m_log));
@@ -285,6 +296,7 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QVERIFY(QDir(m_log).removeRecursively());
     }
     clickSave();
+    limit.reset();
     if (told.isEmpty()) {
         QVERIFY(m_messages->shown.isEmpty());
     } else {
@@ -294,6 +306,8 @@ void TstSaveFaults::changeBetweenTwoSaves()
         // Information, or a warning of a failure or of a save the disk or the lock left unsure.
         QCOMPARE(int(shown.style), told.startsWith(u"Сохранение") && !told.contains(u"\n\nНо ") ? 64 : 48);
     }
+    QVERIFY(change != u"copy cut short" ||
+            (readAll(fullList) == "AB\r\nEARLIER\r\nLIST\r\n" && QFile::remove(fullList)));
     QFETCH(QByteArray, programLog);
     QFETCH(QByteArray, documentsLog);
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), documentsLog);

@@ -550,6 +550,43 @@ QString reasonOf(const NickLog::Result &result)
                                    : result.reason;
 }
 
+// After a failure: what became of the list and of the file.
+QString keptAfter(const NickLog::Result &result, qsizetype entries)
+{
+    // The earlier file, if there was one, is still there as it was, unless
+    // it could only be written in place: then what it holds, and where the
+    // whole list is.
+    if (!result.damaged)
+        return isFile(result.path) && !result.changedMeanwhile
+                   ? QStringLiteral("Список не тронут, прежний файл остался как был.")
+                   : QStringLiteral("Список не тронут.");
+    const QString fullList = displayPath(result.fullList);
+    if (result.earlierList && result.copyUnconfirmed)
+        return Form1::tr("Список не тронут. Прошлое сохранение в этот файл было прервано; его список дописан в "
+                         "файл, но диск не подтвердил, что копия записана полностью. Весь тот список сохранён "
+                         "также в файле\n%1")
+            .arg(fullList);
+    if (result.earlierList)
+        return Form1::tr("Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не "
+                         "удалось: в файле только начало того списка (записей: %1). Весь тот список сохранён "
+                         "в файле\n%2")
+            .arg(result.heldEntries)
+            .arg(fullList);
+    if (result.copyUnconfirmed)
+        return Form1::tr("Список не тронут. Новый список скопирован в файл целиком, но диск не подтвердил, что "
+                         "копия записана полностью. Весь новый список сохранён также в файле\n%1")
+            .arg(fullList);
+    if (result.heldEntries == 0)
+        return Form1::tr("Список не тронут, но файл теперь пуст: записать в него новый список не удалось. "
+                         "Весь новый список сохранён в файле\n%1")
+            .arg(fullList);
+    return Form1::tr("Список не тронут, но файл записан не полностью: в нём только начало нового списка "
+                     "(записей: %1 из %2). Весь новый список сохранён в файле\n%3")
+        .arg(result.heldEntries)
+        .arg(entries)
+        .arg(fullList);
+}
+
 } // namespace
 
 void Form1::saveitems(NickListBox &lstin)
@@ -618,23 +655,16 @@ void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
         return;
     }
     case NickLog::Outcome::Failed: {
-        // The earlier file, if there was one, is still there as it was,
-        // unless it could only be written in place and now holds part of the list.
-        const QString kept = result.damaged
-                                 ? QStringLiteral("Список не тронут, но файл записан не полностью: "
-                                                  "в нём только часть списка.")
-                             : isFile(result.path) && !result.changedMeanwhile
-                                 ? QStringLiteral("Список не тронут, прежний файл остался как был.")
-                                 : QStringLiteral("Список не тронут.");
         QString head = QStringLiteral("Не удалось сохранить список в файл");
         if (result.nowhereElse)
             head = QStringLiteral("В папку программы нельзя записывать, а другого места для сохранения нет: "
                                   "домашняя папка не найдена.");
         else if (!result.refusedPath.isEmpty())
             head = refusedHead(result) + QStringLiteral(", и в запасную папку сохранить тоже не удалось:");
-        MessageBox::show(
-            this, head + QStringLiteral("\n%1\n\nПричина: %2\n\n%3").arg(path, reasonOf(result), kept),
-            QStringLiteral("Ошибка сохранения"), MessageBox::Style::Warning);
+        MessageBox::show(this,
+                         head + QStringLiteral("\n%1\n\nПричина: %2\n\n%3")
+                                    .arg(path, reasonOf(result), keptAfter(result, entries)),
+                         QStringLiteral("Ошибка сохранения"), MessageBox::Style::Warning);
         return;
     }
     }
