@@ -779,8 +779,8 @@ bool LineFile::copyIntoTarget()
     // Room for it first, while the file is still whole; a file system
     // without preallocation just goes on.
     const auto reserve = [this] {
-        return ::fallocate(m_targetFd, FALLOC_FL_KEEP_SIZE, 0, m_written) == 0 || errno == EOPNOTSUPP ||
-               errno == ENOSYS;
+        return m_written == 0 || ::fallocate(m_targetFd, FALLOC_FL_KEEP_SIZE, 0, m_written) == 0 ||
+               errno == EOPNOTSUPP || errno == ENOSYS;
     };
     if (!reserve() || !nameFullList())
         return !m_failed && fail(errno);

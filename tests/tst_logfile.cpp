@@ -167,25 +167,30 @@ private:
 void TstLogFile::savesTheListAsCrLfLines_data()
 {
     QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("linked"); // NIK.log has a second hard link
     QTest::addColumn<QStringList>("nicks");
     QTest::addColumn<QByteArray>("after");
     // No byte-order mark, no header, an empty entry is an empty line.
-    QTest::newRow("an empty entry among others") << QByteArray("<missing>") << QStringList{u"BENTYB"_s, QString(), u"KA"_s} << QByteArray("BENTYB\r\n\r\nKA\r\n");
-    QTest::newRow("an empty list empties the file") << QByteArray("OLD\r\n") << QStringList() << QByteArray("");
+    QTest::newRow("an empty entry among others") << QByteArray("<missing>") << false << QStringList{u"BENTYB"_s, QString(), u"KA"_s} << QByteArray("BENTYB\r\n\r\nKA\r\n");
+    QTest::newRow("an empty list empties the file") << QByteArray("OLD\r\n") << false << QStringList() << QByteArray("");
+    QTest::newRow("an empty list empties a file with a second hard link") << QByteArray("OLD\r\n") << true << QStringList() << QByteArray("");
 }
 
 void TstLogFile::savesTheListAsCrLfLines()
 {
     QFETCH(QByteArray, before);
     QFETCH(QStringList, nicks);
+    QFETCH(bool, linked);
     if (before != "<missing>")
         QVERIFY(writeFile(m_log, before));
+    const QString other = m_programFolder + u"/other.txt"_s;
+    QVERIFY(!linked || ::link(QFile::encodeName(m_log), QFile::encodeName(other)) == 0);
     const auto result = save(nicks);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
     QCOMPARE(result.path, QFile::encodeName(m_programFolder + u"/NIK.log"_s));
     QTEST(readAll(m_log), "after");
     // Nothing is left behind beside it.
-    QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
+    QCOMPARE(leftInProgramFolder(), QStringList({u"NIK.log"_s, u"other.txt"_s}).mid(0, linked ? 2 : 1));
 }
 
 void TstLogFile::programFolderAsTheSystemNamesIt_data()
