@@ -117,8 +117,10 @@ QString displayPath(const QByteArray &path)
                 if (!one.hasError())
                     break;
             }
-            shown += length > 0 ? character
-                                : QStringLiteral("\\x") + QString::number(uchar(name.at(i)), 16).toUpper().rightJustified(2, u'0');
+            shown += length > 0
+                         ? character
+                         : QStringLiteral("\\x") +
+                               QString::number(uchar(name.at(i)), 16).toUpper().rightJustified(2, u'0');
             i += std::max<qsizetype>(length, 1);
         }
     }

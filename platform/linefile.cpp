@@ -483,7 +483,8 @@ bool LineFile::finishEarlierCopy()
     for (const bool inCache : {false, true}) {
         if (inCache) {
             m_cache = cacheFolder(false);
-            m_cacheFd = m_cache.isEmpty() ? -1 : ::open(m_cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            m_cacheFd =
+                m_cache.isEmpty() ? -1 : ::open(m_cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (m_cacheFd < 0)
                 return true;
         }
@@ -568,13 +569,15 @@ bool LineFile::copyRange(int from, qint64 offset, qint64 end)
 {
     QByteArray buffer(BlockSize, Qt::Uninitialized);
     while (offset < end) {
-        const ssize_t got = ::pread(from, buffer.data(), size_t(std::min<qint64>(BlockSize, end - offset)), offset);
+        const ssize_t got =
+            ::pread(from, buffer.data(), size_t(std::min<qint64>(BlockSize, end - offset)), offset);
         if (got < 0 && errno == EINTR)
             continue;
         ssize_t done = 0;
         int error = got < 0 ? errno : got == 0 ? EIO : 0;
         while (error == 0 && done < got) {
-            const ssize_t put = ::pwrite(m_targetFd, buffer.constData() + done, size_t(got - done), offset + done);
+            const ssize_t put =
+                ::pwrite(m_targetFd, buffer.constData() + done, size_t(got - done), offset + done);
             if (put > 0)
                 done += put;
             else if (put == 0 || errno != EINTR)

@@ -140,11 +140,11 @@ private:
     QByteArray m_folder;
     QByteArray m_name;
     QByteArray m_errorPath;
-    QByteArray m_temp;     // name of the named temporary file, if there is one
-    QByteArray m_fullList; // the full list's marked file while it is copied in, if any
-    QByteArray m_fullListName;
-    QByteArray m_key;      // names what belongs to this file in the user's folders
-    QByteArray m_cache;    // the user's cache folder, when the temporary file is there
+    QByteArray m_temp;         // name of the named temporary file, if there is one
+    QByteArray m_fullList;     // the full list's marked file while it is copied in, if any
+    QByteArray m_fullListName; // and its name in its folder
+    QByteArray m_key;          // names what belongs to this file in the user's folders
+    QByteArray m_cache;        // the user's cache folder, when the temporary file is there
     QByteArray m_lock;
     QByteArray m_block;
     std::function<bool()> m_waitHandler;

@@ -132,7 +132,8 @@ private:
             return "no pipe";
         // A home of the user's own, with room for the program's cache.
         const QByteArray home = QFile::encodeName(m_dir->filePath(u"home-"_s + QString::number(user)));
-        if ((::mkdir(home.constData(), 0700) != 0 && errno != EEXIST) || ::chown(home.constData(), user, user) != 0)
+        if ((::mkdir(home.constData(), 0700) != 0 && errno != EEXIST) ||
+            ::chown(home.constData(), user, user) != 0)
             return "no home";
         const pid_t child = ::fork();
         if (child == 0) {
@@ -198,7 +199,7 @@ void TstLogFile::programFolderAsTheSystemNamesIt_data()
     QTest::addColumn<QByteArray>("folder"); // "/..." below the test's folder, "-" unknown
     QTest::addColumn<QByteArray>("told");
     QTest::addColumn<QByteArray>("encoding"); // G_FILENAME_ENCODING
-    QTest::addColumn<QString>("shown");       // the file as a message names it, "/..." below the test's folder
+    QTest::addColumn<QString>("shown"); // the file as a message names it, "/..." below the test's folder
     const QByteArray nowhere = "failed|не удалось узнать, в какой папке лежит программа|";
     const QByteArray cp1251 = "/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0";
     // clang-format off
@@ -282,7 +283,8 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
         QSKIP("giving a file to another user or making a device needs root");
     // "../" starts what a relative link says, from the program folder.
     const bool relative = target.startsWith(u"../");
-    const QString targetPath = relative ? QDir::cleanPath(m_programFolder + u'/' + target) : m_dir->filePath(target);
+    const QString targetPath =
+        relative ? QDir::cleanPath(m_programFolder + u'/' + target) : m_dir->filePath(target);
     const QByteArray targetName = QFile::encodeName(targetPath);
     const bool special = target == u"fifo" || target == u"null";
     const QByteArray before = special || target.contains(u'/') ? "<missing>" : "MY NOTES\n";
@@ -393,7 +395,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->filePath(u"cache"_s)));
         // Folders of another user's, open to everyone, where the lock would go.
-        for (const QString &place : QStringList{u"quillmark-0"_s, u"cache/quillmark"_s}.mid(0, taken == u"temporary" ? 1 : 2)) {
+        for (const QString &place :
+             QStringList{u"quillmark-0"_s, u"cache/quillmark"_s}.mid(0, taken == u"temporary" ? 1 : 2)) {
             const QByteArray folder = QFile::encodeName(m_dir->filePath(place));
             QVERIFY(QDir().mkpath(m_dir->filePath(place)) && ::chmod(folder.constData(), 0777) == 0 &&
                     ::chown(folder.constData(), Nobody, Nobody) == 0);
