@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <climits>
+#include <fcntl.h>
 #include <iconv.h>
 #include <langinfo.h>
 #include <sys/stat.h>
@@ -30,9 +31,10 @@ QByteArray userDirectory(const QByteArray &home, QByteArrayView key)
     QByteArray config = qgetenv("XDG_CONFIG_HOME");
     if (!config.startsWith('/'))
         config = home + "/.config";
-    QFile file(QFile::decodeName(config + "/user-dirs.dirs"));
     QByteArray found;
-    if (!file.open(QIODevice::ReadOnly))
+    const int fd = ::open((config + "/user-dirs.dirs").constData(), O_RDONLY | O_CLOEXEC);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return found;
     for (QByteArray line : file.readAll().split('\n')) {
         line = line.trimmed();

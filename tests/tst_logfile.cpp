@@ -680,9 +680,10 @@ void TstLogFile::faultsAtASystemCall()
     };
     check(after, kept);
     if (told.isEmpty() && !QTest::currentTestFailed()) {
-        // The next save finishes the copy before its own list, which here fails.
-        run(u"write:error=EDQUOT:when=1"_s);
-        QCOMPARE(output, QByteArray("failed|исчерпана дисковая квота пользователя|"));
+        // The next save finishes the copy (and syncs it) before its own list,
+        // which here fails at its own sync.
+        run(u"fsync:error=EIO:when=2"_s);
+        QCOMPARE(output, "failed|ошибка ввода-вывода: диск не смог записать данные|");
         check(kept, "<missing>");
     }
     if (inject.isEmpty()) {
