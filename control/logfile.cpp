@@ -1,11 +1,10 @@
 #include "control/logfile.h"
 
 #include "core/nickstore.h"
+#include "platform/appdir.h"
 #include "platform/linefile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 
@@ -28,12 +27,7 @@ bool placeRefused(int code, const QByteArray &programFolder)
 {
     if (code == EACCES || code == EPERM || code == EROFS)
         return true;
-    return (code == ENOENT || code == ENOTDIR) && !QFileInfo(QFile::decodeName(programFolder)).isDir();
-}
-
-QString shown(const QByteArray &path)
-{
-    return QDir::toNativeSeparators(QFile::decodeName(path));
+    return (code == ENOENT || code == ENOTDIR) && !isFolder(programFolder);
 }
 
 } // namespace
@@ -44,7 +38,7 @@ NickLog::Result NickLog::save(const NickStore &store, const QByteArray &programF
     // Never a relative name: that would be wherever the program was started.
     if (!programFolder.startsWith('/')) {
         Result unknown;
-        unknown.path = FileName;
+        unknown.path = QFile::encodeName(FileName);
         unknown.reason.refusal = LineFile::Refusal::NotAbsolute;
         return unknown;
     }
@@ -69,7 +63,7 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
                                    Progress *progress)
 {
     Result result;
-    result.path = shown(path);
+    result.path = path;
     LineFile file(path);
     // A stop is heeded only while the earlier file is still as it was.
     const auto stopped = [&] { return progress && progress->stop.load() && !file.damaged(); };
@@ -77,7 +71,7 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
         file.cancel();
         code = ECANCELED;
         result.outcome = Outcome::Cancelled;
-        result.earlierFileKept = QFileInfo(result.path).isFile();
+        result.earlierFileKept = isFile(result.path);
         return result;
     };
     if (progress) {
@@ -91,10 +85,16 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
         if (stopped())
             return cancelled();
         code = file.refusal() == LineFile::Refusal::None ? file.errorCode() : -1;
-        result.path = shown(file.errorPath());
+        result.path = file.errorPath();
         result.reason = {file.refusal(), file.errorCode()};
-        result.earlierFileKept = !file.damaged() && QFileInfo(result.path).isFile();
+        // What stands at the path now is someone else's, not an earlier file kept.
+        result.earlierFileKept =
+            !file.damaged() && file.refusal() != LineFile::Refusal::Changed && isFile(result.path);
         result.damaged = file.damaged();
+        result.heldEntries = qsizetype(file.heldLines());
+        result.copyUnconfirmed = file.copyUnconfirmed();
+        result.earlierList = file.finishingEarlier();
+        result.fullList = file.fullList();
         result.refusedBy = file.throughLink()                             ? Refuser::LinkTarget
                            : file.errorPlace() == LineFile::Place::Folder ? Refuser::Folder
                                                                           : Refuser::File;
@@ -128,9 +128,10 @@ NickLog::Result NickLog::writeFile(const NickStore &store, const QByteArray &pat
     if (!file.commit())
         return failed();
     code = 0;
-    result.path = shown(file.path());
+    result.path = file.path();
     result.outcome = Outcome::Saved;
     result.replacedEarlier = file.replacedEarlier();
     result.unconfirmed = file.unconfirmed();
+    result.unlocked = file.unlocked();
     return result;
 }

@@ -16,7 +16,8 @@ class NickStore;
 // or because it is read-only (an installed program's folder), or the folder
 // is gone, it goes into the user's documents folder instead. A failed save
 // leaves the previous file whole, unless that file could only be written in
-// place, which the result then says.
+// place, which the result then says, with what the file holds and where the
+// whole list is.
 class NickLog
 {
 public:
@@ -36,34 +37,47 @@ public:
         File,
         LinkTarget, // where the user's link NIK.log leads
     };
-    // Why a file could not be written: a refusal of the save's own, or the
-    // system's error code.
+    // Why a file could not be written: a refusal of the save's own (among
+    // them, that someone else replaced or made the file while the save ran),
+    // or the system's error code.
     struct Reason
     {
         LineFile::Refusal refusal = LineFile::Refusal::None;
         int error = 0; // errno, when refusal is None
     };
+    // Paths are as the system names them (bytes, not necessarily UTF-8).
     struct Result
     {
         Outcome outcome = Outcome::Failed;
-        QString path; // the file written, or the one that could not be
+        QByteArray path; // the file written, or the one that could not be
         Reason reason;
         // Why the program folder's file (refusedPath) was not written, when
         // the list went, or was to go, to the documents folder.
-        QString refusedPath;
+        QByteArray refusedPath;
         Reason refusedReason;
         Refuser refusedBy = Refuser::Folder;
         // The program folder refused, and there is no documents or home folder.
         bool nowhereElse = false;
         // Saved over an earlier file at `path`.
         bool replacedEarlier = false;
-        // Not saved, and a file at `path` from before is still there.
+        // Not saved, and a file at `path` from before is still there as it was.
         bool earlierFileKept = false;
         // Saved, but the disk did not confirm it: the errno of the failed sync.
         int unconfirmed = 0;
-        // Failed after the file itself began to change: it was written in
-        // place and holds part of the new list.
+        // Saved without taking turns with the user's other copies: no folder
+        // of the user's alone could hold the lock.
+        bool unlocked = false;
+        // Failed after the file itself began to change, written in place:
+        // it holds the list's first heldEntries entries, or the whole list
+        // when only the disk's confirmation failed (copyUnconfirmed); the
+        // whole list is kept in fullList. earlierList: the list is that of
+        // an earlier save cut short by a crash, which this save finished
+        // first.
         bool damaged = false;
+        qsizetype heldEntries = 0;
+        bool copyUnconfirmed = false;
+        bool earlierList = false;
+        QByteArray fullList;
         // Saved, though asked to stop: the earlier file was already being
         // replaced, and only finishing kept it whole.
         bool tooLateToCancel = false;

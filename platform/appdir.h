@@ -3,13 +3,26 @@
 #include <QByteArray>
 #include <QString>
 
-// The folder that holds the program file, as the system names it (bytes,
-// not necessarily UTF-8), without a trailing separator (except at the root);
-// empty when the system does not tell it.
+// Folders and paths are bytes as the system names them, not necessarily
+// UTF-8 (Cyrillic in CP1251 from an old archive), until they are shown.
+
+// The folder that holds the program file, without a trailing separator
+// (except at the root); empty when the system does not tell it.
 QByteArray applicationDirectory();
 
 // Where a file goes when the program's folder cannot be written, as when the
 // program is installed for the whole system: the user's documents folder, or
 // the home folder where there is none; empty when there is no usable home
 // folder.
-QString userDocumentsDirectory();
+QByteArray userDocumentsDirectory();
+
+// A path as the user is shown it. A name that is UTF-8 shows as it is; one
+// that is not shows in the first legacy charset that G_FILENAME_ENCODING
+// names and that takes it whole, as GLib and the file managers built on it
+// show it; else every byte that is not UTF-8 shows as \xHH, so that no two
+// names look alike and the real bytes can still be told.
+QString displayPath(const QByteArray &path);
+
+// Whether the path leads to a regular file, or to a folder.
+bool isFile(const QByteArray &path);
+bool isFolder(const QByteArray &path);

@@ -4,9 +4,11 @@
 #include <QCryptographicHash>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,8 +24,10 @@ constexpr std::chrono::seconds LockWait{15};
 // Links followed one after another before giving up, as the kernel does.
 constexpr int MaxLinks = 40;
 // What follows ".<file name>" in the names of this program's temporary
-// files, and how many random letters end them.
+// files, and "<file name>" in those of a full list being copied into the
+// file; how many random letters end them.
 constexpr QByteArrayView TemporaryMark{".quillmark-unfinished-save-"};
+constexpr QByteArrayView FullListMark{".quillmark-full-list-"};
 constexpr qsizetype TemporaryLetters = 6;
 constexpr QByteArrayView AccessAcl{"system.posix_acl_access"};
 
@@ -41,18 +45,16 @@ int closeChecked(int fd)
     return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
 }
 
-// Tries random temporary names until `attempt` does not answer EEXIST;
-// returns its last errno, 0 on success.
-template <typename Attempt>
-int withTemporaryName(const QByteArray &fileName, QByteArray &name, Attempt attempt)
+// Tries names of the prefix and random letters until `attempt` does not
+// answer EEXIST; returns its last errno, 0 on success.
+template <typename Attempt> int withRandomName(const QByteArray &prefix, QByteArray &name, Attempt attempt)
 {
     static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     int error = EEXIST;
     for (int tries = 0; tries < 100 && error == EEXIST; ++tries) {
-        QByteArray letters(TemporaryLetters, Qt::Uninitialized);
-        for (char &c : letters)
-            c = Letters[QRandomGenerator::system()->bounded(int(sizeof Letters - 1))];
-        name = LineFile::temporaryName(fileName, letters);
+        name = prefix;
+        for (qsizetype i = 0; i < TemporaryLetters; ++i)
+            name += Letters[QRandomGenerator::system()->bounded(int(sizeof Letters - 1))];
         error = attempt(name) ? 0 : errno;
     }
     if (error != 0)
@@ -79,28 +81,104 @@ template <typename Read> bool readSized(QByteArray &out, Read read)
     }
 }
 
-// The user's own runtime folder, where no other user can put, replace or
-// hold a file; empty when none is safely theirs alone.
+// The path with its folders as the system names them, so that a relative
+// link's "../other/" does not pile up in the path a message shows; names
+// past the last folder that is there stay as they are.
+QByteArray plainPath(const QByteArray &path)
+{
+    QByteArray folder = folderOf(path);
+    QByteArray rest = path.mid(folder == "/" ? 0 : folder.size());
+    for (;;) {
+        if (char *real = ::realpath(folder.constData(), nullptr)) {
+            const QByteArray plain = qstrcmp(real, "/") == 0 ? QByteArray() : QByteArray(real);
+            ::free(real);
+            return plain + rest;
+        }
+        if ((errno != ENOENT && errno != ENOTDIR) || folder == "/" || !folder.startsWith('/'))
+            return path;
+        const QByteArray up = folderOf(folder);
+        rest = folder.mid(up == "/" ? 0 : up.size()) + rest;
+        folder = up;
+    }
+}
+
+// Whether two looks at a path found the same file, unchanged: an inode
+// number alone may already be another file's.
+// A FIFO's or terminal's times change as it is written, so only a file's count.
+bool sameFile(const struct stat &one, const struct stat &other)
+{
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino &&
+           (one.st_mode & S_IFMT) == (other.st_mode & S_IFMT) && one.st_uid == other.st_uid &&
+           (!S_ISREG(one.st_mode) ||
+            (one.st_ctim.tv_sec == other.st_ctim.tv_sec && one.st_ctim.tv_nsec == other.st_ctim.tv_nsec));
+}
+
+bool isSyncRefusal(int error)
+{
+    // Some file systems cannot sync a folder; that is no failure.
+    return error == EINVAL || error == ENOTSUP || error == EROFS || error == ENOSYS;
+}
+
+// A folder where no other user can put, replace or hold a file: a real
+// folder of this user's that grants others nothing, in a folder that others
+// cannot take it out of.
+bool theirsAlone(const QByteArray &folder)
+{
+    struct stat st
+    {
+    };
+    struct stat parent
+    {
+    };
+    const uid_t me = ::geteuid();
+    return folder.startsWith('/') && ::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == me && (st.st_mode & 077) == 0 && ::stat(folderOf(folder).constData(), &parent) == 0 &&
+           (parent.st_uid == me || parent.st_uid == 0) &&
+           ((parent.st_mode & 022) == 0 || (parent.st_mode & S_ISVTX) != 0);
+}
+
+// The folder, made when missing; empty unless it is the user's alone
+// (anyone may have made that name first).
+QByteArray ownFolder(const QByteArray &folder)
+{
+    ::mkdir(folder.constData(), 0700);
+    return theirsAlone(folder) ? folder : QByteArray();
+}
+
+// This program's folder in the user's cache folder, which outlives the
+// session, made when missing if asked; empty when there is none of the
+// user's alone.
+QByteArray cacheFolder(bool make = true)
+{
+    QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    if (!cache.startsWith('/')) {
+        const QByteArray home = qgetenv("HOME");
+        if (!home.startsWith('/'))
+            return {};
+        cache = home + "/.cache";
+    }
+    if (!make)
+        return theirsAlone(cache + "/quillmark") ? cache + "/quillmark" : QByteArray();
+    ::mkdir(cache.constData(), 0700);
+    return ownFolder(cache + "/quillmark");
+}
+
+// Where the lock goes: the user's runtime folder, else this program's in
+// the user's cache folder, else one of the user's in the temporary folder;
+// empty when none of them is the user's alone.
 QByteArray privateFolder()
 {
-    const auto theirsAlone = [](const QByteArray &folder) {
-        struct stat st
-        {
-        };
-        return folder.startsWith('/') && ::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
-               st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
-    };
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (theirsAlone(runtime))
-        return runtime;
     const QByteArray uid = QByteArray::number(::geteuid());
-    if (theirsAlone("/run/user/" + uid))
-        return "/run/user/" + uid;
-    // A session without one: a folder of the user's own in /tmp, used only
-    // when it really is theirs alone (anyone may have made that name first).
-    const QByteArray own = "/tmp/quillmark-" + uid;
-    ::mkdir(own.constData(), 0700);
-    return theirsAlone(own) ? own : QByteArray();
+    for (const QByteArray &runtime : {qgetenv("XDG_RUNTIME_DIR"), "/run/user/" + uid}) {
+        if (theirsAlone(runtime))
+            return runtime;
+    }
+    if (QByteArray cache = cacheFolder(); !cache.isEmpty())
+        return cache;
+    QByteArray temporary = qgetenv("TMPDIR");
+    if (!temporary.startsWith('/'))
+        temporary = "/tmp";
+    return ownFolder(temporary + "/quillmark-" + uid);
 }
 
 } // namespace
@@ -113,11 +191,6 @@ LineFile::LineFile(const QByteArray &path) : m_path(path), m_target(path)
 LineFile::~LineFile()
 {
     cancel();
-}
-
-QByteArray LineFile::temporaryName(const QByteArray &fileName, QByteArrayView letters)
-{
-    return '.' + fileName + TemporaryMark.toByteArray() + letters.toByteArray();
 }
 
 bool LineFile::open()
@@ -134,11 +207,24 @@ bool LineFile::open()
     m_name = m_target.mid(m_target.lastIndexOf('/') + 1);
     // Every later step goes through this folder, whatever happens to its path.
     m_folderFd = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_folderFd < 0)
+    struct stat folder
+    {
+    };
+    if (m_folderFd < 0 || ::fstat(m_folderFd, &folder) != 0)
         return fail(errno, Place::Folder);
+    // The folder's device and inode and the file name: what belongs to this
+    // file in the user's own folders.
+    m_key = QByteArray::number(quint64(folder.st_dev), 16) + '-' +
+            QByteArray::number(quint64(folder.st_ino), 16) + '-' +
+            QCryptographicHash::hash(m_name, QCryptographicHash::Sha1).toHex().left(16);
     lock();
-    if (m_failed)
+    // The file is found anew once the lock is held: another copy's save may
+    // have made or replaced it meanwhile.
+    const QByteArray target = m_target;
+    if (m_failed || !resolveTarget())
         return false;
+    if (m_target != target)
+        return fail(0, Place::File, Refusal::Changed);
     removeLeftovers();
 
     if (m_existed) {
@@ -147,7 +233,10 @@ bool LineFile::open()
         m_targetFd = ::openat(m_folderFd, m_name.constData(),
                               O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (m_targetFd < 0 || ::fstat(m_targetFd, &m_old) != 0)
-            return fail(errno);
+            return failAtName(errno);
+        // What was opened is what was checked: nobody put another file there meanwhile.
+        if (!sameFile(m_old, m_seen))
+            return fail(0, Place::File, Refusal::Changed);
         ::fcntl(m_targetFd, F_SETFL, ::fcntl(m_targetFd, F_GETFL) & ~O_NONBLOCK);
         if (!S_ISREG(m_old.st_mode)) {
             // A FIFO or device is written into, as any program writes to it.
@@ -155,20 +244,22 @@ bool LineFile::open()
             std::swap(m_fd, m_targetFd);
             return true;
         }
+        if (!finishEarlierCopy())
+            return false;
     }
-    if (const int error = openTemporary()) {
+    m_mode = Mode::CopyIn;
+    if (const int error = openTemporary(m_folderFd)) {
         // A folder that takes no new file, holding a file this user may
-        // change: the file is written in place.
+        // change: the new list waits in the user's cache folder, and is
+        // copied into the file.
         if (!m_existed || (error != EACCES && error != EPERM))
             return fail(error, Place::Folder);
-        m_mode = Mode::Direct;
-        std::swap(m_fd, m_targetFd);
-        return true;
+        m_cache = cacheFolder();
+        m_cacheFd = m_cache.isEmpty() ? -1 : ::open(m_cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        return (m_cacheFd >= 0 && openTemporary(m_cacheFd) == 0) || fail(error, Place::Folder);
     }
-    if (m_existed && (m_old.st_nlink > 1 || !keepWhatTheUserSet())) {
-        m_mode = Mode::CopyIn;
+    if (m_existed && (m_old.st_nlink > 1 || !keepWhatTheUserSet()))
         return true;
-    }
     m_mode = Mode::Replace;
     if (m_targetFd >= 0) {
         ::close(m_targetFd);
@@ -183,6 +274,7 @@ bool LineFile::open()
 bool LineFile::resolveTarget()
 {
     QByteArray path = m_path;
+    m_existed = false;
     for (int hops = 0;; ++hops) {
         struct stat st
         {
@@ -202,13 +294,14 @@ bool LineFile::resolveTarget()
             if (size < 0)
                 return fail(errno);
             next.truncate(size);
-            path = next.startsWith('/') ? next : folderOf(path) + '/' + next;
+            path = plainPath(next.startsWith('/') ? next : folderOf(path) + '/' + next);
             continue;
         }
         m_target = path;
         if (S_ISDIR(st.st_mode))
             return fail(EISDIR);
         m_existed = true;
+        m_seen = st;
         const bool ours = st.st_uid == ::geteuid();
         if (S_ISREG(st.st_mode))
             return ours || !throughLink() || fail(0, Place::File, Refusal::ForeignLink);
@@ -221,20 +314,19 @@ bool LineFile::resolveTarget()
     }
 }
 
-// An unnamed file in the target's folder, which a crash leaves nowhere; where
-// the file system has none, a file with this program's mark in its name.
+// An unnamed file in the folder, which a crash leaves nowhere; where the
+// file system has none, a file with this program's mark in its name.
 // Mode 0666 as any program's new file: the umask and the folder's default
 // ACL shape it just the same.
-int LineFile::openTemporary()
+int LineFile::openTemporary(int folderFd)
 {
-    m_fd = ::openat(m_folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    m_fd = ::openat(folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (m_fd >= 0)
         return 0;
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
         return errno;
-    return withTemporaryName(m_name, m_temp, [this](const QByteArray &name) {
-        m_fd =
-            ::openat(m_folderFd, name.constData(), O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0666);
+    return withRandomName('.' + m_name + TemporaryMark.toByteArray(), m_temp, [&](const QByteArray &name) {
+        m_fd = ::openat(folderFd, name.constData(), O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0666);
         return m_fd >= 0;
     });
 }
@@ -275,22 +367,18 @@ bool LineFile::keepWhatTheUserSet()
 }
 
 // Saves into one file take turns between the user's running copies: a lock
-// file in the user's runtime folder, named by the target folder's device and
-// inode and the file name, locked with flock(), which the kernel releases
-// when its holder dies. The holder removes it when done; a waiter that finds
-// it was replaced meanwhile locks the new one. No other user can reach it,
-// and where there is no safe place for it the save goes on without it.
+// file in a folder of the user's alone, named by the file's key, locked with
+// flock(), which the kernel releases when its holder dies. The holder
+// removes it when done; a waiter that finds it was replaced meanwhile locks
+// the new one. No other user can reach it; where there is no safe place for
+// it the save goes on without it, and says so.
 void LineFile::lock()
 {
     const QByteArray folder = privateFolder();
-    struct stat target
-    {
-    };
-    if (folder.isEmpty() || ::fstat(m_folderFd, &target) != 0)
+    m_unlocked = true;
+    if (folder.isEmpty())
         return;
-    m_lock = folder + "/quillmark-save-" + QByteArray::number(quint64(target.st_dev), 16) + '-' +
-             QByteArray::number(quint64(target.st_ino), 16) + '-' +
-             QCryptographicHash::hash(m_name, QCryptographicHash::Sha1).toHex().left(16) + ".lock";
+    m_lock = folder + "/quillmark-save-" + m_key + ".lock";
     const auto deadline = std::chrono::steady_clock::now() + LockWait;
     for (;;) {
         m_lockFd = ::open(m_lock.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -324,8 +412,10 @@ void LineFile::lock()
         {
         };
         if (::fstat(m_lockFd, &held) == 0 && ::lstat(m_lock.constData(), &named) == 0 &&
-            held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+            m_unlocked = false;
             return;
+        }
         ::close(m_lockFd);
         m_lockFd = -1;
     }
@@ -340,15 +430,13 @@ void LineFile::unlock()
     m_lockFd = -1;
 }
 
-// Temporary files of this user's saves that crashed: only names with this
-// program's mark, only regular files of this user, only while the lock is
-// held, when none of the user's running copies is writing one.
-void LineFile::removeLeftovers()
+namespace {
+
+// Calls `found` with each regular file of this user in the folder whose name
+// is the prefix and six more letters, this program's marked names.
+template <typename Found> void forEachMarked(int folderFd, const QByteArray &prefix, Found found)
 {
-    if (m_lockFd < 0)
-        return;
-    const QByteArray prefix = temporaryName(m_name, {});
-    const int fd = ::openat(m_folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR *dir = fd < 0 ? nullptr : ::fdopendir(fd);
     if (!dir) {
         if (fd >= 0)
@@ -357,16 +445,154 @@ void LineFile::removeLeftovers()
     }
     while (const dirent *entry = ::readdir(dir)) {
         const QByteArrayView name(entry->d_name);
-        if (name.size() != prefix.size() + TemporaryLetters || !name.startsWith(prefix))
-            continue;
         struct stat st
         {
         };
-        if (::fstatat(m_folderFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        if (name.size() == prefix.size() + TemporaryLetters && name.startsWith(prefix) &&
+            ::fstatat(folderFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
             st.st_uid == ::geteuid())
-            ::unlinkat(m_folderFd, entry->d_name, 0);
+            found(QByteArray(entry->d_name));
     }
     ::closedir(dir);
+}
+
+} // namespace
+
+QByteArray LineFile::fullListPrefix(bool inCache) const
+{
+    return (inCache ? m_key + '-' : QByteArray()) + m_name + FullListMark.toByteArray();
+}
+
+// Temporary files of this user's saves that crashed: only names with this
+// program's mark, only regular files of this user, only while the lock is
+// held, when none of the user's running copies is writing one.
+void LineFile::removeLeftovers()
+{
+    if (m_lockFd < 0)
+        return;
+    forEachMarked(m_folderFd, '.' + m_name + TemporaryMark.toByteArray(),
+                  [this](const QByteArray &name) { ::unlinkat(m_folderFd, name.constData(), 0); });
+}
+
+// A full list that a crash left while it was being copied into the file, in
+// its folder or the user's cache folder: where the file holds the start of
+// that list and nothing else, the rest is copied in and the list's file
+// goes; else both stay as they are. Only while the lock is held.
+bool LineFile::finishEarlierCopy()
+{
+    if (m_lockFd < 0)
+        return true;
+    for (const bool inCache : {false, true}) {
+        if (inCache) {
+            m_cache = cacheFolder(false);
+            m_cacheFd =
+                m_cache.isEmpty() ? -1 : ::open(m_cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (m_cacheFd < 0)
+                return true;
+        }
+        const int folderFd = inCache ? m_cacheFd : m_folderFd;
+        QByteArrayList found;
+        forEachMarked(folderFd, fullListPrefix(inCache), [&](const QByteArray &name) { found << name; });
+        for (const QByteArray &name : std::as_const(found)) {
+            const int fd = ::openat(folderFd, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+            struct stat st
+            {
+            };
+            const bool finished = fd >= 0 && ::fstat(fd, &st) == 0 && st.st_nlink == 1 &&
+                                  finishCopy(fd, (inCache ? m_cache : m_folder) + '/' + name, st.st_size);
+            if (fd >= 0)
+                ::close(fd);
+            if (m_failed)
+                return false;
+            if (finished)
+                ::unlinkat(folderFd, name.constData(), 0);
+        }
+    }
+    ::close(std::exchange(m_cacheFd, -1));
+    m_cache.clear();
+    return true;
+}
+
+// Finishes an earlier copy of the full list (`size` bytes at `path`) into the
+// file when the file holds the start of it and nothing else; false when it
+// does not, or the copy failed (then told: the file holds part of that list).
+bool LineFile::finishCopy(int fullListFd, const QByteArray &path, qint64 size)
+{
+    const int fileFd = ::openat(m_folderFd, m_name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st
+    {
+    };
+    bool isStart = fileFd >= 0 && ::fstat(fileFd, &st) == 0 && st.st_ino == m_old.st_ino &&
+                   st.st_dev == m_old.st_dev && st.st_size <= size;
+    QByteArray held(BlockSize, Qt::Uninitialized);
+    QByteArray full(BlockSize, Qt::Uninitialized);
+    m_heldLines = m_heldBytes = 0;
+    for (qint64 offset = 0; isStart && offset < st.st_size;) {
+        const ssize_t got = ::pread(fileFd, held.data(), size_t(held.size()), offset);
+        isStart = got > 0 && ::pread(fullListFd, full.data(), size_t(got), offset) == got &&
+                  std::memcmp(held.constData(), full.constData(), size_t(got)) == 0;
+        if (isStart)
+            countLines(held.constData(), got, offset);
+        offset += got;
+    }
+    if (fileFd >= 0)
+        ::close(fileFd);
+    if (!isStart)
+        return false;
+    m_finishing = true;
+    m_damaged = true;
+    m_fullList = path;
+    if (!copyRange(fullListFd, st.st_size, size))
+        return false;
+    if (::fsync(m_targetFd) != 0) {
+        m_copyUnconfirmed = true;
+        return fail(errno);
+    }
+    m_finishing = false;
+    m_damaged = false;
+    m_fullList.clear();
+    m_heldLines = m_heldBytes = 0;
+    // The file is as the save left it; only another's change counts from here.
+    return ::fstat(m_targetFd, &m_seen) == 0 || fail(errno);
+}
+
+// Counts the whole lines among bytes now in the file at `offset`.
+void LineFile::countLines(const char *bytes, qint64 size, qint64 offset)
+{
+    m_heldLines += std::count(bytes, bytes + size, '\n');
+    if (const void *last = ::memrchr(bytes, '\n', size_t(size)))
+        m_heldBytes = offset + (static_cast<const char *>(last) - bytes) + 1;
+}
+
+// Copies bytes from `offset` to `end` of the file `from` into the same place
+// of the file itself, counting the whole lines it then holds. On a failure
+// the file is cut back to its last whole line, if it can be.
+bool LineFile::copyRange(int from, qint64 offset, qint64 end)
+{
+    QByteArray buffer(BlockSize, Qt::Uninitialized);
+    while (offset < end) {
+        const ssize_t got =
+            ::pread(from, buffer.data(), size_t(std::min<qint64>(BlockSize, end - offset)), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        ssize_t done = 0;
+        int error = got < 0 ? errno : got == 0 ? EIO : 0;
+        while (error == 0 && done < got) {
+            const ssize_t put =
+                ::pwrite(m_targetFd, buffer.constData() + done, size_t(got - done), offset + done);
+            if (put > 0)
+                done += put;
+            else if (put == 0 || errno != EINTR)
+                error = put == 0 ? ENOSPC : errno;
+        }
+        countLines(buffer.constData(), done, offset);
+        offset += done;
+        if (error != 0) {
+            [[maybe_unused]] const int cut = ::ftruncate(m_targetFd, m_heldBytes);
+            return fail(error);
+        }
+    }
+    return true;
 }
 
 bool LineFile::writeLines(QByteArrayView lines)
@@ -393,9 +619,6 @@ bool LineFile::writeAll(QByteArrayView bytes)
 {
     if (m_fd < 0)
         return fail(EBADF);
-    // Written in place, the user's file changes from the first byte on.
-    if (m_mode == Mode::Direct && S_ISREG(m_old.st_mode) && !bytes.isEmpty())
-        m_damaged = true;
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t written = ::write(m_fd, bytes.data() + done, size_t(bytes.size() - done));
@@ -452,16 +675,11 @@ bool LineFile::commit()
 {
     if (!sync())
         return false;
-    const bool regular = S_ISREG(m_old.st_mode);
     if (m_mode == Mode::Direct) {
-        m_damaged = m_damaged || regular;
-        if (regular && ::ftruncate(m_fd, m_written) != 0)
-            return fail(errno);
         // A FIFO or a terminal cannot be synced, and need not be.
-        if (::fsync(m_fd) != 0 && (regular || (errno != EINVAL && errno != EROFS)))
+        if (::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
             return fail(errno);
-        const int fd = std::exchange(m_fd, -1);
-        if (const int error = closeChecked(fd))
+        if (const int error = closeChecked(std::exchange(m_fd, -1)))
             return fail(error);
     } else if (!(m_mode == Mode::CopyIn ? copyIntoTarget() : putInPlace())) {
         return false;
@@ -485,61 +703,107 @@ bool LineFile::putInPlace()
             syncFolder();
             return true;
         }
-        if (const int error = withTemporaryName(m_name, m_temp, link))
+        if (const int error = withRandomName('.' + m_name + TemporaryMark.toByteArray(), m_temp, link))
             return fail(error, Place::Folder);
     }
     if (const int error = closeChecked(std::exchange(m_fd, -1)))
         return fail(error);
     if (::renameat(m_folderFd, m_temp.constData(), m_folderFd, m_name.constData()) != 0)
-        return fail(errno);
+        return failAtName(errno);
     m_temp.clear();
     syncFolder();
     return true;
 }
 
+// Whether what stands at the file's name is no longer what the save found
+// there: another file, or one where there was none, or none any more.
+bool LineFile::nameChanged() const
+{
+    struct stat st
+    {
+    };
+    if (::fstatat(m_folderFd, m_name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return m_existed && errno == ENOENT;
+    return !m_existed || !sameFile(st, m_seen);
+}
+
+// A step at the file's name failed: because someone changed what stands
+// there, or for the system's reason.
+bool LineFile::failAtName(int code)
+{
+    return nameChanged() ? fail(0, Place::File, Refusal::Changed) : fail(code);
+}
+
 // Once the new file has its name the save has happened; without this sync a
 // power cut could still bring the old file back, so a failure is told, as a
-// warning. Some file systems cannot sync a folder; that is no failure.
+// warning.
 void LineFile::syncFolder()
 {
-    if (::fsync(m_folderFd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS &&
-        errno != ENOSYS && m_unconfirmed == 0)
+    if (::fsync(m_folderFd) != 0 && !isSyncRefusal(errno) && m_unconfirmed == 0)
         m_unconfirmed = errno;
+}
+
+// Gives the synced full list a name of this program's mark, beside the file
+// or in the user's cache folder, which stays until the list is in the file.
+bool LineFile::nameFullList()
+{
+    const int folderFd = m_cacheFd >= 0 ? m_cacheFd : m_folderFd;
+    int error = 0;
+    if (m_temp.isEmpty()) {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+        error = withRandomName(fullListPrefix(m_cacheFd >= 0), m_fullListName, [&](const QByteArray &name) {
+            return ::linkat(AT_FDCWD, self.constData(), folderFd, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+        });
+    } else {
+        error = withRandomName(fullListPrefix(m_cacheFd >= 0), m_fullListName, [&](const QByteArray &name) {
+            struct stat st
+            {
+            };
+            if (::fstatat(folderFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT) {
+                errno = EEXIST;
+                return false;
+            }
+            return ::renameat(folderFd, m_temp.constData(), folderFd, name.constData()) == 0;
+        });
+        if (error == 0)
+            m_temp.clear();
+    }
+    if (error != 0)
+        return fail(error, Place::Folder);
+    m_fullList = (m_cacheFd >= 0 ? m_cache : m_folder) + '/' + m_fullListName;
+    return ::fsync(folderFd) == 0 || isSyncRefusal(errno) || fail(errno);
 }
 
 // Copies the synced new content into the user's file itself, keeping
 // everything the file is: its owner, group, mode, ACL, attributes and links.
+// The full list has a name of its own first, and the file is emptied before
+// the copy, so that whenever it stops the file holds the start of the new
+// list, never the old list's tail after it, and the whole list is kept.
 bool LineFile::copyIntoTarget()
 {
     // Room for it first, while the file is still whole; a file system
     // without preallocation just goes on.
-    if (::fallocate(m_targetFd, FALLOC_FL_KEEP_SIZE, 0, m_written) != 0 && errno != EOPNOTSUPP &&
-        errno != ENOSYS)
+    const auto reserve = [this] {
+        return m_written == 0 || ::fallocate(m_targetFd, FALLOC_FL_KEEP_SIZE, 0, m_written) == 0 ||
+               errno == EOPNOTSUPP || errno == ENOSYS;
+    };
+    if (!reserve() || !nameFullList())
+        return !m_failed && fail(errno);
+    if (::ftruncate(m_targetFd, 0) != 0)
         return fail(errno);
     m_damaged = true;
-    QByteArray buffer(BlockSize, Qt::Uninitialized);
-    for (off_t offset = 0; offset < m_written;) {
-        const ssize_t got =
-            ::pread(m_fd, buffer.data(), size_t(std::min<qint64>(BlockSize, m_written - offset)), offset);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return fail(got == 0 ? EIO : errno);
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put =
-                ::pwrite(m_targetFd, buffer.constData() + done, size_t(got - done), offset + done);
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put <= 0)
-                return fail(put == 0 ? ENOSPC : errno);
-            done += put;
-        }
-        offset += got;
-    }
-    if (::ftruncate(m_targetFd, m_written) != 0 || ::fsync(m_targetFd) != 0)
+    m_heldLines = m_heldBytes = 0;
+    if (::fsync(m_targetFd) != 0 || !reserve())
+        return fail(errno);
+    if (!copyRange(m_fd, 0, m_written))
+        return false;
+    // The whole list went in; the disk must still confirm it.
+    m_copyUnconfirmed = true;
+    if (::fsync(m_targetFd) != 0)
         return fail(errno);
     if (const int error = closeChecked(std::exchange(m_targetFd, -1)))
         return fail(error);
+    m_copyUnconfirmed = false;
     return true;
 }
 
@@ -549,12 +813,21 @@ void LineFile::cancel()
         if (*fd >= 0)
             ::close(std::exchange(*fd, -1));
     }
-    if (!m_temp.isEmpty() && m_folderFd >= 0)
-        ::unlinkat(m_folderFd, m_temp.constData(), 0);
+    const int tempFolderFd = m_cacheFd >= 0 ? m_cacheFd : m_folderFd;
+    if (!m_temp.isEmpty() && tempFolderFd >= 0)
+        ::unlinkat(tempFolderFd, m_temp.constData(), 0);
     m_temp.clear();
+    // The full list stays while the file holds only part of it.
+    if (!m_fullListName.isEmpty() && !m_damaged && tempFolderFd >= 0) {
+        ::unlinkat(tempFolderFd, m_fullListName.constData(), 0);
+        m_fullList.clear();
+    }
+    m_fullListName.clear();
     unlock();
-    if (m_folderFd >= 0)
-        ::close(std::exchange(m_folderFd, -1));
+    for (int *fd : {&m_cacheFd, &m_folderFd}) {
+        if (*fd >= 0)
+            ::close(std::exchange(*fd, -1));
+    }
     m_block.clear();
 }
 

@@ -8,12 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -28,6 +30,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr uid_t Nobody = 65534;
+// NIK.log before a save, longer than the list saved over it.
+const QByteArray OldLog = "OLDER\r\nOLDEST\r\n";
 
 NickStore storeOf(const QStringList &nicks)
 {
@@ -38,17 +42,28 @@ NickStore storeOf(const QStringList &nicks)
 }
 
 // What a save told, in one line: "saved", "documents" or "failed" (with
-// ", damaged"), the reason, the warning, and what refused the program
-// folder's file and why.
+// what a damaged file holds and the name, less its letters, of the file
+// that keeps the whole list), the reason, the warning (and "unlocked"), and
+// what refused the program folder's file and why.
 QByteArray toldBy(const NickLog::Result &result)
 {
     static const char *const Outcomes[] = {"saved", "documents", "failed"};
     static const char *const Refusers[] = {"folder", "file", "link target"};
-    const QString warning = result.unconfirmed == 0 ? QString() : Wording::systemError(result.unconfirmed);
-    QByteArray told =
-        Outcomes[int(result.outcome)] + QByteArray(result.damaged ? ", damaged|" : "|") +
-        (result.outcome == NickLog::Outcome::Failed ? Wording::reason(result.reason).toUtf8() : "") + '|' +
-        warning.toUtf8();
+    QByteArray told = Outcomes[int(result.outcome)];
+    if (result.damaged)
+        told += ", damaged: " +
+                (result.copyUnconfirmed ? QByteArray("whole") : QByteArray::number(result.heldEntries)) +
+                (result.earlierList ? " of an earlier list" : "") + ", kept in " +
+                result.fullList.mid(result.fullList.lastIndexOf('/') + 1).chopped(6);
+    const bool failed = result.outcome == NickLog::Outcome::Failed;
+    const bool changed = result.reason.refusal == LineFile::Refusal::Changed;
+    told += '|' +
+            (changed  ? QByteArray("changed meanwhile")
+             : failed ? Wording::reason(result.reason).toUtf8()
+                      : "") +
+            '|' +
+            (result.unconfirmed == 0 ? QByteArray() : Wording::systemError(result.unconfirmed).toUtf8()) +
+            (result.unlocked ? "unlocked" : "");
     if (!result.refusedPath.isEmpty())
         told += '|' + QByteArray(Refusers[int(result.refusedBy)]) + ": " +
                 Wording::reason(result.refusedReason).toUtf8();
@@ -124,8 +139,14 @@ private:
         int answer[2];
         if (::pipe(answer) != 0)
             return "no pipe";
+        // A home of the user's own, with room for the program's cache.
+        const QByteArray home = QFile::encodeName(m_dir->filePath(u"home-"_s + QString::number(user)));
+        if ((::mkdir(home.constData(), 0700) != 0 && errno != EEXIST) ||
+            ::chown(home.constData(), user, user) != 0)
+            return "no home";
         const pid_t child = ::fork();
         if (child == 0) {
+            qputenv("HOME", home);
             if (::setgid(user) != 0 || ::setuid(user) != 0)
                 ::_exit(2);
             const QByteArray told = toldBy(save({u"NIK"_s}));
@@ -156,41 +177,51 @@ private:
 void TstLogFile::savesTheListAsCrLfLines_data()
 {
     QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("linked"); // NIK.log has a second hard link
     QTest::addColumn<QStringList>("nicks");
     QTest::addColumn<QByteArray>("after");
     // No byte-order mark, no header, an empty entry is an empty line.
     QTest::newRow("an empty entry among others")
-        << QByteArray("<missing>") << QStringList{u"BENTYB"_s, QString(), u"KA"_s}
+        << QByteArray("<missing>") << false << QStringList{u"BENTYB"_s, QString(), u"KA"_s}
         << QByteArray("BENTYB\r\n\r\nKA\r\n");
     QTest::newRow("an empty list empties the file")
-        << QByteArray("OLD\r\n") << QStringList() << QByteArray("");
+        << QByteArray("OLD\r\n") << false << QStringList() << QByteArray("");
+    QTest::newRow("an empty list empties a file with a second hard link")
+        << QByteArray("OLD\r\n") << true << QStringList() << QByteArray("");
 }
 
 void TstLogFile::savesTheListAsCrLfLines()
 {
     QFETCH(QByteArray, before);
     QFETCH(QStringList, nicks);
+    QFETCH(bool, linked);
     if (before != "<missing>")
         QVERIFY(writeFile(m_log, before));
+    const QString other = m_programFolder + u"/other.txt"_s;
+    QVERIFY(!linked || ::link(QFile::encodeName(m_log), QFile::encodeName(other)) == 0);
     const auto result = save(nicks);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QCOMPARE(result.path, m_programFolder + u"/NIK.log"_s);
+    QCOMPARE(result.path, QFile::encodeName(m_programFolder + u"/NIK.log"_s));
     QTEST(readAll(m_log), "after");
     // Nothing is left behind beside it.
-    QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
+    QCOMPARE(leftInProgramFolder(), QStringList({u"NIK.log"_s, u"other.txt"_s}).mid(0, linked ? 2 : 1));
 }
 
 void TstLogFile::programFolderAsTheSystemNamesIt_data()
 {
     QTest::addColumn<QByteArray>("folder"); // "/..." below the test's folder, "-" unknown
     QTest::addColumn<QByteArray>("told");
+    QTest::addColumn<QByteArray>("encoding"); // G_FILENAME_ENCODING
+    QTest::addColumn<QString>("shown"); // the file as a message names it, "/..." below the test's folder
     const QByteArray nowhere = "failed|не удалось узнать, в какой папке лежит программа|";
+    const QByteArray cp1251 = "/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0";
     // clang-format off
-    QTest::newRow("a Cyrillic name in CP1251 bytes") << QByteArray("/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0") << QByteArray("saved||");
-    QTest::newRow("unknown: nothing written anywhere") << QByteArray("-") << nowhere;
-    QTest::newRow("a relative name: nothing written anywhere") << QByteArray("program") << nowhere;
-    QTest::newRow("a folder name longer than a name may be") << "/" + QByteArray(300, 'a') << QByteArray("failed|слишком длинное имя файла или папки|");
-    QTest::newRow("a path longer than the system takes") << ("/" + QByteArray(200, 'b')).repeated(21) << QByteArray("failed|путь к файлу длиннее, чем допускает система (4095 байт)|");
+    QTest::newRow("a Cyrillic name in CP1251 bytes: shown byte by byte") << cp1251 << QByteArray("saved||") << QByteArray() << u"/\\xCF\\xF0\\xEE\\xE3\\xF0\\xE0\\xEC\\xEC\\xE0/NIK.log"_s;
+    QTest::newRow("the same where G_FILENAME_ENCODING names CP1251: shown in it") << cp1251 << QByteArray("saved||") << QByteArray("UTF-8,CP1251") << u"/Программа/NIK.log"_s;
+    QTest::newRow("unknown: nothing written anywhere") << QByteArray("-") << nowhere << QByteArray() << u"NIK.log"_s;
+    QTest::newRow("a relative name: nothing written anywhere") << QByteArray("program") << nowhere << QByteArray() << u"NIK.log"_s;
+    QTest::newRow("a folder name longer than a name may be") << "/" + QByteArray(300, 'a') << QByteArray("failed|слишком длинное имя файла или папки|") << QByteArray() << QString();
+    QTest::newRow("a path longer than the system takes") << ("/" + QByteArray(200, 'b')).repeated(21) << QByteArray("failed|путь к файлу длиннее, чем допускает система (4095 байт)|") << QByteArray() << QString();
     // clang-format on
 }
 
@@ -198,12 +229,18 @@ void TstLogFile::programFolderAsTheSystemNamesIt()
 {
     QFETCH(QByteArray, folder);
     QFETCH(QByteArray, told);
+    QFETCH(QByteArray, encoding);
+    QFETCH(QString, shown);
     // Each test program lives in a folder of its own in the build.
     QCOMPARE(applicationDirectory(), QByteArray(QT_TESTCASE_BUILDDIR "/run/tst_logfile"));
     // Started in the test's folder, where a relative name would land.
     const QString started = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir->path()));
-    const auto restore = qScopeGuard([&] { QDir::setCurrent(started); });
+    encoding.isEmpty() ? qunsetenv("G_FILENAME_ENCODING") : qputenv("G_FILENAME_ENCODING", encoding);
+    const auto restore = qScopeGuard([&] {
+        QDir::setCurrent(started);
+        qunsetenv("G_FILENAME_ENCODING");
+    });
     const QByteArray programFolder =
         folder == "-" ? QByteArray()
                       : (folder.startsWith('/') ? QFile::encodeName(m_dir->path()) + folder : folder);
@@ -218,6 +255,8 @@ void TstLogFile::programFolderAsTheSystemNamesIt()
     const auto result =
         NickLog::save(storeOf({u"NIK"_s}), programFolder, QFile::encodeName(m_fallbackFolder));
     QCOMPARE(toldBy(result), told);
+    if (!shown.isEmpty())
+        QCOMPARE(displayPath(result.path), shown.startsWith(u'/') ? m_dir->path() + shown : shown);
     QCOMPARE(::access((programFolder + "/NIK.log").constData(), F_OK) == 0, saves);
     QCOMPARE(readAll(m_log), QByteArray("<missing>"));
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
@@ -239,6 +278,7 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
     QTest::newRow("another user's link") << false << true << u"notes.txt"_s << u"link"_s << foreign;
     QTest::newRow("own link to another user's file") << true << false << u"notes.txt"_s << u"link"_s << foreign;
     QTest::newRow("dangling link into a missing folder") << true << true << u"gone/notes.txt"_s << u"target"_s << u"папка не найдена"_s;
+    QTest::newRow("a relative link there: the path named plainly") << true << true << u"../program/../gone/notes.txt"_s << u"target"_s << u"папка не найдена"_s;
     QTest::newRow("own link to a null device: written into, not replaced") << true << true << u"null"_s << QString() << QString();
     QTest::newRow("own link to another user's FIFO") << true << false << u"fifo"_s << u"link"_s << foreign;
     QTest::newRow("own link to own FIFO nobody reads") << true << true << u"fifo"_s << u"target"_s << u"у канала нет читателя, или устройство недоступно"_s;
@@ -254,7 +294,10 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
     QFETCH(QString, reason);
     if ((!linkOurs || !targetOurs || target == u"null") && ::geteuid() != 0)
         QSKIP("giving a file to another user or making a device needs root");
-    const QString targetPath = m_dir->filePath(target);
+    // "../" starts what a relative link says, from the program folder.
+    const bool relative = target.startsWith(u"../");
+    const QString targetPath =
+        relative ? QDir::cleanPath(m_programFolder + u'/' + target) : m_dir->filePath(target);
     const QByteArray targetName = QFile::encodeName(targetPath);
     const bool special = target == u"fifo" || target == u"null";
     const QByteArray before = special || target.contains(u'/') ? "<missing>" : "MY NOTES\n";
@@ -264,7 +307,7 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
                  0);
     else if (before != "<missing>")
         QVERIFY(writeFile(targetPath, before));
-    QVERIFY(QFile::link(targetPath, m_log));
+    QVERIFY(QFile::link(relative ? target : targetPath, m_log));
     if (!linkOurs)
         QCOMPARE(::lchown(QFile::encodeName(m_log).constData(), Nobody, Nobody), 0);
     if (!targetOurs)
@@ -281,7 +324,7 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
     else
         QCOMPARE(readAll(targetPath), reason.isEmpty() ? QByteArray("NIK\r\n") : before);
     if (!reason.isEmpty())
-        QCOMPARE(result.path, told == u"link" ? m_log : targetPath);
+        QCOMPARE(result.path, QFile::encodeName(told == u"link" ? m_log : targetPath));
 }
 
 void TstLogFile::onlyThisProgramsLeftoversAreRemoved_data()
@@ -334,8 +377,13 @@ void TstLogFile::onlyThisProgramsLeftoversAreRemoved()
 void TstLogFile::savesOfTwoCopiesTakeTurns_data()
 {
     QTest::addColumn<bool>("otherUser");
-    QTest::newRow("two copies of one user: the later waits") << false;
-    QTest::newRow("another user's copy: holds up nothing") << true;
+    // Lock places another user took first, in a session without a runtime folder: "temporary" the one in
+    // the temporary folder, "everywhere" that one and the one in the user's cache folder.
+    QTest::addColumn<QString>("taken");
+    QTest::newRow("two copies of one user: the later waits") << false << QString();
+    QTest::newRow("another user's copy: holds up nothing") << true << QString();
+    QTest::newRow("the temporary folder's place taken: the later still waits") << false << u"temporary"_s;
+    QTest::newRow("every place taken: the later does not wait, and is told") << false << u"everywhere"_s;
 }
 
 void TstLogFile::savesOfTwoCopiesTakeTurns()
@@ -344,8 +392,30 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     // for a copy of the same user, not for another user's; neither leaves a
     // file behind, and the later save's list stays.
     QFETCH(bool, otherUser);
-    if (otherUser && (::geteuid() != 0 || !shareFolders()))
+    QFETCH(QString, taken);
+    if ((otherUser || !taken.isEmpty()) && (::geteuid() != 0 || !shareFolders()))
         QSKIP("saving as another user needs root");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qunsetenv("TMPDIR");
+        qunsetenv("XDG_CACHE_HOME");
+    });
+    if (!taken.isEmpty()) {
+        if (QFileInfo::exists(u"/run/user/0"_s))
+            QSKIP("this session has a runtime folder");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->filePath(u"cache"_s)));
+        // Folders of another user's, open to everyone, where the lock would go.
+        for (const QString &place :
+             QStringList{u"quillmark-0"_s, u"cache/quillmark"_s}.mid(0, taken == u"temporary" ? 1 : 2)) {
+            const QByteArray folder = QFile::encodeName(m_dir->filePath(place));
+            QVERIFY(QDir().mkpath(m_dir->filePath(place)) && ::chmod(folder.constData(), 0777) == 0 &&
+                    ::chown(folder.constData(), Nobody, Nobody) == 0);
+        }
+    }
+    const bool waits = !otherUser && taken != u"everywhere";
     int ready[2];
     int release[2];
     QVERIFY(::pipe(ready) == 0 && ::pipe(release) == 0);
@@ -393,7 +463,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         result = save({u"OURS"_s});
         saved = true;
     });
-    if (otherUser) {
+    if (!waits) {
         QTRY_VERIFY(saved);
         // Nothing of the other copy's shows in the folder meanwhile.
         QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
@@ -405,7 +475,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     finish();
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QCOMPARE(readAll(m_log), otherUser ? QByteArray("OTHER\r\n") : QByteArray("OURS\r\n"));
+    QCOMPARE(result.unlocked, taken == u"everywhere");
+    QCOMPARE(readAll(m_log), waits ? QByteArray("OURS\r\n") : QByteArray("OTHER\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
 
@@ -471,7 +542,7 @@ void TstLogFile::whatTheUserSetSurvivesASave()
 void TstLogFile::refusedPlaceFallsBack_data()
 {
     QTest::addColumn<int>("folderMode");
-    // NIK.log: "none"; "root's"; "own read-only"; "own writable"; "link":
+    // NIK.log: "none"; "root's"; "own read-only"; "own writable" (", no cache": nobody has none); "link":
     // nobody's link into a folder of root's
     QTest::addColumn<QString>("log");
     QTest::addColumn<QByteArray>("told");
@@ -485,6 +556,7 @@ void TstLogFile::refusedPlaceFallsBack_data()
     QTest::newRow("own read-only NIK.log in a writable folder") << 0777 << u"own read-only"_s << file << QByteArray("MINE\r\n");
     QTest::newRow("own link into a folder without the right to write") << 0777 << u"link"_s << QByteArray("documents|||link target: нет прав на запись") << QByteArray("<missing>");
     QTest::newRow("own NIK.log in a folder without the right to write: written in place") << 0755 << u"own writable"_s << QByteArray("saved||") << QByteArray("NIK\r\n");
+    QTest::newRow("the same, with no cache folder to keep the list in meanwhile: documents") << 0755 << u"own writable, no cache"_s << folder << QByteArray("MINE\r\n");
     // clang-format on
 }
 
@@ -509,8 +581,11 @@ void TstLogFile::refusedPlaceFallsBack()
         QVERIFY(writeFile(m_log, log == u"root's" ? "ROOT'S\r\n" : "MINE\r\n"));
         if (log != u"root's")
             QCOMPARE(::chown(logName.constData(), Nobody, Nobody), 0);
-        QCOMPARE(::chmod(logName.constData(), log == u"own writable" ? 0644 : 0444), 0);
+        QCOMPARE(::chmod(logName.constData(), log.startsWith(u"own writable") ? 0644 : 0444), 0);
     }
+    if (log.endsWith(u"no cache"))
+        QVERIFY(QDir().mkpath(m_dir->filePath(u"home-65534"_s)) &&
+                writeFile(m_dir->filePath(u"home-65534/.cache"_s), "root's"));
     QCOMPARE(::chmod(QFile::encodeName(m_programFolder).constData(), mode_t(folderMode)), 0);
     QCOMPARE(::chown(QFile::encodeName(m_fallbackFolder).constData(), Nobody, Nobody), 0);
     QCOMPARE(saveAs(Nobody), told);
@@ -521,23 +596,33 @@ void TstLogFile::refusedPlaceFallsBack()
 
 void TstLogFile::faultsAtASystemCall_data()
 {
-    QTest::addColumn<QString>("inject"); // strace's -e inject=
-    QTest::addColumn<bool>("linked");    // NIK.log has a second hard link
-    QTest::addColumn<QByteArray>("told");
+    QTest::addColumn<QString>(
+        "inject"); // strace's -e inject=; SIGSTOP: another user changes NIK.log meanwhile
+    // "linked": NIK.log has a second hard link; "link": another user puts a link in its place; "made": there
+    // is none, and another user makes one in the folder, a sticky one where the save runs as nobody
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QByteArray>("told"); // none: killed
     QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QByteArray>("kept"); // the marked file beside NIK.log that keeps the whole list
     const QByteArray saved = "AB\r\nCD\r\n";
-    const QByteArray old = "OLD\r\n";
+    const QByteArray old = OldLog;
+    const QByteArray none = "<missing>";
     const QByteArray io = "ошибка ввода-вывода: диск не смог записать данные";
     // clang-format off
-    QTest::newRow("none: synced before it takes the name") << QString() << false << QByteArray("saved||") << saved;
-    QTest::newRow("the folder's sync after the rename: saved, told") << u"fsync:error=EIO:when=2"_s << false << "saved||" + io << saved;
-    QTest::newRow("the file's sync: the old file stays") << u"fsync:error=EIO:when=1"_s << false << "failed|" + io + '|' << old;
-    QTest::newRow("a stale network file") << u"fsync:error=ESTALE:when=1"_s << false << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old;
-    QTest::newRow("the rename finds NIK.log busy") << u"renameat:error=EBUSY"_s << false << QByteArray("failed|файл или диск занят другой программой или системой|") << old;
-    QTest::newRow("the quota runs out") << u"write:error=EDQUOT:when=1"_s << false << QByteArray("failed|исчерпана дисковая квота пользователя|") << old;
-    QTest::newRow("the new file cannot be linked in") << u"linkat:error=EMLINK"_s << false << QByteArray("failed|у файла или папки слишком много ссылок|") << old;
-    QTest::newRow("no room to copy into a linked file: it stays whole") << u"fallocate:error=ENOSPC"_s << true << QByteArray("failed|на диске не хватает места|") << old;
-    QTest::newRow("the copy into a linked file fails: told it is damaged") << u"pwrite64:error=EIO"_s << true << "failed, damaged|" + io + '|' << old;
+    QTest::newRow("none: synced before it takes the name") << QString() << QString() << QByteArray("saved||") << saved << none;
+    QTest::newRow("the folder's sync after the rename: saved, told") << u"fsync:error=EIO:when=2"_s << QString() << "saved||" + io << saved << none;
+    QTest::newRow("the file's sync: the old file stays") << u"fsync:error=EIO:when=1"_s << QString() << "failed|" + io + '|' << old << none;
+    QTest::newRow("a stale network file") << u"fsync:error=ESTALE:when=1"_s << QString() << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old << none;
+    QTest::newRow("the rename finds NIK.log busy") << u"renameat:error=EBUSY"_s << QString() << QByteArray("failed|файл или диск занят другой программой или системой|") << old << none;
+    QTest::newRow("the quota runs out") << u"write:error=EDQUOT:when=1"_s << QString() << QByteArray("failed|исчерпана дисковая квота пользователя|") << old << none;
+    QTest::newRow("the new file cannot be linked in") << u"linkat:error=EMLINK"_s << QString() << QByteArray("failed|у файла или папки слишком много ссылок|") << old << none;
+    QTest::newRow("no room to copy into a linked file: it stays whole") << u"fallocate:error=ENOSPC"_s << u"linked"_s << QByteArray("failed|на диске не хватает места|") << old << none;
+    QTest::newRow("the copy into a linked file fails: told it is empty, the list kept beside it") << u"pwrite64:error=EIO"_s << u"linked"_s << "failed, damaged: 0, kept in NIK.log.quillmark-full-list-|" + io + '|' << QByteArray() << saved;
+    QTest::newRow("the disk does not confirm the copy into a linked file: told, the list kept beside it") << u"fsync:error=EIO:when=4"_s << u"linked"_s << "failed, damaged: whole, kept in NIK.log.quillmark-full-list-|" + io + '|' << saved << saved;
+    QTest::newRow("killed as the copy into a linked file begins: empty, the list kept, the next save finishes it") << u"pwrite64:signal=SIGKILL"_s << u"linked"_s << QByteArray() << QByteArray() << saved;
+    QTest::newRow("killed before the copy is synced: no old line after the new ones") << u"fsync:signal=SIGKILL:when=4"_s << u"linked"_s << QByteArray() << saved << saved;
+    QTest::newRow("another user's link put in its place before the open: told it was changed") << u"getdents64:signal=SIGSTOP:when=1"_s << u"link"_s << QByteArray("failed|changed meanwhile|") << QByteArray("<link>") << none;
+    QTest::newRow("another user made it in a sticky folder before the rename: told it was changed") << u"fsync:signal=SIGSTOP:when=1"_s << u"made"_s << QByteArray("failed|changed meanwhile|") << QByteArray("THEIRS\r\n") << none;
     // clang-format on
 }
 
@@ -547,9 +632,10 @@ void TstLogFile::faultsAtASystemCall()
     QSKIP("ThreadSanitizer's own writes shift strace's count of system calls; the plain runs check it");
 #endif
     QFETCH(QString, inject);
-    QFETCH(bool, linked);
+    QFETCH(QString, setup);
     QFETCH(QByteArray, told);
     QFETCH(QByteArray, after);
+    QFETCH(QByteArray, kept);
 #ifdef __SANITIZE_ADDRESS__
     if (inject.startsWith(u"write:"_s))
         QSKIP("AddressSanitizer probes memory with write() calls of its own, which take the injected fault; "
@@ -558,30 +644,69 @@ void TstLogFile::faultsAtASystemCall()
     const QString strace = QStandardPaths::findExecutable(u"strace"_s);
     if (strace.isEmpty())
         QSKIP("strace is not installed");
-    QVERIFY(writeFile(m_log, "OLD\r\n"));
+    if ((setup == u"link" || setup == u"made") && (::geteuid() != 0 || !shareFolders()))
+        QSKIP("another user needs root");
+    QVERIFY(setup == u"made" ? ::chmod(QFile::encodeName(m_programFolder).constData(), 01777) == 0
+                             : writeFile(m_log, OldLog));
     const QString other = m_programFolder + u"/other.txt"_s;
-    QVERIFY(!linked ||
+    QVERIFY(setup != u"linked" ||
             ::link(QFile::encodeName(m_log).constData(), QFile::encodeName(other).constData()) == 0);
     // The save runs alone in a copy of this test under strace.
     const QString trace = m_dir->filePath(u"trace"_s);
-    QStringList arguments = {u"-f"_s, u"-qq"_s, u"-o"_s,
-                             trace,   u"-e"_s,  u"trace=fsync,linkat,renameat,write,fallocate,pwrite64"_s};
-    if (!inject.isEmpty())
-        arguments << u"-e"_s << u"inject="_s + inject;
-    QProcess child;
-    child.start(strace,
-                arguments << QCoreApplication::applicationFilePath() << u"--save-child"_s << m_programFolder);
-    QVERIFY(child.waitForFinished(60000));
-    const QByteArray output = child.readAllStandardOutput();
-    if (child.exitCode() != 0 && output.isEmpty())
-        QSKIP(qPrintable(u"strace cannot trace here: "_s +
-                         QString::fromLocal8Bit(child.readAllStandardError())));
+    QByteArray output;
+    QString untraced; // why strace could not trace
+    const auto run = [&](const QString &fault) {
+        QStringList arguments = {
+            u"-f"_s, u"-qq"_s, u"-o"_s,
+            trace,   u"-e"_s,  u"trace=fsync,linkat,renameat,write,fallocate,pwrite64,getdents64"_s};
+        if (!fault.isEmpty())
+            arguments << u"-e"_s << u"inject="_s + fault;
+        if (setup == u"made")
+            arguments << u"setpriv"_s << u"--reuid=65534"_s << u"--regid=65534"_s << u"--clear-groups"_s;
+        QProcess child;
+        child.start(strace, arguments << QCoreApplication::applicationFilePath() << u"--save-child"_s
+                                      << m_programFolder);
+        // Stopped there, while another user changes NIK.log.
+        if (fault.contains(u"SIGSTOP"_s)) {
+            QTRY_VERIFY_WITH_TIMEOUT(readAll(trace).contains("stopped by SIGSTOP"), 30000);
+            QFile::remove(m_log);
+            QVERIFY(setup == u"made"
+                        ? writeFile(m_log, after)
+                        : QFile::link(m_dir->filePath(u"notes.txt"_s), m_log) &&
+                              ::lchown(QFile::encodeName(m_log).constData(), Nobody, Nobody) == 0);
+            QCOMPARE(::kill(readAll(trace).split(' ').first().toInt(), SIGCONT), 0);
+        }
+        QVERIFY(child.waitForFinished(60000));
+        output = child.readAllStandardOutput();
+        if (!readAll(trace).contains('('))
+            untraced = QString::fromLocal8Bit(child.readAllStandardError());
+    };
+    run(inject);
+    if (!untraced.isEmpty())
+        QSKIP(qPrintable(u"strace cannot trace here: "_s + untraced));
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(output, told);
-    QCOMPARE(readAll(m_log), after);
-    QCOMPARE(readAll(other), linked ? after : QByteArray("<missing>"));
-    QStringList left = leftInProgramFolder();
-    left.removeOne(u"other.txt"_s);
-    QCOMPARE(left, QStringList{u"NIK.log"_s});
+    const auto check = [&](const QByteArray &log, const QByteArray &full) {
+        QCOMPARE(setup == u"link" ? QByteArray("<link>") : readAll(m_log), log);
+        QCOMPARE(readAll(other), setup == u"linked" ? log : QByteArray("<missing>"));
+        QStringList left = leftInProgramFolder();
+        left.removeOne(u"other.txt"_s);
+        const QStringList fullList =
+            left.filter(QRegularExpression(u"^NIK\\.log\\.quillmark-full-list-\\w{6}$"_s));
+        QCOMPARE(fullList.isEmpty() ? QByteArray("<missing>")
+                                    : readAll(QDir(m_programFolder).filePath(fullList[0])),
+                 full);
+        QCOMPARE(left, QStringList{u"NIK.log"_s} + fullList);
+    };
+    check(after, kept);
+    if (told.isEmpty() && !QTest::currentTestFailed()) {
+        // The next save finishes the copy (and syncs it) before its own list,
+        // which here fails at its own sync.
+        run(u"fsync:error=EIO:when=2"_s);
+        QCOMPARE(output, "failed|ошибка ввода-вывода: диск не смог записать данные|");
+        check(kept, "<missing>");
+    }
     if (inject.isEmpty()) {
         // The new file's data reaches the disk before it takes NIK.log's name.
         QByteArrayList calls;
@@ -598,21 +723,28 @@ void TstLogFile::documentsFolderOfTheUser_data()
 {
     // HOME relative to the test's folder; "-" unset.
     QTest::addColumn<QString>("home");
-    QTest::addColumn<bool>("documents"); // home holds a "Documents" folder
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("Documents in the home folder") << u"home"_s << true << u"home/Documents"_s;
-    QTest::newRow("no Documents: the home folder") << u"home"_s << false << u"home"_s;
-    QTest::newRow("a home folder that is missing") << u"no-such-home"_s << false << QString();
-    QTest::newRow("no HOME") << u"-"_s << false << QString();
+    // A folder in home, "Documents" as it is, another as ~/.config/user-dirs.dirs names it.
+    QTest::addColumn<QByteArray>("documents");
+    QTest::addColumn<QByteArray>("folder");
+    const QByteArray cp1251 = "\xc4\xee\xea\xf3\xec\xe5\xed\xf2\xfb";
+    QTest::newRow("Documents in the home folder")
+        << u"home"_s << QByteArray("Documents") << QByteArray("home/Documents");
+    QTest::newRow("no Documents: the home folder") << u"home"_s << QByteArray() << QByteArray("home");
+    QTest::newRow("a documents folder named in CP1251 bytes") << u"home"_s << cp1251 << "home/" + cp1251;
+    QTest::newRow("a home folder that is missing") << u"no-such-home"_s << QByteArray() << QByteArray();
+    QTest::newRow("no HOME") << u"-"_s << QByteArray() << QByteArray();
 }
 
 void TstLogFile::documentsFolderOfTheUser()
 {
     QFETCH(QString, home);
-    QFETCH(bool, documents);
-    QFETCH(QString, folder);
-    const QString root = m_dir->path() + u'/';
-    QVERIFY(QDir().mkpath(root + (documents ? u"home/Documents"_s : u"home"_s)));
+    QFETCH(QByteArray, documents);
+    QFETCH(QByteArray, folder);
+    const QByteArray root = QFile::encodeName(m_dir->path()) + '/';
+    QVERIFY(::mkdir(root + "home", 0755) == 0 &&
+            ::mkdir(root + "home/" + documents, 0755) == (documents.isEmpty() ? -1 : 0));
+    // Qt cannot remove a folder whose name is not UTF-8.
+    const auto remove = qScopeGuard([&] { ::rmdir(root + "home/" + documents); });
     const QByteArray oldHome = qgetenv("HOME");
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     const auto restore = qScopeGuard([&] {
@@ -620,9 +752,13 @@ void TstLogFile::documentsFolderOfTheUser()
         oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
     });
     // No user-dirs.dirs of the user running the test may move Documents.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + u"config"_s));
-    home == u"-" ? qunsetenv("HOME") : qputenv("HOME", QFile::encodeName(root + home));
-    QCOMPARE(userDocumentsDirectory(), folder.isEmpty() ? QString() : root + folder);
+    qputenv("XDG_CONFIG_HOME", root + "config");
+    QVERIFY(documents == "Documents" || documents.isEmpty() ||
+            (::mkdir(root + "config", 0755) == 0 &&
+             writeFile(m_dir->filePath(u"config/user-dirs.dirs"_s),
+                       "XDG_DOCUMENTS_DIR=\"$HOME/" + documents + "\"\n")));
+    home == u"-" ? qunsetenv("HOME") : qputenv("HOME", root + home.toLatin1());
+    QCOMPARE(userDocumentsDirectory(), folder.isEmpty() ? QByteArray() : root + folder);
 }
 
 int main(int argc, char **argv)

@@ -1,5 +1,5 @@
-#include "platform/linefile.h"
 #include "messagecapture.h"
+#include "platform/linefile.h"
 #include "savefixtures.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistbox.h"
@@ -20,6 +20,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <sys/mount.h>
 #include <sys/resource.h>
 
@@ -242,6 +243,12 @@ void TstSaveFaults::changeBetweenTwoSaves_data()
     QTest::newRow("en: both folders gone: told both")
         << u"program folder gone, documents too"_s << u"Save error|The program's folder cannot be written to (the folder was not found: %1/NIK.log), and saving into the fallback folder failed too:\n%2/NIK.log\n\nReason: the folder was not found\n\nThe list is untouched."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
+    QTest::newRow("no folder of the user's alone for the lock: saved, told")
+        << u"no place for the lock"_s << u"Сохранение|Список сохранён в файл\n%1/NIK.log\n\nНо другие копии программы не могли дождаться конца этого сохранения: для блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может оказаться её список."_s
+        << QByteArray("AB\r\nCD\r\n") << QByteArray("<missing>");
+    QTest::newRow("a copy cut short by a crash, too big to finish: told what the file holds")
+        << u"copy cut short"_s << u"Ошибка сохранения|Не удалось сохранить список в файл\n%1/NIK.log\n\nПричина: файл вышел больше, чем разрешено\n\nСписок не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не удалось: в файле только начало того списка (записей: 1). Весь тот список сохранён в файле\n%1/NIK.log.quillmark-full-list-a1B2c3"_s
+        << QByteArray("AB\r\n") << QByteArray("<missing>");
     // clang-format on
 }
 
@@ -268,6 +275,29 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QVERIFY(QDir(m_fallbackFolder).removeRecursively());
     if (change.endsWith(u"no home"))
         m_form->setLogFolders(m_programFolder, QString());
+    // Every place for the lock taken first (here by files), in a session without a runtime folder.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qunsetenv("TMPDIR");
+        qunsetenv("XDG_CACHE_HOME");
+    });
+    if (change == u"no place for the lock") {
+        if (QFileInfo::exists(u"/run/user/"_s + QString::number(::geteuid())))
+            QSKIP("this session has a runtime folder");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->path()));
+        QVERIFY(writeFile(m_dir->filePath(u"quillmark"_s), "") &&
+                writeFile(m_dir->filePath(u"quillmark-"_s + QString::number(::geteuid())), ""));
+    }
+    // A crash cut a copy into NIK.log short: the whole list is in a file beside it.
+    const QString fullList = m_log + u".quillmark-full-list-a1B2c3"_s;
+    QVERIFY(change != u"copy cut short" ||
+            (writeFile(m_log, "AB\r\n") && writeFile(fullList, "AB\r\nEARLIER\r\nLIST\r\n")));
+    std::optional<FileSizeLimit> limit;
+    if (change == u"copy cut short")
+        limit.emplace(10);
     fillList({u"CD"_s});
     if (change == u"folder at the file") {
         QVERIFY(QDir().mkpath(m_log));
@@ -279,14 +309,20 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QVERIFY(QDir(m_log).removeRecursively());
     }
     clickSave();
+    limit.reset();
     if (told.isEmpty()) {
         QVERIFY(m_messages->shown.isEmpty());
     } else {
         QCOMPARE(m_messages->shown.size(), 1);
         const ShownMessage &shown = m_messages->shown[0];
         QCOMPARE(shown.title + u'|' + shown.text, told.arg(m_programFolder, m_fallbackFolder));
-        QCOMPARE(int(shown.style), shown.title == u"Сохранение" || shown.title == u"Saving" ? 64 : 48);
+        // Information, or a warning of a failure or of a save the disk or the lock left unsure.
+        const bool information = (told.startsWith(u"Сохранение") || told.startsWith(u"Saving")) &&
+                                 !told.contains(u"\n\nНо ") && !told.contains(u"\n\nBut ");
+        QCOMPARE(int(shown.style), information ? 64 : 48);
     }
+    QVERIFY(change != u"copy cut short" ||
+            (readAll(fullList) == "AB\r\nEARLIER\r\nLIST\r\n" && QFile::remove(fullList)));
     QFETCH(QByteArray, programLog);
     QFETCH(QByteArray, documentsLog);
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), documentsLog);
@@ -385,8 +421,9 @@ void TstSaveFaults::saveRunsBesideTheTimer()
         // After half a second the progress shows, with the waiting told;
         // the timer goes on meanwhile.
         QTRY_VERIFY(dialog() && dialog()->isVisible());
-        QCOMPARE(dialog()->labelText(), u"Сохранение списка: 0 из 300\u00a0000\n"
-                                        u"Ждём, пока другая копия программы закончит сохранение в эту папку."_s);
+        QCOMPARE(dialog()->labelText(),
+                 u"Сохранение списка: 0 из 300\u00a0000\n"
+                 u"Ждём, пока другая копия программы закончит сохранение в эту папку."_s);
         QTRY_VERIFY(counted() >= 300'020);
     }
     // The save yields the processors to the window, never the window to it.

@@ -107,7 +107,7 @@ Q_COREAPP_STARTUP_FUNCTION(installWindowAccessible)
 Form1::Form1(std::unique_ptr<RandomSource> random)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_random(random ? std::move(random) : std::make_unique<ClockRandom>()), m_slotState(*m_random),
-      m_programFolder(applicationDirectory()), m_fallbackFolder(QFile::encodeName(userDocumentsDirectory()))
+      m_programFolder(applicationDirectory()), m_fallbackFolder(userDocumentsDirectory())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));

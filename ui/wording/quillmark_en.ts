@@ -361,10 +361,6 @@ The earlier file NIK.log in this folder has been replaced by the new one.</trans
 %1</translation>
     </message>
     <message>
-        <source>Список не тронут, но файл записан не полностью: в нём только часть списка.</source>
-        <translation>The list is untouched, but the file is not written whole: it holds only part of the list.</translation>
-    </message>
-    <message>
         <source>Список не тронут, прежний файл остался как был.</source>
         <translation>The list is untouched, and the earlier file is as it was.</translation>
     </message>
@@ -565,6 +561,48 @@ Reason: %2
     <message>
         <source>не удалось узнать, в какой папке лежит программа</source>
         <translation>could not find out which folder the program is in</translation>
+    </message>
+    <message>
+        <source>Список не тронут. Прошлое сохранение в этот файл было прервано; его список дописан в файл, но диск не подтвердил, что копия записана полностью. Весь тот список сохранён также в файле
+%1</source>
+        <translation>The list is untouched. An earlier save into this file was cut short; its list has been written into the file, but the disk did not confirm that the copy is complete. That whole list is also kept in the file
+%1</translation>
+    </message>
+    <message>
+        <source>Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не удалось: в файле только начало того списка (записей: %1). Весь тот список сохранён в файле
+%2</source>
+        <translation>The list is untouched. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (entries: %1). That whole list is kept in the file
+%2</translation>
+    </message>
+    <message>
+        <source>Список не тронут. Новый список скопирован в файл целиком, но диск не подтвердил, что копия записана полностью. Весь новый список сохранён также в файле
+%1</source>
+        <translation>The list is untouched. The new list has been copied into the file whole, but the disk did not confirm that the copy is complete. The whole new list is also kept in the file
+%1</translation>
+    </message>
+    <message>
+        <source>Список не тронут, но файл теперь пуст: записать в него новый список не удалось. Весь новый список сохранён в файле
+%1</source>
+        <translation>The list is untouched, but the file is now empty: the new list could not be written into it. The whole new list is kept in the file
+%1</translation>
+    </message>
+    <message>
+        <source>Список не тронут, но файл записан не полностью: в нём только начало нового списка (записей: %1 из %2). Весь новый список сохранён в файле
+%3</source>
+        <translation>The list is untouched, but the file is not written whole: it holds only the start of the new list (entries: %1 of %2). The whole new list is kept in the file
+%3</translation>
+    </message>
+    <message>
+        <source>
+
+Но другие копии программы не могли дождаться конца этого сохранения: для блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может оказаться её список.</source>
+        <translation>
+
+But the program&apos;s other copies could not wait for this save to end: no folder that only you can reach was found for the lock by which they take turns. If another copy saved its list into this file at the same time, the file may hold that copy&apos;s list.</translation>
+    </message>
+    <message>
+        <source>пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его месте, оставлено как было</source>
+        <translation>while the save ran, someone else replaced or made the file; what stands in its place now is left as it is</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,6 @@
 #include "ui/wording/wording.h"
 
-#include <QDir>
+#include "platform/appdir.h"
 
 #include <cerrno>
 #include <climits>
@@ -51,7 +51,45 @@ QString refusedHead(const NickLog::Result &result)
         head = Wording::tr("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать");
         break;
     }
-    return head + Wording::tr(" (%1: %2)").arg(Wording::reason(result.refusedReason), result.refusedPath);
+    return head + Wording::tr(" (%1: %2)")
+                      .arg(Wording::reason(result.refusedReason), displayPath(result.refusedPath));
+}
+
+// After a failure: what became of the list and of the file. A file written
+// in place says what it holds now, and where the whole list is.
+QString keptAfter(const NickLog::Result &result, qsizetype entries)
+{
+    if (!result.damaged)
+        return result.earlierFileKept ? Wording::tr("Список не тронут, прежний файл остался как был.")
+                                      : Wording::tr("Список не тронут.");
+    const QString fullList = displayPath(result.fullList);
+    if (result.earlierList && result.copyUnconfirmed)
+        return Wording::tr(
+                   "Список не тронут. Прошлое сохранение в этот файл было прервано; его список дописан в "
+                   "файл, но диск не подтвердил, что копия записана полностью. Весь тот список сохранён "
+                   "также в файле\n%1")
+            .arg(fullList);
+    if (result.earlierList)
+        return Wording::tr(
+                   "Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не "
+                   "удалось: в файле только начало того списка (записей: %1). Весь тот список сохранён "
+                   "в файле\n%2")
+            .arg(result.heldEntries)
+            .arg(fullList);
+    if (result.copyUnconfirmed)
+        return Wording::tr(
+                   "Список не тронут. Новый список скопирован в файл целиком, но диск не подтвердил, что "
+                   "копия записана полностью. Весь новый список сохранён также в файле\n%1")
+            .arg(fullList);
+    if (result.heldEntries == 0)
+        return Wording::tr("Список не тронут, но файл теперь пуст: записать в него новый список не удалось. "
+                           "Весь новый список сохранён в файле\n%1")
+            .arg(fullList);
+    return Wording::tr("Список не тронут, но файл записан не полностью: в нём только начало нового списка "
+                       "(записей: %1 из %2). Весь новый список сохранён в файле\n%3")
+        .arg(result.heldEntries)
+        .arg(entries)
+        .arg(fullList);
 }
 
 } // namespace
@@ -59,14 +97,20 @@ QString refusedHead(const NickLog::Result &result)
 Wording::SaveReport Wording::saveOutcome(const NickLog::Result &result, qsizetype entries)
 {
     const QString saving = tr("Сохранение");
-    // Saved, but a power cut may still bring the earlier file back.
-    const QString unconfirmed =
-        result.unconfirmed == 0
-            ? QString()
-            : tr("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
-                 "в файле может оказаться прежний список.")
-                  .arg(systemError(result.unconfirmed));
-    const Icon icon = unconfirmed.isEmpty() ? Icon::Information : Icon::Warning;
+    const QString path = displayPath(result.path);
+    // Saved, but a power cut may still bring the earlier file back, or
+    // another copy's save may have run at the same time.
+    QString warnings = result.unconfirmed == 0
+                           ? QString()
+                           : tr("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
+                                "в файле может оказаться прежний список.")
+                                 .arg(systemError(result.unconfirmed));
+    if (result.unlocked)
+        warnings += tr("\n\nНо другие копии программы не могли дождаться конца этого сохранения: для "
+                       "блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только "
+                       "вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может "
+                       "оказаться её список.");
+    const Icon icon = warnings.isEmpty() ? Icon::Information : Icon::Warning;
     // The user asked to stop, and must hear why the file changed anyway.
     const QString tooLate = result.tooLateToCancel
                                 ? tr("Отменить сохранение было уже нельзя: прежний файл к этому "
@@ -74,48 +118,40 @@ Wording::SaveReport Wording::saveOutcome(const NickLog::Result &result, qsizetyp
                                 : QString();
     switch (result.outcome) {
     case NickLog::Outcome::Saved:
-        if (unconfirmed.isEmpty() && tooLate.isEmpty()) {
+        if (warnings.isEmpty() && tooLate.isEmpty()) {
             // The window stays as it is; only a screen reader hears of it.
-            return {
-                std::nullopt,
-                tr("сохранено ников: %1, файл %2").arg(entries).arg(QDir::toNativeSeparators(result.path))};
+            return {std::nullopt, tr("сохранено ников: %1, файл %2").arg(entries).arg(path)};
         }
         return {Message{(tooLate.isEmpty() ? tr("Список сохранён в файл\n")
                                            : tooLate + tr("Список сохранён полностью в файл\n")) +
-                            result.path + unconfirmed,
+                            path + warnings,
                         saving, icon},
                 {}};
     case NickLog::Outcome::Cancelled:
         return {Message{(result.earlierFileKept ? tr("Сохранение отменено, прежний файл остался как был:\n%1")
                                                 : tr("Сохранение отменено, файл не записан:\n%1"))
-                            .arg(result.path),
+                            .arg(path),
                         saving, Icon::Information},
                 {}};
     case NickLog::Outcome::SavedToFallback: {
         const QString replaced =
             result.replacedEarlier ? tr("\n\nПрежний файл NIK.log в этой папке заменён новым.") : QString();
-        return {Message{tooLate + refusedHead(result) +
-                            tr(", поэтому список сохранён в файл\n%1").arg(result.path) + replaced +
-                            unconfirmed,
+        return {Message{tooLate + refusedHead(result) + tr(", поэтому список сохранён в файл\n%1").arg(path) +
+                            replaced + warnings,
                         saving, icon},
                 {}};
     }
     case NickLog::Outcome::Failed:
         break;
     }
-    // The earlier file, if there was one, is still there as it was, unless
-    // it could only be written in place and now holds part of the list.
-    const QString kept = result.damaged ? tr("Список не тронут, но файл записан не полностью: "
-                                             "в нём только часть списка.")
-                         : result.earlierFileKept ? tr("Список не тронут, прежний файл остался как был.")
-                                                  : tr("Список не тронут.");
     QString head = tr("Не удалось сохранить список в файл");
     if (result.nowhereElse)
         head = tr("В папку программы нельзя записывать, а другого места для сохранения нет: "
                   "домашняя папка не найдена.");
     else if (!result.refusedPath.isEmpty())
         head = refusedHead(result) + tr(", и в запасную папку сохранить тоже не удалось:");
-    return {Message{head + tr("\n%1\n\nПричина: %2\n\n%3").arg(result.path, reason(result.reason), kept),
+    return {Message{head + tr("\n%1\n\nПричина: %2\n\n%3")
+                               .arg(path, reason(result.reason), keptAfter(result, entries)),
                     tr("Ошибка сохранения"), Icon::Warning},
             {}};
 }
@@ -245,6 +281,9 @@ QString Wording::reason(const NickLog::Reason &reason)
         return tr("путь к файлу длиннее, чем допускает система (%1 байт)").arg(PATH_MAX - 1);
     case LineFile::Refusal::NotAbsolute:
         return tr("не удалось узнать, в какой папке лежит программа");
+    case LineFile::Refusal::Changed:
+        return tr("пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его "
+                  "месте, оставлено как было");
     case LineFile::Refusal::None:
         break;
     }
