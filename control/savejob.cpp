@@ -37,6 +37,7 @@ void SaveJob::run(Order order)
     m_total = order.list.count();
     m_thread.reset(QThread::create([order = std::move(order), work = m_work] {
         work->result = NickLog::save(order.list, order.programFolder, order.fallbackFolder, &work->progress);
+        work->done.store(true, std::memory_order_release);
     }));
     // The end is heard on this object's thread, through its event loop.
     connect(m_thread.get(), &QThread::finished, this, &SaveJob::ended);
@@ -51,6 +52,8 @@ void SaveJob::ended()
 {
     m_thread->wait();
     m_thread.reset();
+    if (!m_work->done.load(std::memory_order_acquire))
+        qFatal("SaveJob: the save's thread ended without its result");
     NickLog::Result result = std::move(m_work->result);
     result.tooLateToCancel =
         m_work->progress.stop.load() &&

@@ -51,11 +51,14 @@ private:
         QByteArray fallbackFolder;
     };
     // What the save's thread and this object share; the result is read only
-    // once the thread has finished.
+    // once the thread has set `done`. (The thread has ended by then too, but
+    // ThreadSanitizer does not see into Qt's wait for it: the flag is the
+    // handover it sees.)
     struct Work
     {
         NickLog::Progress progress;
         NickLog::Result result;
+        std::atomic<bool> done{false};
     };
     void run(Order order);
     void ended();
