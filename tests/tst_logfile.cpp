@@ -1,6 +1,5 @@
 #include "control/logfile.h"
 #include "core/nickstore.h"
-#include "platform/appdir.h"
 #include "platform/linefile.h"
 #include "savefixtures.h"
 #include "ui/wording/wording.h"
@@ -99,8 +98,8 @@ private Q_SLOTS:
     void init() { QVERIFY(makeFolders()); }
     void savesTheListAsCrLfLines_data();
     void savesTheListAsCrLfLines();
-    void programFolderAsTheSystemNamesIt_data();
-    void programFolderAsTheSystemNamesIt();
+    void unusableProgramFolderWritesNothing_data();
+    void unusableProgramFolderWritesNothing();
     void linksAreFollowedOnlyWhenTheUsersOwn_data();
     void linksAreFollowedOnlyWhenTheUsersOwn();
     void onlyThisProgramsLeftoversAreRemoved_data();
@@ -113,8 +112,6 @@ private Q_SLOTS:
     void refusedPlaceFallsBack();
     void faultsAtASystemCall_data();
     void faultsAtASystemCall();
-    void documentsFolderOfTheUser_data();
-    void documentsFolderOfTheUser();
 
 private:
     // Whether this process holds the folder, or a file in it, open.
@@ -207,60 +204,32 @@ void TstLogFile::savesTheListAsCrLfLines()
     QCOMPARE(leftInProgramFolder(), QStringList({u"NIK.log"_s, u"other.txt"_s}).mid(0, linked ? 2 : 1));
 }
 
-void TstLogFile::programFolderAsTheSystemNamesIt_data()
+void TstLogFile::unusableProgramFolderWritesNothing_data()
 {
-    QTest::addColumn<QByteArray>("folder"); // "/..." below the test's folder, "-" unknown
+    // How the program finds its folder, and a folder with a name in CP1251,
+    // are tested on the program started from such a folder (tst_savefaults).
+    QTest::addColumn<QByteArray>("folder");
     QTest::addColumn<QByteArray>("told");
-    QTest::addColumn<QByteArray>("encoding"); // G_FILENAME_ENCODING
-    QTest::addColumn<QString>("shown"); // the file as a message names it, "/..." below the test's folder
     const QByteArray nowhere = "failed|не удалось узнать, в какой папке лежит программа|";
-    const QByteArray cp1251 = "/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0";
     // clang-format off
-    QTest::newRow("a Cyrillic name in CP1251 bytes: shown byte by byte") << cp1251 << QByteArray("saved||") << QByteArray() << u"/\\xCF\\xF0\\xEE\\xE3\\xF0\\xE0\\xEC\\xEC\\xE0/NIK.log"_s;
-    QTest::newRow("the same where G_FILENAME_ENCODING names CP1251: shown in it") << cp1251 << QByteArray("saved||") << QByteArray("UTF-8,CP1251") << u"/Программа/NIK.log"_s;
-    QTest::newRow("unknown: nothing written anywhere") << QByteArray("-") << nowhere << QByteArray() << u"NIK.log"_s;
-    QTest::newRow("a relative name: nothing written anywhere") << QByteArray("program") << nowhere << QByteArray() << u"NIK.log"_s;
-    QTest::newRow("a folder name longer than a name may be") << "/" + QByteArray(300, 'a') << QByteArray("failed|слишком длинное имя файла или папки|") << QByteArray() << QString();
-    QTest::newRow("a path longer than the system takes") << ("/" + QByteArray(200, 'b')).repeated(21) << QByteArray("failed|путь к файлу длиннее, чем допускает система (4095 байт)|") << QByteArray() << QString();
+    QTest::newRow("unknown") << QByteArray() << nowhere;
+    QTest::newRow("a relative name") << QByteArray("program") << nowhere;
+    QTest::newRow("a folder name longer than a name may be") << "/" + QByteArray(300, 'a') << QByteArray("failed|слишком длинное имя файла или папки|");
+    QTest::newRow("a path longer than the system takes") << ("/" + QByteArray(200, 'b')).repeated(21) << QByteArray("failed|путь к файлу длиннее, чем допускает система (4095 байт)|");
     // clang-format on
 }
 
-void TstLogFile::programFolderAsTheSystemNamesIt()
+void TstLogFile::unusableProgramFolderWritesNothing()
 {
     QFETCH(QByteArray, folder);
-    QFETCH(QByteArray, told);
-    QFETCH(QByteArray, encoding);
-    QFETCH(QString, shown);
-    // Each test program lives in a folder of its own in the build.
-    QCOMPARE(applicationDirectory(), QByteArray(QT_TESTCASE_BUILDDIR "/run/tst_logfile"));
     // Started in the test's folder, where a relative name would land.
     const QString started = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir->path()));
-    encoding.isEmpty() ? qunsetenv("G_FILENAME_ENCODING") : qputenv("G_FILENAME_ENCODING", encoding);
-    const auto restore = qScopeGuard([&] {
-        QDir::setCurrent(started);
-        qunsetenv("G_FILENAME_ENCODING");
-    });
-    const QByteArray programFolder =
-        folder == "-" ? QByteArray()
-                      : (folder.startsWith('/') ? QFile::encodeName(m_dir->path()) + folder : folder);
-    const bool saves = told.startsWith("saved");
-    if (saves)
-        QCOMPARE(::mkdir(programFolder.constData(), 0755), 0);
-    // Qt cannot remove a folder whose name is not UTF-8.
-    const auto remove = qScopeGuard([&] {
-        if (saves)
-            ::unlink((programFolder + "/NIK.log").constData()), ::rmdir(programFolder.constData());
-    });
-    const auto result =
-        NickLog::save(storeOf({u"NIK"_s}), programFolder, QFile::encodeName(m_fallbackFolder));
-    QCOMPARE(toldBy(result), told);
-    if (!shown.isEmpty())
-        QCOMPARE(displayPath(result.path), shown.startsWith(u'/') ? m_dir->path() + shown : shown);
-    QCOMPARE(::access((programFolder + "/NIK.log").constData(), F_OK) == 0, saves);
-    QCOMPARE(readAll(m_log), QByteArray("<missing>"));
-    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(started); });
+    QTEST(toldBy(NickLog::save(storeOf({u"NIK"_s}), folder, QFile::encodeName(m_fallbackFolder))), "told");
+    QVERIFY(::access((folder + "/NIK.log").constData(), F_OK) != 0); // "/NIK.log" for an unknown one
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
 }
 
 void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
@@ -551,7 +520,6 @@ void TstLogFile::refusedPlaceFallsBack_data()
     const QByteArray file = "documents|||file: нет прав на запись";
     // clang-format off
     QTest::newRow("folder that cannot be searched") << 0776 << u"none"_s << folder << QByteArray("<missing>");
-    QTest::newRow("folder without the right to write") << 0755 << u"none"_s << folder << QByteArray("<missing>");
     QTest::newRow("another user's NIK.log in a writable folder") << 0777 << u"root's"_s << file << QByteArray("ROOT'S\r\n");
     QTest::newRow("own read-only NIK.log in a writable folder") << 0777 << u"own read-only"_s << file << QByteArray("MINE\r\n");
     QTest::newRow("own link into a folder without the right to write") << 0777 << u"link"_s << QByteArray("documents|||link target: нет прав на запись") << QByteArray("<missing>");
@@ -717,48 +685,6 @@ void TstLogFile::faultsAtASystemCall()
         }
         QCOMPARE(calls.join(' '), QByteArray("fsync linkat renameat fsync"));
     }
-}
-
-void TstLogFile::documentsFolderOfTheUser_data()
-{
-    // HOME relative to the test's folder; "-" unset.
-    QTest::addColumn<QString>("home");
-    // A folder in home, "Documents" as it is, another as ~/.config/user-dirs.dirs names it.
-    QTest::addColumn<QByteArray>("documents");
-    QTest::addColumn<QByteArray>("folder");
-    const QByteArray cp1251 = "\xc4\xee\xea\xf3\xec\xe5\xed\xf2\xfb";
-    QTest::newRow("Documents in the home folder")
-        << u"home"_s << QByteArray("Documents") << QByteArray("home/Documents");
-    QTest::newRow("no Documents: the home folder") << u"home"_s << QByteArray() << QByteArray("home");
-    QTest::newRow("a documents folder named in CP1251 bytes") << u"home"_s << cp1251 << "home/" + cp1251;
-    QTest::newRow("a home folder that is missing") << u"no-such-home"_s << QByteArray() << QByteArray();
-    QTest::newRow("no HOME") << u"-"_s << QByteArray() << QByteArray();
-}
-
-void TstLogFile::documentsFolderOfTheUser()
-{
-    QFETCH(QString, home);
-    QFETCH(QByteArray, documents);
-    QFETCH(QByteArray, folder);
-    const QByteArray root = QFile::encodeName(m_dir->path()) + '/';
-    QVERIFY(::mkdir(root + "home", 0755) == 0 &&
-            ::mkdir(root + "home/" + documents, 0755) == (documents.isEmpty() ? -1 : 0));
-    // Qt cannot remove a folder whose name is not UTF-8.
-    const auto remove = qScopeGuard([&] { ::rmdir(root + "home/" + documents); });
-    const QByteArray oldHome = qgetenv("HOME");
-    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
-    const auto restore = qScopeGuard([&] {
-        qputenv("HOME", oldHome);
-        oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
-    });
-    // No user-dirs.dirs of the user running the test may move Documents.
-    qputenv("XDG_CONFIG_HOME", root + "config");
-    QVERIFY(documents == "Documents" || documents.isEmpty() ||
-            (::mkdir(root + "config", 0755) == 0 &&
-             writeFile(m_dir->filePath(u"config/user-dirs.dirs"_s),
-                       "XDG_DOCUMENTS_DIR=\"$HOME/" + documents + "\"\n")));
-    home == u"-" ? qunsetenv("HOME") : qputenv("HOME", root + home.toLatin1());
-    QCOMPARE(userDocumentsDirectory(), folder.isEmpty() ? QByteArray() : root + folder);
 }
 
 int main(int argc, char **argv)

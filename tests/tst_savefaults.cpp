@@ -1,6 +1,7 @@
 #include "messagecapture.h"
 #include "platform/linefile.h"
 #include "savefixtures.h"
+#include "ui/common/announcer.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -19,10 +21,13 @@
 #include <QThread>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -48,7 +53,8 @@ private Q_SLOTS:
     void fileSizeLimitAtEveryOffset();
     void changeBetweenTwoSaves_data();
     void changeBetweenTwoSaves();
-    void savesBesideTheProgramWhereverStarted();
+    void savesWhereTheProgramFindsItsFolders_data();
+    void savesWhereTheProgramFindsItsFolders();
     void longListsAreSavedWholeOverSeveralBlocks();
     void saveRunsBesideTheTimer_data();
     void saveRunsBesideTheTimer();
@@ -124,6 +130,16 @@ struct SmallDisk
     bool m_mounted = false;
     QString m_error;
 };
+
+// What the window told of its last save: the message it showed, "style|title|text"
+// (48 a warning, 64 information), or else what a screen reader heard.
+QString toldOf(const Form1 &form, const MessageCapture &messages)
+{
+    if (messages.shown.isEmpty())
+        return form.findChild<Announcer *>()->message();
+    const ShownMessage &shown = messages.shown.last();
+    return QString::number(int(shown.style)) + u'|' + shown.title + u'|' + shown.text;
+}
 
 } // namespace
 
@@ -243,9 +259,6 @@ void TstSaveFaults::changeBetweenTwoSaves_data()
     QTest::newRow("en: both folders gone: told both")
         << u"program folder gone, documents too"_s << u"Save error|The program's folder cannot be written to (the folder was not found: %1/NIK.log), and saving into the fallback folder failed too:\n%2/NIK.log\n\nReason: the folder was not found\n\nThe list is untouched."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
-    QTest::newRow("no folder of the user's alone for the lock: saved, told")
-        << u"no place for the lock"_s << u"Сохранение|Список сохранён в файл\n%1/NIK.log\n\nНо другие копии программы не могли дождаться конца этого сохранения: для блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может оказаться её список."_s
-        << QByteArray("AB\r\nCD\r\n") << QByteArray("<missing>");
     QTest::newRow("a copy cut short by a crash, too big to finish: told what the file holds")
         << u"copy cut short"_s << u"Ошибка сохранения|Не удалось сохранить список в файл\n%1/NIK.log\n\nПричина: файл вышел больше, чем разрешено\n\nСписок не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не удалось: в файле только начало того списка (записей: 1). Весь тот список сохранён в файле\n%1/NIK.log.quillmark-full-list-a1B2c3"_s
         << QByteArray("AB\r\n") << QByteArray("<missing>");
@@ -275,22 +288,6 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QVERIFY(QDir(m_fallbackFolder).removeRecursively());
     if (change.endsWith(u"no home"))
         m_form->setLogFolders(m_programFolder, QString());
-    // Every place for the lock taken first (here by files), in a session without a runtime folder.
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    const auto restore = qScopeGuard([&] {
-        qputenv("XDG_RUNTIME_DIR", runtime);
-        qunsetenv("TMPDIR");
-        qunsetenv("XDG_CACHE_HOME");
-    });
-    if (change == u"no place for the lock") {
-        if (QFileInfo::exists(u"/run/user/"_s + QString::number(::geteuid())))
-            QSKIP("this session has a runtime folder");
-        qunsetenv("XDG_RUNTIME_DIR");
-        qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->path()));
-        QVERIFY(writeFile(m_dir->filePath(u"quillmark"_s), "") &&
-                writeFile(m_dir->filePath(u"quillmark-"_s + QString::number(::geteuid())), ""));
-    }
     // A crash cut a copy into NIK.log short: the whole list is in a file beside it.
     const QString fullList = m_log + u".quillmark-full-list-a1B2c3"_s;
     QVERIFY(change != u"copy cut short" ||
@@ -330,27 +327,91 @@ void TstSaveFaults::changeBetweenTwoSaves()
                          programLog == "<missing>" ? documentsLog : programLog);
 }
 
-void TstSaveFaults::savesBesideTheProgramWhereverStarted()
+void TstSaveFaults::savesWhereTheProgramFindsItsFolders_data()
 {
-    // Started from another folder, as from a desktop launcher, with no
-    // folder given: NIK.log goes beside the program file.
-    const QString beside = QCoreApplication::applicationDirPath() + u"/NIK.log"_s;
-    const QString started = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_fallbackFolder));
-    const auto restore = qScopeGuard([&] {
-        QDir::setCurrent(started);
-        QFile::remove(beside);
-    });
-    QFile::remove(beside);
-    Form1 form;
-    auto *list = form.findChild<NickListBox *>(u"List"_s);
-    QVERIFY(list);
-    list->addItem(u"BENTYB");
-    list->addItem(u"KA");
-    QVERIFY(clickSaveAndWait(form));
-    QVERIFY(m_messages->shown.isEmpty());
-    QCOMPARE(readAll(beside), QByteArray("BENTYB\r\nKA\r\n"));
-    QCOMPARE(QDir(m_fallbackFolder).entryList(QDir::Files), QStringList());
+    // What the environment says, "@" the test's folder: HOME there (a
+    // Documents folder in "home", none in "bare", a "Дом" in CP1251 whose
+    // user-dirs.dirs names "Документы", a file "file"), or as the system may
+    // give it, empty or relative.
+    QTest::addColumn<QByteArrayList>("environment");
+    QTest::addColumn<bool>("refused"); // the program's folder takes no new file, as an installed one
+    // The folder that gets NIK.log, "@" the test's; none: nothing is written. %1 in what the window told:
+    // the test's folder.
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QString>("told");
+    const QByteArray program = "@/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0"; // "Программа" in CP1251
+    const QString shown = u"%1/\\xCF\\xF0\\xEE\\xE3\\xF0\\xE0\\xEC\\xEC\\xE0/NIK.log"_s;
+    const QString fallback = u"64|Сохранение|В папку программы нельзя записывать (нет прав на запись: "_s +
+                             shown + u"), поэтому список сохранён в файл\n%1"_s;
+    const QString nowhere = u"48|Ошибка сохранения|В папку программы нельзя записывать, а другого места для "
+                            u"сохранения нет: домашняя папка не найдена.\n"_s +
+                            shown + u"\n\nПричина: нет прав на запись\n\nСписок не тронут."_s;
+    // clang-format off
+    QTest::newRow("started elsewhere from a folder named in CP1251: beside the program, said byte by byte") << QByteArrayList{"HOME=@/home"} << false << program << u"сохранено ников: 2, файл "_s + shown;
+    QTest::newRow("the same where G_FILENAME_ENCODING names CP1251: said in it") << QByteArrayList{"HOME=@/home", "G_FILENAME_ENCODING=UTF-8,CP1251"} << false << program << u"сохранено ников: 2, файл %1/Программа/NIK.log"_s;
+    QTest::newRow("no folder of the user's alone for the lock: saved, told") << QByteArrayList{"HOME=@/home", "XDG_RUNTIME_DIR=", "XDG_CACHE_HOME=@/file", "TMPDIR=@/file"} << false << program << u"48|Сохранение|Список сохранён в файл\n"_s + shown + u"\n\nНо другие копии программы не могли дождаться конца этого сохранения: для блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может оказаться её список."_s;
+    QTest::newRow("refused: Documents in the home folder") << QByteArrayList{"HOME=@/home"} << true << QByteArray("@/home/Documents") << fallback + u"/home/Documents/NIK.log"_s;
+    QTest::newRow("refused, no Documents: the home folder") << QByteArrayList{"HOME=@/bare"} << true << QByteArray("@/bare") << fallback + u"/bare/NIK.log"_s;
+    QTest::newRow("refused: the folder user-dirs.dirs names in a home named in CP1251") << QByteArrayList{"HOME=@/\xc4\xee\xec"} << true << QByteArray("@/\xc4\xee\xec/Документы") << fallback + u"/\\xC4\\xEE\\xEC/Документы/NIK.log"_s;
+    QTest::newRow("refused: a folder named in CP1251 by XDG_CONFIG_HOME's user-dirs.dirs") << QByteArrayList{"HOME=@/home", "XDG_CONFIG_HOME=@/config"} << true << QByteArray("@/home/\xc4\xee\xea\xf3\xec\xe5\xed\xf2\xfb") << fallback + u"/home/\\xC4\\xEE\\xEA\\xF3\\xEC\\xE5\\xED\\xF2\\xFB/NIK.log"_s;
+    QTest::newRow("refused, HOME empty: nothing written") << QByteArrayList{"HOME="} << true << QByteArray() << nowhere;
+    QTest::newRow("refused, HOME relative: nothing written where started") << QByteArrayList{"HOME=home"} << true << QByteArray() << nowhere;
+    QTest::newRow("refused, HOME a file: nothing written") << QByteArrayList{"HOME=@/file"} << true << QByteArray() << nowhere;
+    QTest::newRow("refused, HOME missing: nothing written") << QByteArrayList{"HOME=@/gone"} << true << QByteArray() << nowhere;
+    QTest::newRow("refused, no HOME: nothing written") << QByteArrayList() << true << QByteArray() << nowhere;
+    // clang-format on
+}
+
+void TstSaveFaults::savesWhereTheProgramFindsItsFolders()
+{
+    // This test program, started again from a folder of the test's as a user
+    // starts the program: its window finds its folders itself and saves two
+    // nicks (main() below).
+    QFETCH(QByteArrayList, environment);
+    QFETCH(bool, refused);
+    QFETCH(QByteArray, saved);
+    QFETCH(QString, told);
+    if (environment.contains("XDG_RUNTIME_DIR=") &&
+        QFileInfo::exists(u"/run/user/"_s + QString::number(::geteuid())))
+        QSKIP("this session has a runtime folder");
+    // Root may write anywhere: an installed program's user may not.
+    const bool asNobody = refused && ::geteuid() == 0;
+    // Beside this program, so that a hard link can stand for it.
+    QTemporaryDir base(QCoreApplication::applicationDirPath() + u"/XXXXXX"_s);
+    const QByteArray at = QFile::encodeName(base.path());
+    // Qt cannot remove a folder whose name is not UTF-8.
+    const auto remove = qScopeGuard([&] { QProcess::execute(u"rm"_s, {u"-rf"_s, base.path()}); });
+    const QByteArray home = "/\xc4\xee\xec", documents = "/\xc4\xee\xea\xf3\xec\xe5\xed\xf2\xfb";
+    for (const QByteArray &folder : QByteArrayList{
+             "/home", "/home/Documents", "/home" + documents, "/bare", "/config", "/runtime", "/started",
+             "/started/home", "/started/home/Documents", home, home + "/.config", home + "/Документы"})
+        QCOMPARE(::mkdir(at + folder, 0755), 0);
+    QVERIFY(writeFile(base.filePath(u"file"_s), "") &&
+            writeFile(base.filePath(u"config/user-dirs.dirs"_s),
+                      "XDG_DOCUMENTS_DIR=\"$HOME" + documents + "\"\n") &&
+            writeFile(base.filePath(u"dirs"_s), "XDG_DOCUMENTS_DIR=\"$HOME/Документы\"\n"));
+    QCOMPARE(::rename(at + "/dirs", at + home + "/.config/user-dirs.dirs"), 0);
+    QVERIFY(!asNobody || QProcess::execute(u"chown"_s, {u"-R"_s, u"65534:65534"_s, base.path()}) == 0);
+    QVERIFY(::chmod(at, 0755) == 0 && ::chmod(at + "/runtime", 0700) == 0);
+    const QByteArray program = at + "/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0/tst_savefaults";
+    QVERIFY(::mkdir(program.chopped(15), refused && !asNobody ? 0555 : 0755) == 0);
+    QCOMPARE(::link(QFile::encodeName(QCoreApplication::applicationFilePath()), program), 0);
+
+    // Started from a folder of the test's, with the row's environment in
+    // place of the test's own, names and values as bytes.
+    QByteArray command = "cd '" + at + "/started' && " +
+                         (asNobody ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "") +
+                         "env -u HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u G_FILENAME_ENCODING "
+                         "'XDG_RUNTIME_DIR=" +
+                         at + "/runtime'";
+    for (const QByteArray &variable : environment)
+        command += " '" + QByteArray(variable).replace('@', at) + '\'';
+    QCOMPARE(std::system(command + " '" + program + "' --save-as-started > '" + at + "/told'"), 0);
+    QCOMPARE(QString::fromUtf8(readAll(base.filePath(u"told"_s))), told.arg(base.path()));
+    // NIK.log there, with the list, and nowhere else.
+    QCOMPARE(std::system("find '" + at + "' -name NIK.log -print -exec cat {} \\; > '" + at + "/found'"), 0);
+    QCOMPARE(readAll(base.filePath(u"found"_s)),
+             saved.isEmpty() ? QByteArray() : saved.replace('@', at) + "/NIK.log\nBENTYB\r\nKA\r\n");
 }
 
 void TstSaveFaults::longListsAreSavedWholeOverSeveralBlocks()
@@ -482,5 +543,25 @@ void TstSaveFaults::saveRunsBesideTheTimer()
     }
 }
 
-QTEST_MAIN(TstSaveFaults)
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    // Started as the program is: the window saves two nicks into the folders
+    // it finds itself, and what it told (a message, or the words a screen
+    // reader hears) goes to stdout.
+    if (argc == 2 && qstrcmp(argv[1], "--save-as-started") == 0) {
+        MessageCapture messages;
+        Form1 form;
+        auto *list = form.findChild<NickListBox *>(u"List"_s);
+        list->addItem(u"BENTYB");
+        list->addItem(u"KA");
+        const bool ended = clickSaveAndWait(form);
+        std::fputs(toldOf(form, messages).toUtf8().constData(), stdout);
+        return ended ? 0 : 1;
+    }
+    TstSaveFaults test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_savefaults.moc"
