@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <fcntl.h>
 #include <cstdio>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -218,56 +219,65 @@ void TstLogFile::unusableProgramFolderWritesNothing()
 
 void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
 {
-    QTest::addColumn<bool>("linkOurs");
-    QTest::addColumn<bool>("targetOurs");
     QTest::addColumn<QString>(
-        "target");                     // in the test's folder; "fifo" a FIFO, "null" a null device of root's
-    QTest::addColumn<QString>("told"); // the file a failure names: "link" or "target"
-    QTest::addColumn<QString>("reason"); // none: saved through the link
+        "link"); // NIK.log a link, the user's "own" or "theirs"; "none": the target itself
+    QTest::addColumn<bool>("targetOurs");
+    // In the test's folder; "fifo" a FIFO nobody reads, "read fifo" one the test reads, "null" a null device
+    // of root's.
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("told");   // the file a failure names: "link" or "target"
+    QTest::addColumn<QString>("reason"); // none: saved there
     const QString foreign = u"это символическая ссылка, а она сама или файл, на который она указывает, "
                             u"принадлежит другому пользователю; ссылка и этот файл оставлены как были"_s;
     // clang-format off
-    QTest::newRow("own link to own notes: followed") << true << true << u"notes.txt"_s << QString() << QString();
-    QTest::newRow("another user's link") << false << true << u"notes.txt"_s << u"link"_s << foreign;
-    QTest::newRow("own link to another user's file") << true << false << u"notes.txt"_s << u"link"_s << foreign;
-    QTest::newRow("dangling link into a missing folder") << true << true << u"gone/notes.txt"_s << u"target"_s << u"папка не найдена"_s;
-    QTest::newRow("a relative link there: the path named plainly") << true << true << u"../program/../gone/notes.txt"_s << u"target"_s << u"папка не найдена"_s;
-    QTest::newRow("own link to a null device: written into, not replaced") << true << true << u"null"_s << QString() << QString();
-    QTest::newRow("own link to another user's FIFO") << true << false << u"fifo"_s << u"link"_s << foreign;
-    QTest::newRow("own link to own FIFO nobody reads") << true << true << u"fifo"_s << u"target"_s << u"у канала нет читателя, или устройство недоступно"_s;
+    QTest::newRow("own link to own notes: followed") << u"own"_s << true << u"notes.txt"_s << QString() << QString();
+    QTest::newRow("another user's link") << u"theirs"_s << true << u"notes.txt"_s << u"link"_s << foreign;
+    QTest::newRow("own link to another user's file") << u"own"_s << false << u"notes.txt"_s << u"link"_s << foreign;
+    QTest::newRow("dangling link into a missing folder") << u"own"_s << true << u"gone/notes.txt"_s << u"target"_s << u"папка не найдена"_s;
+    QTest::newRow("a relative link there: the path named plainly") << u"own"_s << true << u"../program/../gone/notes.txt"_s << u"target"_s << u"папка не найдена"_s;
+    QTest::newRow("own link to a null device: written into, not replaced") << u"own"_s << true << u"null"_s << QString() << QString();
+    QTest::newRow("a null device at NIK.log itself: written into, not replaced") << u"none"_s << true << u"null"_s << QString() << QString();
+    QTest::newRow("own link to another user's FIFO") << u"own"_s << false << u"fifo"_s << u"link"_s << foreign;
+    QTest::newRow("another user's FIFO at NIK.log itself: left as it was") << u"none"_s << false << u"fifo"_s << u"target"_s << u"это не обычный файл, а канал или устройство другого пользователя; он оставлен как был"_s;
+    QTest::newRow("own link to own FIFO nobody reads") << u"own"_s << true << u"fifo"_s << u"target"_s << u"у канала нет читателя, или устройство недоступно"_s;
+    QTest::newRow("own FIFO at NIK.log itself, read: the reader gets the list") << u"none"_s << true << u"read fifo"_s << QString() << QString();
     // clang-format on
 }
 
 void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
 {
-    QFETCH(bool, linkOurs);
+    QFETCH(QString, link);
     QFETCH(bool, targetOurs);
     QFETCH(QString, target);
     QFETCH(QString, told);
     QFETCH(QString, reason);
-    if ((!linkOurs || !targetOurs || target == u"null") && ::geteuid() != 0)
+    if ((link == u"theirs" || !targetOurs || target == u"null") && ::geteuid() != 0)
         QSKIP("giving a file to another user or making a device needs root");
     // "../" starts what a relative link says, from the program folder.
     const bool relative = target.startsWith(u"../");
-    const QString targetPath =
-        relative ? QDir::cleanPath(m_programFolder + u'/' + target) : m_dir->filePath(target);
+    const QString targetPath = link == u"none" ? m_log
+                               : relative      ? QDir::cleanPath(m_programFolder + u'/' + target)
+                                               : m_dir->filePath(target);
     const QByteArray targetName = QFile::encodeName(targetPath);
-    const bool special = target == u"fifo" || target == u"null";
+    const bool special = target.endsWith(u"fifo") || target == u"null";
     const QByteArray before = special || target.contains(u'/') ? "<missing>" : "MY NOTES\n";
     if (special)
-        QCOMPARE(::mknod(targetName.constData(), target == u"fifo" ? S_IFIFO | 0600 : S_IFCHR | 0666,
+        QCOMPARE(::mknod(targetName.constData(), target == u"null" ? S_IFCHR | 0666 : S_IFIFO | 0600,
                          makedev(1, 3)),
                  0);
     else if (before != "<missing>")
         QVERIFY(writeFile(targetPath, before));
-    QVERIFY(QFile::link(relative ? target : targetPath, m_log));
-    if (!linkOurs)
+    QFile reader;
+    QVERIFY(target != u"read fifo" || reader.open(::open(targetName.constData(), O_RDONLY | O_NONBLOCK),
+                                                  QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    QVERIFY(link == u"none" || QFile::link(relative ? target : targetPath, m_log));
+    if (link == u"theirs")
         QCOMPARE(::lchown(QFile::encodeName(m_log).constData(), Nobody, Nobody), 0);
     if (!targetOurs)
         QCOMPARE(::chown(targetName.constData(), Nobody, Nobody), 0);
 
     const auto result = save({u"NIK"_s});
-    QCOMPARE(QFileInfo(m_log).symLinkTarget(), targetPath);
+    QCOMPARE(QFileInfo(m_log).symLinkTarget(), link == u"none" ? QString() : targetPath);
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
     QCOMPARE(result.outcome, reason.isEmpty() ? NickLog::Outcome::Saved : NickLog::Outcome::Failed);
     QCOMPARE(result.outcome == NickLog::Outcome::Failed ? Wording::reason(result.reason) : QString(), reason);
@@ -276,6 +286,7 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
         QVERIFY(QFileInfo(targetPath).exists() && !QFileInfo(targetPath).isFile());
     else
         QCOMPARE(readAll(targetPath), reason.isEmpty() ? QByteArray("NIK\r\n") : before);
+    QCOMPARE(reader.readAll(), reader.isOpen() ? QByteArray("NIK\r\n") : QByteArray());
     if (!reason.isEmpty())
         QCOMPARE(result.path, QFile::encodeName(told == u"link" ? m_log : targetPath));
 }
@@ -435,8 +446,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
 
 void TstLogFile::whatTheUserSetSurvivesASave_data()
 {
-    // "file"; "linked": with a second hard link; "new": none yet, in a
-    // folder whose default ACL grants nobody rw-.
+    // "file"; "linked": with a second hard link; "new": none yet; the folder of "new" and of "file under a
+    // default ACL" has a default ACL that grants nobody rw-.
     QTest::addColumn<QString>("setup");
     QTest::addColumn<uint>("saver");
     QTest::addColumn<uint>("owner");
@@ -447,9 +458,11 @@ void TstLogFile::whatTheUserSetSurvivesASave_data()
     QTest::newRow("root saves a user's file: it stays theirs") << u"file"_s << 0u << 65534u << 100u << 0640 << false;
     QTest::newRow("root keeps an ACL entry and an attribute") << u"file"_s << 0u << 0u << 0u << 0664 << true;
     QTest::newRow("a user keeps their ACL entry and attribute") << u"file"_s << 65534u << 65534u << 65534u << 0664 << true;
+    QTest::newRow("root's file of another group: the group stays") << u"file"_s << 0u << 0u << 100u << 0640 << false;
     QTest::newRow("root's file shared through its group: written into") << u"file"_s << 65534u << 0u << 65534u << 0664 << false;
     QTest::newRow("a second hard link shares the new list") << u"linked"_s << 0u << 0u << 0u << 0644 << false;
     QTest::newRow("a new file under a default ACL: its mask rw-") << u"new"_s << 0u << 0u << 0u << 0664 << true;
+    QTest::newRow("a file without an ACL, its folder with a default one: it gains none") << u"file under a default ACL"_s << 0u << 0u << 0u << 0644 << false;
     // clang-format on
 }
 
@@ -468,14 +481,14 @@ void TstLogFile::whatTheUserSetSurvivesASave()
         QSKIP("owners, groups and a second user need root");
     const QByteArray log = QFile::encodeName(m_log);
     const QString other = m_programFolder + u"/other.txt"_s;
-    if (setup == u"new") {
-        QVERIFY(setAttribute(m_programFolder, "system.posix_acl_default", GrantNobody));
-    } else {
+    if (setup != u"new") {
         QVERIFY(writeFile(m_log, "OLD\r\n") && setAttribute(m_log, "user.note", "mine"));
         QVERIFY(::chown(log.constData(), owner, group) == 0 && ::chmod(log.constData(), mode_t(mode)) == 0);
         QVERIFY(!acl || setAttribute(m_log, "system.posix_acl_access", GrantNobody));
         QVERIFY(setup != u"linked" || ::link(log.constData(), QFile::encodeName(other).constData()) == 0);
     }
+    QVERIFY((setup != u"new" && !setup.endsWith(u"ACL")) ||
+            setAttribute(m_programFolder, "system.posix_acl_default", GrantNobody));
     const mode_t mask = ::umask(022);
     const auto restore = qScopeGuard([mask] { ::umask(mask); });
     QCOMPARE(saveAs(saver), QByteArray("saved||"));
