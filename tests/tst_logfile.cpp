@@ -15,8 +15,8 @@
 
 #include <atomic>
 #include <csignal>
-#include <fcntl.h>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -341,13 +341,24 @@ void TstLogFile::onlyThisProgramsLeftoversAreRemoved()
 void TstLogFile::savesOfTwoCopiesTakeTurns_data()
 {
     QTest::addColumn<bool>("otherUser");
-    // Lock places another user took first, in a session without a runtime folder: "temporary" the one in
-    // the temporary folder, "everywhere" that one and the one in the user's cache folder.
-    QTest::addColumn<QString>("taken");
-    QTest::newRow("two copies of one user: the later waits") << false << QString();
-    QTest::newRow("another user's copy: holds up nothing") << true << QString();
-    QTest::newRow("the temporary folder's place taken: the later still waits") << false << u"temporary"_s;
-    QTest::newRow("every place taken: the later does not wait, and is told") << false << u"everywhere"_s;
+    // XDG_RUNTIME_DIR: as the session has it, or the user's own "open" to others, "theirs" (another user's),
+    // or the user's own "in an open folder" others may write; then in a session without /run/user/<uid>.
+    QTest::addColumn<QString>("runtime");
+    // Lock places in the test's folder, as the cache folder and TMPDIR: those another user took first, and
+    // the one that holds the lock (none: not looked at).
+    QTest::addColumn<QStringList>("taken");
+    QTest::addColumn<QString>("lockIn");
+    const QString cache = u"cache/quillmark"_s;
+    const QString temporary = u"quillmark-0"_s;
+    // clang-format off
+    QTest::newRow("two copies of one user: the later waits") << false << QString() << QStringList() << QString();
+    QTest::newRow("another user's copy: holds up nothing") << true << QString() << QStringList() << QString();
+    QTest::newRow("a runtime folder others may enter: not used, the later still waits") << false << u"open"_s << QStringList() << cache;
+    QTest::newRow("another user's runtime folder: not used, the later still waits") << false << u"theirs"_s << QStringList() << cache;
+    QTest::newRow("a runtime folder in a folder others may write: not used") << false << u"in an open folder"_s << QStringList() << cache;
+    QTest::newRow("the cache folder's place taken: the temporary one's, the later still waits") << false << u"theirs"_s << QStringList{cache} << temporary;
+    QTest::newRow("every place taken: the later does not wait, and is told") << false << u"theirs"_s << QStringList{cache, temporary} << QString();
+    // clang-format on
 }
 
 void TstLogFile::savesOfTwoCopiesTakeTurns()
@@ -356,30 +367,37 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     // for a copy of the same user, not for another user's; neither leaves a
     // file behind, and the later save's list stays.
     QFETCH(bool, otherUser);
-    QFETCH(QString, taken);
-    if ((otherUser || !taken.isEmpty()) && (::geteuid() != 0 || !shareFolders()))
+    QFETCH(QString, runtime);
+    QFETCH(QStringList, taken);
+    QFETCH(QString, lockIn);
+    if ((otherUser || !runtime.isEmpty()) && (::geteuid() != 0 || !shareFolders()))
         QSKIP("saving as another user needs root");
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray session = qgetenv("XDG_RUNTIME_DIR");
     const auto restore = qScopeGuard([&] {
-        qputenv("XDG_RUNTIME_DIR", runtime);
+        qputenv("XDG_RUNTIME_DIR", session);
         qunsetenv("TMPDIR");
         qunsetenv("XDG_CACHE_HOME");
     });
-    if (!taken.isEmpty()) {
+    const auto folder = [this](const QString &place) { return QFile::encodeName(m_dir->filePath(place)); };
+    if (!runtime.isEmpty()) {
         if (QFileInfo::exists(u"/run/user/0"_s))
             QSKIP("this session has a runtime folder");
-        qunsetenv("XDG_RUNTIME_DIR");
-        qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->filePath(u"cache"_s)));
-        // Folders of another user's, open to everyone, where the lock would go.
-        for (const QString &place :
-             QStringList{u"quillmark-0"_s, u"cache/quillmark"_s}.mid(0, taken == u"temporary" ? 1 : 2)) {
-            const QByteArray folder = QFile::encodeName(m_dir->filePath(place));
-            QVERIFY(QDir().mkpath(m_dir->filePath(place)) && ::chmod(folder.constData(), 0777) == 0 &&
-                    ::chown(folder.constData(), Nobody, Nobody) == 0);
-        }
+        const QString place = runtime == u"in an open folder" ? u"open/runtime"_s : u"runtime"_s;
+        const uid_t owner = runtime == u"theirs" ? Nobody : 0;
+        QVERIFY(QDir().mkpath(m_dir->filePath(u"open/runtime"_s)) && QDir().mkpath(m_dir->filePath(place)) &&
+                ::chmod(folder(u"open"_s), 0777) == 0 &&
+                ::chmod(folder(place), runtime == u"open" ? 0755 : 0700) == 0 &&
+                ::chown(folder(place), owner, owner) == 0);
+        qputenv("XDG_RUNTIME_DIR", folder(place));
+        qputenv("TMPDIR", folder(QString()));
+        qputenv("XDG_CACHE_HOME", folder(u"cache"_s));
     }
-    const bool waits = !otherUser && taken != u"everywhere";
+    // Folders of another user's, open to everyone, where the lock would go.
+    for (const QString &place : taken) {
+        QVERIFY(QDir().mkpath(m_dir->filePath(place)) && ::chmod(folder(place), 0777) == 0 &&
+                ::chown(folder(place), Nobody, Nobody) == 0);
+    }
+    const bool waits = !otherUser && taken.size() < 2;
     int ready[2];
     int release[2];
     QVERIFY(::pipe(ready) == 0 && ::pipe(release) == 0);
@@ -421,6 +439,12 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     char opened = 0;
     QCOMPARE(::read(ready[0], &opened, 1), 1);
     QCOMPARE(opened, '1');
+    // Its lock stands in a folder of the user's alone.
+    const auto locks = [this](const QString &place) {
+        return QDir(m_dir->filePath(place)).entryList({u"quillmark-save-*.lock"_s}, QDir::Files).size();
+    };
+    QVERIFY(lockIn.isEmpty() || locks(lockIn) == 1);
+    QCOMPARE(locks(u"runtime"_s) + locks(u"open/runtime"_s), 0);
     std::atomic<bool> saved = false;
     NickLog::Result result;
     ours = std::thread([&] {
@@ -439,7 +463,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     finish();
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     QCOMPARE(result.outcome, NickLog::Outcome::Saved);
-    QCOMPARE(result.unlocked, taken == u"everywhere");
+    QCOMPARE(result.unlocked, taken.size() == 2);
     QCOMPARE(readAll(m_log), waits ? QByteArray("OURS\r\n") : QByteArray("OTHER\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
