@@ -489,13 +489,13 @@ void TstSaveFaults::toldSavedOnlyOnceOnTheDisk()
     QTest::mouseClick(m_form->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
     if (!cancelAt.isEmpty()) {
         // Held there until the progress shows and its Cancel is pressed; nothing is told meanwhile.
-        QTRY_VERIFY(systemCalls.held);
+        QTRY_VERIFY_WITH_TIMEOUT(systemCalls.held, 30000);
         QTRY_VERIFY(m_form->findChild<QProgressDialog *>(u"SaveProgress"_s));
         QCOMPARE(toldOf(*m_form, *m_messages), QString());
         QTest::mouseClick(m_form->findChild<QProgressDialog *>()->findChild<QPushButton *>(), Qt::LeftButton);
         systemCalls.release();
     }
-    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 30000);
     QFETCH(QByteArray, calls);
     const QByteArray seen = systemCalls.release(true);
     QCOMPARE(calls.isEmpty() ? calls : seen, calls);
