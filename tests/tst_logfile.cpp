@@ -219,8 +219,8 @@ void TstLogFile::unusableProgramFolderWritesNothing()
 
 void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn_data()
 {
-    QTest::addColumn<QString>(
-        "link"); // NIK.log a link, the user's "own" or "theirs"; "none": the target itself
+    // NIK.log a link, the user's "own" or "theirs"; "none": NIK.log is the target itself.
+    QTest::addColumn<QString>("link");
     QTest::addColumn<bool>("targetOurs");
     // In the test's folder; "fifo" a FIFO nobody reads, "read fifo" one the test reads, "null" a null device
     // of root's.
