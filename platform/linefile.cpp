@@ -708,6 +708,10 @@ bool LineFile::putInPlace()
     }
     if (const int error = closeChecked(std::exchange(m_fd, -1)))
         return fail(error);
+    // Only the file the save found is replaced: one someone else put or made
+    // there meanwhile is theirs.
+    if (nameChanged())
+        return fail(0, Place::File, Refusal::Changed);
     if (::renameat(m_folderFd, m_temp.constData(), m_folderFd, m_name.constData()) != 0)
         return failAtName(errno);
     m_temp.clear();

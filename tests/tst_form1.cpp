@@ -1,6 +1,5 @@
 #include "modalwatcher.h"
 #include "platform/generationtimer.h"
-#include "savefixtures.h"
 #include "scriptedrandom.h"
 #include "shownform.h"
 #include "ui/common/accessiblepacing.h"
@@ -41,7 +40,7 @@ private Q_SLOTS:
     void framesRestoreTheirOwnFaces_data();
     void framesRestoreTheirOwnFaces();
     void backgroundPressMovesTheWindowButControlsDoNot();
-    void listShowsSavesAndErasesTheNicks();
+    void listShowsAndErasesTheNicks();
     void aboutWindowIsOneAndExitEndsAll();
     void screenReaderIsToldWhatTheUserDid_data();
     void screenReaderIsToldWhatTheUserDid();
@@ -495,7 +494,7 @@ void TstForm1::backgroundPressMovesTheWindowButControlsDoNot()
     }
 }
 
-void TstForm1::listShowsSavesAndErasesTheNicks()
+void TstForm1::listShowsAndErasesTheNicks()
 {
     auto *list = control<NickListBox>("List");
     // A nick of 8, then length 5: the box keeps its limit of 8 until the next nick.
@@ -512,12 +511,6 @@ void TstForm1::listShowsSavesAndErasesTheNicks()
     QCOMPARE(text("Text3"), QStringLiteral("BENTY"));
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(text("Text3"), QStringLiteral("BABBA"));
-
-    // Saved whole, as listed, without a word to the user.
-    ModalWatcher noMessage;
-    QVERIFY(clickSaveAndWait(*m_form));
-    QCOMPARE(readAll(m_folder->filePath(QStringLiteral("NIK.log"))), QByteArray("BENTYBHO\r\nBABBA\r\n"));
-    QVERIFY(!noMessage.seen);
 
     QTest::mouseClick(control("Command4"), Qt::LeftButton);
     QCOMPARE(list->count(), 0);

@@ -1,38 +1,45 @@
 #include "messagecapture.h"
 #include "platform/linefile.h"
 #include "savefixtures.h"
+#include "ui/common/announcer.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
 #include "ui/wording/translations.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
+#include <atomic>
 #include <cerrno>
-#include <cstring>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <mutex>
 #include <optional>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
-// Save under the faults a disk can throw at it, clicked in the window: a full
-// disk, a file-size limit at every byte of the file, the file gone or a
-// folder in its place or the folders gone between two saves, and lists over
-// several write blocks and past every 16-bit count; and where a save goes when
-// nothing tells it a folder.
+// Save clicked in the window: under the faults a disk can throw at it (a
+// failing write, sync, link or rename, a file-size limit at every byte of the
+// file, the file gone or a folder in its place or the folders gone between two
+// saves), with Cancel pressed at each moment of a save, beside the timer, and
+// in the folders the program finds itself when started from one of them.
 // After each, NIK.log is either the old file whole or the new one whole, no
-// stray file is left beside it, the list is untouched, and a failure is told.
+// stray file is left beside it, the list is untouched, and the window tells
+// what happened, a save only once it is on the disk.
 class TstSaveFaults : public QObject, SaveFolders
 {
     Q_OBJECT
@@ -44,12 +51,13 @@ private Q_SLOTS:
     }
     void init();
     void cleanup();
-    void fullDiskLeavesTheOldFileWhole();
     void fileSizeLimitAtEveryOffset();
     void changeBetweenTwoSaves_data();
     void changeBetweenTwoSaves();
-    void savesBesideTheProgramWhereverStarted();
-    void longListsAreSavedWholeOverSeveralBlocks();
+    void savesWhereTheProgramFindsItsFolders_data();
+    void savesWhereTheProgramFindsItsFolders();
+    void toldSavedOnlyOnceOnTheDisk_data();
+    void toldSavedOnlyOnceOnTheDisk();
     void saveRunsBesideTheTimer_data();
     void saveRunsBesideTheTimer();
 
@@ -74,18 +82,6 @@ private:
         for (qsizetype i = 0; i < m_listed.size(); ++i)
             QCOMPARE(m_list->item(i), m_listed[i]);
     }
-    // The one message: the failed file, the reason and whether an old file stayed.
-    void checkToldAboutFailure(const QString &path, const QString &reason)
-    {
-        QCOMPARE(m_messages->shown.size(), 1);
-        const ShownMessage told = m_messages->shown.takeFirst();
-        QCOMPARE(told.title, u"Ошибка сохранения"_s);
-        QCOMPARE(int(told.style), 48);
-        const QString kept = QFileInfo(path).isFile() ? u"Список не тронут, прежний файл остался как был."_s
-                                                      : u"Список не тронут."_s;
-        QCOMPARE(told.text, u"Не удалось сохранить список в файл\n"_s + path + u"\n\nПричина: "_s + reason +
-                                u"\n\n"_s + kept);
-    }
 
     std::unique_ptr<Translations> m_translations;
     std::unique_ptr<Form1> m_form;
@@ -99,33 +95,82 @@ namespace {
 
 const QByteArray OldFile = "PREVIOUS\r\nFILE\r\n";
 
-// A small memory-backed file system mounted for the scope, where a save runs
-// out of room. Mounting needs root and the right to mount (not in every
-// container).
-struct SmallDisk
+// The save's system calls on a folder and its files, seen on their way to
+// the system (this program's own write(), fsync() and the rest come before
+// the C library's): each is noted, "fsync folder" on the folder itself. One,
+// the first time it comes, waits until the test lets it go; one fails, the
+// one with which the calls seen end as `fail` says ("write write": the second
+// write).
+struct SystemCalls
 {
-    SmallDisk(const QString &folder, int kibibytes) : m_folder(QFile::encodeName(folder))
-    {
-        const QByteArray options = "size=" + QByteArray::number(kibibytes) + "k,mode=0755";
-        if (::mount("tmpfs", m_folder.constData(), "tmpfs", MS_NOSUID | MS_NODEV, options.constData()) == 0)
-            m_mounted = true;
-        else
-            m_error = QString::fromLocal8Bit(std::strerror(errno));
-    }
-    ~SmallDisk()
-    {
-        if (m_mounted)
-            ::umount2(m_folder.constData(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk &) = delete;
-    SmallDisk &operator=(const SmallDisk &) = delete;
+    std::mutex mutex;
+    std::condition_variable changed;
+    QByteArray folder, hold, fail; // no folder: nothing is watched
+    int error = 0;
+    QByteArrayList seen;
+    std::atomic<bool> held = false;
+    bool released = false;
 
-    QByteArray m_folder;
-    bool m_mounted = false;
-    QString m_error;
-};
+    void watch(const QString &path, const QByteArray &holdAt, const QByteArray &failAt, int failWith)
+    {
+        const std::lock_guard lock(mutex);
+        std::tie(folder, hold, fail, error, released) =
+            std::tuple(QFile::encodeName(path), holdAt, failAt, failWith, false);
+        held = false;
+        seen.clear();
+    }
+    // Lets the held call go; with `stop` nothing more is watched. What was seen.
+    QByteArray release(bool stop = false)
+    {
+        const std::lock_guard lock(mutex);
+        released = true;
+        changed.notify_all();
+        if (stop)
+            folder.clear();
+        return seen.join(' ');
+    }
+    int reach(const char *call, int fd)
+    {
+        std::unique_lock lock(mutex);
+        if (folder.isEmpty())
+            return 0;
+        QByteArray path(PATH_MAX, '\0');
+        path.truncate(std::max<ssize_t>(
+            0, ::readlink("/proc/self/fd/" + QByteArray::number(fd), path.data(), size_t(path.size()))));
+        if (path != folder && !path.startsWith(folder + '/'))
+            return 0;
+        seen << call + QByteArray(path == folder && qstrcmp(call, "fsync") == 0 ? " folder" : "");
+        if (seen.last() == hold && !held.exchange(true))
+            changed.wait(lock, [this] { return released; });
+        return !fail.isEmpty() && seen.join(' ').endsWith(fail) ? error : 0;
+    }
+} systemCalls;
+
+// What the window told of its last save: the message it showed, "style|title|text"
+// (48 a warning, 64 information), or else what a screen reader heard.
+QString toldOf(const Form1 &form, const MessageCapture &messages)
+{
+    if (messages.shown.isEmpty())
+        return form.findChild<Announcer *>()->message();
+    const ShownMessage &shown = messages.shown.last();
+    return QString::number(int(shown.style)) + u'|' + shown.title + u'|' + shown.text;
+}
 
 } // namespace
+
+// Each goes on to the C library's own unless it is to fail.
+#define PASS_ON(Result, call, watched, parameters, arguments)                                                \
+    extern "C" Result call parameters                                                                        \
+    {                                                                                                        \
+        static auto *const next = reinterpret_cast<Result(*) parameters>(::dlsym(RTLD_NEXT, #call));         \
+        const int failed = systemCalls.reach(#call, watched);                                                \
+        return failed ? (errno = failed, -1) : next arguments;                                               \
+    }
+PASS_ON(ssize_t, write, fd, (int fd, const void *bytes, size_t size), (fd, bytes, size))
+PASS_ON(int, fsync, fd, (int fd), (fd))
+PASS_ON(int, linkat, to, (int from, const char *old, int to, const char *name, int flags),
+        (from, old, to, name, flags))
+PASS_ON(int, renameat, to, (int from, const char *old, int to, const char *name), (from, old, to, name))
 
 void TstSaveFaults::init()
 {
@@ -152,37 +197,6 @@ void TstSaveFaults::cleanup()
     m_dir.reset();
 }
 
-void TstSaveFaults::fullDiskLeavesTheOldFileWhole()
-{
-    SmallDisk disk(m_programFolder, 64);
-    if (!disk.m_mounted)
-        QSKIP(qPrintable(QStringLiteral("cannot mount a 64 KiB tmpfs here to fill (%1); "
-                                        "run as root where mounting is allowed")
-                             .arg(disk.m_error)));
-
-    // No old file: a save that runs out of room leaves no file at all.
-    fillList(QStringList(10000, u"ABCDEFGHIJ"_s)); // 120 000 bytes, more than the disk holds
-    clickSave();
-    checkToldAboutFailure(m_log, QStringLiteral("на диске не хватает места"));
-    checkOnlyTheLogHolds(m_programFolder, "<missing>");
-
-    // An old file of 30 KiB leaves too little room for the new one.
-    const QByteArray old = QByteArray("OLDNICK\r\n").repeated(3000);
-    QVERIFY(old.size() > 20000);
-    QVERIFY(writeFile(m_log, old));
-    clickSave();
-    checkToldAboutFailure(m_log, QStringLiteral("на диске не хватает места"));
-    checkOnlyTheLogHolds(m_programFolder, old);
-
-    // Once the list fits beside the old file, the new file replaces it whole.
-    m_list->clear();
-    m_listed.clear();
-    fillList({QStringLiteral("BENTYB"), QString(), QStringLiteral("KA")});
-    clickSave();
-    QVERIFY(m_messages->shown.isEmpty());
-    checkOnlyTheLogHolds(m_programFolder, "BENTYB\r\n\r\nKA\r\n");
-}
-
 void TstSaveFaults::fileSizeLimitAtEveryOffset()
 {
     fillList({QStringLiteral("BENTYB"), QString(), QStringLiteral("KA"), QStringLiteral("QWERTYUIOP"),
@@ -200,13 +214,14 @@ void TstSaveFaults::fileSizeLimitAtEveryOffset()
                 clickSave();
             }
             const QByteArray row = QByteArray::number(limit) + (withOldFile ? " over an old file" : " alone");
-            if (limit < full.size()) {
-                checkToldAboutFailure(m_log, QStringLiteral("файл вышел больше, чем разрешено"));
-                checkOnlyTheLogHolds(m_programFolder, before);
-            } else {
-                QVERIFY2(m_messages->shown.isEmpty(), row.constData());
-                checkOnlyTheLogHolds(m_programFolder, full);
-            }
+            QCOMPARE(toldOf(*m_form, *m_messages),
+                     limit == full.size()
+                         ? u"сохранено ников: 6, файл "_s + m_log
+                         : u"48|Ошибка сохранения|Не удалось сохранить список в файл\n"_s + m_log +
+                               u"\n\nПричина: файл вышел больше, чем разрешено\n\nСписок не тронут"_s +
+                               (withOldFile ? u", прежний файл остался как был."_s : u"."_s));
+            m_messages->shown.clear();
+            checkOnlyTheLogHolds(m_programFolder, limit < full.size() ? before : full);
             if (QTest::currentTestFailed())
                 QFAIL(("the limit at byte " + row).constData());
         }
@@ -243,9 +258,6 @@ void TstSaveFaults::changeBetweenTwoSaves_data()
     QTest::newRow("en: both folders gone: told both")
         << u"program folder gone, documents too"_s << u"Save error|The program's folder cannot be written to (the folder was not found: %1/NIK.log), and saving into the fallback folder failed too:\n%2/NIK.log\n\nReason: the folder was not found\n\nThe list is untouched."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
-    QTest::newRow("no folder of the user's alone for the lock: saved, told")
-        << u"no place for the lock"_s << u"Сохранение|Список сохранён в файл\n%1/NIK.log\n\nНо другие копии программы не могли дождаться конца этого сохранения: для блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может оказаться её список."_s
-        << QByteArray("AB\r\nCD\r\n") << QByteArray("<missing>");
     QTest::newRow("a copy cut short by a crash, too big to finish: told what the file holds")
         << u"copy cut short"_s << u"Ошибка сохранения|Не удалось сохранить список в файл\n%1/NIK.log\n\nПричина: файл вышел больше, чем разрешено\n\nСписок не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не удалось: в файле только начало того списка (записей: 1). Весь тот список сохранён в файле\n%1/NIK.log.quillmark-full-list-a1B2c3"_s
         << QByteArray("AB\r\n") << QByteArray("<missing>");
@@ -275,22 +287,6 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QVERIFY(QDir(m_fallbackFolder).removeRecursively());
     if (change.endsWith(u"no home"))
         m_form->setLogFolders(m_programFolder, QString());
-    // Every place for the lock taken first (here by files), in a session without a runtime folder.
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    const auto restore = qScopeGuard([&] {
-        qputenv("XDG_RUNTIME_DIR", runtime);
-        qunsetenv("TMPDIR");
-        qunsetenv("XDG_CACHE_HOME");
-    });
-    if (change == u"no place for the lock") {
-        if (QFileInfo::exists(u"/run/user/"_s + QString::number(::geteuid())))
-            QSKIP("this session has a runtime folder");
-        qunsetenv("XDG_RUNTIME_DIR");
-        qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->path()));
-        QVERIFY(writeFile(m_dir->filePath(u"quillmark"_s), "") &&
-                writeFile(m_dir->filePath(u"quillmark-"_s + QString::number(::geteuid())), ""));
-    }
     // A crash cut a copy into NIK.log short: the whole list is in a file beside it.
     const QString fullList = m_log + u".quillmark-full-list-a1B2c3"_s;
     QVERIFY(change != u"copy cut short" ||
@@ -303,7 +299,10 @@ void TstSaveFaults::changeBetweenTwoSaves()
         QVERIFY(QDir().mkpath(m_log));
         QVERIFY(writeFile(m_log + u"/inside.txt"_s, "kept"));
         clickSave();
-        checkToldAboutFailure(m_log, u"на месте файла стоит папка"_s);
+        QCOMPARE(toldOf(*m_form, *m_messages),
+                 u"48|Ошибка сохранения|Не удалось сохранить список в файл\n"_s + m_log +
+                     u"\n\nПричина: на месте файла стоит папка\n\nСписок не тронут."_s);
+        m_messages->shown.clear();
         QCOMPARE(readAll(m_log + u"/inside.txt"_s), QByteArray("kept"));
         QCOMPARE(m_list->count(), 2);
         QVERIFY(QDir(m_log).removeRecursively());
@@ -330,65 +329,194 @@ void TstSaveFaults::changeBetweenTwoSaves()
                          programLog == "<missing>" ? documentsLog : programLog);
 }
 
-void TstSaveFaults::savesBesideTheProgramWhereverStarted()
+void TstSaveFaults::savesWhereTheProgramFindsItsFolders_data()
 {
-    // Started from another folder, as from a desktop launcher, with no
-    // folder given: NIK.log goes beside the program file.
-    const QString beside = QCoreApplication::applicationDirPath() + u"/NIK.log"_s;
-    const QString started = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_fallbackFolder));
-    const auto restore = qScopeGuard([&] {
-        QDir::setCurrent(started);
-        QFile::remove(beside);
-    });
-    QFile::remove(beside);
-    Form1 form;
-    auto *list = form.findChild<NickListBox *>(u"List"_s);
-    QVERIFY(list);
-    list->addItem(u"BENTYB");
-    list->addItem(u"KA");
-    QVERIFY(clickSaveAndWait(form));
-    QVERIFY(m_messages->shown.isEmpty());
-    QCOMPARE(readAll(beside), QByteArray("BENTYB\r\nKA\r\n"));
-    QCOMPARE(QDir(m_fallbackFolder).entryList(QDir::Files), QStringList());
+    // What the environment says, "@" the test's folder: HOME there (a
+    // Documents folder in "home", none in "bare", a "Дом" in CP1251 whose
+    // user-dirs.dirs names "Документы", a file "file"), or as the system may
+    // give it, empty or relative.
+    QTest::addColumn<QByteArrayList>("environment");
+    QTest::addColumn<bool>("refused"); // the program's folder takes no new file, as an installed one
+    // The folder that gets NIK.log, "@" the test's; none: nothing is written. %1 in what the window told:
+    // the test's folder.
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QString>("told");
+    const QByteArray program = "@/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0"; // "Программа" in CP1251
+    const QString shown = u"%1/\\xCF\\xF0\\xEE\\xE3\\xF0\\xE0\\xEC\\xEC\\xE0/NIK.log"_s;
+    const QString fallback = u"64|Сохранение|В папку программы нельзя записывать (нет прав на запись: "_s +
+                             shown + u"), поэтому список сохранён в файл\n%1"_s;
+    const QString nowhere = u"48|Ошибка сохранения|В папку программы нельзя записывать, а другого места для "
+                            u"сохранения нет: домашняя папка не найдена.\n"_s +
+                            shown + u"\n\nПричина: нет прав на запись\n\nСписок не тронут."_s;
+    // clang-format off
+    QTest::newRow("started elsewhere from a folder named in CP1251: beside the program, said byte by byte") << QByteArrayList{"HOME=@/home"} << false << program << u"сохранено ников: 2, файл "_s + shown;
+    QTest::newRow("the same where G_FILENAME_ENCODING names CP1251: said in it") << QByteArrayList{"HOME=@/home", "G_FILENAME_ENCODING=UTF-8,CP1251"} << false << program << u"сохранено ников: 2, файл %1/Программа/NIK.log"_s;
+    QTest::newRow("no folder of the user's alone for the lock: saved, told") << QByteArrayList{"HOME=@/home", "XDG_RUNTIME_DIR=", "XDG_CACHE_HOME=@/file", "TMPDIR=@/file"} << false << program << u"48|Сохранение|Список сохранён в файл\n"_s + shown + u"\n\nНо другие копии программы не могли дождаться конца этого сохранения: для блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может оказаться её список."_s;
+    QTest::newRow("refused: Documents in the home folder") << QByteArrayList{"HOME=@/home"} << true << QByteArray("@/home/Documents") << fallback + u"/home/Documents/NIK.log"_s;
+    QTest::newRow("refused, no Documents: the home folder") << QByteArrayList{"HOME=@/bare"} << true << QByteArray("@/bare") << fallback + u"/bare/NIK.log"_s;
+    QTest::newRow("refused: the folder user-dirs.dirs names in a home named in CP1251") << QByteArrayList{"HOME=@/\xc4\xee\xec"} << true << QByteArray("@/\xc4\xee\xec/Документы") << fallback + u"/\\xC4\\xEE\\xEC/Документы/NIK.log"_s;
+    QTest::newRow("refused: a folder named in CP1251 by XDG_CONFIG_HOME's user-dirs.dirs") << QByteArrayList{"HOME=@/home", "XDG_CONFIG_HOME=@/config"} << true << QByteArray("@/home/\xc4\xee\xea\xf3\xec\xe5\xed\xf2\xfb") << fallback + u"/home/\\xC4\\xEE\\xEA\\xF3\\xEC\\xE5\\xED\\xF2\\xFB/NIK.log"_s;
+    QTest::newRow("refused, HOME empty: nothing written") << QByteArrayList{"HOME="} << true << QByteArray() << nowhere;
+    QTest::newRow("refused, HOME relative: nothing written where started") << QByteArrayList{"HOME=home"} << true << QByteArray() << nowhere;
+    QTest::newRow("refused, HOME a file: nothing written") << QByteArrayList{"HOME=@/file"} << true << QByteArray() << nowhere;
+    QTest::newRow("refused, HOME missing: nothing written") << QByteArrayList{"HOME=@/gone"} << true << QByteArray() << nowhere;
+    QTest::newRow("refused, no HOME: nothing written") << QByteArrayList() << true << QByteArray() << nowhere;
+    // clang-format on
 }
 
-void TstSaveFaults::longListsAreSavedWholeOverSeveralBlocks()
+void TstSaveFaults::savesWhereTheProgramFindsItsFolders()
 {
-    // Over an old file, three write blocks and every 16-bit count, with texts
-    // kept whole beside the packed nicks.
-    QVERIFY(writeFile(m_log, OldFile));
-    QStringList nicks;
-    QByteArray expected;
-    for (int i = 0; i < 600'000; ++i) {
-        const bool word = i % 5003 == 0;
-        nicks << (word ? u"Ёжик"_s : u"QWERTYUIOP"_s.left(i % 11));
-        expected += word ? QByteArray("\xd0\x81\xd0\xb6\xd0\xb8\xd0\xba\r\n")
-                         : QByteArray("QWERTYUIOP").left(i % 11) + "\r\n";
-    }
-    QVERIFY(expected.size() > 3 * (1 << 20));
-    fillList(nicks);
-    clickSave();
-    QVERIFY(m_messages->shown.isEmpty());
-    checkOnlyTheLogHolds(m_programFolder, expected);
+    // This test program, started again from a folder of the test's as a user
+    // starts the program: its window finds its folders itself and saves two
+    // nicks (main() below).
+    QFETCH(QByteArrayList, environment);
+    QFETCH(bool, refused);
+    QFETCH(QByteArray, saved);
+    QFETCH(QString, told);
+    if (environment.contains("XDG_RUNTIME_DIR=") &&
+        QFileInfo::exists(u"/run/user/"_s + QString::number(::geteuid())))
+        QSKIP("this session has a runtime folder");
+    // Root may write anywhere: an installed program's user may not.
+    const bool asNobody = refused && ::geteuid() == 0;
+    // Beside this program, so that a hard link can stand for it.
+    QTemporaryDir base(QCoreApplication::applicationDirPath() + u"/XXXXXX"_s);
+    const QByteArray at = QFile::encodeName(base.path());
+    // Qt cannot remove a folder whose name is not UTF-8.
+    const auto remove = qScopeGuard([&] { QProcess::execute(u"rm"_s, {u"-rf"_s, base.path()}); });
+    const QByteArray home = "/\xc4\xee\xec", documents = "/\xc4\xee\xea\xf3\xec\xe5\xed\xf2\xfb";
+    for (const QByteArray &folder : QByteArrayList{
+             "/home", "/home/Documents", "/home" + documents, "/bare", "/config", "/runtime", "/started",
+             "/started/home", "/started/home/Documents", home, home + "/.config", home + "/Документы"})
+        QCOMPARE(::mkdir(at + folder, 0755), 0);
+    QVERIFY(writeFile(base.filePath(u"file"_s), "") &&
+            writeFile(base.filePath(u"config/user-dirs.dirs"_s),
+                      "XDG_DOCUMENTS_DIR=\"$HOME" + documents + "\"\n") &&
+            writeFile(base.filePath(u"dirs"_s), "XDG_DOCUMENTS_DIR=\"$HOME/Документы\"\n"));
+    QCOMPARE(::rename(at + "/dirs", at + home + "/.config/user-dirs.dirs"), 0);
+    QVERIFY(!asNobody || QProcess::execute(u"chown"_s, {u"-R"_s, u"65534:65534"_s, base.path()}) == 0);
+    QVERIFY(::chmod(at, 0755) == 0 && ::chmod(at + "/runtime", 0700) == 0);
+    const QByteArray program = at + "/\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0/tst_savefaults";
+    QVERIFY(::mkdir(program.chopped(15), refused && !asNobody ? 0555 : 0755) == 0);
+    QCOMPARE(::link(QFile::encodeName(QCoreApplication::applicationFilePath()), program), 0);
 
-    // A save that fails in its second block leaves that file whole.
-    {
-        FileSizeLimit fileSize((1 << 20) + 5);
-        clickSave();
+    // Started from a folder of the test's, with the row's environment in
+    // place of the test's own, names and values as bytes.
+    QByteArray command = "cd '" + at + "/started' && " +
+                         (asNobody ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "") +
+                         "env -u HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u G_FILENAME_ENCODING "
+                         "'XDG_RUNTIME_DIR=" +
+                         at + "/runtime'";
+    for (const QByteArray &variable : environment)
+        command += " '" + QByteArray(variable).replace('@', at) + '\'';
+    QCOMPARE(std::system(command + " '" + program + "' --save-as-started > '" + at + "/told'"), 0);
+    QCOMPARE(QString::fromUtf8(readAll(base.filePath(u"told"_s))), told.arg(base.path()));
+    // NIK.log there, with the list, and nowhere else.
+    QCOMPARE(std::system("find '" + at + "' -name NIK.log -print -exec cat {} \\; > '" + at + "/found'"), 0);
+    QCOMPARE(readAll(base.filePath(u"found"_s)),
+             saved.isEmpty() ? QByteArray() : saved.replace('@', at) + "/NIK.log\nBENTYB\r\nKA\r\n");
+}
+
+void TstSaveFaults::toldSavedOnlyOnceOnTheDisk_data()
+{
+    QTest::addColumn<QString>("before"); // NIK.log: "none", an old "file", or one "linked" to a second name
+    // The call at which the user presses Cancel, the one that fails and its errno, and all the save's calls
+    // on the program folder and its files, in order (none: not compared), as SystemCalls notes them.
+    QTest::addColumn<QByteArray>("cancelAt");
+    QTest::addColumn<QByteArray>("failing");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QByteArray>("calls");
+    QTest::addColumn<QString>("told"); // %1 NIK.log
+    QTest::addColumn<bool>("saved");   // NIK.log holds the new list, else what it held
+    const QString announced = u"сохранено ников: 420000, файл %1"_s;
+    const QString unconfirmed =
+        u"48|Сохранение|Список сохранён в файл\n%1\n\nНо диск не подтвердил запись (ошибка "
+        u"ввода-вывода: диск не смог записать данные): при внезапном отключении питания в "
+        u"файле может оказаться прежний список."_s;
+    const QString failed = u"48|Ошибка сохранения|Не удалось сохранить список в файл\n%1\n\nПричина: "_s;
+    const QString kept = u"\n\nСписок не тронут, прежний файл остался как был."_s;
+    const QString cancelled = u"64|Сохранение|Сохранение отменено, прежний файл остался как был:\n%1"_s;
+    const QString tooLate =
+        u"64|Сохранение|Отменить сохранение было уже нельзя: прежний файл к этому времени уже "
+        u"заменялся новым. Список сохранён полностью в файл\n%1"_s;
+    const QByteArray created = "write write fsync linkat fsync folder";
+    const QByteArray replaced = "write write fsync linkat renameat fsync folder";
+    // clang-format off
+    QTest::newRow("a new NIK.log: on the disk, named, its folder synced; then a screen reader hears it") << u"none"_s << QByteArray() << QByteArray() << 0 << created << announced << true;
+    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QByteArray() << 0 << replaced << announced << true;
+    QTest::newRow("a new one whose folder's sync fails: saved, told") << u"none"_s << QByteArray() << QByteArray("fsync folder") << EIO << created << unconfirmed << true;
+    QTest::newRow("a replaced one whose folder's sync fails: saved, told") << u"file"_s << QByteArray() << QByteArray("fsync folder") << EIO << replaced << unconfirmed << true;
+    QTest::newRow("the new file's own sync fails: not saved, told") << u"file"_s << QByteArray() << QByteArray("fsync") << EIO << QByteArray("write write fsync") << failed + u"ошибка ввода-вывода: диск не смог записать данные"_s + kept << false;
+    QTest::newRow("a stale network file") << u"file"_s << QByteArray() << QByteArray("fsync") << ESTALE << QByteArray("write write fsync") << failed + u"файл на сетевом диске устарел: его изменили или удалили на сервере"_s + kept << false;
+    QTest::newRow("the rename finds NIK.log busy") << u"file"_s << QByteArray() << QByteArray("renameat") << EBUSY << QByteArray("write write fsync linkat renameat") << failed + u"файл или диск занят другой программой или системой"_s + kept << false;
+    QTest::newRow("the quota runs out") << u"file"_s << QByteArray() << QByteArray("write") << EDQUOT << QByteArray("write") << failed + u"исчерпана дисковая квота пользователя"_s + kept << false;
+    QTest::newRow("the new file cannot be linked in") << u"file"_s << QByteArray() << QByteArray("linkat") << EMLINK << QByteArray("write write fsync linkat") << failed + u"у файла или папки слишком много ссылок"_s + kept << false;
+    QTest::newRow("a full disk: no file left") << u"none"_s << QByteArray() << QByteArray("write") << ENOSPC << QByteArray("write") << failed + u"на диске не хватает места\n\nСписок не тронут."_s << false;
+    QTest::newRow("a full disk: the old file stays") << u"file"_s << QByteArray() << QByteArray("write") << ENOSPC << QByteArray("write") << failed + u"на диске не хватает места"_s + kept << false;
+    QTest::newRow("a failure in the second block: the old file stays") << u"file"_s << QByteArray() << QByteArray("write write") << EFBIG << QByteArray("write write") << failed + u"файл вышел больше, чем разрешено"_s + kept << false;
+    QTest::newRow("Cancel while writing: no more is written, the old file stays") << u"file"_s << QByteArray("write") << QByteArray() << 0 << QByteArray("write") << cancelled << false;
+    QTest::newRow("Cancel while syncing: the old file stays") << u"file"_s << QByteArray("fsync") << QByteArray() << 0 << QByteArray("write write fsync") << cancelled << false;
+    QTest::newRow("Cancel while syncing a new one: none written") << u"none"_s << QByteArray("fsync") << QByteArray() << 0 << QByteArray("write write fsync") << u"64|Сохранение|Сохранение отменено, файл не записан:\n%1"_s << false;
+    QTest::newRow("Cancel while it takes the old one's name: saved whole, too late") << u"file"_s << QByteArray("renameat") << QByteArray() << 0 << replaced << tooLate << true;
+    QTest::newRow("Cancel once it is being copied into, having a second link: saved whole, too late") << u"linked"_s << QByteArray("fsync folder") << QByteArray() << 0 << QByteArray("write write fsync linkat fsync folder fsync fsync") << tooLate << true;
+    // clang-format on
+}
+
+void TstSaveFaults::toldSavedOnlyOnceOnTheDisk()
+{
+    QFETCH(QString, before);
+    QFETCH(QByteArray, cancelAt);
+    QFETCH(QByteArray, failing);
+    QFETCH(int, error);
+    QFETCH(bool, saved);
+    QVERIFY(before == u"none" || writeFile(m_log, OldFile));
+    const QString other = m_fallbackFolder + u"/other.txt"_s;
+    QVERIFY(before != u"linked" || ::link(QFile::encodeName(m_log), QFile::encodeName(other)) == 0);
+    // Over two of the save's render blocks and every 16-bit count, with empty
+    // entries and texts kept whole beside the packed nicks.
+    QStringList nicks;
+    QByteArray list;
+    for (int i = 0; i < 420'000; ++i) {
+        const bool word = i % 5003 == 0;
+        nicks << (word ? u"Ёжик"_s : u"QWERTYUIOP"_s.left(i % 11 ? 10 - i % 3 : 0));
+        list += word ? QByteArray("\xd0\x81\xd0\xb6\xd0\xb8\xd0\xba\r\n")
+                     : QByteArray("QWERTYUIOP").left(i % 11 ? 10 - i % 3 : 0) + "\r\n";
     }
-    checkToldAboutFailure(m_log, u"файл вышел больше, чем разрешено"_s);
-    checkOnlyTheLogHolds(m_programFolder, expected);
+    fillList(nicks);
+    auto *job = m_form->findChild<SaveJob *>(u"saveJob"_s);
+    QSignalSpy ended(job, &SaveJob::finished);
+    systemCalls.watch(m_programFolder, cancelAt, failing, error);
+    const auto stop = qScopeGuard([] { systemCalls.release(true); });
+    QTest::mouseClick(m_form->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
+    if (!cancelAt.isEmpty()) {
+        // Held there until the progress shows and its Cancel is pressed; nothing is told meanwhile.
+        QTRY_VERIFY_WITH_TIMEOUT(systemCalls.held, 30000);
+        QTRY_VERIFY(m_form->findChild<QProgressDialog *>(u"SaveProgress"_s));
+        QCOMPARE(toldOf(*m_form, *m_messages), QString());
+        QTest::mouseClick(m_form->findChild<QProgressDialog *>()->findChild<QPushButton *>(), Qt::LeftButton);
+        systemCalls.release();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 30000);
+    QFETCH(QByteArray, calls);
+    const QByteArray seen = systemCalls.release(true);
+    QCOMPARE(calls.isEmpty() ? calls : seen, calls);
+    QFETCH(QString, told);
+    QCOMPARE(toldOf(*m_form, *m_messages), told.arg(m_log));
+    checkOnlyTheLogHolds(m_programFolder, saved               ? list
+                                          : before == u"none" ? QByteArray("<missing>")
+                                                              : OldFile);
+    QCOMPARE(readAll(other), before == u"linked" ? list : QByteArray("<missing>"));
 }
 
 void TstSaveFaults::saveRunsBesideTheTimer_data()
 {
     QTest::addColumn<QString>("during"); // what the user does while the save waits
     QTest::newRow("Erase: the clicked list is still saved") << u"erase"_s;
-    QTest::newRow("Save again: the list of the second click is saved") << u"save"_s;
+    QTest::newRow("Save twice again: the list of the last click is saved next") << u"save"_s;
+    QTest::newRow("Save again, then Cancel: the old file stays, no save follows, and the user is told")
+        << u"cancel"_s;
+    // Last: once the program has ended (QCoreApplication::exit), every later
+    // wait on an event loop in this process returns at once.
     QTest::newRow("X: the program ends once the save is done") << u"exit"_s;
-    QTest::newRow("Cancel: the old file stays, and the user is told") << u"cancel"_s;
-    QTest::newRow("Cancel once the file is replaced: saved whole, and the user is told") << u"late cancel"_s;
 }
 
 void TstSaveFaults::saveRunsBesideTheTimer()
@@ -401,6 +529,13 @@ void TstSaveFaults::saveRunsBesideTheTimer()
         m_list->addItem(nick);
         listed += nick.toLatin1() + "\r\n";
     }
+    const QByteArray clicked = listed;
+    const auto listedNow = [this] {
+        QByteArray entries;
+        for (qsizetype i = 0; i < m_list->count(); ++i)
+            entries += m_list->item(i).toLatin1() + "\r\n";
+        return entries;
+    };
     m_form->findChild<QLineEdit *>(u"Text4"_s)->setText(u"300000"_s); // as if generated
     // Another copy of the program is saving into the folder: ours waits for it.
     LineFile otherCopy(QFile::encodeName(m_log));
@@ -433,26 +568,19 @@ void TstSaveFaults::saveRunsBesideTheTimer()
         QTest::mouseClick(button(u"Command4"_s), Qt::LeftButton);
         QVERIFY(m_list->count() < 300'000);
     } else if (during == u"save") {
-        QTRY_VERIFY(counted() >= 300'040);
-        listed.clear();
-        for (qsizetype i = 0; i < m_list->count(); ++i)
-            listed += m_list->item(i).toLatin1() + "\r\n";
-        QTest::mouseClick(button(u"Command1"_s), Qt::LeftButton);
+        // Each click with more entries listed than the one before.
+        for (const qint64 entries : {300'040, 300'060}) {
+            QTRY_VERIFY(counted() >= entries);
+            listed = listedNow();
+            QTest::mouseClick(button(u"Command1"_s), Qt::LeftButton);
+        }
     } else if (during == u"cancel") {
+        QTest::mouseClick(button(u"Command1"_s), Qt::LeftButton);
         QTest::mouseClick(dialog()->findChild<QPushButton *>(), Qt::LeftButton);
         listed = OldFile;
     }
     QVERIFY(m_form->isVisible());
     otherCopy.cancel();
-    if (during == u"late cancel") {
-        // The new file takes the old one's name; only then, before the
-        // window hears the save ended, the user presses Cancel.
-        QDeadlineTimer limit(60'000);
-        while (QFileInfo(m_log).size() != listed.size() && !limit.hasExpired())
-            QThread::yieldCurrentThread();
-        QVERIFY(job->isBusy());
-        QTest::mouseClick(dialog()->findChild<QPushButton *>(), Qt::LeftButton);
-    }
 
     QTRY_VERIFY(!job->isBusy());
     QCOMPARE(ended.size(), during == u"save" ? 2 : 1);
@@ -461,19 +589,13 @@ void TstSaveFaults::saveRunsBesideTheTimer()
              QStringList{u"NIK.log"_s});
     QCOMPARE(m_form->isVisible(), during != u"exit");
     QTRY_VERIFY(!dialog());
-    if (during == u"cancel") {
-        QCOMPARE(m_messages->shown.size(), 1);
-        QCOMPARE(m_messages->shown[0].title + u'|' + m_messages->shown[0].text,
-                 u"Сохранение|Сохранение отменено, прежний файл остался как был:\n"_s + m_log);
-    } else if (during == u"late cancel") {
-        QCOMPARE(m_messages->shown.size(), 1);
-        QCOMPARE(m_messages->shown[0].title + u'|' + m_messages->shown[0].text,
-                 u"Сохранение|Отменить сохранение было уже нельзя: прежний файл к этому времени уже "
-                 u"заменялся новым. Список сохранён полностью в файл\n"_s +
-                     m_log);
-    } else {
-        QVERIFY(m_messages->shown.isEmpty());
-    }
+    QCOMPARE(m_messages->shown.size(), during == u"cancel" ? 1 : 0);
+    QCOMPARE(m_messages->shown.isEmpty() ? QString() : toldOf(*m_form, *m_messages),
+             during == u"cancel"
+                 ? u"64|Сохранение|Сохранение отменено, прежний файл остался как был:\n"_s + m_log
+                 : QString());
+    // Every entry listed at the click is still as it was, after the appends that followed.
+    QVERIFY(during == u"erase" || listedNow().startsWith(clicked));
     // The counter counted every tick, and went on through the save.
     QCOMPARE(counted(), m_list->count());
     if (during != u"exit") {
@@ -482,5 +604,25 @@ void TstSaveFaults::saveRunsBesideTheTimer()
     }
 }
 
-QTEST_MAIN(TstSaveFaults)
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    // Started as the program is: the window saves two nicks into the folders
+    // it finds itself, and what it told (a message, or the words a screen
+    // reader hears) goes to stdout.
+    if (argc == 2 && qstrcmp(argv[1], "--save-as-started") == 0) {
+        MessageCapture messages;
+        Form1 form;
+        auto *list = form.findChild<NickListBox *>(u"List"_s);
+        list->addItem(u"BENTYB");
+        list->addItem(u"KA");
+        const bool ended = clickSaveAndWait(form);
+        std::fputs(toldOf(form, messages).toUtf8().constData(), stdout);
+        return ended ? 0 : 1;
+    }
+    TstSaveFaults test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_savefaults.moc"
