@@ -5,8 +5,8 @@
 
 #include <QAccessible>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -111,6 +111,7 @@ void NickListBox::addItem(QStringView nick)
 void NickListBox::clear()
 {
     m_store.clear();
+    forgetAccessibleEntries();
     m_currentRow = -1;
     m_dragging = false;
     updateScrollBar();
@@ -240,20 +241,26 @@ void NickListBox::announceCurrentRow()
 {
     // Only a selection move is told, never an append: a timer at 1 ms would
     // flood the screen reader. It asks for the entry count when it needs it.
-    if (!QAccessible::isActive() || m_currentRow < 0 || m_currentRow > INT_MAX)
+    NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr;
+    if (!accessible || m_currentRow < 0)
         return;
-    QAccessibleEvent selection(this, QAccessible::Selection);
-    selection.setChild(int(m_currentRow));
+    QAccessibleEvent selection(accessible->entry(m_currentRow), QAccessible::Selection);
     QAccessible::updateAccessibility(&selection);
     announceFocusedRow();
 }
 
+void NickListBox::forgetAccessibleEntries()
+{
+    if (NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr)
+        accessible->forgetEntries();
+}
+
 void NickListBox::announceFocusedRow()
 {
-    if (!QAccessible::isActive() || !hasFocus() || m_currentRow < 0 || m_currentRow > INT_MAX)
+    NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr;
+    if (!accessible || !hasFocus() || m_currentRow < 0)
         return;
-    QAccessibleEvent focus(this, QAccessible::Focus);
-    focus.setChild(int(m_currentRow));
+    QAccessibleEvent focus(accessible->entry(m_currentRow), QAccessible::Focus);
     QAccessible::updateAccessibility(&focus);
 }
 

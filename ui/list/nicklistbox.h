@@ -74,6 +74,8 @@ private:
     void announceCurrentRow();
     // Tells a screen reader that the selected entry has the focus, if it has.
     void announceFocusedRow();
+    // Rows now hold other entries: a screen reader's entries are dropped.
+    void forgetAccessibleEntries();
 
     NickStore m_store;
     qsizetype m_currentRow = -1;
