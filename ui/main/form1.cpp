@@ -9,6 +9,7 @@
 #include "ui/common/accessiblepacing.h"
 #include "ui/common/announcer.h"
 #include "ui/common/look.h"
+#include "ui/common/readerkeyguard.h"
 #include "ui/common/windowaccessible.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/saveprogress.h"
@@ -431,6 +432,7 @@ void Form1::setupAccess()
     for (SlotSelector *combo : m_combos)
         pacing.manage(combo->lineEdit(), AccessiblePacing::Changes::AsTheyCome, combo);
     m_announcer = new Announcer(this);
+    ReaderKeyGuard::install();
 }
 
 void Form1::changeLength(void (NickLength::*step)())
