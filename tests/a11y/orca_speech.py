@@ -1,8 +1,11 @@
-"""Runs Orca and the program, presses keys as a blind user would, and checks
-what Orca speaks: its debug log records every utterance as SPEECH OUTPUT.
-Each step waits for its phrase and then for Orca to fall silent; a box that
-Tab reaches must be read once, with its whole value.
-  orca_speech.py <program>    (on a display a window manager already manages)"""
+"""Runs Orca and the program, its list holding 100 000 nicks, presses keys as
+a blind user would, and checks what Orca speaks: its debug log records every
+utterance, with its time, as SPEECH OUTPUT. Each step waits for its phrases
+and then for Orca to fall silent; a box that Tab reaches must be read once,
+with its whole value; a quick step's phrases must come within a second of its
+last key.
+  orca_speech.py <quillmark-longlist>   (on a display a window manager manages)"""
+import datetime
 import os
 import re
 import subprocess
@@ -14,9 +17,11 @@ here = os.path.dirname(os.path.abspath(__file__))
 work = os.path.dirname(program)
 log_path = os.path.join(work, "orca.log")
 NICK = r"[A-Z]{6}"
+LISTED = 100_000
+QUICK = True
 
 # (keys, phrases Orca must speak, a box's value that must be read exactly once
-# and whole: Orca is then given time to read it again, as it used to)
+# and whole: Orca is then given time to read it again, as it used to; quick)
 STEPS = [
     ([], [r"^Quillmark — генератор ников frame\.$",
           r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, F1 — помощь, "
@@ -25,23 +30,43 @@ STEPS = [
     (["Insert+KP_Enter"], [r"^Quillmark — генератор ников$"], None),  # Orca's "read title"
     (["ctrl+n"], [rf"^{NICK}\.$"], None),
     (["ctrl+plus"], [r"^длина ника 7\.$"], None),
-    (["shift+Tab"] * 6, [r"^Сохранить push button\.$"], None),
-    (["space"], [rf"^сохранено ников: 1, файл {re.escape(work)}/NIK\.log\.$"], None),
-    (["shift+Tab"], [r"^Записей: read only text\.$"], "1"),
+    # Into the generator group, which holds the long list.
+    (["shift+Tab"] * 6, [r"^Настрой генератор: panel\.$", r"^Сохранить push button\.$"], None, QUICK),
+    (["space"], [rf"^сохранено ников: {LISTED + 1}, файл {re.escape(work)}/NIK\.log\.$"], None),
+    (["shift+Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
     (["shift+Tab"] * 2, [r"^Сам ник read only text\.$"], NICK),
-    (["shift+Tab"] * 3, [r"^Интервал добавления \(м/c\): text\.$"], "250"),
-    (["Tab", "space"], [r"^таймер запущен, интервал 250 мс\.$"], None),
+    # Into the group onto Стереть with Where-am-I right behind: the key is
+    # Orca's, and nothing is erased.
+    (["Tab", "KP_Enter"], [r"^Стереть push button\.$", r"^Стереть push button Очищает список\.$"], None, QUICK),
+    (["Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
+    (["shift+Tab"] * 5, [r"^Интервал добавления \(м/c\): text\.$"], "250"),
+    (["shift+Tab"], [r"^Список ников\.$", r"^list\.$"], None, QUICK),
+    (["End"], [rf"^{NICK}\.$"], None, QUICK),
+    (["KP_Enter"], [rf"^{LISTED + 1} of {LISTED + 1}\.$"], None, QUICK),
+    (["Tab"] * 2, [r"^Старт push button\.$"], None),
+    (["space"], [r"^таймер запущен, интервал 250 мс\.$"], None),
     (["Tab", "space"], [r"^таймер остановлен, записей: \d+\.$"], None),
     (["ctrl+i"], [r"^О программе Quillmark dialog "], None),
     (["Tab"], [r"^TOR\(E\)N link\.$"], None),
     (["Escape"], [r"^Quillmark — генератор ников frame\.$"], None),
 ]
 
+
+def seconds_of_day(hours, minutes, seconds):
+    return int(hours) * 3600 + int(minutes) * 60 + float(seconds)
+
+
 def utterances():
+    """What Orca spoke, in order, each with the time of day it spoke it."""
     if not os.path.exists(log_path):
         return []
     with open(log_path, encoding="utf-8", errors="replace") as f:
-        return re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", f.read())
+        return [(seconds_of_day(h, m, s), u) for h, m, s, u in
+                re.findall(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*?)' ?\{", f.read(), re.M)]
+
+
+def said(since):
+    return [u for _, u in utterances()[since:]]
 
 
 def wait_for(condition, seconds):
@@ -69,27 +94,35 @@ orca = subprocess.Popen(["/usr/bin/python3", os.path.join(here, "../../scripts/o
 app = None
 try:
     # Orca may first wait for another run's Orca to end (scripts/orca-logged.py).
-    if not wait_for(lambda: "Screen reader on." in utterances(), 60):
+    if not wait_for(lambda: "Screen reader on." in said(0), 60):
         print("FAIL Orca did not start")
         sys.exit(1)
-    app = subprocess.Popen([program], cwd=work, stderr=subprocess.DEVNULL)
+    app = subprocess.Popen([program, str(LISTED)], cwd=work, stderr=subprocess.DEVNULL)
     start = 0
-    for keys, phrases, value in STEPS:
+    for keys, phrases, value, *quick in STEPS:
         began = time.monotonic()
+        now = datetime.datetime.now()
+        # The last key goes 100 ms after each one before it.
+        sent = seconds_of_day(now.hour, now.minute, now.second + now.microsecond / 1e6) + 0.1 * (len(keys) - 1)
         if keys:
             subprocess.run(["xdotool", "key", "--delay", "100", *keys], check=True)
-        ok = wait_for(lambda: all(any(re.search(p, u) for u in utterances()[start:]) for p in phrases),
+        ok = wait_for(lambda: all(any(re.search(p, u) for u in said(start)) for p in phrases),
                       10 if keys else 40)
+        if quick:
+            first = [next((t for t, u in utterances()[start:] if re.search(p, u)), sent + 99) for p in phrases]
+            answer = max(first) - sent
+            ok = ok and answer <= 1.0
         if value is not None:
             wait_until_silent()
-        spoken = [u for u in utterances()[start:] if not u.endswith(" ")]  # key echoes end in a blank
+        spoken = [u for u in said(start) if not u.endswith(" ")]  # key echoes end in a blank
         if value is not None:
             # Orca says a box's value, then "selected" (Tab selects it all).
             values = [u for u in spoken if re.fullmatch(rf"({value})( selected)?\.?", u)]
             cut = [u for u in spoken if re.fullmatch(r"\S+ selected\.", u) and u not in values]
             ok = ok and len(values) == 1 and not cut
-        print(("ok   " if ok else "FAIL ") + f"{' '.join(keys) or '(start)'} ({time.monotonic() - began:.1f} s): "
-              f"Orca spoke {spoken}")
+        timing = f", all within {answer:.2f} s of the last key" if quick else ""
+        print(("ok   " if ok else "FAIL ") + f"{' '.join(keys) or '(start)'} ({time.monotonic() - began:.1f} s"
+              f"{timing}): Orca spoke {spoken}")
         if not ok:
             failures.append(' '.join(keys) or '(start)')
         start = len(utterances())

@@ -15,10 +15,10 @@ class NickListBox;
 // look for stray labels when it describes the group around the list; with
 // millions of entries it fell silent for minutes. It goes through no table,
 // and it passes over an unnamed table when it names what the focus is in.
-// While the list has the focus the table says it has it too: Orca's search
-// for the list's focused item (for braille, and Where-am-I on the list)
-// then ends at the table instead of going through the rows before the
-// selected one.
+// The table says it has the focus: Orca's search for the list's focused
+// item (for braille, and Where-am-I on the list) then ends at the table
+// instead of going through every row before the selected one. It never
+// takes the focus itself, so nothing is announced for it.
 //
 // An entry's interface is made when it is asked for and knows its row. The
 // most recently asked ones are kept, at most ItemCapacity, so what the
