@@ -22,6 +22,8 @@
 #include "ui/toolkit/slotselector.h"
 #include "ui/toolkit/textbox.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -336,6 +338,7 @@ void Form1::connectActions()
     m_generation = std::make_unique<NickGeneration>(panel, *m_random);
     m_length = std::make_unique<NickLength>(panel);
     m_autoGeneration = std::make_unique<AutoGeneration>(panel, *m_timer);
+    m_listErase = std::make_unique<ListErase>(panel);
     // Every change of the interval box, typed or set, is normalised at once.
     connect(m_text2, &TextBox::textChanged, this, [this] { m_autoGeneration->intervalChanged(); });
     m_saveJob = new SaveJob(this);
@@ -355,15 +358,28 @@ void Form1::connectActions()
     connect(m_helpButton, &ImageButton::activated, this, &Form1::showHelp);
     connect(m_aboutButton, &ImageButton::activated, this, &Form1::showAbout);
 
-    connect(m_start, &QPushButton::clicked, this, [this] {
-        if (m_autoGeneration->start())
-            m_announcer->announce(QStringLiteral("таймер запущен, интервал %1 мс").arg(m_timer->interval()));
-    });
+    connect(m_start, &QPushButton::clicked, this, &Form1::start);
     connect(m_stop, &QPushButton::clicked, this, [this] {
         m_autoGeneration->stop();
         m_announcer->announce(QStringLiteral("таймер остановлен, записей: %1").arg(m_text4->text()));
     });
     connect(m_erase, &QPushButton::clicked, this, &Form1::erase);
+    // Ctrl+Z, where the focused box has no typing of its own to undo (the
+    // interval box and the selectors keep theirs), and the list's menu.
+    m_bringBackAction = new QAction(tr("Вернуть стёртое"), this);
+    // Shown in the menu; the key itself is the window's, below.
+    m_bringBackAction->setShortcut(QKeySequence::Undo);
+    m_bringBackAction->setShortcutContext(Qt::WidgetShortcut);
+    m_bringBackAction->setEnabled(false);
+    connect(m_bringBackAction, &QAction::triggered, this, &Form1::bringBack);
+    m_list->addMenuAction(m_bringBackAction);
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &Form1::bringBack);
+    connect(m_list, &NickListBox::menuOpened, this, [this](bool byKeyboard) {
+        // Closing, the menu hands the window back: no news (see changeEvent).
+        setAccessibleDescription(QString());
+        if (byKeyboard)
+            m_announcer->announce(tr("меню списка"));
+    });
     connect(m_save, &QPushButton::clicked, this, [this] { saveitems(*m_list); });
     connect(m_list, &NickListBox::clicked, this, [this] { m_text3->assign(m_list->text()); });
     connect(m_exit, &QPushButton::clicked, this, &Form1::endProgram);
@@ -421,8 +437,7 @@ void Form1::setupAccess()
     // The picture buttons are off the Tab path: the window tells their keys.
     // The title the window system shows stays "Form1".
     setAccessibleName(QStringLiteral("Quillmark — генератор ников"));
-    setAccessibleDescription(QStringLiteral("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, "
-                                            "F1 — помощь, Ctrl+I — о программе"));
+    setAccessibleDescription(keysDescription());
 
     AccessiblePacing &pacing = AccessiblePacing::instance();
     pacing.manage(m_text1, AccessiblePacing::Changes::AsTheyCome);
@@ -433,6 +448,12 @@ void Form1::setupAccess()
         pacing.manage(combo->lineEdit(), AccessiblePacing::Changes::AsTheyCome, combo);
     m_announcer = new Announcer(this);
     ReaderKeyGuard::install();
+}
+
+QString Form1::keysDescription() const
+{
+    return tr("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, Ctrl+Z — вернуть стёртый "
+              "список, F1 — помощь, Ctrl+I — о программе");
 }
 
 void Form1::changeLength(void (NickLength::*step)())
@@ -493,6 +514,16 @@ void Form1::listNick(const QString &nick)
     m_list->addItem(nick);
 }
 
+NickStore Form1::takeList()
+{
+    return m_list->takeAll();
+}
+
+void Form1::putInFrontOfList(NickStore entries)
+{
+    m_list->prepend(std::move(entries));
+}
+
 void Form1::refuse(const QString &text, const QString &title)
 {
     MessageBox::show(this, text, title, MessageBox::Style::Information);
@@ -519,11 +550,37 @@ void Form1::showAbout()
     m_about->raise();
 }
 
+void Form1::start()
+{
+    if (m_autoGeneration->start()) {
+        m_announcer->announce(
+            m_timer->interval() == 0
+                ? tr("таймер включён, но при интервале 0 мс ники не добавляются")
+                : QStringLiteral("таймер запущен, интервал %1 мс").arg(m_timer->interval()));
+        return;
+    }
+    // Refused, and the refusal has been shown: the timer is as it was.
+    m_announcer->announce(
+        m_timer->isEnabled()
+            ? tr("интервал не изменён, таймер работает дальше с интервалом %1 мс").arg(m_timer->interval())
+            : tr("интервал не изменён, таймер не запущен"));
+}
+
 void Form1::erase()
 {
-    m_list->clear();
-    m_text4->assign(QStringLiteral("0"));
+    m_listErase->erase();
+    m_bringBackAction->setEnabled(m_listErase->kept() > 0);
     m_announcer->announce(QStringLiteral("список стёрт, записей: 0"));
+}
+
+void Form1::bringBack()
+{
+    if (m_listErase->bringBack() == 0) {
+        m_announcer->announce(tr("вернуть нечего"));
+        return;
+    }
+    m_bringBackAction->setEnabled(false);
+    m_announcer->announce(tr("список возвращён, записей: %1").arg(m_text4->text()));
 }
 
 namespace {
@@ -674,6 +731,16 @@ void Form1::showEvent(QShowEvent *event)
         m_firstShow = false;
         m_exit->setFocus(Qt::OtherFocusReason);
     }
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The keys are told as the window comes up from elsewhere; back from a
+    // window of the program's own (a message, the about window, the save's
+    // progress), the window is no news and they are not told again.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        setAccessibleDescription(QApplication::activeWindow() ? QString() : keysDescription());
 }
 
 void Form1::mousePressEvent(QMouseEvent *event)
