@@ -89,7 +89,7 @@ try:
     expected += [(button, name, None) for name in ["Старт", "Стоп", "Стереть", "Сохранить", "Закрыть"]]
     expected += [(panel, name, None) for name in ["Ники делать тут:", "Сам ник:", "Длина ника:",
                                                   "Настрой буквы (советую оставить так):", "Настрой генератор:"]]
-    expected += [(text, name, None) for name in ["Сам ник", "Длина ника", "Интервал добавления (м/c):", "Записей:"]]
+    expected += [(text, name, None) for name in ["Сам ник:", "Длина ника", "Интервал добавления (м/c):", "Записей:"]]
     for role, name, description in expected:
         node = find(form, role, name)
         check(node is not None and (role != button or "Press" in actions(node))
@@ -139,7 +139,7 @@ try:
 
     # A click on the first entry, then Down: each is told as the entry now
     # selected, named by the nick that the nick box shows.
-    nick_box = find(form, pyatspi.ROLE_TEXT, "Сам ник")
+    nick_box = find(form, pyatspi.ROLE_TEXT, "Сам ник:")
     x, y, w, h = entries[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     for keys, nick in [(["mousemove", str(x + w // 2), str(y + h // 2), "click", "1"], lines[0].decode()),
                        (["key", "Down"], lines[1].decode())]:

@@ -77,10 +77,18 @@ void AccessiblePacing::handle(QAccessibleEvent *event)
     switch (event->type()) {
     case QAccessible::TextSelectionChanged:
     case QAccessible::TextCaretMoved:
-        if (box.focusTold)
+        if (box.focusTold && !box.rewritten)
             forward(event);
         return;
     default:
+        // Qt tells a new text first, then the selection and caret it leaves,
+        // all within the one call that sets the text.
+        if (isTextChange(event->type()) && box.box->isReadOnly()) {
+            box.rewritten = true;
+            if (!m_rewriting)
+                QMetaObject::invokeMethod(this, &AccessiblePacing::endRewrites, Qt::QueuedConnection);
+            m_rewriting = true;
+        }
         if (box.paced && isTextChange(event->type()))
             tellTextChange(box, event);
         else
@@ -117,6 +125,13 @@ void AccessiblePacing::tellPending()
         if (QAccessible::isActive() || m_sink)
             forward(&update);
     }
+}
+
+void AccessiblePacing::endRewrites()
+{
+    m_rewriting = false;
+    for (Box &box : m_boxes)
+        box.rewritten = false;
 }
 
 void AccessiblePacing::forward(QAccessibleEvent *event)

@@ -23,7 +23,9 @@ class QLineEdit;
 //   that focus has been told: a box taking the focus by Tab selects its text
 //   before Qt tells the focus, and the reader, which reads the box with its
 //   selection when the focus arrives, would read it twice; a box losing the
-//   focus drops its selection, which is no news to anyone.
+//   focus drops its selection, which is no news to anyone. Nor is it news
+//   when the program rewrites a read-only box (the nick, the length) and the
+//   selection goes with the old text: Orca would say "text unselected" first.
 //
 // Everything else passes through untouched.
 class AccessiblePacing : public QObject
@@ -65,14 +67,17 @@ private:
         bool focusTold = false;
         bool pending = false;
         QString told; // the value the reader was last told
+        bool rewritten = false; // the program's new text is being set
         QElapsedTimer toldAt;
     };
     void forward(QAccessibleEvent *event);
     void tellTextChange(Box &box, QAccessibleEvent *event);
     void tellPending();
+    void endRewrites();
 
     QHash<QObject *, Box> m_boxes;
     QTimer m_pending;
+    bool m_rewriting = false; // a box is being rewritten, until the event loop comes back
     Sink m_sink;
     QAccessible::UpdateHandler m_previous = nullptr;
 };

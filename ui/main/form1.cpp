@@ -429,7 +429,8 @@ void Form1::setupAccess()
 
     // Boxes without a label of their own are named after their frames.
     m_text1->setAccessibleName(QStringLiteral("Длина ника"));
-    m_text3->setAccessibleName(QStringLiteral("Сам ник"));
+    // As its frame is captioned, which a screen reader then names only once.
+    m_text3->setAccessibleName(QStringLiteral("Сам ник:"));
     m_text3->setAccessibleDescription(QStringLiteral("Новый ник: Ctrl+N"));
     m_list->setAccessibleName(QStringLiteral("Список ников"));
     m_exit->setAccessibleName(QStringLiteral("Закрыть"));
