@@ -81,14 +81,6 @@ void AccessiblePacing::handle(QAccessibleEvent *event)
             forward(event);
         return;
     default:
-        // Qt tells a new text first, then the selection and caret it leaves,
-        // all within the one call that sets the text.
-        if (isTextChange(event->type()) && box.box->isReadOnly()) {
-            box.rewritten = true;
-            if (!m_rewriting)
-                QMetaObject::invokeMethod(this, &AccessiblePacing::endRewrites, Qt::QueuedConnection);
-            m_rewriting = true;
-        }
         if (box.paced && isTextChange(event->type()))
             tellTextChange(box, event);
         else
@@ -127,11 +119,14 @@ void AccessiblePacing::tellPending()
     }
 }
 
-void AccessiblePacing::endRewrites()
+void AccessiblePacing::rewrite(QLineEdit *box, const std::function<void()> &setText)
 {
-    m_rewriting = false;
-    for (Box &box : m_boxes)
-        box.rewritten = false;
+    const auto entry = m_boxes.find(box);
+    if (entry != m_boxes.end())
+        entry->rewritten = true;
+    setText();
+    if (entry != m_boxes.end())
+        entry->rewritten = false;
 }
 
 void AccessiblePacing::forward(QAccessibleEvent *event)

@@ -24,7 +24,7 @@ class QLineEdit;
 //   before Qt tells the focus, and the reader, which reads the box with its
 //   selection when the focus arrives, would read it twice; a box losing the
 //   focus drops its selection, which is no news to anyone. Nor is it news
-//   when the program rewrites a read-only box (the nick, the length) and the
+//   when the program sets a box's text (the nick, the length) and the
 //   selection goes with the old text: Orca would say "text unselected" first.
 //
 // Everything else passes through untouched.
@@ -44,6 +44,8 @@ public:
     // A box inside another control (an editable selector) takes the focus
     // with it: Qt tells the focus of that control, its focus owner.
     void manage(QLineEdit *box, Changes changes, QWidget *focusOwner = nullptr);
+    // The program sets a managed box's text through setText.
+    void rewrite(QLineEdit *box, const std::function<void()> &setText);
 
     // Where passed events go; an empty function is the platform's bridge.
     using Sink = std::function<void(QAccessibleEvent *)>;
@@ -67,17 +69,15 @@ private:
         bool focusTold = false;
         bool pending = false;
         QString told; // the value the reader was last told
-        bool rewritten = false; // the program's new text is being set
+        bool rewritten = false; // the program is setting its text
         QElapsedTimer toldAt;
     };
     void forward(QAccessibleEvent *event);
     void tellTextChange(Box &box, QAccessibleEvent *event);
     void tellPending();
-    void endRewrites();
 
     QHash<QObject *, Box> m_boxes;
     QTimer m_pending;
-    bool m_rewriting = false; // a box is being rewritten, until the event loop comes back
     Sink m_sink;
     QAccessible::UpdateHandler m_previous = nullptr;
 };
