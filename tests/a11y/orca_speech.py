@@ -24,31 +24,37 @@ QUICK = True
 # and whole: Orca is then given time to read it again, as it used to; quick)
 STEPS = [
     ([], [r"^Quillmark — генератор ников frame\.$",
-          r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, F1 — помощь, "
-          r"Ctrl\+I — о программе\.$"], None),
+          r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, Ctrl\+Z — вернуть стёртый "
+          r"список, F1 — помощь, Ctrl\+I — о программе\.$"], None),
     (["Tab"] * 5, [r"^Длина ника read only text\.$"], "6"),
     (["Insert+KP_Enter"], [r"^Quillmark — генератор ников$"], None),  # Orca's "read title"
     (["ctrl+n"], [rf"^{NICK}\.$"], None),
-    (["ctrl+plus"], [r"^длина ника 7\.$"], None),
+    (["ctrl+plus"], [r"^длина ника 7\.$", "!unselected"], None),  # the focused box rewritten
     # Into the generator group, which holds the long list.
     (["shift+Tab"] * 6, [r"^Настрой генератор: panel\.$", r"^Сохранить push button\.$"], None, QUICK),
     (["space"], [rf"^сохранено ников: {LISTED + 1}, файл {re.escape(work)}/NIK\.log\.$"], None),
     (["shift+Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
-    (["shift+Tab"] * 2, [r"^Сам ник read only text\.$"], NICK),
+    (["shift+Tab"] * 2, [r"^Сам ник: read only text\.$", "!^Сам ник: panel"], NICK),
     # Into the group onto Стереть with Where-am-I right behind: the key is
     # Orca's, and nothing is erased.
     (["Tab", "KP_Enter"], [r"^Стереть push button\.$", r"^Стереть push button Очищает список\.$"], None, QUICK),
     (["Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
-    (["shift+Tab"] * 5, [r"^Интервал добавления \(м/c\): text\.$"], "250"),
+    (["shift+Tab", "space"], [r"^список стёрт, записей: 0\.$"], None),
+    (["ctrl+z"], [rf"^список возвращён, записей: {LISTED + 1}\.$"], None),
+    (["shift+Tab"] * 4, [r"^Интервал добавления \(м/c\): text\.$"], "250"),
     (["shift+Tab"], [r"^Список ников\.$", r"^list\.$"], None, QUICK),
     (["End"], [rf"^{NICK}\.$"], None, QUICK),
     (["KP_Enter"], [rf"^{LISTED + 1} of {LISTED + 1}\.$"], None, QUICK),
-    (["Tab"] * 2, [r"^Старт push button\.$"], None),
-    (["space"], [r"^таймер запущен, интервал 250 мс\.$"], None),
-    (["Tab", "space"], [r"^таймер остановлен, записей: \d+\.$"], None),
-    (["ctrl+i"], [r"^О программе Quillmark dialog "], None),
+    (["shift+F10"], [r"^меню списка\.$", r"^Копировать\.$", "!frame"], None),
+    (["Escape"], [rf"^{NICK}\.$"], None),
+    (["Tab", "0", "Tab", "space"], [r"^таймер включён, но при интервале 0 мс ники не добавляются\.$"], None),
+    (["Tab", "space"], [rf"^таймер остановлен, записей: {LISTED + 1}\.$"], None),  # none added at 0
+    (["ctrl+i"], [r"^О программе Quillmark dialog На сайте"], None),
     (["Tab"], [r"^TOR\(E\)N link\.$"], None),
-    (["Escape"], [r"^Quillmark — генератор ников frame\.$"], None),
+    # Back and forth between the windows: each named, neither read out again.
+    (["alt+Tab"], [r"^Quillmark — генератор ников frame", "!Клавиши"], None),
+    (["alt+Tab"], [r"^О программе Quillmark dialog\.$", "!На сайте"], None),
+    (["Escape"], [r"^Quillmark — генератор ников frame\.$", "!Клавиши"], None),
 ]
 
 
@@ -106,8 +112,13 @@ try:
         sent = seconds_of_day(now.hour, now.minute, now.second + now.microsecond / 1e6) + 0.1 * (len(keys) - 1)
         if keys:
             subprocess.run(["xdotool", "key", "--delay", "100", *keys], check=True)
+        absent = [p[1:] for p in phrases if p.startswith("!")]  # must not be spoken
+        phrases = [p for p in phrases if not p.startswith("!")]
         ok = wait_for(lambda: all(any(re.search(p, u) for u in said(start)) for p in phrases),
                       10 if keys else 40)
+        if absent:
+            wait_until_silent()
+            ok = ok and not any(re.search(p, u) for p in absent for u in said(start))
         if quick:
             first = [next((t for t, u in utterances()[start:] if re.search(p, u)), sent + 99) for p in phrases]
             answer = max(first) - sent
