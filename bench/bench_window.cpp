@@ -616,11 +616,19 @@ void memory(benchmark::State &state)
     state.counters["entries"] = double(entries);
 }
 
-void eraseAll(benchmark::State &state)
+// Erase, and Ctrl+Z bringing the whole list back: what Erase keeps for it
+// stays resident until then.
+void eraseAll(benchmark::State &state, qsizetype size)
 {
     BenchWindow &window = BenchWindow::measured();
+    window.fillTo(size);
     Measure::Samples samples;
+    Measure::Samples broughtBack;
+    qint64 listed = 0;
+    qint64 freed = 0;
     for (auto _ : state) {
+        listed = window.list().store().memoryBytes();
+        const qint64 before = Measure::residentBytes();
         const auto start = Clock::now();
         window.button("Command4").click();
         samples.add(Measure::msSince(start));
@@ -628,8 +636,20 @@ void eraseAll(benchmark::State &state)
             state.SkipWithError("Erase left entries or a count");
             return;
         }
+        freed = before - Measure::residentBytes();
+        const auto undo = Clock::now();
+        QTest::keySequence(window.form().windowHandle(), QKeySequence::Undo);
+        broughtBack.add(Measure::msSince(undo));
+        if (window.list().count() != size || window.counter().text() != QString::number(size)) {
+            state.SkipWithError("Ctrl+Z did not bring the list back");
+            return;
+        }
     }
     state.counters["median_ms"] = samples.median();
+    state.counters["bring_back_ms"] = broughtBack.median();
+    state.counters["kept_MiB"] = double(listed) / 1048576;
+    state.counters["freed_by_erase_MiB"] = double(freed) / 1048576;
+    state.counters["entries"] = double(size);
 }
 
 template <typename Function, typename... Args>
@@ -668,6 +688,6 @@ void registerWindowStage(const Plan &plan, qsizetype size, bool last)
     }
     if (last) {
         add(named("memory", size), memory, 1);
-        add(named("erase", size), eraseAll, 1);
+        add(named("erase", size), eraseAll, 1, size);
     }
 }
