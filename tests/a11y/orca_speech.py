@@ -29,7 +29,7 @@ STEPS = [
     (["Tab"] * 5, [r"^Длина ника read only text\.$"], "6"),
     (["Insert+KP_Enter"], [r"^Quillmark — генератор ников$"], None),  # Orca's "read title"
     (["ctrl+n"], [rf"^{NICK}\.$"], None),
-    (["ctrl+plus"], [r"^длина ника 7\.$", "!unselected"], None),  # the focused box rewritten
+    (["ctrl+plus"], [r"^длина ника 7\.$", "!unselected|deleted"], None),  # the focused box rewritten
     # Into the generator group, which holds the long list.
     (["shift+Tab"] * 6, [r"^Настрой генератор: panel\.$", r"^Сохранить push button\.$"], None, QUICK),
     (["space"], [rf"^сохранено ников: {LISTED + 1}, файл {re.escape(work)}/NIK\.log\.$"], None),

@@ -77,7 +77,7 @@ void AccessiblePacing::handle(QAccessibleEvent *event)
     switch (event->type()) {
     case QAccessible::TextSelectionChanged:
     case QAccessible::TextCaretMoved:
-        if (box.focusTold && !box.rewritten)
+        if (box.focusTold)
             forward(event);
         return;
     default:
@@ -117,16 +117,6 @@ void AccessiblePacing::tellPending()
         if (QAccessible::isActive() || m_sink)
             forward(&update);
     }
-}
-
-void AccessiblePacing::rewrite(QLineEdit *box, const std::function<void()> &setText)
-{
-    const auto entry = m_boxes.find(box);
-    if (entry != m_boxes.end())
-        entry->rewritten = true;
-    setText();
-    if (entry != m_boxes.end())
-        entry->rewritten = false;
 }
 
 void AccessiblePacing::forward(QAccessibleEvent *event)

@@ -23,9 +23,7 @@ class QLineEdit;
 //   that focus has been told: a box taking the focus by Tab selects its text
 //   before Qt tells the focus, and the reader, which reads the box with its
 //   selection when the focus arrives, would read it twice; a box losing the
-//   focus drops its selection, which is no news to anyone. Nor is it news
-//   when the program sets a box's text (the nick, the length) and the
-//   selection goes with the old text: Orca would say "text unselected" first.
+//   focus drops its selection, which is no news to anyone.
 //
 // Everything else passes through untouched.
 class AccessiblePacing : public QObject
@@ -44,8 +42,6 @@ public:
     // A box inside another control (an editable selector) takes the focus
     // with it: Qt tells the focus of that control, its focus owner.
     void manage(QLineEdit *box, Changes changes, QWidget *focusOwner = nullptr);
-    // The program sets a managed box's text through setText.
-    void rewrite(QLineEdit *box, const std::function<void()> &setText);
 
     // Where passed events go; an empty function is the platform's bridge.
     using Sink = std::function<void(QAccessibleEvent *)>;
@@ -69,7 +65,6 @@ private:
         bool focusTold = false;
         bool pending = false;
         QString told; // the value the reader was last told
-        bool rewritten = false; // the program is setting its text
         QElapsedTimer toldAt;
     };
     void forward(QAccessibleEvent *event);

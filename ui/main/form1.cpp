@@ -487,8 +487,7 @@ QString Form1::text(Box box) const
 
 void Form1::setText(Box box, const QString &text)
 {
-    TextBox *target = this->box(box);
-    AccessiblePacing::instance().rewrite(target, [target, &text] { target->assign(text); });
+    this->box(box)->assign(text);
 }
 
 void Form1::setNickLimit(int limit)
