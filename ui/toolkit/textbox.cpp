@@ -3,7 +3,6 @@
 #include "ui/toolkit/textboxaccessible.h"
 
 #include <QCoreApplication>
-#include <QFocusEvent>
 
 namespace {
 constexpr int NoLimit = 32767; // Qt's default maximum length
@@ -39,13 +38,6 @@ void TextBox::assign(const QString &text)
     if (kept != QLineEdit::text())
         setText(kept);
     applyLimitToTyping();
-}
-
-void TextBox::focusInEvent(QFocusEvent *event)
-{
-    QLineEdit::focusInEvent(event);
-    if (isReadOnly() && (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason))
-        deselect();
 }
 
 void TextBox::applyLimitToTyping()

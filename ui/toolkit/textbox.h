@@ -8,10 +8,6 @@
 // keeps its first n characters); 0 means no limit; changing the limit leaves
 // the current text as it is.
 // Qt's own maxLength differs on the last two points, so the limit lives here.
-// A read-only box (one the program fills) is not selected when Tab reaches
-// it: Orca would say "selected" after its value, and, remembering the
-// selection, "text unselected" or "selection deleted" when the program then
-// sets a new text.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -24,9 +20,6 @@ public:
     // Sets the text, cut to the limit. Setting the text the box already holds
     // does nothing at all: no change notification, and the caret stays put.
     void assign(const QString &text);
-
-protected:
-    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void applyLimitToTyping();

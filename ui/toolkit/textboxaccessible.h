@@ -9,6 +9,10 @@ class QLineEdit;
 // attribute runs of no length, and Orca then reads a box tabbed into as its
 // value less the last character ("250 selected" followed by "25 selected"):
 // here the one run of plain text spans the whole value.
+// A read-only box (one the program fills) tells no selection: Tab selects
+// its text, which shows where the focus is, but Orca would say "selected"
+// after its value and, remembering the selection, "text unselected" or
+// "selection deleted" each time the program sets a new text.
 class TextBoxAccessible : public QAccessibleWidget,
                           public QAccessibleTextInterface,
                           public QAccessibleEditableTextInterface
