@@ -656,6 +656,8 @@ void TstForm1::boxesTellTheirWholeValueAndSelection()
     QVERIFY(nick->state().readOnly && !nick->state().editable);
     nick->editableTextInterface()->replaceText(0, 1, u"Z"_s);
     QCOMPARE(text("Text3"), u"[.:] TOR(E)N [:.]"_s);
+    control<TextBox>("Text3")->selectAll();
+    QCOMPARE(nick->textInterface()->selectionCount(), 0); // shown, not told
 }
 
 void TstForm1::fastChangesAndFocusSelectionsAreToldOnce()
