@@ -9,9 +9,18 @@ focus and window event, as Orca does, and counts what arrives.
       per listed nick (the counter's rise); with a running Orca also Orca's
       CPU share during the run, how long Orca takes to answer Where-am-I
       (keypad Enter) halfway through, and when its log falls silent after Стоп
+  a11y_listener.py long <quillmark-longlist> <entries> <orca-pid> <orca-log>
+      starts the window with that many entries listed and, Orca reading it,
+      times Orca's answers (from the key to what it speaks) to the focus
+      entering the generator group, Where-am-I there, the list, its last
+      entry and Where-am-I on it; then visits 20 000 entries one by one over
+      the bus, as a reader walking the list would, and prints the entry
+      interfaces the program holds and its resident memory at each stage
 Run it with the system python (/usr/bin/python3, which has pyatspi)."""
 import collections
+import datetime
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -168,11 +177,89 @@ def drive(program, seconds, orca=None):
         process.wait()
 
 
+def resident_kib(pid):
+    with open(f"/proc/{pid}/status") as f:
+        fields = dict(line.split(":", 1) for line in f)
+    return int(fields["VmRSS"].split()[0]), int(fields["VmHWM"].split()[0])
+
+
+def long_list(program, entries, orca):
+    """Orca's answers and the program's memory with a long list."""
+    process = subprocess.Popen([program, str(entries)], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True,
+                               stderr=subprocess.DEVNULL)
+
+    # The list's own bytes: whole 64 Ki-entry chunks of 8-byte words.
+    listed_mib = -(-entries // 65536) * 0.5
+
+    def memory():
+        rss, hwm = resident_kib(process.pid)
+        return (f"resident {rss / 1024:.1f} MiB, {rss / 1024 - listed_mib:.1f} MiB beyond the list's "
+                f"{listed_mib:.1f} MiB (peak {hwm / 1024:.1f} MiB)")
+
+    def held():
+        process.stdin.write("held\n")
+        process.stdin.flush()
+        return int(process.stdout.readline().split()[1])
+
+    def spoken():
+        with open(orca.log, encoding="utf-8", errors="replace") as f:
+            return [(int(h) * 3600 + int(m) * 60 + float(sec), u) for h, m, sec, u in
+                    re.findall(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*?)' ?\{", f.read(), re.M)]
+
+    def answer(key, phrase, what):
+        before = len(spoken())
+        now = datetime.datetime.now()
+        sent = now.hour * 3600 + now.minute * 60 + now.second + now.microsecond / 1e6
+        subprocess.run(["xdotool", "key", key], check=True)
+        end = time.monotonic() + 300
+        while time.monotonic() < end:
+            heard = [t for t, u in spoken()[before:] if re.search(phrase, u)]
+            if heard:
+                print(f"orca: {what}: answered in {heard[0] - sent:.3f} s")
+                time.sleep(1)
+                return
+            time.sleep(0.02)
+        print(f"orca: {what}: no answer in 300 s")
+
+    try:
+        # The list is filled before the window shows (10 M take several seconds).
+        started, app = time.monotonic(), None
+        while app is None:
+            if time.monotonic() - started > 600:
+                sys.exit("the window never came up")
+            time.sleep(0.2)
+            app = next((a for a in pyatspi.Registry.getDesktop(0)
+                        if a is not None and a.get_process_id() == process.pid and a.childCount), None)
+        time.sleep(3)
+        print(f"program: {entries} entries listed, {memory()}, entry interfaces held {held()}")
+        answer("shift+Tab", r"^Сохранить push button", "focus into the generator group (Сохранить)")
+        answer("KP_Enter", r"^Сохранить push button ", "Where-am-I on Сохранить")
+        for _ in range(6):
+            subprocess.run(["xdotool", "key", "shift+Tab"], check=True)
+            time.sleep(0.3)
+        answer("shift+Tab", r"^list\.$", "focus onto the list")
+        answer("End", r"^[A-Z]{6}\.$", "End: the last entry")
+        answer("KP_Enter", rf"^{entries} of {entries}\.$", "Where-am-I on the last entry")
+        print(f"program: after Orca's reading, {memory()}, entry interfaces held {held()}")
+        table = find(app[0], pyatspi.ROLE_LIST, "Список ников")[0]
+        walk = min(entries, 20_000)
+        began = time.monotonic()
+        names = sum(1 for i in range(walk) if table[i].name)
+        took = time.monotonic() - began
+        print(f"program: a reader visited {walk} entries ({names} named) in {took:.1f} s; {memory()}, "
+              f"entry interfaces held {held()}")
+    finally:
+        process.kill()
+        process.wait()
+
+
 if sys.argv[1] == "listen":
     listen()
     stop_on_term()
     open(sys.argv[2], "w").close()
     pyatspi.Registry.start()
     report(time.monotonic() - started)
+elif sys.argv[1] == "long":
+    long_list(sys.argv[2], int(sys.argv[3]), Orca(int(sys.argv[4]), sys.argv[5]))
 else:
     drive(sys.argv[2], float(sys.argv[3]), Orca(int(sys.argv[4]), sys.argv[5]) if len(sys.argv) > 5 else None)

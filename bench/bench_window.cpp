@@ -617,11 +617,25 @@ void memory(benchmark::State &state)
     state.counters["entries"] = double(entries);
 }
 
-void eraseAll(benchmark::State &state)
+// Erase, and Ctrl+Z bringing the whole list back: what Erase keeps for it
+// stays resident until then.
+void eraseAll(benchmark::State &state, qsizetype size)
 {
     BenchWindow &window = BenchWindow::measured();
+    window.fillTo(size);
+    // Ctrl+Z is the window's key where the focus is not on a box of its own
+    // (an earlier benchmark typed into the interval box).
+    activate(window);
+    window.button("Command4").setFocus();
     Measure::Samples samples;
+    Measure::Samples broughtBack;
+    qint64 listed = 0;
+    qint64 freed = 0;
     for (auto _ : state) {
+        const qsizetype entries = window.list().count();
+        // The list's nicks are what the heap holds beyond the empty window.
+        listed = heapInUse() - window.heapAtStart();
+        const qint64 before = Measure::residentBytes();
         const auto start = Clock::now();
         window.button("Command4").click();
         samples.add(Measure::msSince(start));
@@ -629,8 +643,21 @@ void eraseAll(benchmark::State &state)
             state.SkipWithError("Erase left entries or a count");
             return;
         }
+        freed = before - Measure::residentBytes();
+        const auto undo = Clock::now();
+        QTest::keySequence(window.form().windowHandle(), QKeySequence::Undo);
+        broughtBack.add(Measure::msSince(undo));
+        // The counter counts them from 0 again (the fill does not count).
+        if (window.list().count() != entries || window.counter().text() != QString::number(entries)) {
+            state.SkipWithError("Ctrl+Z did not bring the list back");
+            return;
+        }
     }
     state.counters["median_ms"] = samples.median();
+    state.counters["bring_back_ms"] = broughtBack.median();
+    state.counters["kept_MiB"] = double(listed) / 1048576;
+    state.counters["freed_by_erase_MiB"] = double(freed) / 1048576;
+    state.counters["entries"] = double(window.list().count());
 }
 
 template <typename Function, typename... Args>
@@ -669,6 +696,6 @@ void registerWindowStage(const Plan &plan, qsizetype size, bool last)
     }
     if (last) {
         add(named("memory", size), memory, 1);
-        add(named("erase", size), eraseAll, 1);
+        add(named("erase", size), eraseAll, 1, size);
     }
 }

@@ -230,6 +230,13 @@ void TableReporter::printTable(const Plan &plan) const
     }
     rows.push_back({QStringLiteral("Erase at %1").arg(largeLabel),
                     ms(figure(key("erase", large), "median_ms")), QString(), QString()});
+    rows.push_back({QStringLiteral("Ctrl+Z bringing those %1 back; what Erase kept for it (memory it freed)")
+                        .arg(largeLabel),
+                    ms(figure(key("erase", large), "bring_back_ms")) +
+                        QStringLiteral("; %1 MiB (%2 MiB)")
+                            .arg(number(figure(key("erase", large), "kept_MiB"), 1),
+                                 number(figure(key("erase", large), "freed_by_erase_MiB"), 1)),
+                    QString(), QString()});
 
     for (const bool uniform : {false, true}) {
         const std::string kind = uniform ? "qlistwidget_uniform" : "qlistwidget";

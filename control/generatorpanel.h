@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/nickstore.h"
+
 #include <QString>
 
 // The main window as the generate, length and timer actions see it: the
@@ -33,6 +35,10 @@ public:
     virtual int listIndex(int slot) const = 0;
     // Appends a nick to the list.
     virtual void listNick(const QString &nick) = 0;
+    // Empties the list and returns what it held (NickStore::takeAll).
+    virtual NickStore takeList() = 0;
+    // Puts entries in front of the list's own (NickStore::prepend).
+    virtual void putInFrontOfList(NickStore entries) = 0;
 
     // A request the actions refuse, told to the user by the window, who
     // dismisses it before the action goes on.

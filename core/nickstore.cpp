@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 // Word layout: bits 0-3 hold the length, then 5 bits per letter (A = 0),
 // first letter lowest. With the top bit set, the low bits index m_others.
@@ -56,12 +57,13 @@ char packedLetter(quint64 word, qsizetype k)
 
 void NickStore::append(QStringView nick)
 {
-    if (m_count == qsizetype(m_chunks.size()) * ChunkSize) {
+    const qsizetype at = slot(m_count);
+    if (size_t(at >> ChunkShift) == m_chunks.size()) {
         m_chunks.push_back(std::make_shared_for_overwrite<quint64[]>(ChunkSize));
     } else if (m_chunks.back().use_count() > 1) {
         // A copy reads the start of this chunk: go on in a chunk of our own.
         auto own = std::make_shared_for_overwrite<quint64[]>(ChunkSize);
-        std::copy_n(m_chunks.back().get(), m_count & (ChunkSize - 1), own.get());
+        std::copy_n(m_chunks.back().get(), at & (ChunkSize - 1), own.get());
         m_chunks.back() = std::move(own);
     }
 
@@ -72,14 +74,15 @@ void NickStore::append(QStringView nick)
         word = OtherFlag | quint64(m_others.size());
         m_others.append(nick.toString());
     }
-    m_chunks[size_t(m_count >> ChunkShift)][size_t(m_count & (ChunkSize - 1))] = word;
+    m_chunks[size_t(at >> ChunkShift)][size_t(at & (ChunkSize - 1))] = word;
     ++m_count;
 }
 
 quint64 NickStore::word(qsizetype i) const
 {
     Q_ASSERT(i >= 0 && i < m_count);
-    return m_chunks[size_t(i >> ChunkShift)][size_t(i & (ChunkSize - 1))];
+    const qsizetype at = slot(i);
+    return m_chunks[size_t(at >> ChunkShift)][size_t(at & (ChunkSize - 1))];
 }
 
 QString NickStore::entry(qsizetype i) const
@@ -119,10 +122,10 @@ qsizetype NickStore::appendLinesTo(qsizetype first, QByteArrayView lineEnd, qsiz
         // room made for them beforehand: all ten letter places are filled,
         // a pair of letters at a time, and the line end goes right after
         // the entry's own length.
-        const qsizetype inChunk = i & (ChunkSize - 1);
+        const qsizetype inChunk = slot(i) & (ChunkSize - 1);
         const qsizetype batch =
             std::min({m_count - i, ChunkSize - inChunk, (wanted - out.size()) / lineRoom + 1});
-        const quint64 *const words = m_chunks[size_t(i >> ChunkShift)].get() + inChunk;
+        const quint64 *const words = m_chunks[size_t(slot(i) >> ChunkShift)].get() + inChunk;
         const qsizetype size = out.size();
         out.resize(size + batch * lineRoom);
         char *const begin = out.data();
@@ -159,4 +162,53 @@ void NickStore::clear()
     std::vector<std::shared_ptr<quint64[]>>().swap(m_chunks);
     QList<QString>().swap(m_others);
     m_count = 0;
+    m_first = 0;
+}
+
+NickStore NickStore::takeAll()
+{
+    NickStore taken;
+    std::swap(taken, *this);
+    m_first = taken.slot(taken.m_count) & (ChunkSize - 1);
+    return taken;
+}
+
+void NickStore::prepend(NickStore front)
+{
+    if (front.m_count == 0)
+        return;
+    if (m_count == 0) {
+        *this = std::move(front);
+        return;
+    }
+    // Joined where front ends and the store begins, in one chunk; the side
+    // lists join as they are only if no word of the store has to change.
+    const bool joins = (front.slot(front.m_count) & (ChunkSize - 1)) == m_first &&
+                       (front.m_others.isEmpty() || m_others.isEmpty());
+    if (!joins) {
+        NickStore own = std::exchange(*this, std::move(front));
+        for (qsizetype i = 0; i < own.count(); ++i)
+            append(own.entry(i));
+        return;
+    }
+    if (m_first > 0) {
+        // The store's first chunk takes front's last entries into the places
+        // before its own; a chunk a copy also reads is copied first.
+        std::shared_ptr<quint64[]> &joint = m_chunks.front();
+        if (joint.use_count() > 1) {
+            auto own = std::make_shared_for_overwrite<quint64[]>(ChunkSize);
+            std::copy_n(joint.get() + m_first, std::min(ChunkSize, m_first + m_count) - m_first,
+                        own.get() + m_first);
+            joint = std::move(own);
+        }
+        const qsizetype from = front.m_chunks.size() == 1 ? front.m_first : 0;
+        std::copy_n(front.m_chunks.back().get() + from, m_first - from, joint.get() + from);
+        front.m_chunks.pop_back();
+    }
+    m_chunks.insert(m_chunks.begin(), std::make_move_iterator(front.m_chunks.begin()),
+                    std::make_move_iterator(front.m_chunks.end()));
+    if (m_others.isEmpty())
+        m_others = std::move(front.m_others);
+    m_count += front.m_count;
+    m_first = front.m_first;
 }

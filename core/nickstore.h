@@ -35,11 +35,22 @@ public:
     qsizetype appendLinesTo(qsizetype first, QByteArrayView lineEnd, qsizetype bytes, QByteArray &out) const;
     // Empties the store and gives its memory back.
     void clear();
+    // Empties the store and returns its entries without copying them. The
+    // store's next entry goes where it would have gone after them, so that
+    // prepend() can join the two again.
+    NickStore takeAll();
+    // Puts the entries of `front` before the store's own. Joining what
+    // takeAll() returned copies at most one chunk; otherwise the store's own
+    // entries are copied after those of `front`.
+    void prepend(NickStore front);
 
 private:
     quint64 word(qsizetype i) const;
+    // Where entry i lies: its chunk and its place in the chunk.
+    qsizetype slot(qsizetype i) const { return m_first + i; }
 
     std::vector<std::shared_ptr<quint64[]>> m_chunks;
     QList<QString> m_others; // texts that do not pack into a word
     qsizetype m_count = 0;
+    qsizetype m_first = 0; // the first entry's place in the first chunk
 };

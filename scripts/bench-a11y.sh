@@ -7,8 +7,12 @@
 # usual table for those benchmarks, what the listener received during them,
 # and for the real program running its timer at 1 ms: events per listed nick
 # and per second, nicks per second, Orca's CPU share, how long Orca takes to
-# answer Where-am-I during the run and to fall silent after Стоп.
-#   ./scripts/bench-a11y.sh            about two minutes (the timer runs 20 s)
+# answer Where-am-I during the run and to fall silent after Стоп. Last, with
+# 1 M and 10 M entries listed (quillmark-longlist), Orca's answers to the
+# focus entering the generator group, to Where-am-I and on the list's last
+# entry, the entry interfaces the program holds and its resident memory,
+# before and after Orca reads and after a reader visits 20 000 entries.
+#   ./scripts/bench-a11y.sh            a few minutes (the timer runs 20 s)
 #   ./scripts/bench-a11y.sh --smoke    small sizes, a few seconds
 set -euo pipefail
 
@@ -18,12 +22,12 @@ ensure_packages build bench display a11y
 
 build_dir="$(realpath -m "${QUILLMARK_BENCH_DIR:-build-bench}")"
 cmake --preset bench -B "$build_dir" >/dev/null
-cmake --build "$build_dir" --target quillmark-bench quillmark
+cmake --build "$build_dir" --target quillmark-bench quillmark quillmark-longlist
 
 if [ "${1:-}" = --smoke ]; then
-    sizes='(0|2000|20000)' drive_seconds=2 plan=--smoke
+    sizes='(0|2000|20000)' drive_seconds=2 plan=--smoke long_lists='20000'
 else
-    sizes='(0|1000000|10000000)' drive_seconds=20 plan=
+    sizes='(0|1000000|10000000)' drive_seconds=20 plan= long_lists='1000000 10000000'
 fi
 work="$(mktemp -d)"
 source scripts/virtual-display.sh
@@ -33,7 +37,7 @@ listener="$PWD/bench/a11y_listener.py"
 orca="$PWD/scripts/orca-logged.py"
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
-export work listener orca build_dir sizes drive_seconds plan
+export work listener orca build_dir sizes drive_seconds plan long_lists
 # The system python: it has pyatspi.
 dbus-run-session -- bash -c '
     set -euo pipefail
@@ -53,6 +57,10 @@ dbus-run-session -- bash -c '
     cat "$work/heard"
     echo "The program itself, Start at 1 ms for $drive_seconds s, Orca listening:"
     /usr/bin/python3 "$listener" drive "$build_dir/quillmark" "$drive_seconds" "$orca_pid" "$work/orca.log"
+    for entries in $long_lists; do
+        echo "The window with $entries entries listed, Orca reading it:"
+        /usr/bin/python3 "$listener" long "$build_dir/quillmark-longlist" "$entries" "$orca_pid" "$work/orca.log"
+    done
     kill "$orca_pid"
     exit "$status"
 ' 2>&1 | grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \

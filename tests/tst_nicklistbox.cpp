@@ -1,3 +1,4 @@
+#include "ui/list/nicklistaccessible.h"
 #include "ui/list/nicklistbox.h"
 
 #include <QAccessible>
@@ -292,16 +293,32 @@ void TstNickListBox::screenReaderGetsEntriesOneByOne()
     fill(3000);
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(m_box);
     QCOMPARE(list->role(), QAccessible::List);
-    QCOMPARE(list->childCount(), 3000);
-    QAccessibleInterface *entry = list->child(27);
+    // One unnamed table holds the entries, each at its place in the list.
+    QCOMPARE(list->childCount(), 1);
+    QAccessibleInterface *entries = list->child(0);
+    QCOMPARE(entries->role(), QAccessible::Table);
+    QCOMPARE(entries->text(QAccessible::Name), QString());
+    QCOMPARE(entries->childCount(), 3000);
+    QAccessibleInterface *entry = entries->child(27);
     QVERIFY(entry);
     QCOMPARE(entry->role(), QAccessible::ListItem);
     QCOMPARE(entry->text(QAccessible::Name), u"BB"_s);
-    QCOMPARE(list->child(27), entry); // made once, then kept
-    QCOMPARE(list->indexOfChild(entry), 27);
-    QVERIFY(!list->child(3000));
+    QCOMPARE(entry->parent(), entries);
+    QCOMPARE(entries->child(27), entry); // made once, then kept
+    QCOMPARE(entries->indexOfChild(entry), 27);
+    QVERIFY(!entries->child(3000));
+
+    // A reader that visits every entry leaves at most a thousand held.
+    for (int row = 0; row < 3000; ++row) {
+        QAccessibleInterface *visited = entries->child(row);
+        if (entries->indexOfChild(visited) != row || visited->text(QAccessible::Name) != nickFor(row))
+            QFAIL(qPrintable(u"entry %1 misplaced"_s.arg(row)));
+    }
+    QCOMPARE(static_cast<NickListAccessible *>(list)->heldEntries(), 1000);
+
     m_box->clear();
-    QVERIFY(!entry->isValid()); // its nick is gone
+    QCOMPARE(entries->childCount(), 0);
+    QVERIFY(!entries->child(0));
 }
 
 QTEST_MAIN(TstNickListBox)

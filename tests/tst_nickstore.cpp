@@ -24,6 +24,8 @@ private Q_SLOTS:
     void streamsLinesAsTheEntriesRead_data();
     void streamsLinesAsTheEntriesRead();
     void aCopyKeepsItsEntriesWhateverTheStoreDoes();
+    void takenEntriesComeBackInFront_data();
+    void takenEntriesComeBackInFront();
 };
 
 void TstNickStore::keepsEveryText_data()
@@ -163,6 +165,62 @@ void TstNickStore::aCopyKeepsItsEntriesWhateverTheStoreDoes()
     store.append(u"NEW");
     QCOMPARE(store.entry(0), u"NEW"_s);
     QCOMPARE(copy.entry(0), u"AB"_s);
+}
+
+void TstNickStore::takenEntriesComeBackInFront_data()
+{
+    QTest::addColumn<int>("taken");
+    QTest::addColumn<int>("since");
+    QTest::addColumn<QString>("how"); // "take", "copy held" (a copy of the store), "apart", "others"
+    QTest::newRow("back alone") << 70'000 << 0 << u"take"_s;
+    QTest::newRow("in front of a few, one chunk joined") << 70'000 << 100 << u"take"_s;
+    QTest::newRow("taken up to a chunk's end") << 65'536 << 10 << u"take"_s;
+    QTest::newRow("in front of many") << 70'000 << 140'000 << u"take"_s;
+    QTest::newRow("taken from a short store") << 3 << 5 << u"take"_s;
+    QTest::newRow("a copy of the store reads on") << 70'000 << 100 << u"copy held"_s;
+    QTest::newRow("entries not taken from the store") << 5 << 70'000 << u"apart"_s;
+    QTest::newRow("unpacked texts on both sides") << 70'000 << 100 << u"others"_s;
+}
+
+void TstNickStore::takenEntriesComeBackInFront()
+{
+    QFETCH(int, taken);
+    QFETCH(int, since);
+    QFETCH(QString, how);
+    // "T" entries, then "N" ones, each named by its number in three letters.
+    const auto nick = [&how](QChar kind, int i) {
+        if (how == u"others" && i == 1)
+            return kind == u'T' ? u"тот"_s : u"новый"_s;
+        return QString(kind) + QChar(u'A' + i / 676 % 26) + QChar(u'A' + i / 26 % 26) + QChar(u'A' + i % 26);
+    };
+    NickStore store;
+    NickStore front;
+    for (int i = 0; i < taken; ++i)
+        (how == u"apart" ? front : store).append(nick(u'T', i));
+    if (how != u"apart")
+        front = store.takeAll();
+    QCOMPARE(store.count(), 0);
+    for (int i = 0; i < since; ++i)
+        store.append(nick(u'N', i));
+    const NickStore copy = how == u"copy held" ? store : NickStore();
+
+    store.prepend(std::move(front));
+    QCOMPARE(store.count(), qsizetype(taken) + since);
+    QByteArray expected;
+    for (int i = 0; i < taken + since; ++i) {
+        const QString want = i < taken ? nick(u'T', i) : nick(u'N', i - taken);
+        if (store.entry(i) != want)
+            QFAIL(qPrintable(u"entry %1 is %2, not %3"_s.arg(i).arg(store.entry(i), want)));
+        expected += want.toUtf8() + "\n";
+    }
+    QByteArray streamed;
+    QCOMPARE(store.appendLinesTo(0, "\n", qsizetype(1) << 30, streamed), qsizetype(taken) + since);
+    QVERIFY(streamed == expected);
+    store.append(u"LAST");
+    QCOMPARE(store.entry(taken + since), u"LAST"_s);
+    QCOMPARE(copy.count(), how == u"copy held" ? since : 0);
+    for (int i = 0; i < copy.count(); ++i)
+        QCOMPARE(copy.entry(i), nick(u'N', i));
 }
 
 QTEST_APPLESS_MAIN(TstNickStore)

@@ -23,6 +23,19 @@ public:
     void setIntervalCaret(int) override {}
     int listIndex(int slot) const override { return listIndices.at(slot - 1); }
     void listNick(const QString &nick) override { list.append(nick); }
+    NickStore takeList() override
+    {
+        NickStore taken;
+        for (const QString &nick : std::as_const(list))
+            taken.append(nick);
+        list.clear();
+        return taken;
+    }
+    void putInFrontOfList(NickStore entries) override
+    {
+        for (qsizetype i = entries.count() - 1; i >= 0; --i)
+            list.prepend(entries.entry(i));
+    }
     void refuse(const Refusal &refusal) override
     {
         const Wording::Message told = Wording::refusal(refusal);

@@ -89,7 +89,7 @@ try:
     expected += [(button, name, None) for name in ["Старт", "Стоп", "Стереть", "Сохранить", "Закрыть"]]
     expected += [(panel, name, None) for name in ["Ники делать тут:", "Сам ник:", "Длина ника:",
                                                   "Настрой буквы (советую оставить так):", "Настрой генератор:"]]
-    expected += [(text, name, None) for name in ["Сам ник", "Длина ника", "Интервал добавления (м/c):", "Записей:"]]
+    expected += [(text, name, None) for name in ["Сам ник:", "Длина ника", "Интервал добавления (м/c):", "Записей:"]]
     for role, name, description in expected:
         node = find(form, role, name)
         check(node is not None and (role != button or "Press" in actions(node))
@@ -112,7 +112,10 @@ try:
 
     counter = find(form, pyatspi.ROLE_TEXT, "Записей:")
     nick_list = find(form, pyatspi.ROLE_LIST, "Список ников")
-    check(nick_list is not None and nick_list.childCount == 0, "an empty list named 'Список ников'")
+    # Its one child, an unnamed table, holds the entries.
+    check(nick_list is not None and nick_list.childCount == 1 and nick_list[0].getRole() == pyatspi.ROLE_TABLE
+          and nick_list[0].name == "" and nick_list[0].childCount == 0, "an empty list named 'Список ников'")
+    entries = nick_list[0]
     check(text_of(counter) == "0", "the counter starts at 0")
 
     press(find(form, pyatspi.ROLE_PUSH_BUTTON, "ДЕЛАТЬ"))
@@ -128,16 +131,16 @@ try:
     wait_for(lambda: os.path.exists(log))
     with open(log, "rb") as f:
         lines = f.read().split(b"\r\n")[:-1]
-    check(nick_list.childCount == len(lines) == 2, f"the list has as many entries as NIK.log: "
-          f"{nick_list.childCount} and {len(lines)}")
-    entry = nick_list[1]
-    check(entry is not None and entry.getRole() == pyatspi.ROLE_LIST_ITEM
+    check(entries.childCount == len(lines) == 2, f"the list has as many entries as NIK.log: "
+          f"{entries.childCount} and {len(lines)}")
+    entry = entries[1]
+    check(entry is not None and entry.getRole() == pyatspi.ROLE_LIST_ITEM and entry.getIndexInParent() == 1
           and entry.name == lines[1].decode(), f"entry 2 is a list item named {lines[1].decode()!r}")
 
     # A click on the first entry, then Down: each is told as the entry now
     # selected, named by the nick that the nick box shows.
-    nick_box = find(form, pyatspi.ROLE_TEXT, "Сам ник")
-    x, y, w, h = nick_list[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    nick_box = find(form, pyatspi.ROLE_TEXT, "Сам ник:")
+    x, y, w, h = entries[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     for keys, nick in [(["mousemove", str(x + w // 2), str(y + h // 2), "click", "1"], lines[0].decode()),
                        (["key", "Down"], lines[1].decode())]:
         heard.clear()

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs Orca itself against the program, under a window manager on a virtual X
-# display and in a private D-Bus session (which brings up the accessibility
-# bus), and checks what Orca says: tests/a11y/orca_speech.py. Skips (77) where
-# a piece is missing.
-#   orca.sh <program> [ru|en]   (the language the program speaks, Russian by default)
+# Runs Orca itself against the main window with a long list in it, under a
+# window manager on a virtual X display and in a private D-Bus session (which
+# brings up the accessibility bus), and checks what Orca says:
+# tests/a11y/orca_speech.py. Skips (77) where a piece is missing.
+#   orca.sh <quillmark-longlist> [ru|en]   (the language the program speaks, Russian by default)
 set -uo pipefail
 program="$1"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"

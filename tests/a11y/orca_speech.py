@@ -1,8 +1,11 @@
-"""Runs Orca and the program, presses keys as a blind user would, and checks
-what Orca speaks: its debug log records every utterance as SPEECH OUTPUT.
-Each step waits for its phrase and then for Orca to fall silent; a box that
-Tab reaches must be read once, with its whole value.
-  orca_speech.py <program> [ru|en]    (on a display a window manager already manages)"""
+"""Runs Orca and the program, its list holding 100 000 nicks, presses keys as
+a blind user would, and checks what Orca speaks: its debug log records every
+utterance, with its time, as SPEECH OUTPUT. Each step waits for its phrases
+and then for Orca to fall silent; a box that Tab reaches must be read once,
+with its whole value; a quick step's phrases must come within a second of its
+last key.
+  orca_speech.py <quillmark-longlist> [ru|en]   (on a display a window manager manages)"""
+import datetime
 import os
 import re
 import subprocess
@@ -15,51 +18,81 @@ here = os.path.dirname(os.path.abspath(__file__))
 work = os.path.dirname(program)
 log_path = os.path.join(work, "orca.log")
 NICK = r"[A-Z]{6}"
+LISTED = 100_000
+QUICK = True
 
 # (keys, phrases Orca must speak, a box's value that must be read exactly once
-# and whole: Orca is then given time to read it again, as it used to)
+# and whole: Orca is then given time to read it again, as it used to; quick)
 STEPS = {"ru": [
     ([], [r"^Quillmark — генератор ников frame\.$",
-          r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, F1 — помощь, "
-          r"Ctrl\+I — о программе\.$"], None),
+          r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, Ctrl\+Z — вернуть стёртый "
+          r"список, F1 — помощь, Ctrl\+I — о программе\.$"], None),
     (["Tab"] * 5, [r"^Длина ника read only text\.$"], "6"),
     (["Insert+KP_Enter"], [r"^Quillmark — генератор ников$"], None),  # Orca's "read title"
     (["ctrl+n"], [rf"^{NICK}\.$"], None),
-    (["ctrl+plus"], [r"^длина ника 7\.$"], None),
-    (["shift+Tab"] * 6, [r"^Сохранить push button\.$"], None),
-    (["space"], [rf"^сохранено ников: 1, файл {re.escape(work)}/NIK\.log\.$"], None),
-    (["shift+Tab"], [r"^Записей: read only text\.$"], "1"),
-    (["shift+Tab"] * 2, [r"^Сам ник read only text\.$"], NICK),
-    (["shift+Tab"] * 3, [r"^Интервал добавления \(м/c\): text\.$"], "250"),
-    (["Tab", "space"], [r"^таймер запущен, интервал 250 мс\.$"], None),
-    (["Tab", "space"], [r"^таймер остановлен, записей: \d+\.$"], None),
-    (["ctrl+i"], [r"^О программе Quillmark dialog "], None),
+    (["ctrl+plus"], [r"^длина ника 7\.$", "!unselected|deleted"], None),  # the focused box rewritten
+    # Into the generator group, which holds the long list.
+    (["shift+Tab"] * 6, [r"^Настрой генератор: panel\.$", r"^Сохранить push button\.$"], None, QUICK),
+    (["space"], [rf"^сохранено ников: {LISTED + 1}, файл {re.escape(work)}/NIK\.log\.$"], None),
+    (["shift+Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
+    (["shift+Tab"] * 2, [r"^Сам ник: read only text\.$", "!^Сам ник: panel"], NICK),
+    # Into the group onto Стереть with Where-am-I right behind: the key is
+    # Orca's, and nothing is erased.
+    (["Tab", "KP_Enter"], [r"^Стереть push button\.$", r"^Стереть push button Очищает список\.$"], None, QUICK),
+    (["Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
+    (["shift+Tab", "space"], [r"^список стёрт, записей: 0\.$"], None),
+    (["ctrl+z"], [rf"^список возвращён, записей: {LISTED + 1}\.$"], None),
+    (["shift+Tab"] * 4, [r"^Интервал добавления \(м/c\): text\.$"], "250"),
+    (["shift+Tab"], [r"^Список ников\.$", r"^list\.$"], None, QUICK),
+    (["End"], [rf"^{NICK}\.$"], None, QUICK),
+    (["KP_Enter"], [rf"^{LISTED + 1} of {LISTED + 1}\.$"], None, QUICK),
+    (["shift+F10"], [r"^меню списка\.$", r"^Копировать\.$", "!frame"], None),
+    (["Escape"], [rf"^{NICK}\.$"], None),
+    (["Tab", "0", "Tab", "space"], [r"^таймер включён, но при интервале 0 мс ники не добавляются\.$"], None),
+    (["Tab", "space"], [rf"^таймер остановлен, записей: {LISTED + 1}\.$"], None),  # none added at 0
+    (["ctrl+i"], [r"^О программе Quillmark dialog На сайте"], None),
     (["Tab"], [r"^TOR\(E\)N link\.$"], None),
-    (["Escape"], [r"^Quillmark — генератор ников frame\.$"], None),
+    # Back and forth between the windows: each named, neither read out again.
+    (["alt+Tab"], [r"^Quillmark — генератор ников frame", "!Клавиши"], None),
+    (["alt+Tab"], [r"^О программе Quillmark dialog\.$", "!На сайте"], None),
+    (["Escape"], [r"^Quillmark — генератор ников frame\.$", "!Клавиши"], None),
 ], "en": [
     ([], [r"^Quillmark — nickname generator frame\.$",
-          r"^Keys: Ctrl\+N — new nick, Ctrl\+plus and Ctrl\+minus — nick length, F1 — help, "
-          r"Ctrl\+I — about the program\.$"], None),
+          r"^Keys: Ctrl\+N — new nick, Ctrl\+plus and Ctrl\+minus — nick length, Ctrl\+Z — bring back the "
+          r"erased list, F1 — help, Ctrl\+I — about the program\.$"], None),
     (["Tab"] * 5, [r"^Nick length read only text\.$"], "6"),
     (["ctrl+plus"], [r"^nick length 7\.$"], None),
-    (["shift+Tab"] * 6, [r"^Save push button\.$"], None),
-    (["space"], [rf"^nicks saved: 0, file {re.escape(work)}/NIK\.log\.$"], None),
-    (["shift+Tab"] * 3, [r"^The nick itself read only text\."], None),
-    (["shift+Tab"] * 3, [r"^Adding interval \(ms\): text\.$"], "250"),
-    (["Tab", "space"], [r"^timer started, interval 250 ms\.$"], None),
-    (["Tab", "space"], [r"^timer stopped, entries: \d+\.$"], None),
-    (["ctrl+i"], [r"^About Quillmark dialog "], None),
+    (["shift+Tab"] * 6, [r"^Set up the generator: panel\.$", r"^Save push button\.$"], None, QUICK),
+    (["space"], [rf"^nicks saved: {LISTED}, file {re.escape(work)}/NIK\.log\.$"], None),
+    (["shift+Tab"], [r"^Entries: read only text\.$"], f"{LISTED}"),
+    (["shift+Tab", "space"], [r"^list erased, entries: 0\.$"], None),
+    (["ctrl+z"], [rf"^list brought back, entries: {LISTED}\.$"], None),
+    (["shift+Tab"] * 4, [r"^Adding interval \(ms\): text\.$"], "250"),
+    (["0", "Tab", "space"], [r"^timer on, but at an interval of 0 ms no nicks are added\.$"], None),
+    (["Tab", "space"], [rf"^timer stopped, entries: {LISTED}\.$"], None),
+    (["ctrl+i"], [r"^About Quillmark dialog On the site"], None),
     (["Escape"], [r"^Quillmark — nickname generator frame\.$"], None),
 ]}[language]
 # The program speaks the language an English or a Russian desktop asks for;
 # Orca itself stays in the C locale.
 program_env = dict(os.environ, LC_ALL="en_US.UTF-8" if language == "en" else "C.UTF-8")
 
+
+def seconds_of_day(hours, minutes, seconds):
+    return int(hours) * 3600 + int(minutes) * 60 + float(seconds)
+
+
 def utterances():
+    """What Orca spoke, in order, each with the time of day it spoke it."""
     if not os.path.exists(log_path):
         return []
     with open(log_path, encoding="utf-8", errors="replace") as f:
-        return re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", f.read())
+        return [(seconds_of_day(h, m, s), u) for h, m, s, u in
+                re.findall(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*?)' ?\{", f.read(), re.M)]
+
+
+def said(since):
+    return [u for _, u in utterances()[since:]]
 
 
 def wait_for(condition, seconds):
@@ -87,27 +120,40 @@ orca = subprocess.Popen(["/usr/bin/python3", os.path.join(here, "../../scripts/o
 app = None
 try:
     # Orca may first wait for another run's Orca to end (scripts/orca-logged.py).
-    if not wait_for(lambda: "Screen reader on." in utterances(), 60):
+    if not wait_for(lambda: "Screen reader on." in said(0), 60):
         print("FAIL Orca did not start")
         sys.exit(1)
-    app = subprocess.Popen([program], cwd=work, env=program_env, stderr=subprocess.DEVNULL)
+    app = subprocess.Popen([program, str(LISTED)], cwd=work, env=program_env, stderr=subprocess.DEVNULL)
     start = 0
-    for keys, phrases, value in STEPS:
+    for keys, phrases, value, *quick in STEPS:
         began = time.monotonic()
+        now = datetime.datetime.now()
+        # The last key goes 100 ms after each one before it.
+        sent = seconds_of_day(now.hour, now.minute, now.second + now.microsecond / 1e6) + 0.1 * (len(keys) - 1)
         if keys:
             subprocess.run(["xdotool", "key", "--delay", "100", *keys], check=True)
-        ok = wait_for(lambda: all(any(re.search(p, u) for u in utterances()[start:]) for p in phrases),
+        absent = [p[1:] for p in phrases if p.startswith("!")]  # must not be spoken
+        phrases = [p for p in phrases if not p.startswith("!")]
+        ok = wait_for(lambda: all(any(re.search(p, u) for u in said(start)) for p in phrases),
                       10 if keys else 40)
+        if absent:
+            wait_until_silent()
+            ok = ok and not any(re.search(p, u) for p in absent for u in said(start))
+        if quick:
+            first = [next((t for t, u in utterances()[start:] if re.search(p, u)), sent + 99) for p in phrases]
+            answer = max(first) - sent
+            ok = ok and answer <= 1.0
         if value is not None:
             wait_until_silent()
-        spoken = [u for u in utterances()[start:] if not u.endswith(" ")]  # key echoes end in a blank
+        spoken = [u for u in said(start) if not u.endswith(" ")]  # key echoes end in a blank
         if value is not None:
             # Orca says a box's value, then "selected" (Tab selects it all).
             values = [u for u in spoken if re.fullmatch(rf"({value})( selected)?\.?", u)]
             cut = [u for u in spoken if re.fullmatch(r"\S+ selected\.", u) and u not in values]
             ok = ok and len(values) == 1 and not cut
-        print(("ok   " if ok else "FAIL ") + f"{' '.join(keys) or '(start)'} ({time.monotonic() - began:.1f} s): "
-              f"Orca spoke {spoken}")
+        timing = f", all within {answer:.2f} s of the last key" if quick else ""
+        print(("ok   " if ok else "FAIL ") + f"{' '.join(keys) or '(start)'} ({time.monotonic() - began:.1f} s"
+              f"{timing}): Orca spoke {spoken}")
         if not ok:
             failures.append(' '.join(keys) or '(start)')
         start = len(utterances())

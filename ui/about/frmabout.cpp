@@ -189,6 +189,21 @@ FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Frameless
     setupControls();
 }
 
+void FrmAbout::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Once the window has been read out as it first came up, coming back to
+    // it names it without its whole text again: Orca reads out the labels of
+    // a dialog that are tied to nothing, so the texts (not the links) are
+    // tied to the window, as labels of it. Review still finds them.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        for (QLabel *label : findChildren<QLabel *>()) {
+            if (label->focusPolicy() == Qt::NoFocus)
+                label->setBuddy(this);
+        }
+    }
+}
+
 void FrmAbout::setupWindow()
 {
     setObjectName(QStringLiteral("frmabout"));

@@ -26,6 +26,9 @@ public:
     using LinkOpener = std::function<void(const QUrl &, std::function<void(int code)> done)>;
     static void setLinkOpener(LinkOpener opener);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void setupWindow();
     void setupControls();

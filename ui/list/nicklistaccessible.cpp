@@ -9,17 +9,28 @@
 
 namespace {
 
-// One entry of the list. It reads the list at every question, so it always
-// tells the entry now at its row; past the end of the list it is gone.
+int clampedRow(qsizetype row)
+{
+    return int(std::min<qsizetype>(row, INT_MAX));
+}
+
+// One entry of the list. It reads the list at every question, so it tells
+// the entry now at its row; past the end of the list it is gone.
 class NickItemAccessible : public QAccessibleInterface
 {
 public:
     NickItemAccessible(NickListBox *list, qsizetype row) : m_list(list), m_row(row) {}
 
+    qsizetype row() const { return m_row; }
+
     bool isValid() const override { return m_list && m_row < m_list->count(); }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_list ? m_list->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_list); }
+    QAccessibleInterface *parent() const override
+    {
+        const NickListAccessible *list = NickListAccessible::of(m_list);
+        return list ? list->entries() : nullptr;
+    }
     QAccessibleInterface *child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
@@ -61,14 +72,76 @@ private:
     qsizetype m_row;
 };
 
+// The table that holds the entries, one per row, in the list's order.
+class EntriesAccessible : public QAccessibleInterface
+{
+public:
+    explicit EntriesAccessible(NickListBox *list) : m_list(list) {}
+
+    bool isValid() const override { return m_list; }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_list ? m_list->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return NickListAccessible::of(m_list); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const NickListAccessible *list = NickListAccessible::of(m_list);
+        return list && index >= 0 ? list->entry(index) : nullptr;
+    }
+    int childCount() const override { return m_list ? clampedRow(m_list->count()) : 0; }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        // Every child is an entry, and knows its row.
+        const auto *entry = dynamic_cast<const NickItemAccessible *>(child);
+        return entry && entry->isValid() && entry->row() <= INT_MAX ? int(entry->row()) : -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        if (!m_list)
+            return nullptr;
+        const QPoint at = m_list->viewport()->mapFromGlobal(QPoint(x, y));
+        if (!m_list->viewport()->rect().contains(at))
+            return nullptr;
+        return child(clampedRow(m_list->rowAt(at.y())));
+    }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    QAccessible::Role role() const override { return QAccessible::Table; }
+    QString text(QAccessible::Text) const override { return {}; }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!m_list)
+            return {};
+        const QWidget *viewport = m_list->viewport();
+        return QRect(viewport->mapToGlobal(QPoint()), viewport->size());
+    }
+    // Said to have the focus, always: see the list's interface. The reader's
+    // side of the bus keeps an object's states once read, so a table whose
+    // focus came and went would keep whatever it was first seen with.
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.focused = true;
+        return state;
+    }
+
+private:
+    QPointer<NickListBox> m_list;
+};
+
 } // namespace
+
+NickListAccessible::Held::~Held()
+{
+    QAccessible::deleteAccessibleInterface(id);
+}
 
 NickListAccessible::NickListAccessible(NickListBox *list) : QAccessibleWidget(list, QAccessible::List) {}
 
 NickListAccessible::~NickListAccessible()
 {
-    for (const QAccessible::Id id : std::as_const(m_items))
-        QAccessible::deleteAccessibleInterface(id);
+    m_items.clear();
+    if (m_entries)
+        QAccessible::deleteAccessibleInterface(m_entries);
 }
 
 QAccessibleInterface *NickListAccessible::factory(const QString &, QObject *object)
@@ -78,44 +151,60 @@ QAccessibleInterface *NickListAccessible::factory(const QString &, QObject *obje
     return nullptr;
 }
 
+NickListAccessible *NickListAccessible::of(NickListBox *list)
+{
+    return list ? dynamic_cast<NickListAccessible *>(QAccessible::queryAccessibleInterface(list)) : nullptr;
+}
+
 NickListBox *NickListAccessible::list() const
 {
     return static_cast<NickListBox *>(widget());
 }
 
+QAccessibleInterface *NickListAccessible::entries() const
+{
+    if (!m_entries)
+        m_entries = QAccessible::registerAccessibleInterface(new EntriesAccessible(list()));
+    return QAccessible::accessibleInterface(m_entries);
+}
+
+QAccessibleInterface *NickListAccessible::entry(qsizetype row) const
+{
+    if (row < 0 || row >= list()->count())
+        return nullptr;
+    if (const Held *held = m_items.object(row))
+        return QAccessible::accessibleInterface(held->id);
+    auto *item = new NickItemAccessible(list(), row);
+    m_items.insert(row, new Held{QAccessible::registerAccessibleInterface(item)});
+    return item;
+}
+
+void NickListAccessible::forgetEntries()
+{
+    m_items.clear();
+}
+
 int NickListAccessible::childCount() const
 {
-    return int(std::min<qsizetype>(list()->count(), INT_MAX));
+    return 1;
 }
 
 QAccessibleInterface *NickListAccessible::child(int index) const
 {
-    if (index < 0 || index >= childCount())
-        return nullptr;
-    const auto known = m_items.constFind(index);
-    if (known != m_items.cend())
-        return QAccessible::accessibleInterface(*known);
-    auto *item = new NickItemAccessible(list(), index);
-    m_items.insert(index, QAccessible::registerAccessibleInterface(item));
-    return item;
+    return index == 0 ? entries() : nullptr;
 }
 
 int NickListAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
-    const QAccessible::Id id = QAccessible::uniqueId(const_cast<QAccessibleInterface *>(child));
-    const qsizetype row = m_items.key(id, -1);
-    return row < childCount() ? int(row) : -1;
+    return child && child == entries() ? 0 : -1;
 }
 
 QAccessibleInterface *NickListAccessible::childAt(int x, int y) const
 {
-    const QPoint at = list()->viewport()->mapFromGlobal(QPoint(x, y));
-    if (!list()->viewport()->rect().contains(at))
-        return nullptr;
-    return child(int(std::min<qsizetype>(list()->rowAt(at.y()), INT_MAX)));
+    return entries()->rect().contains(x, y) ? entries() : nullptr;
 }
 
 QAccessibleInterface *NickListAccessible::focusChild() const
 {
-    return list()->hasFocus() ? child(int(std::min<qsizetype>(list()->currentRow(), INT_MAX))) : nullptr;
+    return list()->hasFocus() ? entry(list()->currentRow()) : nullptr;
 }

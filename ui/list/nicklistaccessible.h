@@ -1,23 +1,40 @@
 #pragma once
 
 #include <QAccessibleWidget>
-#include <QHash>
+#include <QCache>
 
 class NickListBox;
 
-// What a screen reader sees of the nick list: a list whose entries are list
-// items named by their nicks. An entry's interface is made only when the
-// screen reader asks for that entry, so a list of millions costs nothing
-// until then; made ones are kept (Qt hands out their ids) until the list
-// goes.
+// What a screen reader sees of the nick list: the list «Список ников»,
+// whose one child, an unnamed table, holds every entry as a list item named
+// by its nick. An entry's place in the table is its place in the list, so a
+// reader says "k of N".
+//
+// Why the table: Orca 43 goes through every child of a list, one bus round
+// trip or more each, to count its items, to find the focused one, and to
+// look for stray labels when it describes the group around the list; with
+// millions of entries it fell silent for minutes. It goes through no table,
+// and it passes over an unnamed table when it names what the focus is in.
+// The table says it has the focus: Orca's search for the list's focused
+// item (for braille, and Where-am-I on the list) then ends at the table
+// instead of going through every row before the selected one. It never
+// takes the focus itself, so nothing is announced for it.
+//
+// An entry's interface is made when it is asked for and knows its row. The
+// most recently asked ones are kept, at most ItemCapacity, so what the
+// program holds stays small however many entries a reader visits.
 class NickListAccessible : public QAccessibleWidget
 {
 public:
+    static constexpr int ItemCapacity = 1000;
+
     explicit NickListAccessible(NickListBox *list);
     ~NickListAccessible() override;
 
     // For QAccessible::installFactory: the interface of a NickListBox.
     static QAccessibleInterface *factory(const QString &className, QObject *object);
+    // The list's interface, if a screen reader is listening.
+    static NickListAccessible *of(NickListBox *list);
 
     int childCount() const override;
     QAccessibleInterface *child(int index) const override;
@@ -25,8 +42,25 @@ public:
     QAccessibleInterface *childAt(int x, int y) const override;
     QAccessibleInterface *focusChild() const override;
 
-private:
+    // The table of entries.
+    QAccessibleInterface *entries() const;
+    // The entry at a row, null outside the list.
+    QAccessibleInterface *entry(qsizetype row) const;
+    // Drops the entries' interfaces: their rows now hold other nicks.
+    void forgetEntries();
+    // How many entry interfaces are held, for tests and benchmarks.
+    int heldEntries() const { return int(m_items.size()); }
+
     NickListBox *list() const;
 
-    mutable QHash<qsizetype, QAccessible::Id> m_items;
+private:
+    // Deletes its entry's interface when the cache lets it go.
+    struct Held
+    {
+        QAccessible::Id id;
+        ~Held();
+    };
+
+    mutable QCache<qsizetype, Held> m_items{ItemCapacity};
+    mutable QAccessible::Id m_entries = 0;
 };

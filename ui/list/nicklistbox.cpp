@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -110,11 +111,31 @@ void NickListBox::addItem(QStringView nick)
 
 void NickListBox::clear()
 {
-    m_store.clear();
+    takeAll();
+}
+
+NickStore NickListBox::takeAll()
+{
+    NickStore taken = m_store.takeAll();
+    forgetAccessibleEntries();
     m_currentRow = -1;
     m_dragging = false;
     updateScrollBar();
     verticalScrollBar()->setValue(0);
+    viewport()->update();
+    return taken;
+}
+
+void NickListBox::prepend(NickStore entries)
+{
+    const qsizetype added = entries.count();
+    m_store.prepend(std::move(entries));
+    forgetAccessibleEntries();
+    updateScrollBar();
+    if (m_currentRow >= 0) {
+        m_currentRow += added;
+        scrollTo(m_currentRow);
+    }
     viewport()->update();
 }
 
@@ -240,20 +261,26 @@ void NickListBox::announceCurrentRow()
 {
     // Only a selection move is told, never an append: a timer at 1 ms would
     // flood the screen reader. It asks for the entry count when it needs it.
-    if (!QAccessible::isActive() || m_currentRow < 0 || m_currentRow > INT_MAX)
+    NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr;
+    if (!accessible || m_currentRow < 0)
         return;
-    QAccessibleEvent selection(this, QAccessible::Selection);
-    selection.setChild(int(m_currentRow));
+    QAccessibleEvent selection(accessible->entry(m_currentRow), QAccessible::Selection);
     QAccessible::updateAccessibility(&selection);
     announceFocusedRow();
 }
 
+void NickListBox::forgetAccessibleEntries()
+{
+    if (NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr)
+        accessible->forgetEntries();
+}
+
 void NickListBox::announceFocusedRow()
 {
-    if (!QAccessible::isActive() || !hasFocus() || m_currentRow < 0 || m_currentRow > INT_MAX)
+    NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr;
+    if (!accessible || !hasFocus() || m_currentRow < 0)
         return;
-    QAccessibleEvent focus(this, QAccessible::Focus);
-    focus.setChild(int(m_currentRow));
+    QAccessibleEvent focus(accessible->entry(m_currentRow), QAccessible::Focus);
     QAccessible::updateAccessibility(&focus);
 }
 
@@ -366,10 +393,24 @@ void NickListBox::mouseReleaseEvent(QMouseEvent *event)
     m_dragging = false;
 }
 
+void NickListBox::addMenuAction(QAction *action)
+{
+    m_menuActions.append(action);
+    if (m_menu)
+        m_menu->addAction(action);
+}
+
 void NickListBox::keyPressEvent(QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Copy)) {
         copy();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        // The desktop's other key for the context menu, besides the Menu key.
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        contextMenuEvent(&menu);
         event->accept();
         return;
     }
@@ -421,8 +462,25 @@ void NickListBox::contextMenuEvent(QContextMenuEvent *event)
         m_menu = new QMenu(this);
         m_copyAction = m_menu->addAction(tr("Копировать"), this, &NickListBox::copy);
         m_copyAction->setShortcut(QKeySequence::Copy);
+        m_menu->addActions(m_menuActions);
     }
     m_copyAction->setEnabled(m_currentRow >= 0);
     // Not exec(): the event loop, and with it a running timer, carries on.
-    m_menu->popup(event->globalPos());
+    // Opened from the keyboard, the menu starts on its first entry that can
+    // be chosen, as menus do on the desktop; a screen reader then says it.
+    const bool byKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    Q_EMIT menuOpened(byKeyboard);
+    if (!byKeyboard) {
+        m_menu->popup(event->globalPos());
+        return;
+    }
+    m_menu->popup(viewport()->mapToGlobal(rowRect(m_currentRow >= 0 ? m_currentRow : topRow()).center()));
+    // Only once the window system has settled the new popup: the window
+    // below is activated anew as it opens, and a screen reader that heard
+    // the entry before that would then name the window after it.
+    const QList<QAction *> entries = m_menu->actions();
+    const auto first =
+        std::find_if(entries.cbegin(), entries.cend(), [](QAction *a) { return a->isEnabled(); });
+    if (first != entries.cend())
+        QTimer::singleShot(0, m_menu, [menu = m_menu, action = *first] { menu->setActiveAction(action); });
 }

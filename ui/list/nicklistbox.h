@@ -22,6 +22,11 @@ public:
     // Appends at the end; the view and the selection stay where they are.
     void addItem(QStringView nick);
     void clear();
+    // Empties the list as clear() does and returns its entries.
+    NickStore takeAll();
+    // Puts entries in front of the list's own; the selection stays on its
+    // entry, in sight.
+    void prepend(NickStore entries);
     qsizetype count() const { return m_store.count(); }
     // Empty for a row that does not exist.
     QString item(qsizetype i) const;
@@ -35,6 +40,8 @@ public:
     QString text() const;
     // Puts the selected entry on the clipboard (Ctrl+C, the context menu).
     void copy() const;
+    // An entry for the context menu, after its own.
+    void addMenuAction(QAction *action);
 
     // The row under viewport y; may lie outside the list.
     qsizetype rowAt(int y) const;
@@ -44,6 +51,8 @@ public:
 Q_SIGNALS:
     // The user selected an entry with the mouse or the keyboard.
     void clicked();
+    // The context menu opens; from the keyboard, on its first entry.
+    void menuOpened(bool byKeyboard);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -74,6 +83,8 @@ private:
     void announceCurrentRow();
     // Tells a screen reader that the selected entry has the focus, if it has.
     void announceFocusedRow();
+    // Rows now hold other entries: a screen reader's entries are dropped.
+    void forgetAccessibleEntries();
 
     NickStore m_store;
     qsizetype m_currentRow = -1;
@@ -81,4 +92,5 @@ private:
     int m_wheelDelta = 0; // wheel movement not yet turned into whole steps
     QMenu *m_menu = nullptr;
     QAction *m_copyAction = nullptr;
+    QList<QAction *> m_menuActions; // added by the window
 };

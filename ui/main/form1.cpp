@@ -9,6 +9,7 @@
 #include "ui/common/accessiblepacing.h"
 #include "ui/common/announcer.h"
 #include "ui/common/look.h"
+#include "ui/common/readerkeyguard.h"
 #include "ui/common/windowaccessible.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/saveprogress.h"
@@ -23,6 +24,8 @@
 #include "ui/toolkit/windowdrag.h"
 #include "ui/wording/wording.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QIcon>
@@ -353,6 +356,7 @@ void Form1::connectActions()
     m_generation = std::make_unique<NickGeneration>(panel, m_slotState);
     m_nickLength = std::make_unique<NickLength>(panel);
     m_autoGeneration = std::make_unique<AutoGeneration>(panel, *m_generationTimer);
+    m_listErase = std::make_unique<ListErase>(panel);
     // Every change of the interval box, typed or set, is normalised at once.
     connect(m_intervalBox, &TextBox::textChanged, this, [this] { m_autoGeneration->intervalChanged(); });
     m_saveJob = new SaveJob(this);
@@ -372,15 +376,28 @@ void Form1::connectActions()
     connect(m_helpButton, &ImageButton::activated, this, &Form1::showHelp);
     connect(m_aboutButton, &ImageButton::activated, this, &Form1::showAbout);
 
-    connect(m_startButton, &QPushButton::clicked, this, [this] {
-        if (m_autoGeneration->start())
-            m_announcer->announce(Wording::timerStarted(m_generationTimer->interval()));
-    });
+    connect(m_startButton, &QPushButton::clicked, this, &Form1::start);
     connect(m_stopButton, &QPushButton::clicked, this, [this] {
         m_autoGeneration->stop();
         m_announcer->announce(Wording::timerStopped(m_counterBox->text()));
     });
     connect(m_eraseButton, &QPushButton::clicked, this, &Form1::erase);
+    // Ctrl+Z, where the focused box has no typing of its own to undo (the
+    // interval box and the selectors keep theirs), and the list's menu.
+    m_bringBackAction = new QAction(tr("Вернуть стёртое"), this);
+    // Shown in the menu; the key itself is the window's, below.
+    m_bringBackAction->setShortcut(QKeySequence::Undo);
+    m_bringBackAction->setShortcutContext(Qt::WidgetShortcut);
+    m_bringBackAction->setEnabled(false);
+    connect(m_bringBackAction, &QAction::triggered, this, &Form1::bringBack);
+    m_nickList->addMenuAction(m_bringBackAction);
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &Form1::bringBack);
+    connect(m_nickList, &NickListBox::menuOpened, this, [this](bool byKeyboard) {
+        // Closing, the menu hands the window back: no news (see changeEvent).
+        setAccessibleDescription(QString());
+        if (byKeyboard)
+            m_announcer->announce(Wording::listMenu());
+    });
     connect(m_saveButton, &QPushButton::clicked, this, [this] { saveitems(*m_nickList); });
     connect(m_nickList, &NickListBox::clicked, this, [this] { m_nickBox->assign(m_nickList->text()); });
     connect(m_closeButton, &QPushButton::clicked, this, &Form1::endProgram);
@@ -430,7 +447,8 @@ void Form1::setupAccess()
 
     // Boxes without a label of their own are named after their frames.
     m_lengthBox->setAccessibleName(tr("Длина ника"));
-    m_nickBox->setAccessibleName(tr("Сам ник"));
+    // As its frame is captioned, which a screen reader then names only once.
+    m_nickBox->setAccessibleName(tr("Сам ник:"));
     m_nickBox->setAccessibleDescription(tr("Новый ник: Ctrl+N"));
     m_nickList->setAccessibleName(tr("Список ников"));
     m_closeButton->setAccessibleName(tr("Закрыть"));
@@ -438,8 +456,7 @@ void Form1::setupAccess()
     // The picture buttons are off the Tab path: the window tells their keys.
     // The title the window system shows stays "Form1".
     setAccessibleName(tr("Quillmark — генератор ников"));
-    setAccessibleDescription(tr("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, "
-                                "F1 — помощь, Ctrl+I — о программе"));
+    setAccessibleDescription(keysDescription());
 
     AccessiblePacing &pacing = AccessiblePacing::instance();
     pacing.manage(m_lengthBox, AccessiblePacing::Changes::AsTheyCome);
@@ -449,6 +466,13 @@ void Form1::setupAccess()
     for (SlotSelector *combo : m_letterSelectors)
         pacing.manage(combo->lineEdit(), AccessiblePacing::Changes::AsTheyCome, combo);
     m_announcer = new Announcer(this);
+    ReaderKeyGuard::install();
+}
+
+QString Form1::keysDescription() const
+{
+    return tr("Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, Ctrl+Z — вернуть стёртый "
+              "список, F1 — помощь, Ctrl+I — о программе");
 }
 
 void Form1::changeLength(void (NickLength::*step)())
@@ -509,6 +533,16 @@ void Form1::listNick(const QString &nick)
     m_nickList->addItem(nick);
 }
 
+NickStore Form1::takeList()
+{
+    return m_nickList->takeAll();
+}
+
+void Form1::putInFrontOfList(NickStore entries)
+{
+    m_nickList->prepend(std::move(entries));
+}
+
 void Form1::refuse(const Refusal &refusal)
 {
     showMessage(Wording::refusal(refusal));
@@ -542,11 +576,35 @@ void Form1::showAbout()
     m_aboutWindow->raise();
 }
 
+void Form1::start()
+{
+    if (m_autoGeneration->start()) {
+        // At interval 0 the timer is on, but silent.
+        m_announcer->announce(m_generationTimer->isTicking()
+                                  ? Wording::timerStarted(m_generationTimer->interval())
+                                  : Wording::timerSilent());
+        return;
+    }
+    // Refused, and the refusal has been shown: the timer is as it was.
+    m_announcer->announce(
+        Wording::startRefused(m_generationTimer->isEnabled(), m_generationTimer->interval()));
+}
+
 void Form1::erase()
 {
-    m_nickList->clear();
-    m_counterBox->assign(QStringLiteral("0"));
+    m_listErase->erase();
+    m_bringBackAction->setEnabled(m_listErase->kept() > 0);
     m_announcer->announce(Wording::listErased());
+}
+
+void Form1::bringBack()
+{
+    if (m_listErase->bringBack() == 0) {
+        m_announcer->announce(Wording::nothingToBringBack());
+        return;
+    }
+    m_bringBackAction->setEnabled(false);
+    m_announcer->announce(Wording::listBroughtBack(m_counterBox->text()));
 }
 
 void Form1::saveitems(NickListBox &lstin)
@@ -607,4 +665,14 @@ void Form1::showEvent(QShowEvent *event)
         m_firstShow = false;
         m_closeButton->setFocus(Qt::OtherFocusReason);
     }
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The keys are told as the window comes up from elsewhere; back from a
+    // window of the program's own (a message, the about window, the save's
+    // progress), the window is no news and they are not told again.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        setAccessibleDescription(QApplication::activeWindow() ? QString() : keysDescription());
 }

@@ -2,6 +2,7 @@
 
 #include "control/autogeneration.h"
 #include "control/generatorpanel.h"
+#include "control/listerase.h"
 #include "control/logfile.h"
 #include "control/nickgeneration.h"
 #include "control/nicklength.h"
@@ -20,6 +21,7 @@ class CaptionFrame;
 class GenerationTimer;
 class ImageButton;
 class NickListBox;
+class QAction;
 class QLabel;
 class QPushButton;
 class SaveJob;
@@ -53,6 +55,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -63,6 +66,8 @@ private:
     void setIntervalCaret(int position) override;
     int listIndex(int slot) const override;
     void listNick(const QString &nick) override;
+    NickStore takeList() override;
+    void putInFrontOfList(NickStore entries) override;
     void refuse(const Refusal &refusal) override;
     void showMessage(const Wording::Message &message);
     TextBox *box(Box box) const;
@@ -78,6 +83,9 @@ private:
     void showHelp();
     void showAbout();
     void erase();
+    void bringBack();
+    void start();
+    QString keysDescription() const;
     void tellSaveOutcome(const NickLog::Result &result, qsizetype entries);
     void endProgram();
 
@@ -113,6 +121,8 @@ private:
     std::unique_ptr<NickGeneration> m_generation;
     std::unique_ptr<NickLength> m_nickLength;
     std::unique_ptr<AutoGeneration> m_autoGeneration;
+    std::unique_ptr<ListErase> m_listErase;
+    QAction *m_bringBackAction = nullptr; // in the list's context menu
     SaveJob *m_saveJob = nullptr;
     std::unique_ptr<SaveProgress> m_saveProgress;
 

@@ -54,7 +54,7 @@ QAccessible::State TextBoxAccessible::state() const
 void TextBoxAccessible::selection(int selectionIndex, int *startOffset, int *endOffset) const
 {
     *startOffset = *endOffset = 0;
-    if (selectionIndex != 0 || !box()->hasSelectedText())
+    if (selectionIndex != 0 || selectionCount() == 0)
         return;
     *startOffset = box()->selectionStart();
     *endOffset = box()->selectionEnd();
@@ -62,7 +62,7 @@ void TextBoxAccessible::selection(int selectionIndex, int *startOffset, int *end
 
 int TextBoxAccessible::selectionCount() const
 {
-    return box()->hasSelectedText() ? 1 : 0;
+    return box()->hasSelectedText() && !box()->isReadOnly() ? 1 : 0;
 }
 
 void TextBoxAccessible::addSelection(int startOffset, int endOffset)

@@ -12,6 +12,10 @@ class QLineEdit;
 // selected" followed by "25 selected"): here the one run of plain text spans
 // the whole value. This interface can give way to Qt's once Qt reports a run
 // over the whole text.
+// A read-only box (one the program fills) tells no selection: Tab selects
+// its text, which shows where the focus is, but Orca would say "selected"
+// after its value and, remembering the selection, "text unselected" or
+// "selection deleted" each time the program sets a new text.
 class TextBoxAccessible : public QAccessibleWidget,
                           public QAccessibleTextInterface,
                           public QAccessibleEditableTextInterface

@@ -172,16 +172,20 @@
         <translation>Quillmark — nickname generator</translation>
     </message>
     <message>
-        <source>Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, F1 — помощь, Ctrl+I — о программе</source>
-        <translation>Keys: Ctrl+N — new nick, Ctrl+plus and Ctrl+minus — nick length, F1 — help, Ctrl+I — about the program</translation>
-    </message>
-    <message>
         <source>Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш.</source>
         <translation>Read the file !!!PleaseReadMe!!!.html, it tells you all about it.</translation>
     </message>
     <message>
         <source>Подсказка...</source>
         <translation>Hint...</translation>
+    </message>
+    <message>
+        <source>Вернуть стёртое</source>
+        <translation>Bring back erased</translation>
+    </message>
+    <message>
+        <source>Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, Ctrl+Z — вернуть стёртый список, F1 — помощь, Ctrl+I — о программе</source>
+        <translation>Keys: Ctrl+N — new nick, Ctrl+plus and Ctrl+minus — nick length, Ctrl+Z — bring back the erased list, F1 — help, Ctrl+I — about the program</translation>
     </message>
 </context>
 <context>
@@ -603,6 +607,30 @@ But the program&apos;s other copies could not wait for this save to end: no fold
     <message>
         <source>пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его месте, оставлено как было</source>
         <translation>while the save ran, someone else replaced or made the file; what stands in its place now is left as it is</translation>
+    </message>
+    <message>
+        <source>таймер включён, но при интервале 0 мс ники не добавляются</source>
+        <translation>timer on, but at an interval of 0 ms no nicks are added</translation>
+    </message>
+    <message>
+        <source>интервал не изменён, таймер работает дальше с интервалом %1 мс</source>
+        <translation>interval not changed, the timer goes on at its interval of %1 ms</translation>
+    </message>
+    <message>
+        <source>интервал не изменён, таймер не запущен</source>
+        <translation>interval not changed, the timer is not running</translation>
+    </message>
+    <message>
+        <source>список возвращён, записей: %1</source>
+        <translation>list brought back, entries: %1</translation>
+    </message>
+    <message>
+        <source>вернуть нечего</source>
+        <translation>nothing to bring back</translation>
+    </message>
+    <message>
+        <source>меню списка</source>
+        <translation>list menu</translation>
     </message>
 </context>
 </TS>

@@ -166,6 +166,17 @@ QString Wording::timerStarted(qint64 interval)
     return tr("таймер запущен, интервал %1 мс").arg(interval);
 }
 
+QString Wording::timerSilent()
+{
+    return tr("таймер включён, но при интервале 0 мс ники не добавляются");
+}
+
+QString Wording::startRefused(bool timerRunning, qint64 interval)
+{
+    return timerRunning ? tr("интервал не изменён, таймер работает дальше с интервалом %1 мс").arg(interval)
+                        : tr("интервал не изменён, таймер не запущен");
+}
+
 QString Wording::timerStopped(const QString &count)
 {
     return tr("таймер остановлен, записей: %1").arg(count);
@@ -174,6 +185,21 @@ QString Wording::timerStopped(const QString &count)
 QString Wording::listErased()
 {
     return tr("список стёрт, записей: 0");
+}
+
+QString Wording::listBroughtBack(const QString &count)
+{
+    return tr("список возвращён, записей: %1").arg(count);
+}
+
+QString Wording::nothingToBringBack()
+{
+    return tr("вернуть нечего");
+}
+
+QString Wording::listMenu()
+{
+    return tr("меню списка");
 }
 
 // Every reason a save can meet.

@@ -46,8 +46,13 @@ public:
     // Told to a screen reader without moving the focus.
     static QString lengthIs(const QString &length);
     static QString timerStarted(qint64 interval);
+    static QString timerSilent();
+    static QString startRefused(bool timerRunning, qint64 interval);
     static QString timerStopped(const QString &count);
     static QString listErased();
+    static QString listBroughtBack(const QString &count);
+    static QString nothingToBringBack();
+    static QString listMenu();
 
     // The code of the language these texts are in, "ru" in the program's
     // own: the button faces with words, and how counts are written, follow it.
