@@ -3,12 +3,14 @@
 #include <QObject>
 
 // Keeps a screen reader's own keys out of the windows when the reader is
-// slow to claim them. With a screen reader listening, Qt's accessibility
-// bridge holds every key until the reader says whether the key is its own;
-// when no answer has come within 100 ms (Orca is still describing what the
-// focus has just reached), the bridge gives up, says so in a warning
-// ("QSpiApplication::keyEventError"), and hands all the keys it holds to the
-// window. Orca still acts on its keys when it gets to them: a late keypad
+// slow to claim them. With a screen reader listening, Qt 6.4's accessibility
+// bridge (QSpiApplicationAdaptor) holds every key until the reader says
+// whether the key is its own; when no answer has come within 100 ms (Orca
+// 43 is still describing what the focus has just reached), the bridge gives
+// up, says so in a warning ("QSpiApplication::keyEventError"), and hands
+// all the keys it holds to the window, without any other sign a program
+// could act on: the warning's text is what this listens for, and it can go
+// once Qt waits for the reader's answer or lets a program tell such keys. Orca still acts on its keys when it gets to them: a late keypad
 // Enter both answered Where-am-I and pressed the focused button.
 //
 // Of the keys handed over that way this drops Orca's own, those of its
