@@ -35,7 +35,5 @@ with tempfile.TemporaryDirectory() as work:
                     faults.append(f"{where} has no finished translation")
                 elif sorted(set(re.findall(r"%\d", source))) != sorted(set(re.findall(r"%\d", text))):
                     faults.append(f"{where} -> {text!r} does not keep the source's places")
-for fault in faults:
-    print(fault)
-print(f"{len(faults)} texts need the translator")
+print(*faults, f"{len(faults)} texts need the translator", sep="\n")
 sys.exit(1 if faults else 0)
