@@ -56,8 +56,7 @@ bool saveMessage(const std::function<void()> &action, const QString &path)
     });
     poll.start();
     action();
-    QTest::qWaitFor([&] { return !poll.isActive(); }, 10000);
-    return saved;
+    return QTest::qWaitFor([&] { return !poll.isActive(); }, 10000) && saved;
 }
 
 bool saveWindows(Form1 &form, const QDir &folder)
