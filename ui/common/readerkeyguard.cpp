@@ -5,10 +5,18 @@
 
 namespace {
 
-QtMessageHandler previousHandler = nullptr;
+// The bridge's wait for the reader, fixed in Qt 6.4 and unchanged in the 6.x
+// sources read since. Qt's coarse timers may fire up to 5 % early.
+static_assert(QT_VERSION < QT_VERSION_CHECK(7, 0, 0),
+              "Re-read qspiapplicationadaptor.cpp: how long the bridge waits and what it posts");
+constexpr qint64 BridgeWaitMs = 100 * 95 / 100;
+// Nothing the user starts holds the event loop for more than a frame, so a
+// key handed over late arrives within a few frames of the bridge giving up;
+// an override older than this is of a key a shortcut or the reader took.
+constexpr qint64 ForgottenMs = 1000;
 
-// Posted behind the keys the bridge hands over (which it posts at normal
-// priority right after its warning): when it arrives, they have all passed.
+// Posted behind the keys the bridge hands over together (it posts them at
+// normal priority in one go): when it arrives, they have all passed.
 const QEvent::Type HandedOver = QEvent::Type(QEvent::registerEventType());
 
 bool isReadersKey(const QKeyEvent &key)
@@ -32,28 +40,65 @@ ReaderKeyGuard &ReaderKeyGuard::instance()
 void ReaderKeyGuard::install()
 {
     static const bool installed = [] {
-        previousHandler = qInstallMessageHandler(&ReaderKeyGuard::messageHandler);
         QCoreApplication::instance()->installEventFilter(&instance());
         return true;
     }();
     Q_UNUSED(installed);
 }
 
-void ReaderKeyGuard::messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+bool ReaderKeyGuard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (message.startsWith(QLatin1String("QSpiApplication::keyEventError"))) {
-        instance().m_late = true;
-        QCoreApplication::postEvent(&instance(), new QEvent(HandedOver), Qt::LowEventPriority);
+    // The window system and the bridge both deliver keys to the window
+    // first, which then hands them to its focus widget.
+    if (!watched->isWindowType())
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        if (event->spontaneous())
+            remember(*key);
+        return false;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return !event->spontaneous() && keepsOut(*key);
+    default:
+        return false;
     }
-    if (previousHandler)
-        previousHandler(type, context, message);
 }
 
-bool ReaderKeyGuard::eventFilter(QObject *, QEvent *event)
+void ReaderKeyGuard::remember(const QKeyEvent &override)
 {
-    if (!m_late || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+    m_presses.removeIf([](const Press &press) { return press.since.hasExpired(ForgottenMs); });
+    Press press{override.key(), override.modifiers(), {}};
+    press.since.start();
+    m_presses.append(press);
+}
+
+bool ReaderKeyGuard::cameLate(const QKeyEvent &copy)
+{
+    // The bridge hands keys back in the order they came; those before this
+    // one that never came back were taken by the reader or a shortcut.
+    while (!m_presses.isEmpty()) {
+        const Press press = m_presses.takeFirst();
+        if (press.key == copy.key() && press.modifiers == copy.modifiers())
+            return press.since.elapsed() >= BridgeWaitMs && !press.since.hasExpired(ForgottenMs);
+    }
+    return false;
+}
+
+bool ReaderKeyGuard::keepsOut(const QKeyEvent &copy)
+{
+    if (copy.type() == QEvent::KeyPress && cameLate(copy) && !m_late) {
+        m_late = true;
+        QCoreApplication::postEvent(this, new QEvent(HandedOver), Qt::LowEventPriority);
+    }
+    if (!isReadersKey(copy))
         return false;
-    return isReadersKey(*static_cast<QKeyEvent *>(event));
+    if (copy.type() == QEvent::KeyRelease)
+        return m_keptOut.removeOne(copy.key()) || m_late;
+    if (m_late)
+        m_keptOut.append(copy.key());
+    return m_late;
 }
 
 void ReaderKeyGuard::customEvent(QEvent *event)
