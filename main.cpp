@@ -6,13 +6,24 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
     // Chosen first: even the line for a missing display is in the user's language.
     Translations translations;
-    DisplayGuard noDisplay(translations.translate("Wording", Wording::NoDisplay).toLocal8Bit() + '\n');
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (DisplayGuard::noDisplay(arguments, QProcessEnvironment::systemEnvironment())) {
+        std::fputs(
+            translations.translate("Wording", Wording::NoDisplay).toLocal8Bit().append('\n').constData(),
+            stderr);
+        return 1;
+    }
+    DisplayGuard starting;
     QApplication app(argc, argv);
-    noDisplay.release();
+    starting.release();
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMARK_VERSION));
     // Lets the desktop match the window to its menu entry and icon.

@@ -3,7 +3,8 @@
 # line on stderr, nothing else, in the user's language: no display at all, a
 # display with no server behind it, and the X11 platform asked for by name;
 # then the line in each language the locale settings ask for (Russian in the
-# C locale and for languages without a translation). Any other failure to
+# C locale and for languages without a translation), and all of it whatever
+# Qt's warnings are set to say or not to say. Any other failure to
 # start (here a platform that does not exist) exits with status 1 and Qt's
 # own message.
 program="$1"
@@ -12,11 +13,11 @@ english='quillmark: no display found'
 out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 failed=0
-run() { # expected line, then the environment
+run() { # expected line, then the environment; $arguments go to the program
     expected="$1"
     shift
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE -u LANGUAGE -u LC_ALL \
-        -u LC_MESSAGES -u LANG "$@" "$program" >"$out" 2>"$err"
+        -u LC_MESSAGES -u LANG "$@" "$program" $arguments >"$out" 2>"$err"
     rc=$?
     if [ "$rc" -ne 1 ] || [ -s "$out" ] || [ "$(cat "$err")" != "$expected" ] || [ "$(wc -l <"$err")" -ne 1 ]; then
         echo "with '$*': exit $rc, stdout $(wc -c <"$out") bytes, stderr:" >&2
@@ -24,9 +25,16 @@ run() { # expected line, then the environment
         failed=1
     fi
 }
-run "$russian" LC_ALL=C.UTF-8
-run "$russian" LC_ALL=C.UTF-8 DISPLAY=:1999
-run "$russian" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
+arguments=
+for rules in '' '*.warning=false' 'default.warning=false' 'qt.qpa.*=false'; do
+    run "$russian" LC_ALL=C.UTF-8 QT_LOGGING_RULES="$rules"
+    run "$russian" LC_ALL=C.UTF-8 DISPLAY=:1999 QT_LOGGING_RULES="$rules"
+    run "$russian" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="$rules"
+    run "$english" LANG=en_US.UTF-8 XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-1999 QT_LOGGING_RULES="$rules"
+done
+arguments='-platform xcb'
+run "$russian" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
+arguments=
 run "$russian" LANG=POSIX
 run "$russian" LANG=C LANGUAGE=en
 run "$russian" LANG=de_DE.UTF-8
