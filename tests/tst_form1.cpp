@@ -5,6 +5,7 @@
 #include "spibridge.h"
 #include "ui/common/accessiblepacing.h"
 #include "ui/list/nicklistbox.h"
+#include "ui/main/form1layout.h"
 #include "ui/toolkit/captionframe.h"
 #include "ui/toolkit/textbox.h"
 
@@ -94,8 +95,14 @@ void TstForm1::everyControlStandsWhereItWasDesigned_data()
           ""}},
         {"frmabout.Label9", {"Clocky — an alarm clock for your desktop.", ""}},
     };
-    const auto row = [&english](const char *name, const char *container, int left, int top, int width,
-                                int height, const char *shown = "", const char *toolTip = "") {
+    // Every control the window places has its designed place written here:
+    // one missing from the rows below fails.
+    QSet<QString> unchecked;
+    for (const ControlPlace &place : Form1Layout)
+        unchecked.insert(QString::fromLatin1(place.name));
+    const auto row = [&english, &unchecked](const char *name, const char *container, int left, int top,
+                                            int width, int height, const char *shown = "", const char *toolTip = "") {
+        unchecked.remove(QString::fromLatin1(name));
         QTest::newRow(name) << QString::fromLatin1(container) << QRect(left, top, width, height)
                             << QString::fromUtf8(shown) << QString::fromUtf8(toolTip);
         if (const auto texts = english.find(name); texts != english.end())
@@ -172,6 +179,8 @@ void TstForm1::everyControlStandsWhereItWasDesigned_data()
         "Word Maze — головоломка для тех, кто любит слова: найди их все в лабиринте из букв.");
     row("frmabout.Label11", "frmabout", 3480, 5640, 0, 0, "© 2003 TOR(E)N");
     row("frmabout.Shape1", "frmabout", 0, 0, 5895, 5895);
+    for (const QString &name : std::as_const(unchecked))
+        QTest::newRow(qPrintable(name + QStringLiteral(" has no designed place"))) << QString() << QRect() << QString() << QString();
 }
 
 void TstForm1::everyControlStandsWhereItWasDesigned()

@@ -20,3 +20,11 @@ void makeControls(QWidget &window, std::span<const ControlRow> table)
         control->setGeometry(Look::twipsRect(row.left, row.top, row.width, row.height));
     }
 }
+
+void makeControls(QWidget &window, std::span<const ControlPlace> places, const ControlMaker &make)
+{
+    for (const ControlPlace &place : places) {
+        const ControlRow row{place.name, place.container, place.left, place.top, place.width, place.height, make};
+        makeControls(window, {&row, 1});
+    }
+}

@@ -7,11 +7,19 @@
 
 class QWidget;
 
-// One control of a window: its name, the container it lies in (the window or
-// a frame made by an earlier row), where it stands in twips from the
-// top-left corner of its container (a frame's outer corner for controls in a
-// frame), and how it is made. Both windows make their controls from one
-// table of these, so each control's name is written once.
+// Where one control of a window stands: its name, the container it lies in
+// (the window or a frame made by an earlier row), and its place in twips
+// from the top-left corner of its container (a frame's outer corner for
+// controls in a frame).
+struct ControlPlace
+{
+    const char *name;
+    const char *container;
+    int left, top, width, height;
+};
+
+// A control's place and how it is made, so that each control's name is
+// written once.
 struct ControlRow
 {
     const char *name;
@@ -30,3 +38,7 @@ struct ControlRow
 // control of its name, is a fault of the window's code: it stops the
 // program, naming the row, in every build.
 void makeControls(QWidget &window, std::span<const ControlRow> table);
+
+// The same for a table of places, each control made by one maker.
+using ControlMaker = std::function<QWidget *(const QString &name, QWidget *container)>;
+void makeControls(QWidget &window, std::span<const ControlPlace> places, const ControlMaker &make);
