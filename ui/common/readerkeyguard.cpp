@@ -6,10 +6,11 @@
 namespace {
 
 // The bridge's wait for the reader, fixed in Qt 6.4 and unchanged in the 6.x
-// sources read since. Qt's coarse timers may fire up to 5 % early.
+// sources read since. Qt's coarse timers may fire up to 5 % early, and both
+// they and the clock here count whole milliseconds: 90 ms keeps clear of both.
 static_assert(QT_VERSION < QT_VERSION_CHECK(7, 0, 0),
               "Re-read qspiapplicationadaptor.cpp: how long the bridge waits and what it posts");
-constexpr qint64 BridgeWaitMs = 100 * 95 / 100;
+constexpr qint64 BridgeWaitMs = 90;
 // Nothing the user starts holds the event loop for more than a frame, so a
 // key handed over late arrives within a few frames of the bridge giving up;
 // an override older than this is of a key a shortcut or the reader took.
