@@ -1,12 +1,12 @@
 #include "control/autogeneration.h"
 
-#include "control/generatorpanel.h"
+#include "control/generatorview.h"
 #include "core/conversions.h"
 #include "platform/generationtimer.h"
 
-using Box = GeneratorPanel::Box;
+using Box = GeneratorView::Box;
 
-AutoGeneration::AutoGeneration(GeneratorPanel &panel, GenerationTimer &timer) : m_panel(panel), m_timer(timer)
+AutoGeneration::AutoGeneration(GeneratorView &panel, GenerationTimer &timer) : m_panel(panel), m_timer(timer)
 {
 }
 
@@ -38,7 +38,7 @@ bool AutoGeneration::start()
         return false;
     if (!m_timer.setInterval(*interval)) {
         // The refused interval leaves the timer exactly as it was: say so.
-        m_panel.refuse({GeneratorPanel::Refusal::Kind::NegativeInterval, *interval, m_timer.isEnabled(),
+        m_panel.refuse({GeneratorView::Refusal::Kind::NegativeInterval, *interval, m_timer.isEnabled(),
                         m_timer.interval()});
         return false;
     }

@@ -4,7 +4,7 @@
 #include <QStringView>
 
 class GenerationTimer;
-class GeneratorPanel;
+class GeneratorView;
 
 // Generation on the timer: the interval box keeps its text a plain number as
 // the user types, Start runs the timer at the box's interval, Stop halts it.
@@ -12,7 +12,7 @@ class GeneratorPanel;
 class AutoGeneration
 {
 public:
-    AutoGeneration(GeneratorPanel &panel, GenerationTimer &timer);
+    AutoGeneration(GeneratorView &panel, GenerationTimer &timer);
 
     // Every change of the interval box, typed or set, comes here. Setting
     // the normal form changes the text again and re-enters; a text already
@@ -27,6 +27,6 @@ public:
     static QString normalForm(QStringView text);
 
 private:
-    GeneratorPanel &m_panel;
+    GeneratorView &m_panel;
     GenerationTimer &m_timer;
 };

@@ -1,7 +1,7 @@
 #include "control/logfile.h"
 
 #include "core/nickstore.h"
-#include "platform/appdir.h"
+#include "platform/folders.h"
 #include "platform/linefile.h"
 
 #include <QFile>

@@ -3,9 +3,9 @@
 #include "core/letters.h"
 #include "core/conversions.h"
 
-using Box = GeneratorPanel::Box;
+using Box = GeneratorView::Box;
 
-NickGeneration::NickGeneration(GeneratorPanel &panel, NickGenerator &slots) : m_panel(panel), m_slots(slots)
+NickGeneration::NickGeneration(GeneratorView &panel, SlotState &slots) : m_panel(panel), m_slots(slots)
 {
 }
 

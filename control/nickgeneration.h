@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/generatorpanel.h"
-#include "core/nickgenerator.h"
+#include "control/generatorview.h"
+#include "core/slotstate.h"
 
 // The one generate action, run by the generate button and by every timer
 // tick: draw all ten slots, show the word cut to the nick length in the nick
@@ -10,7 +10,7 @@
 class NickGeneration
 {
 public:
-    NickGeneration(GeneratorPanel &panel, NickGenerator &slots);
+    NickGeneration(GeneratorView &panel, SlotState &slots);
 
     // False when it stopped part way: a length that is not a number stops it
     // before any draw, a counter that is not a number after the nick has
@@ -18,6 +18,6 @@ public:
     bool GenerateNick();
 
 private:
-    GeneratorPanel &m_panel;
-    NickGenerator &m_slots;
+    GeneratorView &m_panel;
+    SlotState &m_slots;
 };

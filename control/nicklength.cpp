@@ -1,15 +1,15 @@
 #include "control/nicklength.h"
 
-#include "control/generatorpanel.h"
+#include "control/generatorview.h"
 #include "core/conversions.h"
 #include "core/letters.h"
 
 namespace {
-using Box = GeneratorPanel::Box;
-using Refusal = GeneratorPanel::Refusal;
+using Box = GeneratorView::Box;
+using Refusal = GeneratorView::Refusal;
 } // namespace
 
-NickLength::NickLength(GeneratorPanel &panel) : m_panel(panel) {}
+NickLength::NickLength(GeneratorView &panel) : m_panel(panel) {}
 
 void NickLength::up()
 {

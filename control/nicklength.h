@@ -1,6 +1,6 @@
 #pragma once
 
-class GeneratorPanel;
+class GeneratorView;
 
 // The nick length in its box, moved one step at a time between 2 and 10.
 // A step past either bound is refused with a message; a step onto a bound
@@ -8,11 +8,11 @@ class GeneratorPanel;
 class NickLength
 {
 public:
-    explicit NickLength(GeneratorPanel &panel);
+    explicit NickLength(GeneratorView &panel);
 
     void up();
     void down();
 
 private:
-    GeneratorPanel &m_panel;
+    GeneratorView &m_panel;
 };

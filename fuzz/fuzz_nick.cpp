@@ -4,7 +4,7 @@
 // The draws may also break their [0, 1) promise: nothing may then crash or
 // put anything but a table letter into a slot.
 #include "core/letters.h"
-#include "core/nickgenerator.h"
+#include "core/slotstate.h"
 #include "fuzzinput.h"
 #include "core/randomsource.h"
 
@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     ByteStream stream(data, size);
     StreamRandom random(stream);
-    NickGenerator generator(random);
+    SlotState generator(random);
 
     for (int generation = 0; generation < 64 && !stream.atEnd(); ++generation) {
         random.broken = stream.byte() & 1;

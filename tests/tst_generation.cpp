@@ -14,7 +14,7 @@ private Q_SLOTS:
         m_panel = ValuePanel();
         m_random.reseeds = 0;
         m_random.script({});
-        m_slots = std::make_unique<NickGenerator>(m_random);
+        m_slots = std::make_unique<SlotState>(m_random);
         m_generation = std::make_unique<NickGeneration>(m_panel, *m_slots);
     }
     void drawValuesPickTheirLetters_data();
@@ -25,11 +25,11 @@ private Q_SLOTS:
     void unreadableBoxesStopTheGeneration();
 
 private:
-    QString shownNick() const { return m_panel.text(GeneratorPanel::Box::Nick); }
+    QString shownNick() const { return m_panel.text(GeneratorView::Box::Nick); }
 
     ValuePanel m_panel;
     ScriptedRandom m_random;
-    std::unique_ptr<NickGenerator> m_slots;
+    std::unique_ptr<SlotState> m_slots;
     std::unique_ptr<NickGeneration> m_generation;
 };
 

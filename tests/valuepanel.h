@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/generatorpanel.h"
+#include "control/generatorview.h"
 #include "ui/wording/wording.h"
 
 #include <QStringList>
@@ -10,7 +10,7 @@
 // The window's boxes, selectors and list as plain values, for the actions
 // tested without a window: the nick box keeps the first characters up to its
 // limit, and refusals are recorded, as the window words them, instead of shown.
-class ValuePanel : public GeneratorPanel
+class ValuePanel : public GeneratorView
 {
 public:
     QString text(Box box) const override { return boxes.at(index(box)); }

@@ -1,7 +1,7 @@
 #include "ui/main/form1controller.h"
 
 #include "control/savejob.h"
-#include "platform/appdir.h"
+#include "platform/folders.h"
 #include "platform/clockrandom.h"
 #include "platform/generationtimer.h"
 #include "ui/about/frmabout.h"
@@ -27,11 +27,11 @@ Form1Controller::Form1Controller(Form1 &window, const Form1Controls &controls,
       m_random(random ? std::move(random) : std::make_unique<ClockRandom>()), m_slotState(*m_random),
       m_programFolder(applicationDirectory()), m_fallbackFolder(userDocumentsDirectory())
 {
-    GeneratorPanel &panel = *this;
+    GeneratorView &panel = *this;
     m_generation = std::make_unique<NickGeneration>(panel, m_slotState);
     m_nickLength = std::make_unique<NickLength>(panel);
     m_autoGeneration = std::make_unique<AutoGeneration>(panel, *m_controls.timer);
-    m_listErase = std::make_unique<ListErase>(panel);
+    m_listErase = std::make_unique<EraseAndBringBack>(panel);
     m_saveJob = new SaveJob(this);
     m_saveJob->setObjectName(QStringLiteral("saveJob"));
     m_saveProgress = std::make_unique<SaveProgress>(*m_saveJob, &m_window);

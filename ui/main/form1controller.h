@@ -1,8 +1,8 @@
 #pragma once
 
 #include "control/autogeneration.h"
-#include "control/generatorpanel.h"
-#include "control/listerase.h"
+#include "control/generatorview.h"
+#include "control/eraseandbringback.h"
 #include "control/logfile.h"
 #include "control/nickgeneration.h"
 #include "control/nicklength.h"
@@ -27,8 +27,8 @@ class TextBox;
 // What the main window's controls do: generating, the length, the timer, the
 // list's erase and its undo, the save, help and about; what the user is told
 // of each, shown or spoken. The generate, length and timer actions reach the
-// controls through GeneratorPanel.
-class Form1Controller : public QObject, private GeneratorPanel
+// controls through GeneratorView.
+class Form1Controller : public QObject, private GeneratorView
 {
     Q_OBJECT
 public:
@@ -77,12 +77,12 @@ private:
     const Form1Controls &m_controls;
     std::unique_ptr<RandomSource> m_random;
     // Every slot's last draws and letter, kept from one nick to the next.
-    NickGenerator m_slotState;
+    SlotState m_slotState;
 
     std::unique_ptr<NickGeneration> m_generation;
     std::unique_ptr<NickLength> m_nickLength;
     std::unique_ptr<AutoGeneration> m_autoGeneration;
-    std::unique_ptr<ListErase> m_listErase;
+    std::unique_ptr<EraseAndBringBack> m_listErase;
     QAction *m_bringBackAction = nullptr; // in the list's context menu
     SaveJob *m_saveJob = nullptr;
     std::unique_ptr<SaveProgress> m_saveProgress;

@@ -1,6 +1,6 @@
 #include "ui/wording/wording.h"
 
-#include "platform/appdir.h"
+#include "platform/folders.h"
 
 #include <cerrno>
 #include <climits>
@@ -12,15 +12,15 @@ QString Wording::language()
     return tr("ru", "the code of the language of these texts");
 }
 
-Wording::Message Wording::refusal(const GeneratorPanel::Refusal &refusal)
+Wording::Message Wording::refusal(const GeneratorView::Refusal &refusal)
 {
     const QString title = tr("Ошибка!!!");
     switch (refusal.kind) {
-    case GeneratorPanel::Refusal::Kind::LongerThanMax:
+    case GeneratorView::Refusal::Kind::LongerThanMax:
         return {tr("Да хватит десяти, зачем больше!!!"), title};
-    case GeneratorPanel::Refusal::Kind::ShorterThanMin:
+    case GeneratorView::Refusal::Kind::ShorterThanMin:
         return {tr("Куда меньше-то!!!"), title};
-    case GeneratorPanel::Refusal::Kind::NegativeInterval:
+    case GeneratorView::Refusal::Kind::NegativeInterval:
         break;
     }
     // The refused interval leaves the timer exactly as it was.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/generatorpanel.h"
+#include "control/generatorview.h"
 #include "control/logfile.h"
 
 #include <QCoreApplication>
@@ -29,7 +29,7 @@ public:
         Icon icon = Icon::Information;
     };
 
-    static Message refusal(const GeneratorPanel::Refusal &refusal);
+    static Message refusal(const GeneratorView::Refusal &refusal);
 
     // After a save: a message to show, or, when the save went as asked,
     // only what a screen reader is told.

@@ -1,4 +1,4 @@
-#include "core/nickgenerator.h"
+#include "core/slotstate.h"
 
 #include "core/conversions.h"
 #include "core/randomsource.h"
@@ -10,11 +10,11 @@ constexpr float VowelMultiplier = 6.0f;
 constexpr float ConsonantMultiplier = 20.0f;
 } // namespace
 
-NickGenerator::NickGenerator(RandomSource &random) : m_random(random)
+SlotState::SlotState(RandomSource &random) : m_random(random)
 {
 }
 
-bool NickGenerator::DrawSlotLetter(int slot, LetterClass letterClass)
+bool SlotState::DrawSlotLetter(int slot, LetterClass letterClass)
 {
     const int i = slot - 1;
     m_random.reseedFromClock();
@@ -34,7 +34,7 @@ bool NickGenerator::DrawSlotLetter(int slot, LetterClass letterClass)
     return true;
 }
 
-QString NickGenerator::word() const
+QString SlotState::word() const
 {
     QString joined;
     joined.reserve(SlotCount);

@@ -11,10 +11,10 @@ class RandomSource;
 // The ten slots' letters and how a nick's word is made from them. Every slot
 // keeps the indices it drew last and its current letter from one generation
 // to the next; a slot without a class keeps its letter.
-class NickGenerator
+class SlotState
 {
 public:
-    explicit NickGenerator(RandomSource &random);
+    explicit SlotState(RandomSource &random);
 
     // Draws slot 1..10 afresh: reseeds, draws a vowel index and then a
     // consonant index, and keeps the letter its class asks for. False when a

@@ -1,4 +1,4 @@
-#include "platform/appdir.h"
+#include "platform/folders.h"
 
 #include <QByteArrayList>
 #include <QFile>

@@ -2,17 +2,17 @@
 
 #include "core/nickstore.h"
 
-class GeneratorPanel;
+class GeneratorView;
 
 // Стереть and its way back. Erase empties the list and sets the counter to 0
 // at once, keeping what the list held (its chunks, not a copy); bringBack()
 // puts that in front of whatever has been listed since and adds its number
 // to the counter. What is kept goes at the next erase that finds the list
 // holding something: erasing an empty list keeps what an earlier erase took.
-class ListErase
+class EraseAndBringBack
 {
 public:
-    explicit ListErase(GeneratorPanel &panel);
+    explicit EraseAndBringBack(GeneratorView &panel);
 
     void erase();
     // How many entries came back: 0 when none were kept.
@@ -21,6 +21,6 @@ public:
     qsizetype kept() const { return m_kept.count(); }
 
 private:
-    GeneratorPanel &m_panel;
+    GeneratorView &m_panel;
     NickStore m_kept;
 };

@@ -4,11 +4,12 @@
 
 #include <QString>
 
-// The main window as the generate, length and timer actions see it: the
-// texts of its four boxes, the selectors' list indices, the nick list and
-// its refusals, which the window words. The window implements it on its controls; tests of the
-// actions implement it on plain values.
-class GeneratorPanel
+// The interface through which the generate, length, timer and erase actions
+// see the main window: the texts of its four boxes, the selectors' list
+// indices, the nick list and its refusals, which the window words. The
+// window's controller implements it on the controls; tests of the actions
+// implement it on plain values.
+class GeneratorView
 {
 public:
     enum class Box
@@ -19,7 +20,7 @@ public:
         Counter,  // Text4
     };
 
-    virtual ~GeneratorPanel() = default;
+    virtual ~GeneratorView() = default;
 
     virtual QString text(Box box) const = 0;
     // Sets a box's text as the box's own setter does: cut to the box's
@@ -60,7 +61,7 @@ public:
     virtual void refuse(const Refusal &refusal) = 0;
 
 protected:
-    GeneratorPanel() = default;
-    GeneratorPanel(const GeneratorPanel &) = default;
-    GeneratorPanel &operator=(const GeneratorPanel &) = default;
+    GeneratorView() = default;
+    GeneratorView(const GeneratorView &) = default;
+    GeneratorView &operator=(const GeneratorView &) = default;
 };

@@ -1,17 +1,17 @@
-#include "control/listerase.h"
+#include "control/eraseandbringback.h"
 
-#include "control/generatorpanel.h"
+#include "control/generatorview.h"
 #include "core/conversions.h"
 
 #include <QLocale>
 
 #include <utility>
 
-using Box = GeneratorPanel::Box;
+using Box = GeneratorView::Box;
 
-ListErase::ListErase(GeneratorPanel &panel) : m_panel(panel) {}
+EraseAndBringBack::EraseAndBringBack(GeneratorView &panel) : m_panel(panel) {}
 
-void ListErase::erase()
+void EraseAndBringBack::erase()
 {
     NickStore taken = m_panel.takeList();
     if (taken.count() > 0)
@@ -19,7 +19,7 @@ void ListErase::erase()
     m_panel.setText(Box::Counter, QStringLiteral("0"));
 }
 
-qsizetype ListErase::bringBack()
+qsizetype EraseAndBringBack::bringBack()
 {
     const qsizetype back = m_kept.count();
     if (back == 0)
