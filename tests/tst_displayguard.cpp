@@ -18,6 +18,7 @@ class TstDisplayGuard : public QObject
 private Q_SLOTS:
     void noDisplayOnlyWhereNoServerAnswers_data();
     void noDisplayOnlyWhereNoServerAnswers();
+    void releaseHandsBackTheHandlerBefore();
 };
 
 // A server listening on a local socket, abstract as X servers listen, or
@@ -35,12 +36,32 @@ public:
         m_listening =
             ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), length) == 0 && ::listen(m_fd, 1) == 0;
     }
-    ~Listener() { ::close(m_fd); }
+    ~Listener()
+    {
+        for (int fd : m_waiting)
+            ::close(fd);
+        ::close(m_fd);
+    }
     bool listening() const { return m_listening; }
+    // Clients waiting until no more can: the server is busy, but there.
+    void fillBacklog(const QByteArray &path)
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path + 1, path.constData(), size_t(path.size()));
+        const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + size_t(path.size()) + 1);
+        for (int tries = 0; tries < 16; ++tries) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+            m_waiting.append(fd);
+            if (::connect(fd, reinterpret_cast<sockaddr *>(&address), length) != 0)
+                return;
+        }
+    }
 
 private:
     int m_fd;
     bool m_listening = false;
+    QList<int> m_waiting;
 };
 
 void TstDisplayGuard::noDisplayOnlyWhereNoServerAnswers_data()
@@ -75,6 +96,9 @@ void TstDisplayGuard::noDisplayOnlyWhereNoServerAnswers_data()
     row("Wayland tried, then X", "QT_QPA_PLATFORM=wayland;xcb DISPLAY=:X", "", false, false);
     row("Wayland by name, X ignored", "QT_QPA_PLATFORM=wayland DISPLAY=:X", "", false, true);
     row("a compositor is an X server to no one", "", "", true, true);
+    row("X display that answers, busy", "DISPLAY=:X BUSY=1", "", false, false);
+    static const QByteArray longFolder = "XDG_SESSION_TYPE=wayland XDG_RUNTIME_DIR=/" + QByteArray(200, 'r');
+    row("compositor's path longer than a socket's", longFolder.constData(), "", false, true);
 }
 
 void TstDisplayGuard::noDisplayOnlyWhereNoServerAnswers()
@@ -87,7 +111,7 @@ void TstDisplayGuard::noDisplayOnlyWhereNoServerAnswers()
     // A display number of this test's own, so that tests side by side and a
     // real X server do not meet it.
     const int number = 5000 + int(::getpid() % 20000) * 2;
-    const Listener xServer("/tmp/.X11-unix/X" + QByteArray::number(number), true);
+    Listener xServer("/tmp/.X11-unix/X" + QByteArray::number(number), true);
     QVERIFY(xServer.listening());
     QTemporaryDir runtime;
     const Listener compositor(QFile::encodeName(runtime.filePath(QStringLiteral("wayland-0"))), false);
@@ -102,10 +126,24 @@ void TstDisplayGuard::noDisplayOnlyWhereNoServerAnswers()
     };
     for (const QString &entry : environment)
         given.insert(entry.section(u'=', 0, 0), withDisplay(entry.section(u'=', 1)));
+    if (given.contains(QStringLiteral("BUSY")))
+        xServer.fillBacklog("/tmp/.X11-unix/X" + QByteArray::number(number));
     QStringList argv{QStringLiteral("quillmark")};
     for (const QString &argument : arguments)
         argv.append(withDisplay(argument));
     QCOMPARE(DisplayGuard::noDisplay(argv, given), noDisplay);
+}
+
+// Only while Qt starts does a fatal message end the program quietly.
+void TstDisplayGuard::releaseHandsBackTheHandlerBefore()
+{
+    const QtMessageHandler before = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(before);
+    {
+        DisplayGuard starting;
+        starting.release();
+    }
+    QVERIFY(qInstallMessageHandler(before) == before);
 }
 
 QTEST_GUILESS_MAIN(TstDisplayGuard)

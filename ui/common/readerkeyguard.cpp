@@ -69,6 +69,7 @@ bool ReaderKeyGuard::eventFilter(QObject *watched, QEvent *event)
 
 void ReaderKeyGuard::remember(const QKeyEvent &override)
 {
+    // Those forgotten are skipped anyway; this only keeps the list short.
     m_presses.removeIf([](const Press &press) { return press.since.hasExpired(ForgottenMs); });
     Press press{override.key(), override.modifiers(), {}};
     press.since.start();
@@ -81,8 +82,8 @@ bool ReaderKeyGuard::cameLate(const QKeyEvent &copy)
     // one that never came back were taken by the reader or a shortcut.
     while (!m_presses.isEmpty()) {
         const Press press = m_presses.takeFirst();
-        if (press.key == copy.key() && press.modifiers == copy.modifiers())
-            return press.since.elapsed() >= BridgeWaitMs && !press.since.hasExpired(ForgottenMs);
+        if (!press.since.hasExpired(ForgottenMs) && press.key == copy.key() && press.modifiers == copy.modifiers())
+            return press.since.elapsed() >= BridgeWaitMs;
     }
     return false;
 }
