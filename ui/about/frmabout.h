@@ -32,4 +32,5 @@ protected:
 private:
     void setupWindow();
     void setupControls();
+    QWidget *makeControl(const QString &name, QWidget *container);
 };

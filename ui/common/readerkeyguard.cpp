@@ -82,7 +82,8 @@ bool ReaderKeyGuard::cameLate(const QKeyEvent &copy)
     // one that never came back were taken by the reader or a shortcut.
     while (!m_presses.isEmpty()) {
         const Press press = m_presses.takeFirst();
-        if (!press.since.hasExpired(ForgottenMs) && press.key == copy.key() && press.modifiers == copy.modifiers())
+        if (!press.since.hasExpired(ForgottenMs) && press.key == copy.key() &&
+            press.modifiers == copy.modifiers())
             return press.since.elapsed() >= BridgeWaitMs;
     }
     return false;
