@@ -77,9 +77,12 @@ void TstReaderKeyGuard::readersKeysHandedOverLateStayOut()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     const SpiBridge bridge{SpiBridge::Reader(reader)};
+    // The user's timing: QTest's own delays only stamp the events.
     for (const Key &key : keys) {
-        QTest::keyPress(window.windowHandle(), key.key, key.modifiers, key.after);
-        QTest::keyRelease(window.windowHandle(), key.key, key.modifiers, key.held);
+        QTest::qWait(key.after);
+        QTest::keyPress(window.windowHandle(), key.key, key.modifiers);
+        QTest::qWait(key.held);
+        QTest::keyRelease(window.windowHandle(), key.key, key.modifiers);
     }
     // The bridge hands keys back in order: once Z is back, all are.
     QTest::keyClick(window.windowHandle(), Qt::Key_Z);
