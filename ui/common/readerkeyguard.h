@@ -21,8 +21,8 @@ class QKeyEvent;
 // itself: every key press is announced to the window as a shortcut override
 // before the key itself, which the bridge lets pass; a copy is a key that
 // reaches the window posted rather than from the window system. A copy that
-// comes 100 ms or more after its override was handed over late, and so are
-// the copies posted with it. Of such keys this drops the reader's own, those
+// comes as late as the bridge's wait after its override was handed over
+// late, and so are the copies posted with it. Of such keys this drops the reader's own, those
 // of Orca's default (desktop) layout: the number pad's keys other than digits
 // and the decimal separator (Enter, + - * /, and with Num Lock off the
 // arrows, Home, End, Page Up and Down, Delete), and Insert, the Orca key.

@@ -2,7 +2,12 @@
 
 #include "ui/toolkit/controlrow.h"
 
-// Where every control of the main window stands: its container and its place
+#include <QtGlobal>
+
+// The main window as designed: where every control stands, what it shows at
+// creation and the faces of its image buttons.
+//
+// Where every control stands: its container and its place
 // in twips from the container's top-left corner (a frame's outer corner for
 // a control in a frame). In making order, which is the stacking order: the
 // big buttons lie beneath the inner frames, and of two overlapping controls
@@ -61,3 +66,58 @@ inline constexpr ControlPlace Form1Layout[] = {
     {"Command4", "Frame5", 120, 4320, 1815, 255},
     {"Command1", "Frame5", 120, 4560, 1815, 255},
 };
+
+// What each control shows at creation, and its tooltip.
+struct ControlText
+{
+    const char *name;
+    const char *text;
+    const char *toolTip = nullptr;
+};
+inline constexpr ControlText Form1Texts[] = {
+    {"Label1", "Quillmark"},
+    {"Exit", "X"},
+    {"Frame1", QT_TRANSLATE_NOOP("Form1", "Ники делать тут:")},
+    {"Frame2", QT_TRANSLATE_NOOP("Form1", "Сам ник:")},
+    {"Text3", "[.:] TOR(E)N [:.]", QT_TRANSLATE_NOOP("Form1", "Сам ник")},
+    {"Frame3", QT_TRANSLATE_NOOP("Form1", "Настрой буквы (советую оставить так):")},
+    {"Label3", QT_TRANSLATE_NOOP("Form1", "Первая буква:")},
+    {"Label4", QT_TRANSLATE_NOOP("Form1", "Вторая буква:")},
+    {"Label5", QT_TRANSLATE_NOOP("Form1", "Третья буква:")},
+    {"Label6", QT_TRANSLATE_NOOP("Form1", "Четвёртая буква:")},
+    {"Label7", QT_TRANSLATE_NOOP("Form1", "Пятая буква:")},
+    {"Label2", QT_TRANSLATE_NOOP("Form1", "Шестая буква:")},
+    {"Label8", QT_TRANSLATE_NOOP("Form1", "Седьмая буква:")},
+    {"Label9", QT_TRANSLATE_NOOP("Form1", "Восьмая буква:")},
+    {"Label10", QT_TRANSLATE_NOOP("Form1", "Девятая буква:")},
+    {"Label11", QT_TRANSLATE_NOOP("Form1", "Десятая буква:")},
+    {"Frame4", QT_TRANSLATE_NOOP("Form1", "Длина ника:")},
+    {"Text1", "6", QT_TRANSLATE_NOOP("Form1", "Длина генерируемого ника")},
+    {"Frame5", QT_TRANSLATE_NOOP("Form1", "Настрой генератор:")},
+    {"Label12", QT_TRANSLATE_NOOP("Form1", "Интервал добавления (м/c):")},
+    {"Label13", QT_TRANSLATE_NOOP("Form1", "Записей:")},
+    {"Text2", "250", QT_TRANSLATE_NOOP("Form1", "Интервал между добавлением ников")},
+    {"Text4", "0", QT_TRANSLATE_NOOP("Form1", "Показывает сколько уже сгенерировано ников")},
+    {"Command2", QT_TRANSLATE_NOOP("Form1", "Старт"),
+     QT_TRANSLATE_NOOP("Form1", "Начать генерировать по таймеру")},
+    {"Command3", QT_TRANSLATE_NOOP("Form1", "Стоп"), QT_TRANSLATE_NOOP("Form1", "Остановить генерацию")},
+    {"Command4", QT_TRANSLATE_NOOP("Form1", "Стереть"), QT_TRANSLATE_NOOP("Form1", "Очищает список")},
+    {"Command1", QT_TRANSLATE_NOOP("Form1", "Сохранить"),
+     QT_TRANSLATE_NOOP("Form1", "Сохраняет список в папку с программой")},
+};
+
+// The image buttons: the pressed face's name, the faces' pictures, and
+// whether the faces carry a word, drawn in each language the program speaks.
+struct ImageButtonFaces
+{
+    const char *name; // the normal face's
+    const char *pressed;
+    const char *picture;
+    bool worded;
+};
+inline constexpr ImageButtonFaces Form1Faces[] = {
+    {"Image1", "Image2", "generate", true}, {"Image3", "Image4", "about", true},
+    {"Image5", "Image6", "help", true},     {"Image7", "Image8", "up", false},
+    {"Image9", "Image10", "down", false},
+};
+
