@@ -41,27 +41,28 @@ NickStore storeOf(const QStringList &nicks)
     return store;
 }
 
-// What a save told, in one line: "saved", "documents" or "failed" (with
-// what a damaged file holds and the name, less its letters, of the file
-// that keeps the whole list), the reason, the warning (and "unlocked"), and
-// what refused the program folder's file and why.
-QByteArray toldBy(const NickLog::Result &result)
+// What a save told, in one line: "saved", "documents", "cancelled" or
+// "failed" (with what a damaged file holds and the name, less its letters,
+// of the file that keeps the whole list), the reason, the warning (and
+// "unlocked"), and what refused the program folder's file and why.
+QByteArray toldBy(const SaveOutcome &outcome)
 {
-    static const char *const Outcomes[] = {"saved", "documents", "failed"};
-    static const char *const Refusers[] = {"folder", "file", "link target"};
-    QByteArray told = Outcomes[int(result.outcome)];
-    if (result.damaged)
+    using Holds = SaveOutcome::Holds;
+    static const char *const Kinds[] = {"saved", "cancelled", "failed"};
+    static const char *const Refusers[] = {"folder", "file", "link target", "keep aside"};
+    const bool failed = outcome.kind == SaveOutcome::Kind::Failed;
+    QByteArray told = outcome.refused && !failed ? "documents" : Kinds[int(outcome.kind)];
+    if (outcome.holds == Holds::PartOfNewList || outcome.holds == Holds::PartOfEarlierList)
         told += ", damaged: " +
-                (result.copyUnconfirmed ? QByteArray("whole") : QByteArray::number(result.heldEntries)) +
-                (result.earlierList ? " of an earlier list" : "") + ", kept in " +
-                result.fullList.mid(result.fullList.lastIndexOf('/') + 1).chopped(6);
-    told +=
-        '|' + (result.outcome == NickLog::Outcome::Failed ? Wording::reason(result.reason).toUtf8() : "") +
-        '|' + (result.unconfirmed == 0 ? QByteArray() : Wording::systemError(result.unconfirmed).toUtf8()) +
-        (result.unlocked ? "unlocked" : "");
-    if (!result.refusedPath.isEmpty())
-        told += '|' + QByteArray(Refusers[int(result.refusedBy)]) + ": " +
-                Wording::reason(result.refusedReason).toUtf8();
+                (outcome.copyUnconfirmed ? QByteArray("whole") : QByteArray::number(outcome.entries)) +
+                (outcome.holds == Holds::PartOfEarlierList ? " of an earlier list" : "") + ", kept in " +
+                outcome.fullList.mid(outcome.fullList.lastIndexOf('/') + 1).chopped(6);
+    told += '|' + (failed ? Wording::reason(outcome.reason).toUtf8() : "") + '|' +
+            (outcome.unconfirmed == 0 ? QByteArray() : Wording::systemError(outcome.unconfirmed).toUtf8()) +
+            (outcome.unlocked ? "unlocked" : "");
+    if (outcome.refused)
+        told += '|' + QByteArray(Refusers[int(outcome.refused->by)]) + ": " +
+                Wording::reason(outcome.refused->reason).toUtf8();
     return told;
 }
 
@@ -121,7 +122,7 @@ private:
         }
         return false;
     }
-    NickLog::Result save(const QStringList &nicks) const
+    SaveOutcome save(const QStringList &nicks) const
     {
         return NickLog::save(storeOf(nicks), QFile::encodeName(m_programFolder),
                              QFile::encodeName(m_fallbackFolder));
@@ -182,7 +183,7 @@ void TstLogFile::anEmptyListEmptiesTheFile()
     const QString other = m_programFolder + u"/other.txt"_s;
     QVERIFY(!linked || ::link(QFile::encodeName(m_log), QFile::encodeName(other)) == 0);
     const auto result = save({});
-    QCOMPARE(result.outcome, NickLog::Outcome::Saved);
+    QCOMPARE(result.kind, SaveOutcome::Kind::Saved);
     QCOMPARE(result.path, QFile::encodeName(m_log));
     QCOMPARE(readAll(m_log), QByteArray(""));
     // Nothing is left behind beside it.
@@ -279,8 +280,8 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
     const auto result = save({u"NIK"_s});
     QCOMPARE(QFileInfo(m_log).symLinkTarget(), link == u"none" ? QString() : targetPath);
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
-    QCOMPARE(result.outcome, reason.isEmpty() ? NickLog::Outcome::Saved : NickLog::Outcome::Failed);
-    QCOMPARE(result.outcome == NickLog::Outcome::Failed ? Wording::reason(result.reason) : QString(), reason);
+    QCOMPARE(result.kind, reason.isEmpty() ? SaveOutcome::Kind::Saved : SaveOutcome::Kind::Failed);
+    QCOMPARE(result.kind == SaveOutcome::Kind::Failed ? Wording::reason(result.reason) : QString(), reason);
     // A FIFO or device stays what it was.
     if (special)
         QVERIFY(QFileInfo(targetPath).exists() && !QFileInfo(targetPath).isFile());
@@ -328,7 +329,7 @@ void TstLogFile::onlyThisProgramsLeftoversAreRemoved()
     const bool root = ::geteuid() == 0;
     QVERIFY(!root || (writeFile(theirs, "theirs") &&
                       ::chown(QFile::encodeName(theirs).constData(), Nobody, Nobody) == 0));
-    QCOMPARE(save({u"AB"_s}).outcome, NickLog::Outcome::Saved);
+    QCOMPARE(save({u"AB"_s}).kind, SaveOutcome::Kind::Saved);
     QStringList left = leftInProgramFolder();
     left.sort();
     const QStringList expected = (root ? QStringList{QFileInfo(theirs).fileName()} : QStringList()) +
@@ -447,7 +448,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     QVERIFY(lockIn.isEmpty() || locks(lockIn) == 1);
     QCOMPARE(locks(u"runtime"_s) + locks(u"open/runtime"_s), 0);
     std::atomic<bool> saved = false;
-    NickLog::Result result;
+    SaveOutcome result;
     ours = std::thread([&] {
         result = save({u"OURS"_s});
         saved = true;
@@ -463,7 +464,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     }
     finish();
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == (waits ? 0 : 1));
-    QCOMPARE(result.outcome, NickLog::Outcome::Saved);
+    QCOMPARE(result.kind, SaveOutcome::Kind::Saved);
     QCOMPARE(result.unlocked, taken.size() == 2);
     QCOMPARE(readAll(m_log), QByteArray("OURS\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});

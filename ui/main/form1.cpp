@@ -615,13 +615,13 @@ void Form1::saveitems(NickListBox &lstin)
     m_saveProgress->saveStarted();
 }
 
-void Form1::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
+void Form1::tellSaveOutcome(const SaveOutcome &outcome, qsizetype entries)
 {
     const auto afterwards = qScopeGuard([this] {
         if (m_closing && !m_saveJob->isBusy())
             close();
     });
-    const Wording::SaveReport report = Wording::saveOutcome(result, entries);
+    const Wording::SaveReport report = Wording::saveOutcome(outcome, entries);
     if (report.message)
         showMessage(*report.message);
     else

@@ -86,7 +86,7 @@ private:
     void bringBack();
     void start();
     QString keysDescription() const;
-    void tellSaveOutcome(const NickLog::Result &result, qsizetype entries);
+    void tellSaveOutcome(const SaveOutcome &outcome, qsizetype entries);
     void endProgram();
 
     std::unique_ptr<RandomSource> m_random;
