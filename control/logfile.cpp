@@ -160,7 +160,7 @@ void NickLog::tellFailure(const LineFile &file, SaveOutcome &outcome, std::optio
     outcome.reason = reasonOf(failure);
     if (failure.place != LineFile::Place::KeepAside)
         outcome.path = failure.path;
-    if (copy && (copy->damaged() || copy->renamedAway()))
+    if (copy && copy->damaged())
         outcome.fullList = copy->fullList();
     if (failure.refusal == SaveRefusal::Changed) {
         outcome.holds = Holds::SomeoneElses;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/savejob.h"
+#include "platform/save/systemcalls.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <climits>
 #include <csignal>
+#include <functional>
+#include <unistd.h>
 #include <sys/resource.h>
 
 // What the save tests share: a program folder and a documents folder of
@@ -84,4 +88,55 @@ public:
 private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
+};
+
+// The save's system calls, seen at the seam where the save reaches the
+// system: each on a watched folder or a file in it is noted, as "write",
+// "fsync" (on the folder itself "fsync folder") or with the watched folder's
+// label first ("cache write"). At each call whose notes end as `at` says
+// ("write write": the second write), or at every call when `at` is empty,
+// `act` runs with the notes so far: it may act as another user would, or
+// end the process; what it returns, an errno, fails the call.
+struct SeamFaults
+{
+    QList<std::pair<QByteArray, QByteArray>> folders; // path and label
+    QByteArrayList seen;
+    QByteArray at;
+    std::function<int(const QByteArray &calls)> act;
+
+    SeamFaults(const QString &folder, const QByteArray &failAt = {},
+               std::function<int(const QByteArray &calls)> action = {})
+        : at(failAt), act(std::move(action))
+    {
+        watch(folder, {});
+        SystemCalls::setFault([this](SystemCalls::Call call, int fd, const char *) { return reach(call, fd); });
+    }
+    ~SeamFaults() { SystemCalls::setFault({}); }
+    SeamFaults(const SeamFaults &) = delete;
+    SeamFaults &operator=(const SeamFaults &) = delete;
+
+    void watch(const QString &folder, const QByteArray &label)
+    {
+        const QString canonical = QDir(folder).canonicalPath();
+        folders.append({QFile::encodeName(canonical.isEmpty() ? folder : canonical), label});
+    }
+    int reach(SystemCalls::Call call, int fd)
+    {
+        static const char *const Names[] = {"open",   "write", "pwrite", "pread",  "fsync",
+                                            "ftruncate", "fallocate", "link", "rename", "unlink",
+                                            "flock",  "fchown", "fchmod", "setxattr", "mkdir"};
+        QByteArray path(PATH_MAX, '\0');
+        path.truncate(std::max<ssize_t>(
+            0, ::readlink("/proc/self/fd/" + QByteArray::number(fd), path.data(), size_t(path.size()))));
+        for (const auto &[folder, label] : std::as_const(folders)) {
+            if (path != folder && !path.startsWith(folder + '/'))
+                continue;
+            const bool onFolder = path == folder && call == SystemCalls::Call::Fsync;
+            seen << (label.isEmpty() ? QByteArray() : label + ' ') + Names[int(call)] +
+                        (onFolder ? " folder" : "");
+            const QByteArray calls = seen.join(' ');
+            return act && calls.endsWith(at) ? act(calls) : 0;
+        }
+        return 0;
+    }
 };

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <optional>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -55,8 +56,9 @@ QByteArray toldBy(const SaveOutcome &outcome)
     if (outcome.holds == Holds::PartOfNewList || outcome.holds == Holds::PartOfEarlierList)
         told += ", damaged: " +
                 (outcome.copyUnconfirmed ? QByteArray("whole") : QByteArray::number(outcome.entries)) +
-                (outcome.holds == Holds::PartOfEarlierList ? " of an earlier list" : "") + ", kept in " +
-                outcome.fullList.mid(outcome.fullList.lastIndexOf('/') + 1).chopped(6);
+                (outcome.holds == Holds::PartOfEarlierList ? " of an earlier list" : "");
+    if (!outcome.fullList.isEmpty())
+        told += ", kept in " + outcome.fullList.mid(outcome.fullList.lastIndexOf('/') + 1).chopped(6);
     told += '|' + (failed ? Wording::reason(outcome.reason).toUtf8() : "") + '|' +
             (outcome.unconfirmed == 0 ? QByteArray() : Wording::systemError(outcome.unconfirmed).toUtf8()) +
             (outcome.unlocked ? "unlocked" : "");
@@ -107,8 +109,13 @@ private Q_SLOTS:
     void whatTheUserSetSurvivesASave();
     void refusedPlaceFallsBack_data();
     void refusedPlaceFallsBack();
-    void faultsAtASystemCall_data();
-    void faultsAtASystemCall();
+    void faultsAtTheSeam_data();
+    void faultsAtTheSeam();
+    void leftoversOfACrash_data();
+    void leftoversOfACrash();
+    void listKeptAsideOnlyWhereItLasts_data();
+    void listKeptAsideOnlyWhereItLasts();
+    void ownLockFolderIsClosedToOthers();
 
 private:
     // Whether this process holds the folder, or a file in it, open.
@@ -585,127 +592,256 @@ void TstLogFile::refusedPlaceFallsBack()
     QCOMPARE(readAll(m_log), programLog);
 }
 
-void TstLogFile::faultsAtASystemCall_data()
+void TstLogFile::faultsAtTheSeam_data()
 {
-    QTest::addColumn<QString>(
-        "inject"); // strace's -e inject=; SIGSTOP: another user changes NIK.log meanwhile
-    // "linked": NIK.log has a second hard link; "link": another user puts a link in its place; "replaced":
-    // another user puts a file in its place; "made": there is none, and another user makes one in the folder,
-    // a sticky one where the save runs as nobody, or one open to all ("made in an open folder").
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<QByteArray>("told"); // none: killed
-    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("setup"); // NIK.log: "none", an old "file", or one "linked" to a second name
+    // The calls seen when it strikes (SeamFaults), and what strikes: an errno's name fails that call;
+    // "cancel": the user presses Cancel; "theirs": another user renames a file of theirs to NIK.log;
+    // "kill": the program is killed there.
+    QTest::addColumn<QByteArray>("at");
+    QTest::addColumn<QString>("act");
+    QTest::addColumn<QByteArray>("calls"); // every call the save made, in order; none: not compared
+    QTest::addColumn<QByteArray>("told");  // none: killed
+    QTest::addColumn<QByteArray>("after"); // NIK.log then, and the second link
+    QTest::addColumn<QByteArray>("other");
     QTest::addColumn<QByteArray>("kept"); // the marked file beside NIK.log that keeps the whole list
-    const QByteArray saved = "AB\r\nCD\r\n";
+    const QByteArray list = "AB\r\nCD\r\n";
     const QByteArray old = OldLog;
     const QByteArray none = "<missing>";
     const QByteArray io = "ошибка ввода-вывода: диск не смог записать данные";
-    const QByteArray changed =
-        "failed|пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь "
-        "стоит на его месте, оставлено как было|";
+    const QByteArray changed = "пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его "
+                               "месте, оставлено как было";
+    const QByteArray replace = "open open fchmod write fsync link rename fsync folder";
+    const QByteArray copy = "open open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate "
+                            "pread pwrite fsync unlink";
     // clang-format off
-    QTest::newRow("no room to copy into a linked file: it stays whole") << u"fallocate:error=ENOSPC"_s << u"linked"_s << QByteArray("failed|на диске не хватает места|") << old << none;
-    QTest::newRow("the copy into a linked file fails: told it is empty, the list kept beside it") << u"pwrite64:error=EIO"_s << u"linked"_s << "failed, damaged: 0, kept in NIK.log.quillmark-full-list-|" + io + '|' << QByteArray() << saved;
-    QTest::newRow("the disk does not confirm the copy into a linked file: told, the list kept beside it") << u"fsync:error=EIO:when=4"_s << u"linked"_s << "failed, damaged: whole, kept in NIK.log.quillmark-full-list-|" + io + '|' << saved << saved;
-    QTest::newRow("killed as the copy into a linked file begins: empty, the list kept, the next save finishes it") << u"pwrite64:signal=SIGKILL"_s << u"linked"_s << QByteArray() << QByteArray() << saved;
-    QTest::newRow("killed before the copy is synced: no old line after the new ones") << u"fsync:signal=SIGKILL:when=4"_s << u"linked"_s << QByteArray() << saved << saved;
-    QTest::newRow("another user's link put in its place before the open: told it was changed") << u"getdents64:signal=SIGSTOP:when=1"_s << u"link"_s << changed << QByteArray("<link>") << none;
-    QTest::newRow("another user made it in a folder open to all before it was named: told it was changed") << u"fsync:signal=SIGSTOP:when=1"_s << u"made in an open folder"_s << changed << QByteArray("THEIRS\r\n") << none;
-    QTest::newRow("another user put a file in its place before the rename: told it was changed") << u"fsync:signal=SIGSTOP:when=1"_s << u"replaced"_s << changed << QByteArray("THEIRS\r\n") << none;
-    QTest::newRow("another user made it in a sticky folder before the rename: told it was changed") << u"fsync:signal=SIGSTOP:when=1"_s << u"made"_s << changed << QByteArray("THEIRS\r\n") << none;
+    QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("open write fsync link fsync folder") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << replace << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << copy << QByteArray("saved||") << list << list << none;
+    QTest::newRow("a new one whose folder's sync fails: saved, told") << u"none"_s << QByteArray("fsync folder") << u"EIO"_s << QByteArray() << "saved||" + io << list << none << none;
+    QTest::newRow("the new file's sync fails: not saved") << u"file"_s << QByteArray("write fsync") << u"EIO"_s << QByteArray() << "failed|" + io + '|' << old << none << none;
+    QTest::newRow("a stale network file") << u"file"_s << QByteArray("write fsync") << u"ESTALE"_s << QByteArray() << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old << none << none;
+    QTest::newRow("the rename finds NIK.log busy") << u"file"_s << QByteArray("rename") << u"EBUSY"_s << QByteArray() << QByteArray("failed|файл или диск занят другой программой или системой|") << old << none << none;
+    QTest::newRow("the quota runs out") << u"file"_s << QByteArray("write") << u"EDQUOT"_s << QByteArray() << QByteArray("failed|исчерпана дисковая квота пользователя|") << old << none << none;
+    QTest::newRow("the new file cannot be linked in") << u"file"_s << QByteArray("link") << u"EMLINK"_s << QByteArray() << QByteArray("failed|у файла или папки слишком много ссылок|") << old << none << none;
+    QTest::newRow("a full disk: no file left") << u"none"_s << QByteArray("write") << u"ENOSPC"_s << QByteArray() << QByteArray("failed|на диске не хватает места|") << none << none << none;
+    QTest::newRow("Cancel while writing: the old file stays") << u"file"_s << QByteArray("write") << u"cancel"_s << QByteArray() << QByteArray("cancelled||") << old << none << none;
+    QTest::newRow("no room to copy into a linked file: it stays whole") << u"linked"_s << QByteArray("fallocate") << u"ENOSPC"_s << QByteArray() << QByteArray("failed|на диске не хватает места|") << old << old << none;
+    QTest::newRow("the copy into a linked file fails: told it is empty, the list kept beside it") << u"linked"_s << QByteArray("pwrite") << u"EIO"_s << QByteArray() << "failed, damaged: 0, kept in NIK.log.quillmark-full-list-|" + io + '|' << QByteArray() << QByteArray() << list;
+    QTest::newRow("the disk does not confirm the copy: told, the list kept beside it") << u"linked"_s << QByteArray("pwrite fsync") << u"EIO"_s << QByteArray() << "failed, damaged: whole, kept in NIK.log.quillmark-full-list-|" + io + '|' << list << list << list;
+    QTest::newRow("another user's file put at NIK.log before the rename: told it was changed") << u"file"_s << QByteArray("write fsync") << u"theirs"_s << QByteArray() << "failed|" + changed + '|' << QByteArray("THEIRS\r\n") << none << none;
+    QTest::newRow("another user's file put at a linked NIK.log before it is emptied: both left whole") << u"linked"_s << QByteArray("fsync fallocate") << u"theirs"_s << QByteArray() << "failed|" + changed + '|' << QByteArray("THEIRS\r\n") << old << none;
+    QTest::newRow("another user's file put at a linked NIK.log during the copy: not told saved, the list kept") << u"linked"_s << QByteArray("pwrite") << u"theirs"_s << QByteArray() << "failed, kept in NIK.log.quillmark-full-list-|" + changed + '|' << QByteArray("THEIRS\r\n") << list << list;
+    QTest::newRow("killed as the list is named: the next save sweeps it") << u"linked"_s << QByteArray("link") << u"kill"_s << QByteArray() << QByteArray() << old << old << none;
+    QTest::newRow("killed before NIK.log is emptied: the next save sweeps the list") << u"linked"_s << QByteArray("ftruncate") << u"kill"_s << QByteArray() << QByteArray() << old << old << list;
+    QTest::newRow("killed as the copy begins: empty, the list kept, the next save finishes it") << u"linked"_s << QByteArray("pwrite") << u"kill"_s << QByteArray() << QByteArray() << QByteArray() << QByteArray() << list;
+    QTest::newRow("killed before the copy is synced: no old line after the new ones") << u"linked"_s << QByteArray("pwrite fsync") << u"kill"_s << QByteArray() << QByteArray() << list << list << list;
     // clang-format on
 }
 
-void TstLogFile::faultsAtASystemCall()
+void TstLogFile::faultsAtTheSeam()
 {
-#ifdef __SANITIZE_THREAD__
-    QSKIP("ThreadSanitizer's own writes shift strace's count of system calls; the plain runs check it");
-#endif
-    QFETCH(QString, inject);
     QFETCH(QString, setup);
-    QFETCH(QByteArray, told);
+    QFETCH(QByteArray, at);
+    QFETCH(QString, act);
     QFETCH(QByteArray, after);
+    QFETCH(QByteArray, other);
     QFETCH(QByteArray, kept);
-    const QString strace = QStandardPaths::findExecutable(u"strace"_s);
-    if (strace.isEmpty())
-        QSKIP("strace is not installed");
-    if (!setup.isEmpty() && setup != u"linked" && (::geteuid() != 0 || !shareFolders()))
-        QSKIP("another user needs root");
-    const mode_t open = setup == u"made" ? 01777 : 0777;
-    QVERIFY(setup.startsWith(u"made") ? ::chmod(QFile::encodeName(m_programFolder).constData(), open) == 0
-                                      : writeFile(m_log, OldLog));
-    const QString other = m_programFolder + u"/other.txt"_s;
-    QVERIFY(setup != u"linked" ||
-            ::link(QFile::encodeName(m_log).constData(), QFile::encodeName(other).constData()) == 0);
-    // The save runs alone in a copy of this test under strace.
-    const QString trace = m_dir->filePath(u"trace"_s);
-    QByteArray output;
-    QString untraced; // why strace could not trace
-    const auto run = [&](const QString &fault) {
-        QStringList arguments = {u"-f"_s, u"-qq"_s, u"-o"_s,
-                                 trace,   u"-e"_s,  u"trace=fsync,fallocate,pwrite64,getdents64"_s};
-        if (!fault.isEmpty())
-            arguments << u"-e"_s << u"inject="_s + fault;
-        if (setup == u"made")
-            arguments << u"setpriv"_s << u"--reuid=65534"_s << u"--regid=65534"_s << u"--clear-groups"_s;
-        QProcess child;
-        child.start(strace, arguments << QCoreApplication::applicationFilePath() << u"--save-child"_s
-                                      << m_programFolder);
-        // Stopped there, while another user changes NIK.log.
-        if (fault.contains(u"SIGSTOP"_s)) {
-            QTRY_VERIFY_WITH_TIMEOUT(readAll(trace).contains("stopped by SIGSTOP"), 30000);
-            QFile::remove(m_log);
-            QVERIFY(setup == u"link" ? QFile::link(m_dir->filePath(u"notes.txt"_s), m_log)
-                                     : writeFile(m_log, after));
-            // In the sticky folder root's, as the save runs as nobody.
-            QVERIFY(setup == u"made" || ::lchown(QFile::encodeName(m_log).constData(), Nobody, Nobody) == 0);
-            QCOMPARE(::kill(readAll(trace).split(' ').first().toInt(), SIGCONT), 0);
-        }
-        QVERIFY(child.waitForFinished(60000));
-        output = child.readAllStandardOutput();
-        if (!readAll(trace).contains('('))
-            untraced = QString::fromLocal8Bit(child.readAllStandardError());
+    if (act == u"theirs" && ::geteuid() != 0)
+        QSKIP("a file of another user needs root");
+    QVERIFY(setup == u"none" || writeFile(m_log, OldLog));
+    const QString link = m_programFolder + u"/other.txt"_s;
+    QVERIFY(setup != u"linked" || ::link(QFile::encodeName(m_log).constData(), QFile::encodeName(link).constData()) == 0);
+    const QString theirs = m_dir->filePath(u"theirs"_s);
+    QVERIFY(writeFile(theirs, "THEIRS\r\n") &&
+            (::geteuid() != 0 || ::chown(QFile::encodeName(theirs).constData(), Nobody, Nobody) == 0));
+    NickLog::Progress progress;
+    const auto strike = [&](const QByteArray &) {
+        static const QHash<QString, int> Errors = {{u"EIO"_s, EIO},       {u"ESTALE"_s, ESTALE}, {u"EBUSY"_s, EBUSY},
+                                                   {u"EDQUOT"_s, EDQUOT}, {u"EMLINK"_s, EMLINK}, {u"ENOSPC"_s, ENOSPC}};
+        if (act == u"kill")
+            ::_exit(9);
+        if (act == u"cancel")
+            progress.stop = true;
+        if (act == u"theirs")
+            ::rename(QFile::encodeName(theirs).constData(), QFile::encodeName(m_log).constData());
+        return Errors.value(act);
     };
-    run(inject);
-    if (!untraced.isEmpty())
-        QSKIP(qPrintable(u"strace cannot trace here: "_s + untraced));
-    if (QTest::currentTestFailed())
-        return;
-    QCOMPARE(output, told);
-    const auto check = [&](const QByteArray &log, const QByteArray &full) {
-        QCOMPARE(setup == u"link" ? QByteArray("<link>") : readAll(m_log), log);
-        QCOMPARE(readAll(other), setup == u"linked" ? log : QByteArray("<missing>"));
+    const auto saveHere = [&] {
+        return NickLog::save(storeOf({u"AB"_s, u"CD"_s}), QFile::encodeName(m_programFolder), {}, &progress);
+    };
+    if (act == u"kill") {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            SeamFaults faults(m_programFolder, at, strike);
+            saveHere();
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 9);
+    } else {
+        SeamFaults faults(m_programFolder, at, strike);
+        QTEST(toldBy(saveHere()), "told");
+        QFETCH(QByteArray, calls);
+        QCOMPARE(calls.isEmpty() ? calls : faults.seen.join(' '), calls);
+    }
+    const auto check = [&](const QByteArray &log, const QByteArray &linked, const QByteArray &full) {
+        QCOMPARE(readAll(m_log), log);
+        QCOMPARE(readAll(link), setup == u"linked" ? linked : QByteArray("<missing>"));
         QStringList left = leftInProgramFolder();
         left.removeOne(u"other.txt"_s);
-        const QStringList fullList =
-            left.filter(QRegularExpression(u"^NIK\\.log\\.quillmark-full-list-\\w{6}$"_s));
-        QCOMPARE(fullList.isEmpty() ? QByteArray("<missing>")
-                                    : readAll(QDir(m_programFolder).filePath(fullList[0])),
+        const QStringList fullList = left.filter(QRegularExpression(u"^NIK\\.log\\.quillmark-full-list-\\w{6}$"_s));
+        QCOMPARE(fullList.isEmpty() ? QByteArray("<missing>") : readAll(QDir(m_programFolder).filePath(fullList[0])),
                  full);
-        QCOMPARE(left, QStringList{u"NIK.log"_s} + fullList);
+        QCOMPARE(left, (log == "<missing>" ? QStringList() : QStringList{u"NIK.log"_s}) + fullList);
     };
-    check(after, kept);
-    if (told.isEmpty() && !QTest::currentTestFailed()) {
-        // The next save finishes the copy (and syncs it) before its own list,
-        // which here fails at its own sync.
-        run(u"fsync:error=EIO:when=2"_s);
-        QCOMPARE(output, "failed|ошибка ввода-вывода: диск не смог записать данные|");
-        check(kept, "<missing>");
+    check(after, other, kept);
+    if (act == u"kill" && !QTest::currentTestFailed()) {
+        // The next save finishes the copy, or sweeps a list the file never
+        // began to hold, before its own list.
+        QCOMPARE(toldBy(saveHere()), QByteArray("saved||"));
+        check("AB\r\nCD\r\n", "AB\r\nCD\r\n", "<missing>");
     }
+}
+
+void TstLogFile::leftoversOfACrash_data()
+{
+    // NIK.log has a second link, so that it is written in place. "crash": a save of AB and CD was killed
+    // as it began to copy them in. Then a save of EF, Cancelled at once where "cancel" is in the row's name.
+    QTest::addColumn<bool>("crash");
+    QTest::addColumn<QByteArray>("marked"); // more put beside NIK.log with this program's mark, by the test
+    QTest::addColumn<QString>("told");      // the message; %1 NIK.log, %2 the marked file
+    QTest::addColumn<QByteArray>("after");
+    const QString left = u"Сохранение|Список сохранён в файл\n%1\n\nПрерванное сохранение оставило списки, которые "
+                         u"программа не тронула: нельзя убедиться, что их записала она, или файл NIK.log с тех "
+                         u"пор заменён (файлов: 1). Посмотрите их и удалите сами:\n%2"_s;
+    // clang-format off
+    QTest::newRow("a list a crash left, then cancel: told NIK.log now holds that list") << true << QByteArray() << u"Сохранение|Сохранение отменено. Прошлое сохранение в этот файл было прервано; оно закончено, и в файле теперь весь список того сохранения:\n%1"_s << QByteArray("AB\r\nCD\r\n");
+    QTest::newRow("a file of the user's renamed to the mark: neither copied in nor removed, told") << false << QByteArray("AB\r\nXY\r\n") << left << QByteArray("EF\r\n");
+    QTest::newRow("two lists left: the recorded one finished, the other told") << true << QByteArray("AB\r\nCD\r\n") << left << QByteArray("EF\r\n");
+    QTest::newRow("waiting for another copy's save, then cancel: told it may hold part of that list") << false << QByteArray() << u"Сохранение|Сохранение отменено, этот список в файл не записан. Другая копия программы ещё не закончила сохранение в этот файл: в нём может быть только начало её списка:\n%1"_s << QByteArray("AB\r\n");
+    // clang-format on
+}
+
+void TstLogFile::leftoversOfACrash()
+{
+    QFETCH(bool, crash);
+    QFETCH(QByteArray, marked);
+    QVERIFY(writeFile(m_log, "AB\r\n"));
+    QVERIFY(::link(QFile::encodeName(m_log).constData(), QFile::encodeName(m_programFolder + u"/other.txt"_s)) == 0);
+    if (crash) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            SeamFaults faults(m_programFolder, "pwrite", [](const QByteArray &) -> int { ::_exit(9); });
+            save({u"AB"_s, u"CD"_s});
+            ::_exit(0);
+        }
+        int status = 0;
+        QVERIFY(::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 9);
+        QCOMPARE(readAll(m_log), QByteArray());
+    }
+    const QString markedPath = m_log + u".quillmark-full-list-Zz9Zz9"_s;
+    QVERIFY(marked.isEmpty() || writeFile(markedPath, marked));
+    const bool cancel = QByteArray(QTest::currentDataTag()).contains("cancel");
+    std::optional<LineFile> otherCopy;
+    if (!crash && cancel)
+        QVERIFY(otherCopy.emplace(QFile::encodeName(m_log)).open());
+    NickLog::Progress progress;
+    progress.stop = cancel;
+    const SaveOutcome outcome =
+        NickLog::save(storeOf({u"EF"_s}), QFile::encodeName(m_programFolder), {}, &progress);
+    const auto report = Wording::saveOutcome(outcome, 1);
+    QVERIFY(report.message);
+    QFETCH(QString, told);
+    QCOMPARE(report.message->title + u'|' + report.message->text, QString(told).replace(u"%1"_s, m_log).replace(u"%2"_s, markedPath));
+    QFETCH(QByteArray, after);
+    QCOMPARE(readAll(m_log), after);
+    QStringList expected{u"NIK.log"_s, u"other.txt"_s};
+    if (!marked.isEmpty())
+        expected.insert(1, QFileInfo(markedPath).fileName());
+    QCOMPARE(leftInProgramFolder(), expected);
+    QCOMPARE(readAll(markedPath), marked.isEmpty() ? QByteArray("<missing>") : marked);
+}
+
+void TstLogFile::listKeptAsideOnlyWhereItLasts_data()
+{
+    // The program folder takes no new file; NIK.log, the user's, is written in place, the list waiting in
+    // the cache folder meanwhile: one on a disk that lasts, one on tmpfs, or one that is full.
+    QTest::addColumn<QString>("cache");
+    QTest::addColumn<QByteArray>("told");
+    QTest::addColumn<QString>("refused"); // the folder the message names: "program" or "cache"
+    // clang-format off
+    QTest::newRow("a cache folder that lasts: written in place") << u"lasting"_s << QByteArray("saved||") << QString();
+    QTest::newRow("the cache folder on tmpfs: documents, the program folder named") << u"tmpfs"_s << QByteArray("documents|||folder: нет прав на запись") << u"program"_s;
+    QTest::newRow("the cache folder full: documents, the full one named") << u"full"_s << QByteArray("documents|||keep aside: на диске не хватает места") << u"cache"_s;
+    // clang-format on
+}
+
+void TstLogFile::listKeptAsideOnlyWhereItLasts()
+{
+    QFETCH(QString, cache);
+    QTemporaryDir shm(u"/dev/shm/quillmark-test-XXXXXX"_s);
+    if (cache == u"tmpfs" && !shm.isValid())
+        QSKIP("no tmpfs at /dev/shm here");
+    const QString cacheHome = cache == u"tmpfs" ? shm.path() : m_dir->filePath(u"cache"_s);
+    const QByteArray saved = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome));
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CACHE_HOME", saved); });
+    QVERIFY(writeFile(m_log, OldLog));
+    {
+        int opens = 0;
+        SeamFaults faults(m_programFolder, {}, [&](const QByteArray &calls) {
+            // The first open in the program folder is of NIK.log itself; every new file there is refused.
+            if ((calls == "open" || (calls.endsWith(" open") && !calls.endsWith("cache open"))) && ++opens > 1)
+                return EACCES;
+            return cache == u"full" && calls.endsWith("cache write") ? ENOSPC : 0;
+        });
+        faults.watch(cacheHome + u"/quillmark"_s, "cache");
+        const SaveOutcome outcome = save({u"AB"_s, u"CD"_s});
+        QTEST(toldBy(outcome), "told");
+        QFETCH(QString, refused);
+        QCOMPARE(outcome.refused ? QFile::decodeName(outcome.refused->path) : QString(),
+                 refused.isEmpty() ? QString() : refused == u"program" ? m_programFolder : cacheHome + u"/quillmark"_s);
+    }
+    const bool inPlace = cache == u"lasting";
+    QCOMPARE(readAll(m_log), inPlace ? QByteArray("AB\r\nCD\r\n") : OldLog);
+    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), inPlace ? QByteArray("<missing>") : QByteArray("AB\r\nCD\r\n"));
+    QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
+    QCOMPARE(QDir(cacheHome + u"/quillmark"_s).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TstLogFile::ownLockFolderIsClosedToOthers()
+{
+    // No runtime or cache folder: the lock goes into the program's own folder
+    // in TMPDIR, which an older start left open to others.
+    if (QFileInfo::exists(u"/run/user/"_s + QString::number(::geteuid())))
+        QSKIP("this session has a runtime folder");
+    const QByteArrayList names{"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "TMPDIR"};
+    QByteArrayList saved;
+    for (const QByteArray &name : names)
+        saved << qgetenv(name.constData());
+    const auto restore = qScopeGuard([&] {
+        for (qsizetype i = 0; i < names.size(); ++i)
+            qputenv(names[i].constData(), saved[i]);
+    });
+    QVERIFY(writeFile(m_dir->filePath(u"file"_s), ""));
+    qputenv("XDG_RUNTIME_DIR", "");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->filePath(u"file"_s)));
+    qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
+    const QByteArray own = QFile::encodeName(m_dir->filePath(u"quillmark-"_s + QString::number(::geteuid())));
+    QVERIFY(::mkdir(own.constData(), 0755) == 0 && ::chmod(own.constData(), 0755) == 0);
+    QCOMPARE(toldBy(save({u"AB"_s})), QByteArray("saved||"));
+    struct stat st
+    {
+    };
+    QVERIFY(::stat(own.constData(), &st) == 0);
+    QCOMPARE(st.st_mode & 0777, 0700u);
 }
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    // One save of "AB" and "CD" into the given folder, alone, for a test
-    // that watches or upsets it under strace; what it told goes to stdout.
-    if (argc == 3 && qstrcmp(argv[1], "--save-child") == 0) {
-        const QByteArray told = toldBy(NickLog::save(storeOf({u"AB"_s, u"CD"_s}), argv[2], {}));
-        const bool written =
-            std::fwrite(told.constData(), 1, size_t(told.size()), stdout) == size_t(told.size());
-        // Straight out: a leak check at exit cannot run under strace.
-        ::_exit(std::fflush(stdout) == 0 && written ? 0 : 1);
-    }
     TstLogFile test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

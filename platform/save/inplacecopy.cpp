@@ -18,6 +18,16 @@ namespace {
 constexpr QByteArrayView FullListMark{".quillmark-full-list-"};
 constexpr qint64 BlockSize = BlockWriter::BlockSize;
 
+// Whether the record was written for the file open at `targetFd`.
+bool sameTarget(const QByteArrayList &record, int targetFd)
+{
+    struct stat st
+    {
+    };
+    return ::fstat(targetFd, &st) == 0 && record[6].toULongLong() == quint64(st.st_dev) &&
+           record[7].toULongLong() == quint64(st.st_ino);
+}
+
 bool isSyncRefusal(int error)
 {
     // Some file systems cannot sync a folder; that is no failure.
@@ -45,16 +55,21 @@ QByteArray InPlaceCopy::fullListPrefix(bool inCache) const
 // far the save got: "named" while the file is still whole, "copying" once
 // it may be emptied. Synced, so that it outlives a power cut where its
 // folder does.
-bool InPlaceCopy::writeRecord(const QByteArray &state, const QByteArray &where, const QByteArray &name, int fd)
+bool InPlaceCopy::writeRecord(const QByteArray &state, const QByteArray &where, const QByteArray &name, int fd,
+                              int targetFd)
 {
     struct stat st
     {
     };
-    if (m_record.isEmpty() || ::fstat(fd, &st) != 0)
+    struct stat target
+    {
+    };
+    if (m_record.isEmpty() || ::fstat(fd, &st) != 0 || ::fstat(targetFd, &target) != 0)
         return false;
     const QByteArray line = state + ' ' + where + ' ' + name + ' ' + QByteArray::number(quint64(st.st_dev)) +
                             ' ' + QByteArray::number(quint64(st.st_ino)) + ' ' +
-                            QByteArray::number(qint64(st.st_size)) + '\n';
+                            QByteArray::number(qint64(st.st_size)) + ' ' + QByteArray::number(quint64(target.st_dev)) +
+                            ' ' + QByteArray::number(quint64(target.st_ino)) + '\n';
     const int out = SystemCalls::openat(AT_FDCWD, m_record.constData(),
                                         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     const bool written = out >= 0 && SystemCalls::write(out, line.constData(), size_t(line.size())) == line.size() &&
@@ -73,7 +88,7 @@ QByteArrayList InPlaceCopy::readRecord() const
         ::close(in);
     line.truncate(std::max<ssize_t>(size, 0));
     const QByteArrayList fields = line.trimmed().split(' ');
-    return fields.size() == 6 ? fields : QByteArrayList();
+    return fields.size() == 8 ? fields : QByteArrayList();
 }
 
 void InPlaceCopy::removeRecord()
@@ -98,7 +113,7 @@ bool InPlaceCopy::finishLeftover(int targetFd, int cacheFd, const QByteArray &ca
                                   (record[2] == name || record[0] == "named") && record[3].toULongLong() == quint64(st.st_dev) &&
                                   record[4].toULongLong() == quint64(st.st_ino) &&
                                   record[5].toLongLong() == qint64(st.st_size) && st.st_nlink == 1;
-            if (recorded && record[0] == "named") {
+            if (recorded && record[0] == "named" && sameTarget(record, targetFd)) {
                 // Left before the file was emptied: the file still holds what it held.
                 SystemCalls::unlinkat(folderFd, name.constData(), 0);
                 removeRecord();
@@ -112,6 +127,14 @@ bool InPlaceCopy::finishLeftover(int targetFd, int cacheFd, const QByteArray &ca
                 ::close(listFd);
             if (m_error != 0)
                 return false;
+            if (!finished && recorded && sameTarget(record, targetFd)) {
+                // The file is the one the list was for, and never began to
+                // hold it: the crash came before it was emptied.
+                SystemCalls::unlinkat(folderFd, name.constData(), 0);
+                removeRecord();
+                m_fullList.clear();
+                continue;
+            }
             if (!finished) {
                 m_leftAlone << m_fullList;
                 m_fullList.clear();
@@ -181,13 +204,13 @@ bool InPlaceCopy::copy(int targetFd, NewFile &list, const QByteArray &listFolder
     const bool inCache = list.folderFd() != m_folderFd;
     const QByteArray where = inCache ? "cache" : "beside";
     // Nobody else may change the list while it is all there is of it.
-    if (SystemCalls::fchmod(list.fd(), 0600) != 0 || !writeRecord("named", where, "-", list.fd()))
+    if (SystemCalls::fchmod(list.fd(), 0600) != 0 || !writeRecord("named", where, "-", list.fd(), targetFd))
         return fail(m_record.isEmpty() ? EACCES : errno);
     if (const int error = list.nameMarked(fullListPrefix(inCache)))
         return fail(error);
     if (SystemCalls::fsync(list.folderFd()) != 0 && !isSyncRefusal(errno))
         return fail(errno);
-    if (!writeRecord("copying", where, list.name(), list.fd()))
+    if (!writeRecord("copying", where, list.name(), list.fd(), targetFd))
         return fail(errno);
     m_fullList = listFolder + '/' + list.name();
     // Another user may have put a file of theirs at the name meanwhile.

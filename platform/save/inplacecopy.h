@@ -50,7 +50,8 @@ public:
     QByteArrayList leftAlone() const { return m_leftAlone; }
 
 private:
-    bool writeRecord(const QByteArray &state, const QByteArray &where, const QByteArray &name, int fd);
+    bool writeRecord(const QByteArray &state, const QByteArray &where, const QByteArray &name, int fd,
+                     int targetFd);
     QByteArrayList readRecord() const;
     void removeRecord();
     bool finish(int targetFd, int listFd, qint64 size);
