@@ -27,7 +27,9 @@ with tempfile.TemporaryDirectory() as work:
                 source = message.findtext("source")
                 translation = message.find("translation")
                 kind = translation.get("type")
-                text = translation.text or ""
+                # A count's plural forms each keep the places.
+                forms = [form.text or "" for form in translation.iter("numerusform")]
+                text = " ".join(forms) if forms else translation.text or ""
                 where = f"{os.path.basename(original)}: {name}: {source!r}"
                 if kind in ("vanished", "obsolete"):
                     faults.append(f"{where} is no longer in the code")
