@@ -115,7 +115,6 @@ private Q_SLOTS:
     void leftoversOfACrash();
     void listKeptAsideOnlyWhereItLasts_data();
     void listKeptAsideOnlyWhereItLasts();
-    void ownLockFolderIsClosedToOthers();
 
 private:
     // Whether this process holds the folder, or a file in it, open.
@@ -773,6 +772,7 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts_data()
     QTest::addColumn<QString>("refused"); // the folder the message names: "program" or "cache"
     // clang-format off
     QTest::newRow("a cache folder that lasts: written in place") << u"lasting"_s << QByteArray("saved||") << QString();
+    QTest::newRow("killed while the list waits in a cache without unnamed files: the next save sweeps it") << u"killed"_s << QByteArray("saved||") << QString();
     QTest::newRow("the cache folder on tmpfs: documents, the program folder named") << u"tmpfs"_s << QByteArray("documents|||folder: нет прав на запись") << u"program"_s;
     QTest::newRow("the cache folder full: documents, the full one named") << u"full"_s << QByteArray("documents|||keep aside: на диске не хватает места") << u"cache"_s;
     // clang-format on
@@ -789,54 +789,44 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome));
     const auto restore = qScopeGuard([&] { qputenv("XDG_CACHE_HOME", saved); });
     QVERIFY(writeFile(m_log, OldLog));
-    {
-        int opens = 0;
-        SeamFaults faults(m_programFolder, {}, [&](const QByteArray &calls) {
+    const auto faults = [&](bool kill) {
+        return [&, kill, opens = 0, cacheOpens = 0](const QByteArray &calls) mutable {
             // The first open in the program folder is of NIK.log itself; every new file there is refused.
             if ((calls == "open" || (calls.endsWith(" open") && !calls.endsWith("cache open"))) && ++opens > 1)
                 return EACCES;
+            if (kill && calls.endsWith("cache open") && ++cacheOpens == 1)
+                return EOPNOTSUPP; // no unnamed files: the list waits under a name
+            if (kill && calls.endsWith("cache write"))
+                ::_exit(9);
             return cache == u"full" && calls.endsWith("cache write") ? ENOSPC : 0;
-        });
-        faults.watch(cacheHome + u"/quillmark"_s, "cache");
+        };
+    };
+    if (cache == u"killed") {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            SeamFaults killing(m_programFolder, {}, faults(true));
+            killing.watch(cacheHome + u"/quillmark"_s, "cache");
+            save({u"AB"_s});
+            ::_exit(0);
+        }
+        int status = 0;
+        QVERIFY(::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 9);
+        QCOMPARE(QDir(cacheHome + u"/quillmark"_s).entryList(QDir::Files | QDir::Hidden).filter(u"unfinished"_s).size(), 1);
+    }
+    QFETCH(QString, refused);
+    {
+        SeamFaults seam(m_programFolder, {}, faults(false));
+        seam.watch(cacheHome + u"/quillmark"_s, "cache");
         const SaveOutcome outcome = save({u"AB"_s, u"CD"_s});
         QTEST(toldBy(outcome), "told");
-        QFETCH(QString, refused);
         QCOMPARE(outcome.refused ? QFile::decodeName(outcome.refused->path) : QString(),
                  refused.isEmpty() ? QString() : refused == u"program" ? m_programFolder : cacheHome + u"/quillmark"_s);
     }
-    const bool inPlace = cache == u"lasting";
+    const bool inPlace = refused.isEmpty();
     QCOMPARE(readAll(m_log), inPlace ? QByteArray("AB\r\nCD\r\n") : OldLog);
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), inPlace ? QByteArray("<missing>") : QByteArray("AB\r\nCD\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
     QCOMPARE(QDir(cacheHome + u"/quillmark"_s).entryList(QDir::Files | QDir::Hidden), QStringList());
-}
-
-void TstLogFile::ownLockFolderIsClosedToOthers()
-{
-    // No runtime or cache folder: the lock goes into the program's own folder
-    // in TMPDIR, which an older start left open to others.
-    if (QFileInfo::exists(u"/run/user/"_s + QString::number(::geteuid())))
-        QSKIP("this session has a runtime folder");
-    const QByteArrayList names{"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "TMPDIR"};
-    QByteArrayList saved;
-    for (const QByteArray &name : names)
-        saved << qgetenv(name.constData());
-    const auto restore = qScopeGuard([&] {
-        for (qsizetype i = 0; i < names.size(); ++i)
-            qputenv(names[i].constData(), saved[i]);
-    });
-    QVERIFY(writeFile(m_dir->filePath(u"file"_s), ""));
-    qputenv("XDG_RUNTIME_DIR", "");
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->filePath(u"file"_s)));
-    qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
-    const QByteArray own = QFile::encodeName(m_dir->filePath(u"quillmark-"_s + QString::number(::geteuid())));
-    QVERIFY(::mkdir(own.constData(), 0755) == 0 && ::chmod(own.constData(), 0755) == 0);
-    QCOMPARE(toldBy(save({u"AB"_s})), QByteArray("saved||"));
-    struct stat st
-    {
-    };
-    QVERIFY(::stat(own.constData(), &st) == 0);
-    QCOMPARE(st.st_mode & 0777, 0700u);
 }
 
 int main(int argc, char **argv)

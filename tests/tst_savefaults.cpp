@@ -267,6 +267,7 @@ void TstSaveFaults::savesWhereTheProgramFindsItsFolders_data()
     QTest::newRow("started elsewhere from a folder named in CP1251: beside the program, said byte by byte") << QByteArrayList{"HOME=@/home"} << false << program << u"сохранено ников: 2, файл "_s + shown;
     QTest::newRow("the same where G_FILENAME_ENCODING names CP1251: said in it") << QByteArrayList{"HOME=@/home", "G_FILENAME_ENCODING=UTF-8,CP1251"} << false << program << u"сохранено ников: 2, файл %1/Программа/NIK.log"_s;
     QTest::newRow("no folder of the user's alone for the lock: saved, told") << QByteArrayList{"HOME=@/home", "XDG_RUNTIME_DIR=", "XDG_CACHE_HOME=@/file", "TMPDIR=@/file"} << false << program << u"48|Сохранение|Список сохранён в файл\n"_s + shown + u"\n\nНо другие копии программы не могли дождаться конца этого сохранения: для блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может оказаться её список."_s;
+    QTest::newRow("the lock in the program's own temporary folder, left open to others: closed, saved") << QByteArrayList{"HOME=@/home", "XDG_RUNTIME_DIR=", "XDG_CACHE_HOME=@/file", "TMPDIR=@/tmp"} << false << program << u"сохранено ников: 2, файл "_s + shown;
     QTest::newRow("refused: Documents in the home folder") << QByteArrayList{"HOME=@/home"} << true << QByteArray("@/home/Documents") << fallback + u"/home/Documents/NIK.log"_s;
     QTest::newRow("refused, no Documents: the home folder") << QByteArrayList{"HOME=@/bare"} << true << QByteArray("@/bare") << fallback + u"/bare/NIK.log"_s;
     QTest::newRow("refused: the folder user-dirs.dirs names in a home named in CP1251") << QByteArrayList{"HOME=@/\xc4\xee\xec"} << true << QByteArray("@/\xc4\xee\xec/Документы") << fallback + u"/\\xC4\\xEE\\xEC/Документы/NIK.log"_s;
@@ -301,7 +302,8 @@ void TstSaveFaults::savesWhereTheProgramFindsItsFolders()
     const QByteArray home = "/\xc4\xee\xec", documents = "/\xc4\xee\xea\xf3\xec\xe5\xed\xf2\xfb";
     for (const QByteArray &folder : QByteArrayList{
              "/home", "/home/Documents", "/home" + documents, "/bare", "/config", "/runtime", "/started",
-             "/started/home", "/started/home/Documents", home, home + "/.config", home + "/Документы"})
+             "/started/home", "/started/home/Documents", home, home + "/.config", home + "/Документы", "/tmp",
+             "/tmp/quillmark-" + QByteArray::number(asNobody ? 65534 : ::geteuid())})
         QCOMPARE(::mkdir(at + folder, 0755), 0);
     QVERIFY(writeFile(base.filePath(u"file"_s), "") &&
             writeFile(base.filePath(u"config/user-dirs.dirs"_s),
