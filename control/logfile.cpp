@@ -56,8 +56,8 @@ bool placeRefused(const LineFile::Failure &failure, const QByteArray &programFol
 
 } // namespace
 
-SaveOutcome NickLog::save(const NickStore &store, const QByteArray &programFolder, const QByteArray &fallbackFolder,
-                          Progress *progress)
+SaveOutcome NickLog::save(const NickStore &store, const QByteArray &programFolder,
+                          const QByteArray &fallbackFolder, Progress *progress)
 {
     // Never a relative name: that would be wherever the program was started.
     if (!programFolder.startsWith('/')) {
@@ -98,8 +98,9 @@ SaveOutcome NickLog::writeFile(const NickStore &store, const QByteArray &path, P
             tellFailure(file, outcome, refused);
         else if (kind == SaveOutcome::Kind::Cancelled)
             outcome.holds = file.waitGivenUp() ? SaveOutcome::Holds::OtherCopysSave
-                            : file.inPlace() && file.inPlace()->finishedEarlier() ? SaveOutcome::Holds::EarlierList
-                                                                                  : SaveOutcome::Holds::AsBefore;
+                            : file.inPlace() && file.inPlace()->finishedEarlier()
+                                ? SaveOutcome::Holds::EarlierList
+                                : SaveOutcome::Holds::AsBefore;
         file.cancel();
         if (file.inPlace())
             outcome.leftAlone = file.inPlace()->leftAlone();
@@ -152,10 +153,12 @@ SaveOutcome NickLog::writeFile(const NickStore &store, const QByteArray &path, P
 
 // What failed, what the file holds now, and whether the fallback folder may
 // make up for it.
-void NickLog::tellFailure(const LineFile &file, SaveOutcome &outcome, std::optional<SaveOutcome::Refused> &refused)
+void NickLog::tellFailure(const LineFile &file, SaveOutcome &outcome,
+                          std::optional<SaveOutcome::Refused> &refused)
 {
     using Holds = SaveOutcome::Holds;
-    const LineFile::Failure failure = file.failure().value_or(LineFile::Failure{EIO, SaveRefusal::None, LineFile::Place::File, {}});
+    const LineFile::Failure failure =
+        file.failure().value_or(LineFile::Failure{EIO, SaveRefusal::None, LineFile::Place::File, {}});
     const InPlaceCopy *copy = file.inPlace();
     outcome.reason = reasonOf(failure);
     if (failure.place != LineFile::Place::KeepAside)

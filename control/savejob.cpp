@@ -4,9 +4,7 @@
 
 #include <utility>
 
-SaveJob::SaveJob(QObject *parent) : QObject(parent)
-{
-}
+SaveJob::SaveJob(QObject *parent) : QObject(parent) {}
 
 SaveJob::~SaveJob()
 {

@@ -23,9 +23,7 @@ bool isSyncRefusal(int error)
 
 } // namespace
 
-LineFile::LineFile(const QByteArray &path) : m_target(path)
-{
-}
+LineFile::LineFile(const QByteArray &path) : m_target(path) {}
 
 LineFile::~LineFile()
 {
@@ -40,7 +38,8 @@ bool LineFile::open()
     if (path.size() >= PATH_MAX)
         return fail(ENAMETOOLONG, Place::File, SaveRefusal::PathTooLong);
     if (!m_target.resolve())
-        return fail(m_target.error(), m_target.folderRefused() ? Place::Folder : Place::File, m_target.refusal());
+        return fail(m_target.error(), m_target.folderRefused() ? Place::Folder : Place::File,
+                    m_target.refusal());
     if (m_target.path().size() >= PATH_MAX)
         return fail(ENAMETOOLONG, Place::File, SaveRefusal::PathTooLong);
     m_folder = folderOf(m_target.path());
@@ -54,8 +53,9 @@ bool LineFile::open()
         return fail(errno, Place::Folder);
     // The folder's device and inode and the file name: what belongs to this
     // file in the user's own folders.
-    m_key = QByteArray::number(quint64(folder.st_dev), 16) + '-' + QByteArray::number(quint64(folder.st_ino), 16) +
-            '-' + QCryptographicHash::hash(m_name, QCryptographicHash::Sha1).toHex().left(16);
+    m_key = QByteArray::number(quint64(folder.st_dev), 16) + '-' +
+            QByteArray::number(quint64(folder.st_ino), 16) + '-' +
+            QCryptographicHash::hash(m_name, QCryptographicHash::Sha1).toHex().left(16);
     switch (m_lock.take(m_key, m_waitHandler)) {
     case SaveLock::Result::Held:
         break;
@@ -72,7 +72,8 @@ bool LineFile::open()
     // have made or replaced it meanwhile.
     const QByteArray found = m_target.path();
     if (!m_target.resolve())
-        return fail(m_target.error(), m_target.folderRefused() ? Place::Folder : Place::File, m_target.refusal());
+        return fail(m_target.error(), m_target.folderRefused() ? Place::Folder : Place::File,
+                    m_target.refusal());
     if (m_target.path() != found)
         return fail(0, Place::File, SaveRefusal::Changed);
     if (m_lock.held())
@@ -114,7 +115,8 @@ bool LineFile::openExisting()
                                      O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (m_targetFd < 0 || ::fstat(m_targetFd, &m_old) != 0) {
         const int error = errno;
-        return m_target.nameChanged(m_folderFd, m_name) ? fail(0, Place::File, SaveRefusal::Changed) : fail(error);
+        return m_target.nameChanged(m_folderFd, m_name) ? fail(0, Place::File, SaveRefusal::Changed)
+                                                        : fail(error);
     }
     // What was opened is what was checked: nobody put another file there meanwhile.
     if (!sameFile(m_old, m_target.seen()))
@@ -129,8 +131,9 @@ bool LineFile::openExisting()
     m_inPlace.emplace(m_folderFd, m_folder, m_name, m_key);
     if (m_lock.held()) {
         const QByteArray cache = cacheFolder(false);
-        const int cacheFd =
-            cache.isEmpty() ? -1 : SystemCalls::openat(AT_FDCWD, cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int cacheFd = cache.isEmpty() ? -1
+                                            : SystemCalls::openat(AT_FDCWD, cache.constData(),
+                                                                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         const bool finished = m_inPlace->finishLeftover(m_targetFd, cacheFd, cache);
         if (cacheFd >= 0)
             ::close(cacheFd);
@@ -240,7 +243,8 @@ bool LineFile::putInPlace()
         return fail(0, Place::File, SaveRefusal::Changed);
     if (SystemCalls::renameat(m_folderFd, m_new.name().constData(), m_folderFd, m_name.constData()) != 0) {
         const int error = errno;
-        return m_target.nameChanged(m_folderFd, m_name) ? fail(0, Place::File, SaveRefusal::Changed) : fail(error);
+        return m_target.nameChanged(m_folderFd, m_name) ? fail(0, Place::File, SaveRefusal::Changed)
+                                                        : fail(error);
     }
     m_new.renamed();
     syncFolder();

@@ -13,8 +13,9 @@
 #include <climits>
 #include <csignal>
 #include <functional>
-#include <unistd.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // What the save tests share: a program folder and a documents folder of
 // their own, reading and writing whole files, and a lowered file-size limit.
@@ -90,26 +91,22 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
-// The save's system calls, seen at the seam where the save reaches the
-// system: each on a watched folder or a file in it is noted, as "write",
-// "fsync" (on the folder itself "fsync folder") or with the watched folder's
-// label first ("cache write"). At each call whose notes end as `at` says
-// ("write write": the second write), or at every call when `at` is empty,
-// `act` runs with the notes so far: it may act as another user would, or
-// end the process; what it returns, an errno, fails the call.
+// The save's system calls at the seam: each on a watched folder or a file in
+// it is noted ("write", "fsync folder" on the folder itself, "cache write"
+// with a folder's label), and `act` runs with the notes so far: it may act
+// as another user would, or end the process; an errno it returns fails the call.
 struct SeamFaults
 {
     QList<std::pair<QByteArray, QByteArray>> folders; // path and label
     QByteArrayList seen;
-    QByteArray at;
     std::function<int(const QByteArray &calls)> act;
 
-    SeamFaults(const QString &folder, const QByteArray &failAt = {},
-               std::function<int(const QByteArray &calls)> action = {})
-        : at(failAt), act(std::move(action))
+    SeamFaults(const QString &folder, std::function<int(const QByteArray &calls)> action = {})
+        : act(std::move(action))
     {
         watch(folder, {});
-        SystemCalls::setFault([this](SystemCalls::Call call, int fd, const char *) { return reach(call, fd); });
+        SystemCalls::setFault(
+            [this](SystemCalls::Call call, int fd, const char *) { return reach(call, fd); });
     }
     ~SeamFaults() { SystemCalls::setFault({}); }
     SeamFaults(const SeamFaults &) = delete;
@@ -122,9 +119,9 @@ struct SeamFaults
     }
     int reach(SystemCalls::Call call, int fd)
     {
-        static const char *const Names[] = {"open",   "write", "pwrite", "pread",  "fsync",
-                                            "ftruncate", "fallocate", "link", "rename", "unlink",
-                                            "flock",  "fchown", "fchmod", "setxattr", "mkdir"};
+        static const char *const Names[] = {"open",      "write",     "pwrite", "pread",    "fsync",
+                                            "ftruncate", "fallocate", "link",   "rename",   "unlink",
+                                            "flock",     "fchown",    "fchmod", "setxattr", "mkdir"};
         QByteArray path(PATH_MAX, '\0');
         path.truncate(std::max<ssize_t>(
             0, ::readlink("/proc/self/fd/" + QByteArray::number(fd), path.data(), size_t(path.size()))));
@@ -135,8 +132,25 @@ struct SeamFaults
             seen << (label.isEmpty() ? QByteArray() : label + ' ') + Names[int(call)] +
                         (onFolder ? " folder" : "");
             const QByteArray calls = seen.join(' ');
-            return act && calls.endsWith(at) ? act(calls) : 0;
+            return act ? act(calls) : 0;
         }
         return 0;
     }
 };
+
+// Runs `save` in a copy of this process with `act` at the seam (and the cache
+// folder watched, if given); whether `act` ended it with status 9, as a kill.
+inline bool killedIn(const QString &folder, std::function<int(const QByteArray &)> act,
+                     const std::function<void()> &save, const QString &cache = {})
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        SeamFaults faults(folder, std::move(act));
+        if (!cache.isEmpty())
+            faults.watch(cache, "cache");
+        save();
+        ::_exit(0);
+    }
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 9;
+}

@@ -14,10 +14,9 @@
 #include <QTest>
 
 #include <atomic>
-#include <optional>
 #include <csignal>
-#include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -109,6 +108,7 @@ private Q_SLOTS:
     void whatTheUserSetSurvivesASave();
     void refusedPlaceFallsBack_data();
     void refusedPlaceFallsBack();
+    void fileSizeLimitAtEveryByte();
     void faultsAtTheSeam_data();
     void faultsAtTheSeam();
     void leftoversOfACrash_data();
@@ -128,10 +128,10 @@ private:
         }
         return false;
     }
-    SaveOutcome save(const QStringList &nicks) const
+    SaveOutcome save(const QStringList &nicks, NickLog::Progress *progress = nullptr) const
     {
         return NickLog::save(storeOf(nicks), QFile::encodeName(m_programFolder),
-                             QFile::encodeName(m_fallbackFolder));
+                             QFile::encodeName(m_fallbackFolder), progress);
     }
     // Saves "NIK" as the given user, in a child process, and returns what it told.
     QByteArray saveAs(uid_t user) const
@@ -591,6 +591,36 @@ void TstLogFile::refusedPlaceFallsBack()
     QCOMPARE(readAll(m_log), programLog);
 }
 
+void TstLogFile::fileSizeLimitAtEveryByte()
+{
+    // Wherever the disk stops taking bytes, NIK.log is the old file whole,
+    // or none, and the user is told why and what the file holds.
+    const QStringList nicks{u"BENTYB"_s, QString(), u"KA"_s, u"QWERTYUIOP"_s, u"Z"_s, u"ABC"_s};
+    const QByteArray full = "BENTYB\r\n\r\nKA\r\nQWERTYUIOP\r\nZ\r\nABC\r\n";
+    for (const bool withOldFile : {true, false}) {
+        for (int limit = 0; limit <= full.size(); ++limit) {
+            QFile::remove(m_log);
+            QVERIFY(!withOldFile || writeFile(m_log, OldLog));
+            std::optional<FileSizeLimit> fileSize(std::in_place, static_cast<rlim_t>(limit));
+            const auto report = Wording::saveOutcome(save(nicks), nicks.size());
+            fileSize.reset();
+            QCOMPARE(report.message ? report.message->text : report.announcement,
+                     limit == full.size()
+                         ? u"сохранено ников: 6, файл "_s + m_log
+                         : u"Не удалось сохранить список в файл\n"_s + m_log +
+                               u"\n\nПричина: файл вышел больше, чем разрешено\n\nСписок не тронут"_s +
+                               (withOldFile ? u", прежний файл остался как был."_s : u"."_s));
+            const QByteArray before = withOldFile ? OldLog : QByteArray("<missing>");
+            QCOMPARE(readAll(m_log), limit < full.size() ? before : full);
+            QCOMPARE(leftInProgramFolder().size(), before == "<missing>" && limit < full.size() ? 0 : 1);
+            if (QTest::currentTestFailed())
+                QFAIL(("the limit at byte " + QByteArray::number(limit) +
+                       (withOldFile ? " over an old file" : ""))
+                          .constData());
+        }
+    }
+}
+
 void TstLogFile::faultsAtTheSeam_data()
 {
     QTest::addColumn<QString>("setup"); // NIK.log: "none", an old "file", or one "linked" to a second name
@@ -608,15 +638,13 @@ void TstLogFile::faultsAtTheSeam_data()
     const QByteArray old = OldLog;
     const QByteArray none = "<missing>";
     const QByteArray io = "ошибка ввода-вывода: диск не смог записать данные";
-    const QByteArray changed = "пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его "
-                               "месте, оставлено как было";
-    const QByteArray replace = "open open fchmod write fsync link rename fsync folder";
-    const QByteArray copy = "open open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate "
-                            "pread pwrite fsync unlink";
+    const QByteArray changed =
+        "пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его "
+        "месте, оставлено как было";
     // clang-format off
     QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("open write fsync link fsync folder") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << replace << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << copy << QByteArray("saved||") << list << list << none;
+    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("open open fchmod write fsync link rename fsync folder") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("open open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << list << none;
     QTest::newRow("a new one whose folder's sync fails: saved, told") << u"none"_s << QByteArray("fsync folder") << u"EIO"_s << QByteArray() << "saved||" + io << list << none << none;
     QTest::newRow("the new file's sync fails: not saved") << u"file"_s << QByteArray("write fsync") << u"EIO"_s << QByteArray() << "failed|" + io + '|' << old << none << none;
     QTest::newRow("a stale network file") << u"file"_s << QByteArray("write fsync") << u"ESTALE"_s << QByteArray() << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old << none << none;
@@ -650,14 +678,18 @@ void TstLogFile::faultsAtTheSeam()
         QSKIP("a file of another user needs root");
     QVERIFY(setup == u"none" || writeFile(m_log, OldLog));
     const QString link = m_programFolder + u"/other.txt"_s;
-    QVERIFY(setup != u"linked" || ::link(QFile::encodeName(m_log).constData(), QFile::encodeName(link).constData()) == 0);
+    QVERIFY(setup != u"linked" ||
+            ::link(QFile::encodeName(m_log).constData(), QFile::encodeName(link).constData()) == 0);
     const QString theirs = m_dir->filePath(u"theirs"_s);
     QVERIFY(writeFile(theirs, "THEIRS\r\n") &&
             (::geteuid() != 0 || ::chown(QFile::encodeName(theirs).constData(), Nobody, Nobody) == 0));
     NickLog::Progress progress;
-    const auto strike = [&](const QByteArray &) {
-        static const QHash<QString, int> Errors = {{u"EIO"_s, EIO},       {u"ESTALE"_s, ESTALE}, {u"EBUSY"_s, EBUSY},
-                                                   {u"EDQUOT"_s, EDQUOT}, {u"EMLINK"_s, EMLINK}, {u"ENOSPC"_s, ENOSPC}};
+    const auto strike = [&](const QByteArray &calls) {
+        static const QHash<QString, int> Errors = {{u"EIO"_s, EIO},       {u"ESTALE"_s, ESTALE},
+                                                   {u"EBUSY"_s, EBUSY},   {u"EDQUOT"_s, EDQUOT},
+                                                   {u"EMLINK"_s, EMLINK}, {u"ENOSPC"_s, ENOSPC}};
+        if (at.isEmpty() || !calls.endsWith(at))
+            return 0;
         if (act == u"kill")
             ::_exit(9);
         if (act == u"cancel")
@@ -666,21 +698,11 @@ void TstLogFile::faultsAtTheSeam()
             ::rename(QFile::encodeName(theirs).constData(), QFile::encodeName(m_log).constData());
         return Errors.value(act);
     };
-    const auto saveHere = [&] {
-        return NickLog::save(storeOf({u"AB"_s, u"CD"_s}), QFile::encodeName(m_programFolder), {}, &progress);
-    };
+    const auto saveHere = [&] { return save({u"AB"_s, u"CD"_s}, &progress); };
     if (act == u"kill") {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            SeamFaults faults(m_programFolder, at, strike);
-            saveHere();
-            ::_exit(0);
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 9);
+        QVERIFY(killedIn(m_programFolder, strike, saveHere));
     } else {
-        SeamFaults faults(m_programFolder, at, strike);
+        SeamFaults faults(m_programFolder, strike);
         QTEST(toldBy(saveHere()), "told");
         QFETCH(QByteArray, calls);
         QCOMPARE(calls.isEmpty() ? calls : faults.seen.join(' '), calls);
@@ -690,8 +712,10 @@ void TstLogFile::faultsAtTheSeam()
         QCOMPARE(readAll(link), setup == u"linked" ? linked : QByteArray("<missing>"));
         QStringList left = leftInProgramFolder();
         left.removeOne(u"other.txt"_s);
-        const QStringList fullList = left.filter(QRegularExpression(u"^NIK\\.log\\.quillmark-full-list-\\w{6}$"_s));
-        QCOMPARE(fullList.isEmpty() ? QByteArray("<missing>") : readAll(QDir(m_programFolder).filePath(fullList[0])),
+        const QStringList fullList =
+            left.filter(QRegularExpression(u"^NIK\\.log\\.quillmark-full-list-\\w{6}$"_s));
+        QCOMPARE(fullList.isEmpty() ? QByteArray("<missing>")
+                                    : readAll(QDir(m_programFolder).filePath(fullList[0])),
                  full);
         QCOMPARE(left, (log == "<missing>" ? QStringList() : QStringList{u"NIK.log"_s}) + fullList);
     };
@@ -706,20 +730,20 @@ void TstLogFile::faultsAtTheSeam()
 
 void TstLogFile::leftoversOfACrash_data()
 {
-    // NIK.log has a second link, so that it is written in place. "crash": a save of AB and CD was killed
-    // as it began to copy them in. Then a save of EF, Cancelled at once where "cancel" is in the row's name.
+    // NIK.log has a second link, so it is written in place; "crash": a save of AB and CD was killed as it
+    // began to copy them in. Then a save of EF, cancelled at once where the row's name says "cancel".
     QTest::addColumn<bool>("crash");
     QTest::addColumn<QByteArray>("marked"); // more put beside NIK.log with this program's mark, by the test
     QTest::addColumn<QString>("told");      // the message; %1 NIK.log, %2 the marked file
     QTest::addColumn<QByteArray>("after");
-    const QString left = u"Сохранение|Список сохранён в файл\n%1\n\nПрерванное сохранение оставило списки, которые "
-                         u"программа не тронула: нельзя убедиться, что их записала она, или файл NIK.log с тех "
-                         u"пор заменён (файлов: 1). Посмотрите их и удалите сами:\n%2"_s;
+    const QString left =
+        u"Сохранение|Список сохранён в файл\n%1\n\nПрерванное сохранение оставило списки, которые "
+        u"программа не тронула: нельзя убедиться, что их записала она, или файл NIK.log с тех "
+        u"пор заменён (файлов: 1). Посмотрите их и удалите сами:\n%2"_s;
     // clang-format off
     QTest::newRow("a list a crash left, then cancel: told NIK.log now holds that list") << true << QByteArray() << u"Сохранение|Сохранение отменено. Прошлое сохранение в этот файл было прервано; оно закончено, и в файле теперь весь список того сохранения:\n%1"_s << QByteArray("AB\r\nCD\r\n");
     QTest::newRow("a file of the user's renamed to the mark: neither copied in nor removed, told") << false << QByteArray("AB\r\nXY\r\n") << left << QByteArray("EF\r\n");
     QTest::newRow("two lists left: the recorded one finished, the other told") << true << QByteArray("AB\r\nCD\r\n") << left << QByteArray("EF\r\n");
-    QTest::newRow("waiting for another copy's save, then cancel: told it may hold part of that list") << false << QByteArray() << u"Сохранение|Сохранение отменено, этот список в файл не записан. Другая копия программы ещё не закончила сохранение в этот файл: в нём может быть только начало её списка:\n%1"_s << QByteArray("AB\r\n");
     // clang-format on
 }
 
@@ -728,38 +752,23 @@ void TstLogFile::leftoversOfACrash()
     QFETCH(bool, crash);
     QFETCH(QByteArray, marked);
     QVERIFY(writeFile(m_log, "AB\r\n"));
-    QVERIFY(::link(QFile::encodeName(m_log).constData(), QFile::encodeName(m_programFolder + u"/other.txt"_s)) == 0);
-    if (crash) {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            SeamFaults faults(m_programFolder, "pwrite", [](const QByteArray &) -> int { ::_exit(9); });
-            save({u"AB"_s, u"CD"_s});
-            ::_exit(0);
-        }
-        int status = 0;
-        QVERIFY(::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 9);
-        QCOMPARE(readAll(m_log), QByteArray());
-    }
+    QVERIFY(::link(QFile::encodeName(m_log).constData(),
+                   QFile::encodeName(m_programFolder + u"/other.txt"_s)) == 0);
+    const auto kill = [](const QByteArray &calls) { return calls.endsWith("pwrite") ? (::_exit(9), 0) : 0; };
+    QVERIFY(!crash || killedIn(m_programFolder, kill, [this] { save({u"AB"_s, u"CD"_s}); }));
+    QCOMPARE(readAll(m_log), crash ? QByteArray() : QByteArray("AB\r\n"));
     const QString markedPath = m_log + u".quillmark-full-list-Zz9Zz9"_s;
     QVERIFY(marked.isEmpty() || writeFile(markedPath, marked));
-    const bool cancel = QByteArray(QTest::currentDataTag()).contains("cancel");
-    std::optional<LineFile> otherCopy;
-    if (!crash && cancel)
-        QVERIFY(otherCopy.emplace(QFile::encodeName(m_log)).open());
     NickLog::Progress progress;
-    progress.stop = cancel;
-    const SaveOutcome outcome =
-        NickLog::save(storeOf({u"EF"_s}), QFile::encodeName(m_programFolder), {}, &progress);
-    const auto report = Wording::saveOutcome(outcome, 1);
+    progress.stop = QByteArray(QTest::currentDataTag()).contains("cancel");
+    const auto report = Wording::saveOutcome(save({u"EF"_s}, &progress), 1);
     QVERIFY(report.message);
     QFETCH(QString, told);
-    QCOMPARE(report.message->title + u'|' + report.message->text, QString(told).replace(u"%1"_s, m_log).replace(u"%2"_s, markedPath));
-    QFETCH(QByteArray, after);
-    QCOMPARE(readAll(m_log), after);
-    QStringList expected{u"NIK.log"_s, u"other.txt"_s};
-    if (!marked.isEmpty())
-        expected.insert(1, QFileInfo(markedPath).fileName());
-    QCOMPARE(leftInProgramFolder(), expected);
+    QCOMPARE(report.message->title + u'|' + report.message->text,
+             QString(told).replace(u"%1"_s, m_log).replace(u"%2"_s, markedPath));
+    QTEST(readAll(m_log), "after");
+    const QStringList beside{u"NIK.log"_s, QFileInfo(markedPath).fileName(), u"other.txt"_s};
+    QCOMPARE(leftInProgramFolder(), (marked.isEmpty() ? QStringList{beside[0], beside[2]} : beside));
     QCOMPARE(readAll(markedPath), marked.isEmpty() ? QByteArray("<missing>") : marked);
 }
 
@@ -771,7 +780,6 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts_data()
     QTest::addColumn<QByteArray>("told");
     QTest::addColumn<QString>("refused"); // the folder the message names: "program" or "cache"
     // clang-format off
-    QTest::newRow("a cache folder that lasts: written in place") << u"lasting"_s << QByteArray("saved||") << QString();
     QTest::newRow("killed while the list waits in a cache without unnamed files: the next save sweeps it") << u"killed"_s << QByteArray("saved||") << QString();
     QTest::newRow("the cache folder on tmpfs: documents, the program folder named") << u"tmpfs"_s << QByteArray("documents|||folder: нет прав на запись") << u"program"_s;
     QTest::newRow("the cache folder full: documents, the full one named") << u"full"_s << QByteArray("documents|||keep aside: на диске не хватает места") << u"cache"_s;
@@ -785,14 +793,15 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
     if (cache == u"tmpfs" && !shm.isValid())
         QSKIP("no tmpfs at /dev/shm here");
     const QString cacheHome = cache == u"tmpfs" ? shm.path() : m_dir->filePath(u"cache"_s);
-    const QByteArray saved = qgetenv("XDG_CACHE_HOME");
+    const auto restore =
+        qScopeGuard([saved = qgetenv("XDG_CACHE_HOME")] { qputenv("XDG_CACHE_HOME", saved); });
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome));
-    const auto restore = qScopeGuard([&] { qputenv("XDG_CACHE_HOME", saved); });
     QVERIFY(writeFile(m_log, OldLog));
     const auto faults = [&](bool kill) {
         return [&, kill, opens = 0, cacheOpens = 0](const QByteArray &calls) mutable {
             // The first open in the program folder is of NIK.log itself; every new file there is refused.
-            if ((calls == "open" || (calls.endsWith(" open") && !calls.endsWith("cache open"))) && ++opens > 1)
+            if ((calls == "open" || (calls.endsWith(" open") && !calls.endsWith("cache open"))) &&
+                ++opens > 1)
                 return EACCES;
             if (kill && calls.endsWith("cache open") && ++cacheOpens == 1)
                 return EOPNOTSUPP; // no unnamed files: the list waits under a name
@@ -801,32 +810,26 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
             return cache == u"full" && calls.endsWith("cache write") ? ENOSPC : 0;
         };
     };
+    const QString ours = cacheHome + u"/quillmark"_s;
+    const auto saveOne = [this] { save({u"AB"_s}); };
     if (cache == u"killed") {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            SeamFaults killing(m_programFolder, {}, faults(true));
-            killing.watch(cacheHome + u"/quillmark"_s, "cache");
-            save({u"AB"_s});
-            ::_exit(0);
-        }
-        int status = 0;
-        QVERIFY(::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 9);
-        QCOMPARE(QDir(cacheHome + u"/quillmark"_s).entryList(QDir::Files | QDir::Hidden).filter(u"unfinished"_s).size(), 1);
+        QVERIFY(killedIn(m_programFolder, faults(true), saveOne, ours));
+        QCOMPARE(QDir(ours).entryList(QDir::Files | QDir::Hidden).filter(u"unfinished"_s).size(), 1);
     }
     QFETCH(QString, refused);
     {
-        SeamFaults seam(m_programFolder, {}, faults(false));
-        seam.watch(cacheHome + u"/quillmark"_s, "cache");
+        SeamFaults seam(m_programFolder, faults(false));
+        seam.watch(ours, "cache");
         const SaveOutcome outcome = save({u"AB"_s, u"CD"_s});
         QTEST(toldBy(outcome), "told");
-        QCOMPARE(outcome.refused ? QFile::decodeName(outcome.refused->path) : QString(),
-                 refused.isEmpty() ? QString() : refused == u"program" ? m_programFolder : cacheHome + u"/quillmark"_s);
+        const QString named = refused == u"program" ? m_programFolder : refused.isEmpty() ? QString() : ours;
+        QCOMPARE(outcome.refused ? QFile::decodeName(outcome.refused->path) : QString(), named);
     }
-    const bool inPlace = refused.isEmpty();
-    QCOMPARE(readAll(m_log), inPlace ? QByteArray("AB\r\nCD\r\n") : OldLog);
-    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), inPlace ? QByteArray("<missing>") : QByteArray("AB\r\nCD\r\n"));
+    const QByteArray list = "AB\r\nCD\r\n";
+    QCOMPARE(readAll(m_log), refused.isEmpty() ? list : OldLog);
+    QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), refused.isEmpty() ? QByteArray("<missing>") : list);
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
-    QCOMPARE(QDir(cacheHome + u"/quillmark"_s).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(ours).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 int main(int argc, char **argv)

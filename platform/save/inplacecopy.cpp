@@ -36,7 +36,8 @@ bool isSyncRefusal(int error)
 
 } // namespace
 
-InPlaceCopy::InPlaceCopy(int folderFd, const QByteArray &folder, const QByteArray &name, const QByteArray &key)
+InPlaceCopy::InPlaceCopy(int folderFd, const QByteArray &folder, const QByteArray &name,
+                         const QByteArray &key)
     : m_folderFd(folderFd), m_folder(folder), m_name(name), m_key(key)
 {
     QByteArray place = cacheFolder();
@@ -55,8 +56,8 @@ QByteArray InPlaceCopy::fullListPrefix(bool inCache) const
 // far the save got: "named" while the file is still whole, "copying" once
 // it may be emptied. Synced, so that it outlives a power cut where its
 // folder does.
-bool InPlaceCopy::writeRecord(const QByteArray &state, const QByteArray &where, const QByteArray &name, int fd,
-                              int targetFd)
+bool InPlaceCopy::writeRecord(const QByteArray &state, const QByteArray &where, const QByteArray &name,
+                              int fd, int targetFd)
 {
     struct stat st
     {
@@ -66,13 +67,14 @@ bool InPlaceCopy::writeRecord(const QByteArray &state, const QByteArray &where, 
     };
     if (m_record.isEmpty() || ::fstat(fd, &st) != 0 || ::fstat(targetFd, &target) != 0)
         return false;
-    const QByteArray line = state + ' ' + where + ' ' + name + ' ' + QByteArray::number(quint64(st.st_dev)) +
-                            ' ' + QByteArray::number(quint64(st.st_ino)) + ' ' +
-                            QByteArray::number(qint64(st.st_size)) + ' ' + QByteArray::number(quint64(target.st_dev)) +
-                            ' ' + QByteArray::number(quint64(target.st_ino)) + '\n';
+    const QByteArray line =
+        state + ' ' + where + ' ' + name + ' ' + QByteArray::number(quint64(st.st_dev)) + ' ' +
+        QByteArray::number(quint64(st.st_ino)) + ' ' + QByteArray::number(qint64(st.st_size)) + ' ' +
+        QByteArray::number(quint64(target.st_dev)) + ' ' + QByteArray::number(quint64(target.st_ino)) + '\n';
     const int out = SystemCalls::openat(AT_FDCWD, m_record.constData(),
                                         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    const bool written = out >= 0 && SystemCalls::write(out, line.constData(), size_t(line.size())) == line.size() &&
+    const bool written = out >= 0 &&
+                         SystemCalls::write(out, line.constData(), size_t(line.size())) == line.size() &&
                          SystemCalls::fsync(out) == 0;
     if (out >= 0)
         ::close(out);
@@ -106,11 +108,13 @@ bool InPlaceCopy::finishLeftover(int targetFd, int cacheFd, const QByteArray &ca
             continue;
         const QByteArray folder = inCache ? cache : m_folder;
         QList<std::pair<QByteArray, struct stat>> found;
-        forEachMarked(folderFd, fullListPrefix(inCache),
-                      [&](const QByteArray &name, const struct stat &st) { found.append({name, st}); });
+        forEachMarked(folderFd, fullListPrefix(inCache), [&](const QByteArray &name, const struct stat &st) {
+            found.append({name, st});
+        });
         for (const auto &[name, st] : std::as_const(found)) {
             const bool recorded = !record.isEmpty() && record[1] == (inCache ? "cache" : "beside") &&
-                                  (record[2] == name || record[0] == "named") && record[3].toULongLong() == quint64(st.st_dev) &&
+                                  (record[2] == name || record[0] == "named") &&
+                                  record[3].toULongLong() == quint64(st.st_dev) &&
                                   record[4].toULongLong() == quint64(st.st_ino) &&
                                   record[5].toLongLong() == qint64(st.st_size) && st.st_nlink == 1;
             if (recorded && record[0] == "named" && sameTarget(record, targetFd)) {
@@ -120,7 +124,8 @@ bool InPlaceCopy::finishLeftover(int targetFd, int cacheFd, const QByteArray &ca
                 continue;
             }
             const int listFd =
-                recorded ? SystemCalls::openat(folderFd, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) : -1;
+                recorded ? SystemCalls::openat(folderFd, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)
+                         : -1;
             m_fullList = folder + '/' + name;
             const bool finished = listFd >= 0 && finish(targetFd, listFd, st.st_size);
             if (listFd >= 0)
@@ -259,8 +264,8 @@ bool InPlaceCopy::copyRange(int targetFd, int from, qint64 offset, qint64 end)
 {
     QByteArray buffer(BlockSize, Qt::Uninitialized);
     while (offset < end) {
-        const ssize_t got =
-            SystemCalls::pread(from, buffer.data(), size_t(std::min<qint64>(BlockSize, end - offset)), offset);
+        const ssize_t got = SystemCalls::pread(from, buffer.data(),
+                                               size_t(std::min<qint64>(BlockSize, end - offset)), offset);
         if (got < 0 && errno == EINTR)
             continue;
         ssize_t done = 0;

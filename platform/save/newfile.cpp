@@ -67,8 +67,8 @@ bool NewFile::keepWhatTheUserSet(int oldFd, const struct stat &old)
             continue;
         hasAcl = hasAcl || name == AccessAcl;
         QByteArray value;
-        if (!readSized(value,
-                       [&](char *out, size_t size) { return ::fgetxattr(oldFd, name.constData(), out, size); }) ||
+        if (!readSized(value, [&](char *out,
+                                  size_t size) { return ::fgetxattr(oldFd, name.constData(), out, size); }) ||
             SystemCalls::fsetxattr(m_fd, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
             return false;
     }
@@ -82,7 +82,8 @@ bool NewFile::keepWhatTheUserSet(int oldFd, const struct stat &old)
 int NewFile::link(const QByteArray &name)
 {
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
-    return SystemCalls::linkat(AT_FDCWD, self.constData(), m_folderFd, name.constData(), AT_SYMLINK_FOLLOW) == 0
+    return SystemCalls::linkat(AT_FDCWD, self.constData(), m_folderFd, name.constData(), AT_SYMLINK_FOLLOW) ==
+                   0
                ? 0
                : errno;
 }

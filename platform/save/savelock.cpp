@@ -25,7 +25,8 @@ SaveLock::Result SaveLock::take(const QByteArray &key, const std::function<bool(
     m_path = folder + "/quillmark-save-" + key + ".lock";
     const auto deadline = std::chrono::steady_clock::now() + LockWait;
     for (;;) {
-        m_fd = SystemCalls::openat(AT_FDCWD, m_path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        m_fd = SystemCalls::openat(AT_FDCWD, m_path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                                   0600);
         if (m_fd < 0)
             return Result::NoPlace;
         while (SystemCalls::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {

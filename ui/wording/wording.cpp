@@ -68,17 +68,20 @@ QString keptAfter(const SaveOutcome &outcome, qsizetype entries)
     case Holds::AsBefore:
         break;
     case Holds::OtherCopysSave:
-        return Wording::tr("Список не тронут. Другая копия программы ещё не закончила сохранение в этот файл: "
-                           "в нём может быть только начало её списка.");
+        return Wording::tr(
+            "Список не тронут. Другая копия программы ещё не закончила сохранение в этот файл: "
+            "в нём может быть только начало её списка.");
     case Holds::SomeoneElses:
         if (outcome.fullList.isEmpty())
             return Wording::tr("Список не тронут.");
-        return Wording::tr("Список не тронут. Новый список записан в файл, который уже не называется NIK.log; "
-                           "весь новый список сохранён в файле\n%1")
+        return Wording::tr(
+                   "Список не тронут. Новый список записан в файл, который уже не называется NIK.log; "
+                   "весь новый список сохранён в файле\n%1")
             .arg(fullList);
     case Holds::EarlierList:
-        return Wording::tr("Список не тронут. Прошлое сохранение в этот файл было прервано; оно закончено, и в "
-                           "файле теперь весь список того сохранения.");
+        return Wording::tr(
+            "Список не тронут. Прошлое сохранение в этот файл было прервано; оно закончено, и в "
+            "файле теперь весь список того сохранения.");
     case Holds::PartOfEarlierList:
         if (outcome.copyUnconfirmed)
             return Wording::tr(
@@ -99,12 +102,14 @@ QString keptAfter(const SaveOutcome &outcome, qsizetype entries)
                        "копия записана полностью. Весь новый список сохранён также в файле\n%1")
                 .arg(fullList);
         if (outcome.entries == 0)
-            return Wording::tr("Список не тронут, но файл теперь пуст: записать в него новый список не удалось. "
-                               "Весь новый список сохранён в файле\n%1")
+            return Wording::tr(
+                       "Список не тронут, но файл теперь пуст: записать в него новый список не удалось. "
+                       "Весь новый список сохранён в файле\n%1")
                 .arg(fullList);
-        return Wording::tr("Список не тронут, но файл записан не полностью: в нём только начало нового списка "
-                           "(записей: %n из %1). Весь новый список сохранён в файле\n%2",
-                           nullptr, outcome.entries)
+        return Wording::tr(
+                   "Список не тронут, но файл записан не полностью: в нём только начало нового списка "
+                   "(записей: %n из %1). Весь новый список сохранён в файле\n%2",
+                   nullptr, outcome.entries)
             .arg(entries)
             .arg(fullList);
     }
@@ -117,11 +122,13 @@ QString cancelledText(const SaveOutcome &outcome)
 {
     switch (outcome.holds) {
     case SaveOutcome::Holds::OtherCopysSave:
-        return Wording::tr("Сохранение отменено, этот список в файл не записан. Другая копия программы ещё не "
-                           "закончила сохранение в этот файл: в нём может быть только начало её списка:\n%1");
+        return Wording::tr(
+            "Сохранение отменено, этот список в файл не записан. Другая копия программы ещё не "
+            "закончила сохранение в этот файл: в нём может быть только начало её списка:\n%1");
     case SaveOutcome::Holds::EarlierList:
-        return Wording::tr("Сохранение отменено. Прошлое сохранение в этот файл было прервано; оно закончено, "
-                           "и в файле теперь весь список того сохранения:\n%1");
+        return Wording::tr(
+            "Сохранение отменено. Прошлое сохранение в этот файл было прервано; оно закончено, "
+            "и в файле теперь весь список того сохранения:\n%1");
     default:
         break;
     }
@@ -134,17 +141,18 @@ QString warningsOf(const SaveOutcome &outcome)
 {
     // Saved, but a power cut may still bring the earlier file back, or
     // another copy's save may have run at the same time.
-    QString warnings = outcome.unconfirmed == 0
-                           ? QString()
-                           : Wording::tr("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
-                                         "в файле может оказаться прежний список.")
-                                 .arg(Wording::systemError(outcome.unconfirmed));
+    QString warnings =
+        outcome.unconfirmed == 0
+            ? QString()
+            : Wording::tr("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
+                          "в файле может оказаться прежний список.")
+                  .arg(Wording::systemError(outcome.unconfirmed));
     if (outcome.unlocked)
-        warnings += Wording::tr(
-            "\n\nНо другие копии программы не могли дождаться конца этого сохранения: для "
-            "блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только "
-            "вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может "
-            "оказаться её список.");
+        warnings +=
+            Wording::tr("\n\nНо другие копии программы не могли дождаться конца этого сохранения: для "
+                        "блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только "
+                        "вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может "
+                        "оказаться её список.");
     if (!outcome.leftAlone.isEmpty()) {
         QStringList paths;
         for (const QByteArray &path : outcome.leftAlone)
@@ -167,9 +175,10 @@ Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype e
     const QString warnings = warningsOf(outcome);
     const Icon icon = warnings.isEmpty() ? Icon::Information : Icon::Warning;
     // The user asked to stop, and must hear why the file changed anyway.
-    const QString tooLate = outcome.tooLateToCancel ? tr("Отменить сохранение было уже нельзя: прежний файл к этому "
-                                                         "времени уже заменялся новым. ")
-                                                    : QString();
+    const QString tooLate = outcome.tooLateToCancel
+                                ? tr("Отменить сохранение было уже нельзя: прежний файл к этому "
+                                     "времени уже заменялся новым. ")
+                                : QString();
     switch (outcome.kind) {
     case SaveOutcome::Kind::Saved:
         if (outcome.refused) {
@@ -200,8 +209,9 @@ Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype e
                   "домашняя папка не найдена.");
     else if (outcome.refused)
         head = refusedHead(*outcome.refused) + tr(", и в запасную папку сохранить тоже не удалось:");
-    return {Message{head + tr("\n%1\n\nПричина: %2\n\n%3")
-                               .arg(path, reason(outcome.reason), keptAfter(outcome, entries)) +
+    return {Message{head +
+                        tr("\n%1\n\nПричина: %2\n\n%3")
+                            .arg(path, reason(outcome.reason), keptAfter(outcome, entries)) +
                         warnings,
                     tr("Ошибка сохранения"), Icon::Warning},
             {}};
