@@ -176,6 +176,13 @@ void NickLog::tellFailure(const LineFile &file, SaveOutcome &outcome,
     } else if (copy && copy->finishedEarlier()) {
         outcome.holds = Holds::EarlierList;
     }
+    // A list a crash left that could not be finished holds the file up:
+    // the new list goes where it can.
+    if (outcome.holds == Holds::PartOfEarlierList && !outcome.copyUnconfirmed) {
+        refused = SaveOutcome::Refused{SaveOutcome::Refuser::File, outcome.reason, failure.path,
+                                       outcome.holds,              outcome.entries, outcome.fullList};
+        return;
+    }
     if (outcome.holds != Holds::AsBefore || !placeRefused(failure, folderOf(file.askedPath())))
         return;
     SaveOutcome::Refuser by = SaveOutcome::Refuser::File;
@@ -188,5 +195,5 @@ void NickLog::tellFailure(const LineFile &file, SaveOutcome &outcome,
         by = SaveOutcome::Refuser::Folder;
         where = folderOf(failure.path);
     }
-    refused = SaveOutcome::Refused{by, outcome.reason, where};
+    refused = SaveOutcome::Refused{by, outcome.reason, where, Holds::AsBefore, 0, {}};
 }

@@ -58,6 +58,12 @@ struct SaveOutcome
         Refuser by = Refuser::Folder;
         Reason reason;
         QByteArray path; // the folder, the file or the place that refused
+        // What the program folder's file holds, when that is not what it
+        // held before: part of a list a crash left, which could not be
+        // finished (`entries` of it; the whole of it in `fullList`).
+        Holds holds = Holds::AsBefore;
+        qsizetype entries = 0;
+        QByteArray fullList;
     };
 
     Kind kind = Kind::Failed;

@@ -109,8 +109,6 @@ struct SeamFaults
             [this](SystemCalls::Call call, int fd, const char *) { return reach(call, fd); });
     }
     ~SeamFaults() { SystemCalls::setFault({}); }
-    SeamFaults(const SeamFaults &) = delete;
-    SeamFaults &operator=(const SeamFaults &) = delete;
 
     void watch(const QString &folder, const QByteArray &label)
     {
@@ -131,8 +129,7 @@ struct SeamFaults
             const bool onFolder = path == folder && call == SystemCalls::Call::Fsync;
             seen << (label.isEmpty() ? QByteArray() : label + ' ') + Names[int(call)] +
                         (onFolder ? " folder" : "");
-            const QByteArray calls = seen.join(' ');
-            return act ? act(calls) : 0;
+            return act ? act(seen.join(' ')) : 0;
         }
         return 0;
     }

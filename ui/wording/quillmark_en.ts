@@ -685,5 +685,21 @@ A save that was cut short left lists the program has not touched: it cannot be s
             <numerusform>nicks saved: %n, file %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>
+
+Прошлое сохранение в файл NIK.log в папке программы было прервано, а дописать его не удалось: в нём только начало того списка (записей: %n). Весь тот список сохранён в файле
+%1</source>
+        <translation>
+            <numerusform>
+
+An earlier save into the file NIK.log in the program&apos;s folder was cut short, and it could not be finished: it holds only the start of that list (%n entry). That whole list is kept in the file
+%1</numerusform>
+            <numerusform>
+
+An earlier save into the file NIK.log in the program&apos;s folder was cut short, and it could not be finished: it holds only the start of that list (%n entries). That whole list is kept in the file
+%1</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -184,8 +184,17 @@ Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype e
         if (outcome.refused) {
             const QString replaced =
                 outcome.existed ? tr("\n\nПрежний файл NIK.log в этой папке заменён новым.") : QString();
-            return {Message{tooLate + refusedHead(*outcome.refused) +
-                                tr(", поэтому список сохранён в файл\n%1").arg(path) + replaced + warnings,
+            const SaveOutcome::Refused &refused = *outcome.refused;
+            const QString unfinished =
+                refused.holds != SaveOutcome::Holds::PartOfEarlierList
+                    ? QString()
+                    : tr("\n\nПрошлое сохранение в файл NIK.log в папке программы было прервано, а дописать "
+                         "его не удалось: в нём только начало того списка (записей: %n). Весь тот список "
+                         "сохранён в файле\n%1",
+                         nullptr, refused.entries)
+                          .arg(displayPath(refused.fullList));
+            return {Message{tooLate + refusedHead(refused) + tr(", поэтому список сохранён в файл\n%1").arg(path) +
+                                replaced + unfinished + warnings,
                             saving, icon},
                     {}};
         }
