@@ -21,9 +21,14 @@ with tempfile.TemporaryDirectory() as work:
         # where its functions are defined.
         root = os.path.dirname(os.path.abspath(ui))
         subprocess.run([lupdate, "-silent", "-locations", "none", "-I", root, ui, "-ts", copy], check=True)
-        for context in ET.parse(copy).getroot().iter("context"):
+        tree = ET.parse(copy).getroot()
+        # The source language's own file holds only the plural forms of counts.
+        plurals_only = tree.get("language") == tree.get("sourcelanguage")
+        for context in tree.iter("context"):
             name = context.findtext("name")
             for message in context.iter("message"):
+                if plurals_only and message.get("numerus") != "yes":
+                    continue
                 source = message.findtext("source")
                 translation = message.find("translation")
                 kind = translation.get("type")
