@@ -9,6 +9,7 @@
 #include <climits>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 

@@ -2,10 +2,13 @@
 
 #include "platform/save/systemcalls.h"
 
+#include <QByteArrayList>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
