@@ -18,14 +18,17 @@ namespace {
 constexpr QByteArrayView FullListMark{".quillmark-full-list-"};
 constexpr qint64 BlockSize = BlockWriter::BlockSize;
 
-// Whether the record was written for the file open at `targetFd`.
-bool sameTarget(const QByteArrayList &record, int targetFd)
+// Whether the record was written for the file open at `targetFd`, and
+// whether that file is untouched since: then it never began to hold the list.
+bool sameTarget(const QByteArrayList &record, int targetFd, bool untouched = false)
 {
     struct stat st
     {
     };
-    return ::fstat(targetFd, &st) == 0 && record[6].toULongLong() == quint64(st.st_dev) &&
-           record[7].toULongLong() == quint64(st.st_ino);
+    return ::fstat(targetFd, &st) == 0 && record[6].toLongLong() == qint64(st.st_dev) &&
+           record[7].toLongLong() == qint64(st.st_ino) &&
+           (!untouched || (record[8].toLongLong() == qint64(st.st_ctim.tv_sec) &&
+                           record[9].toLongLong() == qint64(st.st_ctim.tv_nsec)));
 }
 
 bool isSyncRefusal(int error)
@@ -40,11 +43,16 @@ InPlaceCopy::InPlaceCopy(int folderFd, const QByteArray &folder, const QByteArra
                          const QByteArray &key)
     : m_folderFd(folderFd), m_folder(folder), m_name(name), m_key(key)
 {
+}
+
+// In the user's cache folder, which outlives a restart where the runtime
+// folder does not, else with the lock.
+QByteArray InPlaceCopy::recordPath() const
+{
     QByteArray place = cacheFolder();
     if (place.isEmpty())
         place = privateFolder();
-    if (!place.isEmpty())
-        m_record = place + "/quillmark-save-" + key + ".record";
+    return place.isEmpty() ? QByteArray() : place + "/quillmark-save-" + m_key + ".record";
 }
 
 QByteArray InPlaceCopy::fullListPrefix(bool inCache) const
@@ -65,12 +73,16 @@ bool InPlaceCopy::writeRecord(const QByteArray &state, const QByteArray &where, 
     struct stat target
     {
     };
+    if (m_record.isEmpty())
+        m_record = recordPath();
     if (m_record.isEmpty() || ::fstat(fd, &st) != 0 || ::fstat(targetFd, &target) != 0)
         return false;
-    const QByteArray line =
-        state + ' ' + where + ' ' + name + ' ' + QByteArray::number(quint64(st.st_dev)) + ' ' +
-        QByteArray::number(quint64(st.st_ino)) + ' ' + QByteArray::number(qint64(st.st_size)) + ' ' +
-        QByteArray::number(quint64(target.st_dev)) + ' ' + QByteArray::number(quint64(target.st_ino)) + '\n';
+    QByteArrayList fields{state, where, name};
+    for (const qint64 number :
+         {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), qint64(target.st_dev),
+          qint64(target.st_ino), qint64(target.st_ctim.tv_sec), qint64(target.st_ctim.tv_nsec)})
+        fields << QByteArray::number(number);
+    const QByteArray line = fields.join(' ') + '\n';
     const int out = SystemCalls::openat(AT_FDCWD, m_record.constData(),
                                         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     const bool written = out >= 0 &&
@@ -81,8 +93,9 @@ bool InPlaceCopy::writeRecord(const QByteArray &state, const QByteArray &where, 
     return written;
 }
 
-QByteArrayList InPlaceCopy::readRecord() const
+QByteArrayList InPlaceCopy::readRecord()
 {
+    m_record = recordPath();
     const int in = m_record.isEmpty() ? -1 : ::open(m_record.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     QByteArray line(512, '\0');
     const ssize_t size = in < 0 ? -1 : ::read(in, line.data(), size_t(line.size()));
@@ -90,7 +103,7 @@ QByteArrayList InPlaceCopy::readRecord() const
         ::close(in);
     line.truncate(std::max<ssize_t>(size, 0));
     const QByteArrayList fields = line.trimmed().split(' ');
-    return fields.size() == 8 ? fields : QByteArrayList();
+    return fields.size() == 10 ? fields : QByteArrayList();
 }
 
 void InPlaceCopy::removeRecord()
@@ -114,39 +127,32 @@ bool InPlaceCopy::finishLeftover(int targetFd, int cacheFd, const QByteArray &ca
         for (const auto &[name, st] : std::as_const(found)) {
             const bool recorded = !record.isEmpty() && record[1] == (inCache ? "cache" : "beside") &&
                                   (record[2] == name || record[0] == "named") &&
-                                  record[3].toULongLong() == quint64(st.st_dev) &&
-                                  record[4].toULongLong() == quint64(st.st_ino) &&
+                                  record[3].toLongLong() == qint64(st.st_dev) &&
+                                  record[4].toLongLong() == qint64(st.st_ino) &&
                                   record[5].toLongLong() == qint64(st.st_size) && st.st_nlink == 1;
-            if (recorded && record[0] == "named" && sameTarget(record, targetFd)) {
+            if (recorded && sameTarget(record, targetFd, true)) {
                 // Left before the file was emptied: the file still holds what it held.
                 SystemCalls::unlinkat(folderFd, name.constData(), 0);
                 removeRecord();
                 continue;
             }
+            // Only a list the record says was being copied into this very file is finished.
             const int listFd =
-                recorded ? SystemCalls::openat(folderFd, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)
-                         : -1;
+                recorded && record[0] == "copying" && sameTarget(record, targetFd)
+                    ? SystemCalls::openat(folderFd, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)
+                    : -1;
             m_fullList = folder + '/' + name;
             const bool finished = listFd >= 0 && finish(targetFd, listFd, st.st_size);
             if (listFd >= 0)
                 ::close(listFd);
             if (m_error != 0)
                 return false;
-            if (!finished && recorded && sameTarget(record, targetFd)) {
-                // The file is the one the list was for, and never began to
-                // hold it: the crash came before it was emptied.
+            if (finished) {
                 SystemCalls::unlinkat(folderFd, name.constData(), 0);
                 removeRecord();
-                m_fullList.clear();
-                continue;
-            }
-            if (!finished) {
+            } else {
                 m_leftAlone << m_fullList;
-                m_fullList.clear();
-                continue;
             }
-            SystemCalls::unlinkat(folderFd, name.constData(), 0);
-            removeRecord();
             m_fullList.clear();
         }
     }

@@ -52,7 +52,8 @@ public:
 private:
     bool writeRecord(const QByteArray &state, const QByteArray &where, const QByteArray &name, int fd,
                      int targetFd);
-    QByteArrayList readRecord() const;
+    QByteArray recordPath() const;
+    QByteArrayList readRecord();
     void removeRecord();
     bool finish(int targetFd, int listFd, qint64 size);
     bool copyRange(int targetFd, int from, qint64 offset, qint64 end);
