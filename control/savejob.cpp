@@ -4,9 +4,7 @@
 
 #include <utility>
 
-SaveJob::SaveJob(QObject *parent) : QObject(parent)
-{
-}
+SaveJob::SaveJob(QObject *parent) : QObject(parent) {}
 
 SaveJob::~SaveJob()
 {
@@ -54,10 +52,8 @@ void SaveJob::ended()
     m_thread.reset();
     if (!m_work->done.load(std::memory_order_acquire))
         qFatal("SaveJob: the save's thread ended without its result");
-    NickLog::Result result = std::move(m_work->result);
-    result.tooLateToCancel =
-        m_work->progress.stop.load() &&
-        (result.outcome == NickLog::Outcome::Saved || result.outcome == NickLog::Outcome::SavedToFallback);
+    SaveOutcome result = std::move(m_work->result);
+    result.tooLateToCancel = m_work->progress.stop.load() && result.kind == SaveOutcome::Kind::Saved;
     const qsizetype entries = std::exchange(m_total, 0);
     m_work.reset();
     if (m_next) {

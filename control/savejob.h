@@ -41,7 +41,7 @@ Q_SIGNALS:
     // After every save that ran, with the number of entries it was to
     // write, on the thread that asked for it; a save that follows has
     // already started.
-    void finished(const NickLog::Result &result, qsizetype entries);
+    void finished(const SaveOutcome &outcome, qsizetype entries);
 
 private:
     struct Order
@@ -57,7 +57,7 @@ private:
     struct Work
     {
         NickLog::Progress progress;
-        NickLog::Result result;
+        SaveOutcome result;
         std::atomic<bool> done{false};
     };
     void run(Order order);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/savejob.h"
+#include "platform/save/systemcalls.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,8 +10,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <climits>
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // What the save tests share: a program folder and a documents folder of
 // their own, reading and writing whole files, and a lowered file-size limit.
@@ -85,3 +90,64 @@ private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
 };
+
+// The save's system calls at the seam: each on a watched folder or a file in
+// it is noted ("write", "fsync folder" on the folder itself, "cache write"
+// with a folder's label), and `act` runs with the notes so far: it may act
+// as another user would, or end the process; an errno it returns fails the call.
+struct SeamFaults
+{
+    QList<std::pair<QByteArray, QByteArray>> folders; // path and label
+    QByteArrayList seen;
+    std::function<int(const QByteArray &calls)> act;
+
+    SeamFaults(const QString &folder, std::function<int(const QByteArray &calls)> action = {})
+        : act(std::move(action))
+    {
+        watch(folder, {});
+        SystemCalls::setFault(
+            [this](SystemCalls::Call call, int fd, const char *) { return reach(call, fd); });
+    }
+    ~SeamFaults() { SystemCalls::setFault({}); }
+
+    void watch(const QString &folder, const QByteArray &label)
+    {
+        const QString canonical = QDir(folder).canonicalPath();
+        folders.append({QFile::encodeName(canonical.isEmpty() ? folder : canonical), label});
+    }
+    int reach(SystemCalls::Call call, int fd)
+    {
+        static const char *const Names[] = {"open",      "write",     "pwrite", "pread",    "fsync",
+                                            "ftruncate", "fallocate", "link",   "rename",   "unlink",
+                                            "flock",     "fchown",    "fchmod", "setxattr", "mkdir"};
+        QByteArray path(PATH_MAX, '\0');
+        path.truncate(std::max<ssize_t>(
+            0, ::readlink("/proc/self/fd/" + QByteArray::number(fd), path.data(), size_t(path.size()))));
+        for (const auto &[folder, label] : std::as_const(folders)) {
+            if (path != folder && !path.startsWith(folder + '/'))
+                continue;
+            const bool onFolder = path == folder && call == SystemCalls::Call::Fsync;
+            seen << (label.isEmpty() ? QByteArray() : label + ' ') + Names[int(call)] +
+                        (onFolder ? " folder" : "");
+            return act ? act(seen.join(' ')) : 0;
+        }
+        return 0;
+    }
+};
+
+// Runs `save` in a copy of this process with `act` at the seam (and the cache
+// folder watched, if given); whether `act` ended it with status 9, as a kill.
+inline bool killedIn(const QString &folder, std::function<int(const QByteArray &)> act,
+                     const std::function<void()> &save, const QString &cache = {})
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        SeamFaults faults(folder, std::move(act));
+        if (!cache.isEmpty())
+            faults.watch(cache, "cache");
+        save();
+        ::_exit(0);
+    }
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 9;
+}

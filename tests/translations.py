@@ -21,13 +21,20 @@ with tempfile.TemporaryDirectory() as work:
         # where its functions are defined.
         root = os.path.dirname(os.path.abspath(ui))
         subprocess.run([lupdate, "-silent", "-locations", "none", "-I", root, ui, "-ts", copy], check=True)
-        for context in ET.parse(copy).getroot().iter("context"):
+        tree = ET.parse(copy).getroot()
+        # The source language's own file holds only the plural forms of counts.
+        plurals_only = tree.get("language") == tree.get("sourcelanguage")
+        for context in tree.iter("context"):
             name = context.findtext("name")
             for message in context.iter("message"):
+                if plurals_only and message.get("numerus") != "yes":
+                    continue
                 source = message.findtext("source")
                 translation = message.find("translation")
                 kind = translation.get("type")
-                text = translation.text or ""
+                # A count's plural forms each keep the places.
+                forms = [form.text or "" for form in translation.iter("numerusform")]
+                text = " ".join(forms) if forms else translation.text or ""
                 where = f"{os.path.basename(original)}: {name}: {source!r}"
                 if kind in ("vanished", "obsolete"):
                     faults.append(f"{where} is no longer in the code")

@@ -108,7 +108,6 @@ void TstAbout::labelsShowTheirWholeTextInsideTheOutline()
     }
 }
 
-
 void TstAbout::standInFacesDrawTheTextsAsDesigned()
 {
     // The faces the windows name are Windows faces; these stand in for them.

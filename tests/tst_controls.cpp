@@ -52,7 +52,10 @@ struct IntervalBox : ValuePanel
         box.show();
         box.setFocus();
     }
-    QString text(Box which) const override { return which == Box::Interval ? box.text() : ValuePanel::text(which); }
+    QString text(Box which) const override
+    {
+        return which == Box::Interval ? box.text() : ValuePanel::text(which);
+    }
     void setText(Box which, const QString &text) override
     {
         which == Box::Interval ? box.assign(text) : ValuePanel::setText(which, text);

@@ -62,7 +62,8 @@ void TstConversions::wholeNumbersFollowTheLocale()
     QCOMPARE(realToText(6.5, german), QStringLiteral("6,5"));
     // Counters run into the millions: never a group separator.
     QCOMPARE(realToText(1234567, german), QStringLiteral("1234567"));
-    QCOMPARE(realToText(1234567, QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("1234567"));
+    QCOMPARE(realToText(1234567, QLocale(QLocale::English, QLocale::UnitedStates)),
+             QStringLiteral("1234567"));
     // Locales with digits of their own still get plain ones, and read them back.
     for (const char *name : {"ar_EG", "fa_IR", "my_MM"}) {
         const QLocale native{QLatin1String(name)};

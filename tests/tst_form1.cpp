@@ -90,7 +90,8 @@ void TstForm1::everyControlStandsWhereItWasDesigned_data()
         {"frmabout.Frame1", {"Programmer, beta tester, designer and all the rest, that is:", ""}},
         {"frmabout.Label7",
          {"Quill Notes — a little notebook that lives in the corner of the screen, always at hand. Jot down "
-          "ideas, shopping lists and your friends' phone numbers, find what you need in a second and never fear "
+          "ideas, shopping lists and your friends' phone numbers, find what you need in a second and never "
+          "fear "
           "losing it: everything saves itself. Free, without ads, and it runs even on the oldest computers.",
           ""}},
         {"frmabout.Label9", {"Clocky — an alarm clock for your desktop.", ""}},
@@ -106,9 +107,9 @@ void TstForm1::everyControlStandsWhereItWasDesigned_data()
         QTest::newRow(name) << QString::fromLatin1(container) << QRect(left, top, width, height)
                             << QString::fromUtf8(shown) << QString::fromUtf8(toolTip);
         if (const auto texts = english.find(name); texts != english.end())
-            QTest::addRow("en:%s", name) << QString::fromLatin1(container) << QRect(left, top, width, height)
-                                         << QString::fromUtf8(texts->second.first)
-                                         << QString::fromUtf8(texts->second.second);
+            QTest::addRow("en:%s", name)
+                << QString::fromLatin1(container) << QRect(left, top, width, height)
+                << QString::fromUtf8(texts->second.first) << QString::fromUtf8(texts->second.second);
     };
     // Both faces of an image button lie on one another.
     const auto faces = [&row](int normal, const char *frame, int left, int top, int width, int height) {
@@ -382,8 +383,10 @@ void TstForm1::imageButtonsActOnTheirRelease_data()
         "Ошибка!!!|Куда меньше-то!!!");
     row("en: F1", "Image5", Qt::Key_F1, {}, "6 6", "0",
         "Hint...|Read the file !!!PleaseReadMe!!!.html, it tells you all about it.");
-    row("en: length up at 10", "Image7", Qt::LeftButton, {}, "10 10", "0", "Error!!!|Ten is quite enough, why more!!!");
-    row("en: length down at 2", "Image9", Qt::LeftButton, {}, "2 2", "0", "Error!!!|How could it be any shorter!!!");
+    row("en: length up at 10", "Image7", Qt::LeftButton, {}, "10 10", "0",
+        "Error!!!|Ten is quite enough, why more!!!");
+    row("en: length down at 2", "Image9", Qt::LeftButton, {}, "2 2", "0",
+        "Error!!!|How could it be any shorter!!!");
     row("Ctrl+-", "Image9", Qt::Key_Minus, {}, "6 5", "0");
 }
 
@@ -610,9 +613,10 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
                            << u"сохранено ников: 2, файл FOLDER/NIK.log"_s;
     QTest::newRow("erased") << QStringList{u"Ctrl+N"_s, u"Command4"_s} << u"список стёрт, записей: 0"_s;
     QTest::newRow("timer started") << QStringList{u"Command2"_s} << u"таймер запущен, интервал 250 мс"_s;
-    QTest::newRow("its nicks are not told") << QStringList{u"Text2=5"_s, u"Command2"_s, u"ticks"_s}
-                                            << u"таймер запущен, интервал 5 мс"_s;
-    QTest::newRow("timer stopped") << QStringList{u"Ctrl+N"_s, u"Command3"_s} << u"таймер остановлен, записей: 1"_s;
+    QTest::newRow("its nicks are not told")
+        << QStringList{u"Text2=5"_s, u"Command2"_s, u"ticks"_s} << u"таймер запущен, интервал 5 мс"_s;
+    QTest::newRow("timer stopped") << QStringList{u"Ctrl+N"_s, u"Command3"_s}
+                                   << u"таймер остановлен, записей: 1"_s;
     QTest::newRow("timer at 0 adds nothing")
         << QStringList{u"Text2=0"_s, u"Command2"_s}
         << u"таймер включён, но при интервале 0 мс ники не добавляются"_s;
@@ -626,13 +630,15 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
         << u"список возвращён, записей: 3"_s;
     QTest::newRow("nothing to bring back") << QStringList{u"Ctrl+N"_s, u"Ctrl+Z"_s} << u"вернуть нечего"_s;
     QTest::newRow("an empty list's erase keeps the earlier one")
-        << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Command4"_s, u"Ctrl+Z"_s} << u"список возвращён, записей: 1"_s;
+        << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Command4"_s, u"Ctrl+Z"_s}
+        << u"список возвращён, записей: 1"_s;
     QTest::newRow("brought back once")
         << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s} << u"вернуть нечего"_s;
     QTest::newRow("en: saved") << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"Command1"_s}
                                << u"nicks saved: 2, file FOLDER/NIK.log"_s;
     QTest::newRow("en: timer at 0 adds nothing")
-        << QStringList{u"Text2=0"_s, u"Command2"_s} << u"timer on, but at an interval of 0 ms no nicks are added"_s;
+        << QStringList{u"Text2=0"_s, u"Command2"_s}
+        << u"timer on, but at an interval of 0 ms no nicks are added"_s;
     QTest::newRow("en: erased list brought back")
         << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+Z"_s} << u"list brought back, entries: 1"_s;
 }
@@ -646,14 +652,15 @@ void TstForm1::screenReaderIsToldWhatTheUserDid()
     QCOMPARE(form->role(), QAccessible::Window);
     if (QByteArray(QTest::currentDataTag()).startsWith("en:")) {
         QCOMPARE(form->text(QAccessible::Name), u"Quillmark — nickname generator"_s);
-        QCOMPARE(form->text(QAccessible::Description),
-                 u"Keys: Ctrl+N — new nick, Ctrl+plus and Ctrl+minus — nick length, Ctrl+Z — bring back the erased "
-                 u"list, F1 — help, Ctrl+I — about the program"_s);
+        QCOMPARE(form->text(QAccessible::Description), u"Keys: Ctrl+N — new nick, Ctrl+plus and Ctrl+minus — "
+                                                       u"nick length, Ctrl+Z — bring back the erased "
+                                                       u"list, F1 — help, Ctrl+I — about the program"_s);
     } else {
         QCOMPARE(form->text(QAccessible::Name), u"Quillmark — генератор ников"_s);
-        QCOMPARE(form->text(QAccessible::Description),
-                 u"Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, Ctrl+Z — вернуть стёртый "
-                 u"список, F1 — помощь, Ctrl+I — о программе"_s);
+        QCOMPARE(
+            form->text(QAccessible::Description),
+            u"Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, Ctrl+Z — вернуть стёртый "
+            u"список, F1 — помощь, Ctrl+I — о программе"_s);
         QCOMPARE(QAccessible::queryAccessibleInterface(control("Text3"))->text(QAccessible::Description),
                  u"Новый ник: Ctrl+N"_s);
     }

@@ -237,13 +237,13 @@ void Form1Controller::saveitems(const NickListBox &lstin)
     m_saveProgress->saveStarted();
 }
 
-void Form1Controller::tellSaveOutcome(const NickLog::Result &result, qsizetype entries)
+void Form1Controller::tellSaveOutcome(const SaveOutcome &outcome, qsizetype entries)
 {
     const auto afterwards = qScopeGuard([this] {
         if (m_closing && !m_saveJob->isBusy())
             m_window.close();
     });
-    const Wording::SaveReport report = Wording::saveOutcome(result, entries);
+    const Wording::SaveReport report = Wording::saveOutcome(outcome, entries);
     if (report.message)
         showMessage(*report.message);
     else

@@ -71,7 +71,7 @@ private:
     // tells the user where the file went when that is not the program's
     // folder, or why it failed. A save asked for while one runs follows it.
     void saveitems(const NickListBox &lstin);
-    void tellSaveOutcome(const NickLog::Result &result, qsizetype entries);
+    void tellSaveOutcome(const SaveOutcome &outcome, qsizetype entries);
 
     Form1 &m_window;
     const Form1Controls &m_controls;

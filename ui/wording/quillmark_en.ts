@@ -291,22 +291,6 @@ Waiting for another copy of the program to finish saving into this folder.</tran
         <translation>The interval is not changed: %1 ms is less than zero. %2 Type a number from 0 to 9999.</translation>
     </message>
     <message>
-        <source>В папку программы нельзя записывать</source>
-        <translation>The program&apos;s folder cannot be written to</translation>
-    </message>
-    <message>
-        <source>Файл NIK.log в папке программы нельзя изменить</source>
-        <translation>The file NIK.log in the program&apos;s folder cannot be changed</translation>
-    </message>
-    <message>
-        <source>Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать</source>
-        <translation>The link NIK.log in the program&apos;s folder leads where nothing may be written</translation>
-    </message>
-    <message>
-        <source> (%1: %2)</source>
-        <translation> (%1: %2)</translation>
-    </message>
-    <message>
         <source>Сохранение</source>
         <translation>Saving</translation>
     </message>
@@ -321,10 +305,6 @@ But the disk did not confirm the write (%1): after a sudden power cut the file m
     <message>
         <source>Отменить сохранение было уже нельзя: прежний файл к этому времени уже заменялся новым. </source>
         <translation>It was too late to cancel the save: by then the earlier file was already being replaced by the new one. </translation>
-    </message>
-    <message>
-        <source>сохранено ников: %1, файл %2</source>
-        <translation>nicks saved: %1, file %2</translation>
     </message>
     <message>
         <source>Список сохранён в файл
@@ -573,12 +553,6 @@ Reason: %2
 %1</translation>
     </message>
     <message>
-        <source>Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не удалось: в файле только начало того списка (записей: %1). Весь тот список сохранён в файле
-%2</source>
-        <translation>The list is untouched. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (entries: %1). That whole list is kept in the file
-%2</translation>
-    </message>
-    <message>
         <source>Список не тронут. Новый список скопирован в файл целиком, но диск не подтвердил, что копия записана полностью. Весь новый список сохранён также в файле
 %1</source>
         <translation>The list is untouched. The new list has been copied into the file whole, but the disk did not confirm that the copy is complete. The whole new list is also kept in the file
@@ -589,12 +563,6 @@ Reason: %2
 %1</source>
         <translation>The list is untouched, but the file is now empty: the new list could not be written into it. The whole new list is kept in the file
 %1</translation>
-    </message>
-    <message>
-        <source>Список не тронут, но файл записан не полностью: в нём только начало нового списка (записей: %1 из %2). Весь новый список сохранён в файле
-%3</source>
-        <translation>The list is untouched, but the file is not written whole: it holds only the start of the new list (entries: %1 of %2). The whole new list is kept in the file
-%3</translation>
     </message>
     <message>
         <source>
@@ -631,6 +599,107 @@ But the program&apos;s other copies could not wait for this save to end: no fold
     <message>
         <source>меню списка</source>
         <translation>list menu</translation>
+    </message>
+    <message>
+        <source>В папку программы нельзя записывать (%1: %2)</source>
+        <translation>The program&apos;s folder cannot be written to (%1: %2)</translation>
+    </message>
+    <message>
+        <source>Файл NIK.log в папке программы нельзя изменить (%1: %2)</source>
+        <translation>The file NIK.log in the program&apos;s folder cannot be changed (%1: %2)</translation>
+    </message>
+    <message>
+        <source>Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать (%1: %2)</source>
+        <translation>The link NIK.log in the program&apos;s folder leads where nothing may be written (%1: %2)</translation>
+    </message>
+    <message>
+        <source>Файл NIK.log в папке программы можно только переписать на месте, а новому списку негде дождаться этого (%1: %2)</source>
+        <translation>The file NIK.log in the program&apos;s folder can only be rewritten in place, and the new list has nowhere to wait meanwhile (%1: %2)</translation>
+    </message>
+    <message>
+        <source>Список не тронут. Другая копия программы ещё не закончила сохранение в этот файл: в нём может быть только начало её списка.</source>
+        <translation>The list is untouched. Another copy of the program has not finished saving into this file: it may hold only the start of that copy&apos;s list.</translation>
+    </message>
+    <message>
+        <source>Список не тронут. Новый список записан в файл, который уже не называется NIK.log; весь новый список сохранён в файле
+%1</source>
+        <translation>The list is untouched. The new list went into a file that is no longer named NIK.log; the whole new list is kept in the file
+%1</translation>
+    </message>
+    <message>
+        <source>Список не тронут. Прошлое сохранение в этот файл было прервано; оно закончено, и в файле теперь весь список того сохранения.</source>
+        <translation>The list is untouched. An earlier save into this file was cut short; it has been finished, and the file now holds that save&apos;s whole list.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не удалось: в файле только начало того списка (записей: %n). Весь тот список сохранён в файле
+%1</source>
+        <translation>
+            <numerusform>The list is untouched. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (%n entry). That whole list is kept in the file
+%1</numerusform>
+            <numerusform>The list is untouched. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (%n entries). That whole list is kept in the file
+%1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Список не тронут, но файл записан не полностью: в нём только начало нового списка (записей: %n из %1). Весь новый список сохранён в файле
+%2</source>
+        <translation>
+            <numerusform>The list is untouched, but the file is not written whole: it holds only the start of the new list (%n entry of %1). The whole new list is kept in the file
+%2</numerusform>
+            <numerusform>The list is untouched, but the file is not written whole: it holds only the start of the new list (%n entries of %1). The whole new list is kept in the file
+%2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Сохранение отменено, этот список в файл не записан. Другая копия программы ещё не закончила сохранение в этот файл: в нём может быть только начало её списка:
+%1</source>
+        <translation>Saving cancelled, this list was not written. Another copy of the program has not finished saving into this file: it may hold only the start of that copy&apos;s list:
+%1</translation>
+    </message>
+    <message>
+        <source>Сохранение отменено. Прошлое сохранение в этот файл было прервано; оно закончено, и в файле теперь весь список того сохранения:
+%1</source>
+        <translation>Saving cancelled. An earlier save into this file was cut short; it has been finished, and the file now holds that save&apos;s whole list:
+%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+
+Прерванное сохранение оставило списки, которые программа не тронула: нельзя убедиться, что их записала она, или файл NIK.log с тех пор заменён (файлов: %n). Посмотрите их и удалите сами:
+%1</source>
+        <translation>
+            <numerusform>
+
+A save that was cut short left a list the program has not touched: it cannot be sure it wrote it, or the file NIK.log has been replaced since (%n file). Look at it and remove it yourself:
+%1</numerusform>
+            <numerusform>
+
+A save that was cut short left lists the program has not touched: it cannot be sure it wrote them, or the file NIK.log has been replaced since (%n files). Look at them and remove them yourself:
+%1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>сохранено ников: %n, файл %1</source>
+        <translation>
+            <numerusform>nicks saved: %n, file %1</numerusform>
+            <numerusform>nicks saved: %n, file %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>
+
+Прошлое сохранение в файл NIK.log в папке программы было прервано, а дописать его не удалось: в нём только начало того списка (записей: %n). Весь тот список сохранён в файле
+%1</source>
+        <translation>
+            <numerusform>
+
+An earlier save into the file NIK.log in the program&apos;s folder was cut short, and it could not be finished: it holds only the start of that list (%n entry). That whole list is kept in the file
+%1</numerusform>
+            <numerusform>
+
+An earlier save into the file NIK.log in the program&apos;s folder was cut short, and it could not be finished: it holds only the start of that list (%n entries). That whole list is kept in the file
+%1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -37,121 +37,191 @@ Wording::Message Wording::refusal(const GeneratorView::Refusal &refusal)
 namespace {
 
 // What refused the program folder's file, as the head of a message.
-QString refusedHead(const NickLog::Result &result)
+QString refusedHead(const SaveOutcome::Refused &refused)
 {
-    QString head;
-    switch (result.refusedBy) {
-    case NickLog::Refuser::Folder:
-        head = Wording::tr("В папку программы нельзя записывать");
-        break;
-    case NickLog::Refuser::File:
-        head = Wording::tr("Файл NIK.log в папке программы нельзя изменить");
-        break;
-    case NickLog::Refuser::LinkTarget:
-        head = Wording::tr("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать");
+    const QString reason = Wording::reason(refused.reason);
+    const QString path = displayPath(refused.path);
+    switch (refused.by) {
+    case SaveOutcome::Refuser::Folder:
+        return Wording::tr("В папку программы нельзя записывать (%1: %2)").arg(reason, path);
+    case SaveOutcome::Refuser::File:
+        return Wording::tr("Файл NIK.log в папке программы нельзя изменить (%1: %2)").arg(reason, path);
+    case SaveOutcome::Refuser::LinkTarget:
+        return Wording::tr("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать (%1: %2)")
+            .arg(reason, path);
+    case SaveOutcome::Refuser::KeepAside:
         break;
     }
-    return head + Wording::tr(" (%1: %2)")
-                      .arg(Wording::reason(result.refusedReason), displayPath(result.refusedPath));
+    return Wording::tr("Файл NIK.log в папке программы можно только переписать на месте, а новому списку "
+                       "негде дождаться этого (%1: %2)")
+        .arg(reason, path);
 }
 
-// After a failure: what became of the list and of the file. A file written
-// in place says what it holds now, and where the whole list is.
-QString keptAfter(const NickLog::Result &result, qsizetype entries)
+// After a failure: what became of the list and what the file holds now. A
+// file written in place says where the whole list is.
+QString keptAfter(const SaveOutcome &outcome, qsizetype entries)
 {
-    if (!result.damaged)
-        return result.earlierFileKept ? Wording::tr("Список не тронут, прежний файл остался как был.")
-                                      : Wording::tr("Список не тронут.");
-    const QString fullList = displayPath(result.fullList);
-    if (result.earlierList && result.copyUnconfirmed)
+    using Holds = SaveOutcome::Holds;
+    const QString fullList = displayPath(outcome.fullList);
+    switch (outcome.holds) {
+    case Holds::NewList:
+    case Holds::AsBefore:
+        break;
+    case Holds::OtherCopysSave:
         return Wording::tr(
-                   "Список не тронут. Прошлое сохранение в этот файл было прервано; его список дописан в "
-                   "файл, но диск не подтвердил, что копия записана полностью. Весь тот список сохранён "
-                   "также в файле\n%1")
+            "Список не тронут. Другая копия программы ещё не закончила сохранение в этот файл: "
+            "в нём может быть только начало её списка.");
+    case Holds::SomeoneElses:
+        if (outcome.fullList.isEmpty())
+            return Wording::tr("Список не тронут.");
+        return Wording::tr(
+                   "Список не тронут. Новый список записан в файл, который уже не называется NIK.log; "
+                   "весь новый список сохранён в файле\n%1")
             .arg(fullList);
-    if (result.earlierList)
+    case Holds::EarlierList:
+        return Wording::tr(
+            "Список не тронут. Прошлое сохранение в этот файл было прервано; оно закончено, и в "
+            "файле теперь весь список того сохранения.");
+    case Holds::PartOfEarlierList:
+        if (outcome.copyUnconfirmed)
+            return Wording::tr(
+                       "Список не тронут. Прошлое сохранение в этот файл было прервано; его список дописан в "
+                       "файл, но диск не подтвердил, что копия записана полностью. Весь тот список сохранён "
+                       "также в файле\n%1")
+                .arg(fullList);
         return Wording::tr(
                    "Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не "
-                   "удалось: в файле только начало того списка (записей: %1). Весь тот список сохранён "
-                   "в файле\n%2")
-            .arg(result.heldEntries)
+                   "удалось: в файле только начало того списка (записей: %n). Весь тот список сохранён "
+                   "в файле\n%1",
+                   nullptr, outcome.entries)
             .arg(fullList);
-    if (result.copyUnconfirmed)
+    case Holds::PartOfNewList:
+        if (outcome.copyUnconfirmed)
+            return Wording::tr(
+                       "Список не тронут. Новый список скопирован в файл целиком, но диск не подтвердил, что "
+                       "копия записана полностью. Весь новый список сохранён также в файле\n%1")
+                .arg(fullList);
+        if (outcome.entries == 0)
+            return Wording::tr(
+                       "Список не тронут, но файл теперь пуст: записать в него новый список не удалось. "
+                       "Весь новый список сохранён в файле\n%1")
+                .arg(fullList);
         return Wording::tr(
-                   "Список не тронут. Новый список скопирован в файл целиком, но диск не подтвердил, что "
-                   "копия записана полностью. Весь новый список сохранён также в файле\n%1")
+                   "Список не тронут, но файл записан не полностью: в нём только начало нового списка "
+                   "(записей: %n из %1). Весь новый список сохранён в файле\n%2",
+                   nullptr, outcome.entries)
+            .arg(entries)
             .arg(fullList);
-    if (result.heldEntries == 0)
-        return Wording::tr("Список не тронут, но файл теперь пуст: записать в него новый список не удалось. "
-                           "Весь новый список сохранён в файле\n%1")
-            .arg(fullList);
-    return Wording::tr("Список не тронут, но файл записан не полностью: в нём только начало нового списка "
-                       "(записей: %1 из %2). Весь новый список сохранён в файле\n%3")
-        .arg(result.heldEntries)
-        .arg(entries)
-        .arg(fullList);
+    }
+    return outcome.existed ? Wording::tr("Список не тронут, прежний файл остался как был.")
+                           : Wording::tr("Список не тронут.");
+}
+
+// What a cancelled save leaves in the file.
+QString cancelledText(const SaveOutcome &outcome)
+{
+    switch (outcome.holds) {
+    case SaveOutcome::Holds::OtherCopysSave:
+        return Wording::tr(
+            "Сохранение отменено, этот список в файл не записан. Другая копия программы ещё не "
+            "закончила сохранение в этот файл: в нём может быть только начало её списка:\n%1");
+    case SaveOutcome::Holds::EarlierList:
+        return Wording::tr(
+            "Сохранение отменено. Прошлое сохранение в этот файл было прервано; оно закончено, "
+            "и в файле теперь весь список того сохранения:\n%1");
+    default:
+        break;
+    }
+    return outcome.existed ? Wording::tr("Сохранение отменено, прежний файл остался как был:\n%1")
+                           : Wording::tr("Сохранение отменено, файл не записан:\n%1");
+}
+
+// Warnings that come with any outcome.
+QString warningsOf(const SaveOutcome &outcome)
+{
+    // Saved, but a power cut may still bring the earlier file back, or
+    // another copy's save may have run at the same time.
+    QString warnings =
+        outcome.unconfirmed == 0
+            ? QString()
+            : Wording::tr("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
+                          "в файле может оказаться прежний список.")
+                  .arg(Wording::systemError(outcome.unconfirmed));
+    if (outcome.unlocked)
+        warnings +=
+            Wording::tr("\n\nНо другие копии программы не могли дождаться конца этого сохранения: для "
+                        "блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только "
+                        "вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может "
+                        "оказаться её список.");
+    if (!outcome.leftAlone.isEmpty()) {
+        QStringList paths;
+        for (const QByteArray &path : outcome.leftAlone)
+            paths << displayPath(path);
+        warnings += Wording::tr("\n\nПрерванное сохранение оставило списки, которые программа не тронула: "
+                                "нельзя убедиться, что их записала она, или файл NIK.log с тех пор заменён "
+                                "(файлов: %n). Посмотрите их и удалите сами:\n%1",
+                                nullptr, paths.size())
+                        .arg(paths.join(u'\n'));
+    }
+    return warnings;
 }
 
 } // namespace
 
-Wording::SaveReport Wording::saveOutcome(const NickLog::Result &result, qsizetype entries)
+Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype entries)
 {
     const QString saving = tr("Сохранение");
-    const QString path = displayPath(result.path);
-    // Saved, but a power cut may still bring the earlier file back, or
-    // another copy's save may have run at the same time.
-    QString warnings = result.unconfirmed == 0
-                           ? QString()
-                           : tr("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
-                                "в файле может оказаться прежний список.")
-                                 .arg(systemError(result.unconfirmed));
-    if (result.unlocked)
-        warnings += tr("\n\nНо другие копии программы не могли дождаться конца этого сохранения: для "
-                       "блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только "
-                       "вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может "
-                       "оказаться её список.");
+    const QString path = displayPath(outcome.path);
+    const QString warnings = warningsOf(outcome);
     const Icon icon = warnings.isEmpty() ? Icon::Information : Icon::Warning;
     // The user asked to stop, and must hear why the file changed anyway.
-    const QString tooLate = result.tooLateToCancel
+    const QString tooLate = outcome.tooLateToCancel
                                 ? tr("Отменить сохранение было уже нельзя: прежний файл к этому "
                                      "времени уже заменялся новым. ")
                                 : QString();
-    switch (result.outcome) {
-    case NickLog::Outcome::Saved:
+    switch (outcome.kind) {
+    case SaveOutcome::Kind::Saved:
+        if (outcome.refused) {
+            const QString replaced =
+                outcome.existed ? tr("\n\nПрежний файл NIK.log в этой папке заменён новым.") : QString();
+            const SaveOutcome::Refused &refused = *outcome.refused;
+            const QString unfinished =
+                refused.holds != SaveOutcome::Holds::PartOfEarlierList
+                    ? QString()
+                    : tr("\n\nПрошлое сохранение в файл NIK.log в папке программы было прервано, а дописать "
+                         "его не удалось: в нём только начало того списка (записей: %n). Весь тот список "
+                         "сохранён в файле\n%1",
+                         nullptr, refused.entries)
+                          .arg(displayPath(refused.fullList));
+            return {Message{tooLate + refusedHead(refused) + tr(", поэтому список сохранён в файл\n%1").arg(path) +
+                                replaced + unfinished + warnings,
+                            saving, icon},
+                    {}};
+        }
         if (warnings.isEmpty() && tooLate.isEmpty()) {
             // The window stays as it is; only a screen reader hears of it.
-            return {std::nullopt, tr("сохранено ников: %1, файл %2").arg(entries).arg(path)};
+            return {std::nullopt, tr("сохранено ников: %n, файл %1", nullptr, entries).arg(path)};
         }
         return {Message{(tooLate.isEmpty() ? tr("Список сохранён в файл\n")
                                            : tooLate + tr("Список сохранён полностью в файл\n")) +
                             path + warnings,
                         saving, icon},
                 {}};
-    case NickLog::Outcome::Cancelled:
-        return {Message{(result.earlierFileKept ? tr("Сохранение отменено, прежний файл остался как был:\n%1")
-                                                : tr("Сохранение отменено, файл не записан:\n%1"))
-                            .arg(path),
-                        saving, Icon::Information},
-                {}};
-    case NickLog::Outcome::SavedToFallback: {
-        const QString replaced =
-            result.replacedEarlier ? tr("\n\nПрежний файл NIK.log в этой папке заменён новым.") : QString();
-        return {Message{tooLate + refusedHead(result) + tr(", поэтому список сохранён в файл\n%1").arg(path) +
-                            replaced + warnings,
-                        saving, icon},
-                {}};
-    }
-    case NickLog::Outcome::Failed:
+    case SaveOutcome::Kind::Cancelled:
+        return {Message{cancelledText(outcome).arg(path) + warnings, saving, icon}, {}};
+    case SaveOutcome::Kind::Failed:
         break;
     }
     QString head = tr("Не удалось сохранить список в файл");
-    if (result.nowhereElse)
+    if (outcome.nowhereElse)
         head = tr("В папку программы нельзя записывать, а другого места для сохранения нет: "
                   "домашняя папка не найдена.");
-    else if (!result.refusedPath.isEmpty())
-        head = refusedHead(result) + tr(", и в запасную папку сохранить тоже не удалось:");
-    return {Message{head + tr("\n%1\n\nПричина: %2\n\n%3")
-                               .arg(path, reason(result.reason), keptAfter(result, entries)),
+    else if (outcome.refused)
+        head = refusedHead(*outcome.refused) + tr(", и в запасную папку сохранить тоже не удалось:");
+    return {Message{head +
+                        tr("\n%1\n\nПричина: %2\n\n%3")
+                            .arg(path, reason(outcome.reason), keptAfter(outcome, entries)) +
+                        warnings,
                     tr("Ошибка сохранения"), Icon::Warning},
             {}};
 }
@@ -292,25 +362,25 @@ QString Wording::systemError(int code)
     }
 }
 
-QString Wording::reason(const NickLog::Reason &reason)
+QString Wording::reason(const SaveOutcome::Reason &reason)
 {
-    switch (reason.refusal) {
-    case LineFile::Refusal::ForeignLink:
+    switch (reason.why) {
+    case SaveOutcome::Why::ForeignLink:
         return tr("это символическая ссылка, а она сама или файл, на который она указывает, "
                   "принадлежит другому пользователю; ссылка и этот файл оставлены как были");
-    case LineFile::Refusal::ForeignFile:
+    case SaveOutcome::Why::ForeignFile:
         return tr("это не обычный файл, а канал или устройство другого пользователя; "
                   "он оставлен как был");
-    case LineFile::Refusal::Busy:
+    case SaveOutcome::Why::Busy:
         return tr("другая копия программы слишком долго сохраняет список в этот файл");
-    case LineFile::Refusal::PathTooLong:
+    case SaveOutcome::Why::PathTooLong:
         return tr("путь к файлу длиннее, чем допускает система (%1 байт)").arg(PATH_MAX - 1);
-    case LineFile::Refusal::NotAbsolute:
+    case SaveOutcome::Why::NotAbsolute:
         return tr("не удалось узнать, в какой папке лежит программа");
-    case LineFile::Refusal::Changed:
+    case SaveOutcome::Why::Changed:
         return tr("пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его "
                   "месте, оставлено как было");
-    case LineFile::Refusal::None:
+    case SaveOutcome::Why::System:
         break;
     }
     return systemError(reason.error);

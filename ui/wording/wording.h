@@ -1,7 +1,7 @@
 #pragma once
 
 #include "control/generatorview.h"
-#include "control/logfile.h"
+#include "control/saveoutcome.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -38,9 +38,9 @@ public:
         std::optional<Message> message;
         QString announcement;
     };
-    static SaveReport saveOutcome(const NickLog::Result &result, qsizetype entries);
+    static SaveReport saveOutcome(const SaveOutcome &outcome, qsizetype entries);
     // Why a file could not be written, as the end of a sentence.
-    static QString reason(const NickLog::Reason &reason);
+    static QString reason(const SaveOutcome::Reason &reason);
     static QString systemError(int code);
 
     // Told to a screen reader without moving the focus.
