@@ -120,4 +120,3 @@ inline constexpr ImageButtonFaces Form1Faces[] = {
     {"Image5", "Image6", "help", true},     {"Image7", "Image8", "up", false},
     {"Image9", "Image10", "down", false},
 };
-
