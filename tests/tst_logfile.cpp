@@ -145,6 +145,7 @@ private:
         const pid_t child = ::fork();
         if (child == 0) {
             qputenv("HOME", home);
+            qunsetenv("XDG_CACHE_HOME");
             if (::setgid(user) != 0 || ::setuid(user) != 0)
                 ::_exit(2);
             const QByteArray told = toldBy(save({u"NIK"_s}));
@@ -607,9 +608,8 @@ void TstLogFile::fileSizeLimitAtEveryByte()
                          : u"Не удалось сохранить список в файл\n"_s + m_log +
                                u"\n\nПричина: файл вышел больше, чем разрешено\n\nСписок не тронут"_s +
                                (withOldFile ? u", прежний файл остался как был."_s : u"."_s));
-            const QByteArray before = withOldFile ? OldLog : QByteArray("<missing>");
-            QCOMPARE(readAll(m_log), limit < full.size() ? before : full);
-            QCOMPARE(leftInProgramFolder().size(), before == "<missing>" && limit < full.size() ? 0 : 1);
+            QCOMPARE(readAll(m_log), limit < full.size() ? (withOldFile ? OldLog : "<missing>") : full);
+            QCOMPARE(leftInProgramFolder().size(), !withOldFile && limit < full.size() ? 0 : 1);
         }
     }
 }
@@ -671,8 +671,7 @@ void TstLogFile::faultsAtTheSeam()
         QSKIP("a file of another user needs root");
     QVERIFY(setup == u"none" || writeFile(m_log, OldLog));
     const QString link = m_programFolder + u"/other.txt"_s;
-    QVERIFY(setup != u"linked" ||
-            ::link(QFile::encodeName(m_log).constData(), QFile::encodeName(link).constData()) == 0);
+    QVERIFY(setup != u"linked" || ::link(QFile::encodeName(m_log), QFile::encodeName(link)) == 0);
     const QString theirs = m_dir->filePath(u"theirs"_s);
     QVERIFY(writeFile(theirs, "THEIRS\r\n") &&
             (::geteuid() != 0 || ::chown(QFile::encodeName(theirs).constData(), Nobody, Nobody) == 0));
@@ -748,11 +747,9 @@ void TstLogFile::leftoversOfACrash()
     QFETCH(bool, crash);
     QFETCH(QByteArray, marked);
     QVERIFY(writeFile(m_log, "AB\r\n"));
-    QVERIFY(::link(QFile::encodeName(m_log).constData(),
-                   QFile::encodeName(m_programFolder + u"/other.txt"_s)) == 0);
+    QVERIFY(::link(QFile::encodeName(m_log), QFile::encodeName(m_programFolder + u"/other.txt"_s)) == 0);
     const auto kill = [](const QByteArray &calls) { return calls.endsWith("pwrite") ? (::_exit(9), 0) : 0; };
     QVERIFY(!crash || killedIn(m_programFolder, kill, [this] { save({u"AB"_s, u"CD"_s}); }));
-    QCOMPARE(readAll(m_log), crash ? QByteArray() : QByteArray("AB\r\n"));
     QVERIFY(marked.isEmpty() || writeFile(m_log + u".quillmark-full-list-Zz9Zz9"_s, marked));
     const QByteArray row = QTest::currentDataTag();
     NickLog::Progress progress;
@@ -775,6 +772,8 @@ void TstLogFile::leftoversOfACrash()
     QCOMPARE(marks.size(), marked.isEmpty() && !row.contains("full") ? 0 : 1);
     QCOMPARE(marks.isEmpty() ? QByteArray() : readAll(m_programFolder + u'/' + marks[0]),
              marked.isEmpty() && row.contains("full") ? QByteArray("AB\r\nCD\r\n") : marked);
+    // Told once: the next save says nothing more of a file left alone.
+    QVERIFY(marked.isEmpty() || !Wording::saveOutcome(save({u"EF"_s}), 1).message);
 }
 
 void TstLogFile::listKeptAsideOnlyWhereItLasts_data()
@@ -798,8 +797,6 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
     if (cache == u"tmpfs" && !shm.isValid())
         QSKIP("no tmpfs at /dev/shm here");
     const QString cacheHome = cache == u"tmpfs" ? shm.path() : m_dir->filePath(u"cache"_s);
-    const auto restore =
-        qScopeGuard([saved = qgetenv("XDG_CACHE_HOME")] { qputenv("XDG_CACHE_HOME", saved); });
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome));
     QVERIFY(writeFile(m_log, OldLog));
     const auto faults = [&](bool kill) {
