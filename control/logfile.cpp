@@ -179,8 +179,12 @@ void NickLog::tellFailure(const LineFile &file, SaveOutcome &outcome,
     // A list a crash left that could not be finished holds the file up:
     // the new list goes where it can.
     if (outcome.holds == Holds::PartOfEarlierList && !outcome.copyUnconfirmed) {
-        refused = SaveOutcome::Refused{SaveOutcome::Refuser::File, outcome.reason, failure.path,
-                                       outcome.holds,              outcome.entries, outcome.fullList};
+        refused = SaveOutcome::Refused{SaveOutcome::Refuser::File,
+                                       outcome.reason,
+                                       failure.path,
+                                       outcome.holds,
+                                       outcome.entries,
+                                       outcome.fullList};
         return;
     }
     if (outcome.holds != Holds::AsBefore || !placeRefused(failure, folderOf(file.askedPath())))
