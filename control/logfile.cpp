@@ -145,6 +145,8 @@ SaveOutcome NickLog::writeFile(const NickStore &store, const QByteArray &path, P
     outcome.holds = SaveOutcome::Holds::NewList;
     outcome.unconfirmed = file.unconfirmed();
     outcome.unlocked = file.unlocked();
+    // Asked to stop, but the earlier file was already being replaced.
+    outcome.tooLateToCancel = progress && progress->stop.load();
     const bool replaced = file.replacedEarlier();
     ended(SaveOutcome::Kind::Saved);
     outcome.existed = replaced;

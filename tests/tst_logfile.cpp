@@ -10,7 +10,6 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
@@ -42,7 +41,7 @@ NickStore storeOf(const QStringList &nicks)
 
 // What a save told, in one line: "saved", "documents", "cancelled" or "failed" (with what a damaged
 // file holds and the name, less its letters, of the file that keeps the whole list), the reason, the
-// warning (and "unlocked"), and what refused the program folder's file and why.
+// warning (and "unlocked", "too late" for a Cancel), and what refused the program folder's file and why.
 QByteArray toldBy(const SaveOutcome &outcome)
 {
     using Holds = SaveOutcome::Holds;
@@ -58,7 +57,7 @@ QByteArray toldBy(const SaveOutcome &outcome)
         told += ", kept in " + outcome.fullList.mid(outcome.fullList.lastIndexOf('/') + 1).chopped(6);
     told += '|' + (failed ? Wording::reason(outcome.reason).toUtf8() : "") + '|' +
             (outcome.unconfirmed == 0 ? QByteArray() : Wording::systemError(outcome.unconfirmed).toUtf8()) +
-            (outcome.unlocked ? "unlocked" : "");
+            (outcome.unlocked ? "unlocked" : "") + (outcome.tooLateToCancel ? "too late" : "");
     if (outcome.refused)
         told += '|' + QByteArray(Refusers[int(outcome.refused->by)]) + ": " +
                 Wording::reason(outcome.refused->reason).toUtf8();
@@ -592,8 +591,7 @@ void TstLogFile::refusedPlaceFallsBack()
 
 void TstLogFile::fileSizeLimitAtEveryByte()
 {
-    // Wherever the disk stops taking bytes, NIK.log is the old file whole,
-    // or none, and the user is told why and what the file holds.
+    // Wherever the disk stops taking bytes, NIK.log is the old file whole, or none, and the user is told.
     const QStringList nicks{u"BENTYB"_s, QString(), u"KA"_s, u"QWERTYUIOP"_s, u"Z"_s, u"ABC"_s};
     const QByteArray full = "BENTYB\r\n\r\nKA\r\nQWERTYUIOP\r\nZ\r\nABC\r\n";
     for (const bool withOldFile : {true, false}) {
@@ -646,6 +644,8 @@ void TstLogFile::faultsAtTheSeam_data()
     QTest::newRow("the new file cannot be linked in") << u"file"_s << QByteArray("link") << u"EMLINK"_s << QByteArray() << QByteArray("failed|у файла или папки слишком много ссылок|") << old << none << none;
     QTest::newRow("a full disk: no file left") << u"none"_s << QByteArray("write") << u"ENOSPC"_s << QByteArray() << QByteArray("failed|на диске не хватает места|") << none << none << none;
     QTest::newRow("Cancel while writing: the old file stays") << u"file"_s << QByteArray("write") << u"cancel"_s << QByteArray() << QByteArray("cancelled||") << old << none << none;
+    QTest::newRow("Cancel as it takes the old one's name: saved whole, too late") << u"file"_s << QByteArray("link") << u"cancel"_s << QByteArray() << QByteArray("saved||too late") << list << none << none;
+    QTest::newRow("Cancel once a linked file is being copied into: saved whole, too late") << u"linked"_s << QByteArray("fsync folder") << u"cancel"_s << QByteArray() << QByteArray("saved||too late") << list << list << none;
     QTest::newRow("no room to copy into a linked file: it stays whole") << u"linked"_s << QByteArray("fallocate") << u"ENOSPC"_s << QByteArray() << QByteArray("failed|на диске не хватает места|") << old << old << none;
     QTest::newRow("the copy into a linked file fails: told it is empty, the list kept beside it") << u"linked"_s << QByteArray("pwrite") << u"EIO"_s << QByteArray() << "failed, damaged: 0, kept in NIK.log.quillmark-full-list-|" + io + '|' << QByteArray() << QByteArray() << list;
     QTest::newRow("the disk does not confirm the copy: told, the list kept beside it") << u"linked"_s << QByteArray("pwrite fsync") << u"EIO"_s << QByteArray() << "failed, damaged: whole, kept in NIK.log.quillmark-full-list-|" + io + '|' << list << list << list;
@@ -695,7 +695,11 @@ void TstLogFile::faultsAtTheSeam()
         QVERIFY(killedIn(m_programFolder, strike, saveHere));
     } else {
         SeamFaults faults(m_programFolder, strike);
-        QTEST(toldBy(saveHere()), "told");
+        const SaveOutcome outcome = saveHere();
+        QTEST(toldBy(outcome), "told");
+        const auto message = Wording::saveOutcome(outcome, 2).message;
+        QVERIFY(!outcome.tooLateToCancel ||
+                message->text.startsWith(u"Отменить сохранение было уже нельзя: "_s));
         QFETCH(QByteArray, calls);
         QCOMPARE(calls.isEmpty() ? calls : faults.seen.join(' '), calls);
     }
