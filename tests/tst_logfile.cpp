@@ -704,6 +704,7 @@ void TstLogFile::faultsAtTheSeam()
         QCOMPARE(calls.isEmpty() ? calls : faults.seen.join(' '), calls);
     }
     const auto check = [&](const QByteArray &log, const QByteArray &linked, const QByteArray &full) {
+        QVERIFY(!holdsOpen(m_dir->path())); // the save let go of every file and folder
         QCOMPARE(readAll(m_log), log);
         QCOMPARE(readAll(link), setup == u"linked" ? linked : QByteArray("<missing>"));
         QStringList left = leftInProgramFolder();
