@@ -145,6 +145,8 @@ SaveOutcome NickLog::writeFile(const NickStore &store, const QByteArray &path, P
     outcome.holds = SaveOutcome::Holds::NewList;
     outcome.unconfirmed = file.unconfirmed();
     outcome.unlocked = file.unlocked();
+    // Asked to stop, but the earlier file was already being replaced.
+    outcome.tooLateToCancel = progress && progress->stop.load();
     const bool replaced = file.replacedEarlier();
     ended(SaveOutcome::Kind::Saved);
     outcome.existed = replaced;
@@ -179,8 +181,12 @@ void NickLog::tellFailure(const LineFile &file, SaveOutcome &outcome,
     // A list a crash left that could not be finished holds the file up:
     // the new list goes where it can.
     if (outcome.holds == Holds::PartOfEarlierList && !outcome.copyUnconfirmed) {
-        refused = SaveOutcome::Refused{SaveOutcome::Refuser::File, outcome.reason, failure.path,
-                                       outcome.holds,              outcome.entries, outcome.fullList};
+        refused = SaveOutcome::Refused{SaveOutcome::Refuser::File,
+                                       outcome.reason,
+                                       failure.path,
+                                       outcome.holds,
+                                       outcome.entries,
+                                       outcome.fullList};
         return;
     }
     if (outcome.holds != Holds::AsBefore || !placeRefused(failure, folderOf(file.askedPath())))

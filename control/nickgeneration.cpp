@@ -1,7 +1,7 @@
 #include "control/nickgeneration.h"
 
-#include "core/letters.h"
 #include "core/conversions.h"
+#include "core/letters.h"
 
 using Box = GeneratorView::Box;
 

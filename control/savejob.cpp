@@ -53,7 +53,6 @@ void SaveJob::ended()
     if (!m_work->done.load(std::memory_order_acquire))
         qFatal("SaveJob: the save's thread ended without its result");
     SaveOutcome result = std::move(m_work->result);
-    result.tooLateToCancel = m_work->progress.stop.load() && result.kind == SaveOutcome::Kind::Saved;
     const qsizetype entries = std::exchange(m_total, 0);
     m_work.reset();
     if (m_next) {

@@ -55,6 +55,8 @@ struct SaveFolders
         m_programFolder = m_dir->filePath(QStringLiteral("program"));
         m_fallbackFolder = m_dir->filePath(QStringLiteral("documents"));
         m_log = QDir(m_programFolder).filePath(QStringLiteral("NIK.log"));
+        // What a save keeps in the user's cache folder stays within the test.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("cache"))));
         return m_dir->isValid() && QDir().mkpath(m_programFolder) && QDir().mkpath(m_fallbackFolder);
     }
 

@@ -7,18 +7,14 @@
 #include "ui/main/form1.h"
 #include "ui/wording/translations.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/mount.h>

@@ -2,7 +2,6 @@
 
 #include "platform/save/blockwriter.h"
 #include "platform/save/newfile.h"
-#include "platform/save/ownfolders.h"
 #include "platform/save/savetarget.h"
 #include "platform/save/systemcalls.h"
 
@@ -18,19 +17,6 @@ namespace {
 constexpr QByteArrayView FullListMark{".quillmark-full-list-"};
 constexpr qint64 BlockSize = BlockWriter::BlockSize;
 
-// Whether the record was written for the file open at `targetFd`, and
-// whether that file is untouched since: then it never began to hold the list.
-bool sameTarget(const QByteArrayList &record, int targetFd, bool untouched = false)
-{
-    struct stat st
-    {
-    };
-    return ::fstat(targetFd, &st) == 0 && record[6].toLongLong() == qint64(st.st_dev) &&
-           record[7].toLongLong() == qint64(st.st_ino) &&
-           (!untouched || (record[8].toLongLong() == qint64(st.st_ctim.tv_sec) &&
-                           record[9].toLongLong() == qint64(st.st_ctim.tv_nsec)));
-}
-
 bool isSyncRefusal(int error)
 {
     // Some file systems cannot sync a folder; that is no failure.
@@ -41,18 +27,8 @@ bool isSyncRefusal(int error)
 
 InPlaceCopy::InPlaceCopy(int folderFd, const QByteArray &folder, const QByteArray &name,
                          const QByteArray &key)
-    : m_folderFd(folderFd), m_folder(folder), m_name(name), m_key(key)
+    : m_folderFd(folderFd), m_folder(folder), m_name(name), m_key(key), m_record(key)
 {
-}
-
-// In the user's cache folder, which outlives a restart where the runtime
-// folder does not, else with the lock.
-QByteArray InPlaceCopy::recordPath() const
-{
-    QByteArray place = cacheFolder();
-    if (place.isEmpty())
-        place = privateFolder();
-    return place.isEmpty() ? QByteArray() : place + "/quillmark-save-" + m_key + ".record";
 }
 
 QByteArray InPlaceCopy::fullListPrefix(bool inCache) const
@@ -60,61 +36,9 @@ QByteArray InPlaceCopy::fullListPrefix(bool inCache) const
     return (inCache ? m_key + '-' : QByteArray()) + m_name + FullListMark.toByteArray();
 }
 
-// The record names the full list by its disk, inode and size, and says how
-// far the save got: "named" while the file is still whole, "copying" once
-// it may be emptied. Synced, so that it outlives a power cut where its
-// folder does.
-bool InPlaceCopy::writeRecord(const QByteArray &state, const QByteArray &where, const QByteArray &name,
-                              int fd, int targetFd)
-{
-    struct stat st
-    {
-    };
-    struct stat target
-    {
-    };
-    if (m_record.isEmpty())
-        m_record = recordPath();
-    if (m_record.isEmpty() || ::fstat(fd, &st) != 0 || ::fstat(targetFd, &target) != 0)
-        return false;
-    QByteArrayList fields{state, where, name};
-    for (const qint64 number :
-         {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), qint64(target.st_dev),
-          qint64(target.st_ino), qint64(target.st_ctim.tv_sec), qint64(target.st_ctim.tv_nsec)})
-        fields << QByteArray::number(number);
-    const QByteArray line = fields.join(' ') + '\n';
-    const int out = SystemCalls::openat(AT_FDCWD, m_record.constData(),
-                                        O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    const bool written = out >= 0 &&
-                         SystemCalls::write(out, line.constData(), size_t(line.size())) == line.size() &&
-                         SystemCalls::fsync(out) == 0;
-    if (out >= 0)
-        ::close(out);
-    return written;
-}
-
-QByteArrayList InPlaceCopy::readRecord()
-{
-    m_record = recordPath();
-    const int in = m_record.isEmpty() ? -1 : ::open(m_record.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    QByteArray line(512, '\0');
-    const ssize_t size = in < 0 ? -1 : ::read(in, line.data(), size_t(line.size()));
-    if (in >= 0)
-        ::close(in);
-    line.truncate(std::max<ssize_t>(size, 0));
-    const QByteArrayList fields = line.trimmed().split(' ');
-    return fields.size() == 10 ? fields : QByteArrayList();
-}
-
-void InPlaceCopy::removeRecord()
-{
-    if (!m_record.isEmpty())
-        SystemCalls::unlinkat(AT_FDCWD, m_record.constData(), 0);
-}
-
 bool InPlaceCopy::finishLeftover(int targetFd, int cacheFd, const QByteArray &cache)
 {
-    const QByteArrayList record = readRecord();
+    m_record.read();
     for (const bool inCache : {false, true}) {
         const int folderFd = inCache ? cacheFd : m_folderFd;
         if (folderFd < 0)
@@ -125,20 +49,16 @@ bool InPlaceCopy::finishLeftover(int targetFd, int cacheFd, const QByteArray &ca
             found.append({name, st});
         });
         for (const auto &[name, st] : std::as_const(found)) {
-            const bool recorded = !record.isEmpty() && record[1] == (inCache ? "cache" : "beside") &&
-                                  (record[2] == name || record[0] == "named") &&
-                                  record[3].toLongLong() == qint64(st.st_dev) &&
-                                  record[4].toLongLong() == qint64(st.st_ino) &&
-                                  record[5].toLongLong() == qint64(st.st_size) && st.st_nlink == 1;
-            if (recorded && sameTarget(record, targetFd, true)) {
+            const bool recorded = m_record.names(inCache ? "cache" : "beside", name, st);
+            if (recorded && m_record.isFor(targetFd, true)) {
                 // Left before the file was emptied: the file still holds what it held.
                 SystemCalls::unlinkat(folderFd, name.constData(), 0);
-                removeRecord();
+                m_record.remove();
                 continue;
             }
             // Only a list the record says was being copied into this very file is finished.
             const int listFd =
-                recorded && record[0] == "copying" && sameTarget(record, targetFd)
+                recorded && m_record.copying() && m_record.isFor(targetFd)
                     ? SystemCalls::openat(folderFd, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)
                     : -1;
             m_fullList = folder + '/' + name;
@@ -149,8 +69,8 @@ bool InPlaceCopy::finishLeftover(int targetFd, int cacheFd, const QByteArray &ca
                 return false;
             if (finished) {
                 SystemCalls::unlinkat(folderFd, name.constData(), 0);
-                removeRecord();
-            } else {
+                m_record.remove();
+            } else if (m_record.firstTold(st)) {
                 m_leftAlone << m_fullList;
             }
             m_fullList.clear();
@@ -215,13 +135,14 @@ bool InPlaceCopy::copy(int targetFd, NewFile &list, const QByteArray &listFolder
     const bool inCache = list.folderFd() != m_folderFd;
     const QByteArray where = inCache ? "cache" : "beside";
     // Nobody else may change the list while it is all there is of it.
-    if (SystemCalls::fchmod(list.fd(), 0600) != 0 || !writeRecord("named", where, "-", list.fd(), targetFd))
-        return fail(m_record.isEmpty() ? EACCES : errno);
+    if (SystemCalls::fchmod(list.fd(), 0600) != 0 ||
+        !m_record.write("named", where, "-", list.fd(), targetFd))
+        return fail(m_record.placeless() ? EACCES : errno);
     if (const int error = list.nameMarked(fullListPrefix(inCache)))
         return fail(error);
     if (SystemCalls::fsync(list.folderFd()) != 0 && !isSyncRefusal(errno))
         return fail(errno);
-    if (!writeRecord("copying", where, list.name(), list.fd(), targetFd))
+    if (!m_record.write("copying", where, list.name(), list.fd(), targetFd))
         return fail(errno);
     m_fullList = listFolder + '/' + list.name();
     // Another user may have put a file of theirs at the name meanwhile.
@@ -250,7 +171,7 @@ bool InPlaceCopy::copy(int targetFd, NewFile &list, const QByteArray &listFolder
     m_damaged = false;
     SystemCalls::unlinkat(list.folderFd(), list.name().constData(), 0);
     list.renamed();
-    removeRecord();
+    m_record.remove();
     m_fullList.clear();
     return true;
 }
@@ -299,6 +220,6 @@ bool InPlaceCopy::fail(int error)
     m_error = error;
     // Nothing of the file changed: the list's name and its record go.
     if (!m_damaged)
-        removeRecord();
+        m_record.remove();
     return false;
 }

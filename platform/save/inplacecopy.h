@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/save/saverecord.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 
@@ -46,15 +48,11 @@ public:
     // ran into it. After it succeeded, the file holds that whole list.
     bool earlierList() const { return m_earlier; }
     bool finishedEarlier() const { return m_finishedEarlier; }
-    // Marked files left alone: not named by the record, or not finished.
+    // Marked files left alone, not named by the record or not finished, the
+    // first time they are found.
     QByteArrayList leftAlone() const { return m_leftAlone; }
 
 private:
-    bool writeRecord(const QByteArray &state, const QByteArray &where, const QByteArray &name, int fd,
-                     int targetFd);
-    QByteArray recordPath() const;
-    QByteArrayList readRecord();
-    void removeRecord();
     bool finish(int targetFd, int listFd, qint64 size);
     bool copyRange(int targetFd, int from, qint64 offset, qint64 end);
     void countLines(const char *bytes, qint64 size, qint64 offset);
@@ -64,7 +62,7 @@ private:
     QByteArray m_folder;
     QByteArray m_name;
     QByteArray m_key;
-    QByteArray m_record; // the record's path; empty where there is no folder for it
+    SaveRecord m_record;
     QByteArray m_fullList;
     QByteArrayList m_leftAlone;
     int m_error = 0;

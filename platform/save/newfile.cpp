@@ -37,7 +37,6 @@ template <typename Read> bool readSized(QByteArray &out, Read read)
 
 int NewFile::create(int folderFd, const QByteArray &markedPrefix)
 {
-    discard();
     m_folderFd = folderFd;
     m_fd = SystemCalls::openat(folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (m_fd >= 0)

@@ -28,7 +28,8 @@ public:
     NewFile &operator=(const NewFile &) = delete;
 
     // In the folder, mode 0666 as any program's new file: the umask and the
-    // folder's default ACL shape it just the same. 0 or the errno.
+    // folder's default ACL shape it just the same. 0 or the errno; after a
+    // failure it may be tried again in another folder.
     int create(int folderFd, const QByteArray &markedPrefix);
     int fd() const { return m_fd; }
     int folderFd() const { return m_folderFd; }

@@ -193,8 +193,9 @@ Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype e
                          "сохранён в файле\n%1",
                          nullptr, refused.entries)
                           .arg(displayPath(refused.fullList));
-            return {Message{tooLate + refusedHead(refused) + tr(", поэтому список сохранён в файл\n%1").arg(path) +
-                                replaced + unfinished + warnings,
+            return {Message{tooLate + refusedHead(refused) +
+                                tr(", поэтому список сохранён в файл\n%1").arg(path) + replaced + unfinished +
+                                warnings,
                             saving, icon},
                     {}};
         }
