@@ -81,7 +81,7 @@ void TstForm1::everyControlStandsWhereItWasDesigned_data()
         {"Frame3", {"Letters (best left as they are):", ""}},
         {"Label6", {"Fourth letter:", ""}},
         {"Combo1", {"Consonant", ""}},
-        {"Label12", {"Adding interval (ms):", ""}},
+        {"Label12", {"Interval between nicks (ms):", ""}},
         {"Text2", {"250", "Interval between adding nicks"}},
         {"Command2", {"Start", "Start generating on the timer"}},
         {"Command1", {"Save", "Saves the list into the program's folder"}},

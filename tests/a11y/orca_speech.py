@@ -67,7 +67,7 @@ STEPS = {"ru": [
     (["shift+Tab"], [r"^Entries: read only text\.$"], f"{LISTED}"),
     (["shift+Tab", "space"], [r"^list erased, entries: 0\.$"], None),
     (["ctrl+z"], [rf"^list brought back, {LISTED} entries\.$"], None),
-    (["shift+Tab"] * 4, [r"^Adding interval \(ms\): text\.$"], "250"),
+    (["shift+Tab"] * 4, [r"^Interval between nicks \(ms\): text\.$"], "250"),
     (["0", "Tab", "space"], [r"^timer on, but at an interval of 0 ms no nicks are added\.$"], None),
     (["Tab", "space"], [rf"^timer stopped, {LISTED} entries in the list\.$"], None),
     (["ctrl+i"], [r"^About Quillmark dialog On the site"], None),
