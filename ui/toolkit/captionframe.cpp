@@ -19,6 +19,16 @@ void CaptionFrame::setCaptionFont(const QFont &font)
     update();
 }
 
+QFont CaptionFrame::captionFont() const
+{
+    QFont font = m_captionFont;
+    const int room = width() - 8;
+    // The window's fonts are set in pixels; down to 7, still legible.
+    while (font.pixelSize() > 7 && QFontMetrics(font).horizontalAdvance(title()) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
 void CaptionFrame::setCaptionColor(const QColor &color)
 {
     m_captionColor = color;
@@ -33,7 +43,8 @@ void CaptionFrame::setReportsPointerMovement(bool reports)
 void CaptionFrame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QFontMetrics metrics(m_captionFont);
+    const QFont font = captionFont();
+    const QFontMetrics metrics(font);
     // The top line runs through the middle of the caption.
     const int lineY = metrics.height() / 2;
     painter.setPen(Look::windowText());
@@ -45,7 +56,7 @@ void CaptionFrame::paintEvent(QPaintEvent *)
     const int captionLeft = 7;
     const QRect captionRect(captionLeft, 0, metrics.horizontalAdvance(caption) + 2, metrics.height());
     painter.fillRect(captionRect, Look::panelGrey());
-    painter.setFont(m_captionFont);
+    painter.setFont(font);
     painter.setPen(m_captionColor);
     painter.drawText(captionRect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
 }
