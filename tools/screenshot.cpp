@@ -25,9 +25,10 @@ namespace {
 
 bool save(QWidget *window, const QString &path)
 {
-    // The screen's own pixels, as they are on the display.
-    const QPixmap shot =
-        window->screen()->grabWindow(0, window->x(), window->y(), window->width(), window->height());
+    // The screen's own pixels, as they are on the display: the whole frame
+    // the window manager gives the window, title bar and edges with it.
+    const QRect frame = window->frameGeometry();
+    const QPixmap shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     return shot.save(path);
 }
 
