@@ -33,21 +33,25 @@ void TstLanguages::chosenFromTheDesktopsSettings_data()
     QTest::newRow("POSIX") << u"LANG=POSIX"_s << ru << russian << u"Закрыть"_s;
     QTest::newRow("C.UTF-8") << u"LC_ALL=C.UTF-8"_s << ru << russian << u"Закрыть"_s;
     QTest::newRow("C ignores LANGUAGE") << u"LANG=C LANGUAGE=en"_s << ru << russian << u"Закрыть"_s;
-    QTest::newRow("C.UTF-8 ignores LANGUAGE") << u"LC_ALL=C.UTF-8 LANGUAGE=fr"_s << ru << russian << u"Закрыть"_s;
+    QTest::newRow("C.UTF-8 ignores LANGUAGE")
+        << u"LC_ALL=C.UTF-8 LANGUAGE=fr"_s << ru << russian << u"Закрыть"_s;
     QTest::newRow("messages in C") << u"LC_MESSAGES=C LANG=en_US.UTF-8"_s << ru << russian << u"Закрыть"_s;
     QTest::newRow("Russian") << u"LANG=ru_RU.UTF-8"_s << ru << russian << u"Закрыть"_s;
     QTest::newRow("Russian, no territory") << u"LANG=ru"_s << ru << russian << u"Закрыть"_s;
     QTest::newRow("Russian in Ukraine") << u"LANG=ru_UA.UTF-8"_s << ru << russian << u"Закрыть"_s;
-    QTest::newRow("Russian, then English") << u"LANG=ru_RU.UTF-8 LANGUAGE=ru:en"_s << ru << russian << u"Закрыть"_s;
+    QTest::newRow("Russian, then English")
+        << u"LANG=ru_RU.UTF-8 LANGUAGE=ru:en"_s << ru << russian << u"Закрыть"_s;
     QTest::newRow("LANGUAGE Russian") << u"LANGUAGE=ru LANG=en_US.UTF-8"_s << ru << russian << u"Закрыть"_s;
-    QTest::newRow("LC_ALL over LANG") << u"LANG=en_US.UTF-8 LC_ALL=ru_RU.UTF-8"_s << ru << russian << u"Закрыть"_s;
+    QTest::newRow("LC_ALL over LANG")
+        << u"LANG=en_US.UTF-8 LC_ALL=ru_RU.UTF-8"_s << ru << russian << u"Закрыть"_s;
     QTest::newRow("US English") << u"LANG=en_US.UTF-8"_s << en << english << u"Close"_s;
     QTest::newRow("British English") << u"LANG=en_GB.UTF-8"_s << en << english << u"Close"_s;
-    QTest::newRow("LC_MESSAGES over LANG") << u"LANG=ru_RU.UTF-8 LC_MESSAGES=en_US.UTF-8"_s << en << english
-                                           << u"Close"_s;
-    QTest::newRow("LC_ALL over LC_MESSAGES") << u"LC_ALL=de_DE.UTF-8 LC_MESSAGES=ru_RU.UTF-8"_s << en << english
-                                             << u"Schließen"_s;
-    QTest::newRow("an empty LC_ALL is unset") << u"LC_ALL= LANG=fr_FR.UTF-8"_s << en << english << u"Fermer"_s;
+    QTest::newRow("LC_MESSAGES over LANG")
+        << u"LANG=ru_RU.UTF-8 LC_MESSAGES=en_US.UTF-8"_s << en << english << u"Close"_s;
+    QTest::newRow("LC_ALL over LC_MESSAGES")
+        << u"LC_ALL=de_DE.UTF-8 LC_MESSAGES=ru_RU.UTF-8"_s << en << english << u"Schließen"_s;
+    QTest::newRow("an empty LC_ALL is unset")
+        << u"LC_ALL= LANG=fr_FR.UTF-8"_s << en << english << u"Fermer"_s;
     QTest::newRow("German") << u"LANG=de_DE.UTF-8"_s << en << english << u"Schließen"_s;
     QTest::newRow("German, old style") << u"LANG=de_DE.ISO-8859-15@euro"_s << en << english << u"Schließen"_s;
     QTest::newRow("French") << u"LANG=fr_FR.UTF-8"_s << en << english << u"Fermer"_s;
@@ -59,19 +63,19 @@ void TstLanguages::chosenFromTheDesktopsSettings_data()
     QTest::newRow("Ukrainian") << u"LANG=uk_UA.UTF-8"_s << en << english << u"Закрити"_s;
     QTest::newRow("Japanese") << u"LANG=ja_JP.UTF-8"_s << en << english << u"閉じる"_s;
     QTest::newRow("Serbian Latin, which Qt lacks") << u"LANG=sr_RS@latin"_s << en << english << u"Close"_s;
-    QTest::newRow("French first, then English") << u"LANGUAGE=fr LANG=en_US.UTF-8"_s << en << english
-                                                << u"Fermer"_s;
+    QTest::newRow("French first, then English")
+        << u"LANGUAGE=fr LANG=en_US.UTF-8"_s << en << english << u"Fermer"_s;
     QTest::newRow("French, English") << u"LANGUAGE=fr:en LANG=fr_FR.UTF-8"_s << en << english << u"Fermer"_s;
-    QTest::newRow("English before German") << u"LANGUAGE=en:de LANG=de_DE.UTF-8"_s << en << english
-                                           << u"Close"_s;
-    QTest::newRow("Ukrainian, then Russian") << u"LANGUAGE=uk:ru LANG=uk_UA.UTF-8"_s << ru << russian
-                                             << u"Закрити"_s;
-    QTest::newRow("empty preferences skipped") << u"LANGUAGE=:it: LANG=en_US.UTF-8"_s << en << english
-                                               << u"Chiudi"_s;
-    QTest::newRow("unknown preference skipped") << u"LANGUAGE=xx:es LANG=en_US.UTF-8"_s << en << english
-                                                 << u"Cerrar"_s;
-    QTest::newRow("Brazilian preferences") << u"LANGUAGE=pt_BR:pt LANG=pt_BR.UTF-8"_s << en << english
-                                           << u"Fechar"_s;
+    QTest::newRow("English before German")
+        << u"LANGUAGE=en:de LANG=de_DE.UTF-8"_s << en << english << u"Close"_s;
+    QTest::newRow("Ukrainian, then Russian")
+        << u"LANGUAGE=uk:ru LANG=uk_UA.UTF-8"_s << ru << russian << u"Закрити"_s;
+    QTest::newRow("empty preferences skipped")
+        << u"LANGUAGE=:it: LANG=en_US.UTF-8"_s << en << english << u"Chiudi"_s;
+    QTest::newRow("unknown preference skipped")
+        << u"LANGUAGE=xx:es LANG=en_US.UTF-8"_s << en << english << u"Cerrar"_s;
+    QTest::newRow("Brazilian preferences")
+        << u"LANGUAGE=pt_BR:pt LANG=pt_BR.UTF-8"_s << en << english << u"Fechar"_s;
 }
 
 void TstLanguages::chosenFromTheDesktopsSettings()

@@ -23,9 +23,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Names, addresses and the about window's English, the same in every language.
-const QStringList Untranslated = {u"X"_s,           u"Quillmark"_s,     u"Quillmark 1.0"_s,
-                                  u"Final version"_s, u"TOR(E)N"_s,      u"© 2003 TOR(E)N"_s,
-                                  u"toren@example.org"_s, u"quillmark.example.org"_s};
+const QStringList Untranslated = {
+    u"X"_s,       u"Quillmark"_s,      u"Quillmark 1.0"_s,     u"Final version"_s,
+    u"TOR(E)N"_s, u"© 2003 TOR(E)N"_s, u"toren@example.org"_s, u"quillmark.example.org"_s};
 
 void checkTranslated(const QString &text, const QObject *where)
 {

@@ -91,9 +91,7 @@ Translations::Translations(const QProcessEnvironment &environment)
     }
 }
 
-Translations::Translations(const QLocale &locale) : Translations(desktopOf(locale))
-{
-}
+Translations::Translations(const QLocale &locale) : Translations(desktopOf(locale)) {}
 
 Translations::~Translations()
 {
