@@ -16,10 +16,12 @@ lupdate, lrelease, ui, program = sys.argv[1:5]
 
 def pseudo(source):
     lines = []
+    markers = 2  # the markers count towards the longer length
     for line in source.split("\n"):
         # Filler words, so that a wrapped text still has places to wrap.
-        extra = math.ceil(len(re.sub(r"%\d", "", line)) * 0.4)
-        lines.append(line + "".join(" " + "ẍ" * min(5, extra - k) for k in range(0, extra, 6)) if line else line)
+        extra = round(len(re.sub(r"%\d", "", line)) * 0.4)
+        extra, markers = max(0, extra - markers), max(0, markers - extra)
+        lines.append(line + "".join(" " + "ẍ" * min(5, extra - k - 1) for k in range(0, extra - 1, 6)))
     return "⟦" + "\n".join(lines) + "⟧"
 
 

@@ -37,10 +37,24 @@ namespace {
 
 bool save(QWidget *window, const QString &path)
 {
+    // A box's frame comes from the window manager, a moment after the box.
+    const bool framed =
+        !window->windowFlags().testFlag(Qt::FramelessWindowHint) && window->windowType() != Qt::Popup;
+    const auto hasFrame = [window] { return window->frameGeometry() != window->geometry(); };
+    if (framed && !QTest::qWaitFor(hasFrame, 1000)) {
+        // Qt learns of a frame that came late when the window next moves.
+        window->move(window->pos() + QPoint(1, 0));
+        if (!QTest::qWaitFor(hasFrame, 4000)) {
+            qWarning("no window manager's frame for %s", qPrintable(path));
+            return false;
+        }
+    }
     // The screen's own pixels, as they are on the display: the whole frame
     // the window manager gives the window, title bar and edges with it.
     const QRect frame = window->frameGeometry();
     const QPixmap shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    if (shot.isNull())
+        qWarning("no picture for %s", qPrintable(path));
     return shot.save(path);
 }
 
@@ -67,9 +81,17 @@ bool saveMessage(const std::function<void()> &action, const QString &path)
         saved = save(box, path);
         box->accept();
     });
-    poll.start();
-    action();
-    return QTest::qWaitFor([&] { return !poll.isActive(); }, 10000) && saved;
+    // The window manager now and then leaves a first box unframed: each
+    // action here shows its box again when repeated.
+    for (int attempt = 0; attempt < 3 && !saved; ++attempt) {
+        poll.start();
+        action();
+        if (!QTest::qWaitFor([&] { return !poll.isActive(); }, 10000)) {
+            qWarning("no message box for %s", qPrintable(path));
+            return false;
+        }
+    }
+    return saved;
 }
 
 bool saveWindows(Form1 &form, const QDir &folder)

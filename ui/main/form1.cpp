@@ -14,6 +14,7 @@
 #include "ui/list/nicklistbox.h"
 #include "ui/main/saveprogress.h"
 #include "ui/toolkit/captionframe.h"
+#include "ui/toolkit/fittedtext.h"
 #include "ui/toolkit/controlrow.h"
 #include "ui/toolkit/imagebutton.h"
 #include "ui/toolkit/messagebox.h"
@@ -40,7 +41,7 @@ namespace {
 
 QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new FittedLabel(text, parent);
     label->setObjectName(name);
     Look::paintPanelGrey(label);
     return label;

@@ -1,6 +1,7 @@
 #include "ui/toolkit/captionframe.h"
 
 #include "ui/common/look.h"
+#include "ui/toolkit/fittedtext.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,12 +22,10 @@ void CaptionFrame::setCaptionFont(const QFont &font)
 
 QFont CaptionFrame::captionFont() const
 {
-    QFont font = m_captionFont;
     const int room = width() - 8;
-    // The window's fonts are set in pixels; down to 7, still legible.
-    while (font.pixelSize() > 7 && QFontMetrics(font).horizontalAdvance(title()) > room)
-        font.setPixelSize(font.pixelSize() - 1);
-    return font;
+    return FittedText::shrunk(m_captionFont, [this, room](const QFont &font) {
+        return QFontMetrics(font).horizontalAdvance(title()) <= room;
+    });
 }
 
 void CaptionFrame::setCaptionColor(const QColor &color)

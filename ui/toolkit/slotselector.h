@@ -18,6 +18,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // Fits its items to its width, as a longer translation needs.
+    void showEvent(QShowEvent *event) override;
 
 private:
     bool m_typedInto = false;

@@ -1,0 +1,55 @@
+#include "ui/toolkit/fittedtext.h"
+
+namespace FittedText {
+
+QFont shrunk(QFont font, const std::function<bool(const QFont &)> &fits)
+{
+    // The windows' fonts are set in pixels; a point size steps by a quarter.
+    const bool pixels = font.pixelSize() > 0;
+    while (!fits(font)) {
+        if (pixels && font.pixelSize() > 7)
+            font.setPixelSize(font.pixelSize() - 1);
+        else if (!pixels && font.pointSizeF() > 5.25)
+            font.setPointSizeF(font.pointSizeF() - 0.25);
+        else
+            break;
+    }
+    return font;
+}
+
+void fit(QLabel &label)
+{
+    const QFont fitted = shrunk(label.font(), [&label](const QFont &font) {
+        if (font != label.font())
+            label.setFont(font);
+        return label.wordWrap()
+                   ? label.heightForWidth(label.width()) <= label.height()
+                   : label.fontMetrics().horizontalAdvance(label.text()) <= label.contentsRect().width();
+    });
+    if (fitted != label.font())
+        label.setFont(fitted);
+}
+
+void fit(QComboBox &combo)
+{
+    // Room for the arrow button beside the text.
+    const int room = combo.width() - 20;
+    const QFont fitted = shrunk(combo.font(), [&combo, room](const QFont &font) {
+        const QFontMetrics metrics(font);
+        for (int i = 0; i < combo.count(); ++i) {
+            if (metrics.horizontalAdvance(combo.itemText(i)) > room)
+                return false;
+        }
+        return true;
+    });
+    if (fitted != combo.font())
+        combo.setFont(fitted);
+}
+
+} // namespace FittedText
+
+void FittedLabel::showEvent(QShowEvent *event)
+{
+    FittedText::fit(*this);
+    QLabel::showEvent(event);
+}
