@@ -9,9 +9,9 @@
 // gettext chooses: the list of preferences in LANGUAGE, then the first of
 // LC_ALL, LC_MESSAGES and LANG that is set. Russian is the program's own
 // language and the one of the C and POSIX locales, where LANGUAGE counts for
-// nothing. The first preference the program speaks wins; when none of them
-// is, the windows speak English, with Qt's own texts (standard buttons,
-// context menus) in the first preferred language Qt has them in.
+// nothing. Each set of texts takes the first preference it has: the
+// program's own Russian or a translation of them, else English; Qt's own
+// (standard buttons, context menus) Qt's translation, else its English.
 class Translations
 {
 public:
