@@ -66,6 +66,8 @@ void TstLanguages::chosenFromTheDesktopsSettings_data()
     QTest::newRow("French first, then English")
         << u"LANGUAGE=fr LANG=en_US.UTF-8"_s << en << english << u"Fermer"_s;
     QTest::newRow("French, English") << u"LANGUAGE=fr:en LANG=fr_FR.UTF-8"_s << en << english << u"Fermer"_s;
+    QTest::newRow("gettext's English with quotes")
+        << u"LANGUAGE=en@quot LANG=ru_RU.UTF-8"_s << en << english << u"Close"_s;
     QTest::newRow("English before German")
         << u"LANGUAGE=en:de LANG=de_DE.UTF-8"_s << en << english << u"Close"_s;
     QTest::newRow("Ukrainian, then Russian")

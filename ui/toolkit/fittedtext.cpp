@@ -19,31 +19,14 @@ QFont shrunk(QFont font, const std::function<bool(const QFont &)> &fits)
 
 void fit(QLabel &label)
 {
-    const QFont fitted = shrunk(label.font(), [&label](const QFont &font) {
+    // Each size is tried on the label itself, which keeps the last one tried.
+    shrunk(label.font(), [&label](const QFont &font) {
         if (font != label.font())
             label.setFont(font);
         return label.wordWrap()
                    ? label.heightForWidth(label.width()) <= label.height()
                    : label.fontMetrics().horizontalAdvance(label.text()) <= label.contentsRect().width();
     });
-    if (fitted != label.font())
-        label.setFont(fitted);
-}
-
-void fit(QComboBox &combo)
-{
-    // Room for the arrow button beside the text.
-    const int room = combo.width() - 20;
-    const QFont fitted = shrunk(combo.font(), [&combo, room](const QFont &font) {
-        const QFontMetrics metrics(font);
-        for (int i = 0; i < combo.count(); ++i) {
-            if (metrics.horizontalAdvance(combo.itemText(i)) > room)
-                return false;
-        }
-        return true;
-    });
-    if (fitted != combo.font())
-        combo.setFont(fitted);
 }
 
 } // namespace FittedText

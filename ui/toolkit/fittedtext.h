@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QComboBox>
 #include <QFont>
 #include <QLabel>
 
@@ -18,8 +17,6 @@ QFont shrunk(QFont font, const std::function<bool(const QFont &)> &fits);
 // Sets the label's font as small as its text needs, to fit its box: on one
 // line in its width, or wrapped in its height.
 void fit(QLabel &label);
-// The same for a selector, so that each of its items shows whole.
-void fit(QComboBox &combo);
 
 } // namespace FittedText
 

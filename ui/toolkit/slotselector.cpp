@@ -1,7 +1,5 @@
 #include "ui/toolkit/slotselector.h"
 
-#include "ui/toolkit/fittedtext.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -20,12 +18,6 @@ SlotSelector::SlotSelector(QWidget *parent) : QComboBox(parent)
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typedInto = true; });
     // A pick from the list, by mouse or by the arrow keys.
     connect(this, &QComboBox::activated, this, [this] { m_typedInto = false; });
-}
-
-void SlotSelector::showEvent(QShowEvent *event)
-{
-    FittedText::fit(*this);
-    QComboBox::showEvent(event);
 }
 
 int SlotSelector::listIndex() const

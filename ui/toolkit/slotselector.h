@@ -18,8 +18,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    // Fits its items to its width, as a longer translation needs.
-    void showEvent(QShowEvent *event) override;
 
 private:
     bool m_typedInto = false;
