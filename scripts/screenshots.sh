@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes pictures of the main window and the about window in a virtual X
-# display: ./scripts/screenshots.sh [folder] [language]
+# Takes pictures of the main window and the about window, every message box,
+# the save's progress boxes and the context menus, in a virtual X display:
+# ./scripts/screenshots.sh [folder] [language]
 # (default: screenshots/, Russian; "en" for English, or any language code).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -10,8 +11,8 @@ cmake --build build --target quillmark-screenshot
 language="${2:-ru}"
 locale="$language"
 [ "$language" = ru ] && locale=C.UTF-8
-# The windows as they first show; each message box in a window manager's
-# frame, with its title.
+# The windows as they first show; each box in a window manager's frame, with
+# its title, and the menus.
 LANGUAGE= LC_ALL="$locale" scripts/virtual-display.sh ./build/quillmark-screenshot "$out" windows
 LANGUAGE= LC_ALL="$locale" scripts/virtual-display.sh --window-manager ./build/quillmark-screenshot "$out" messages
-echo "Wrote $out/main-window.png, $out/about-window.png and $out/message-*.png"
+echo "Wrote $out/main-window.png, $out/about-window.png, $out/message-*.png, $out/progress-*.png and $out/menu-*.png"

@@ -3,8 +3,8 @@
 # line on stderr, nothing else, in the user's language: no display at all, a
 # display with no server behind it, and the X11 platform asked for by name;
 # then the line in each language the locale settings ask for (Russian in the
-# C locale and for languages without a translation), and all of it whatever
-# Qt's warnings are set to say or not to say. Any other failure to
+# C locale and on Russian desktops, English on any other desktop), and all of
+# it whatever Qt's warnings are set to say or not to say. Any other failure to
 # start (here a platform that does not exist) exits with status 1 and Qt's
 # own message.
 program="$1"
@@ -37,12 +37,13 @@ run "$russian" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
 arguments=
 run "$russian" LANG=POSIX
 run "$russian" LANG=C LANGUAGE=en
-run "$russian" LANG=de_DE.UTF-8
 run "$russian" LANG=ru_RU.UTF-8 LANGUAGE=ru:en
 run "$russian" LANG=en_US.UTF-8 LC_ALL=ru_RU.UTF-8
 run "$english" LANG=en_US.UTF-8
 run "$english" LANG=en_GB.UTF-8 DISPLAY=:1999
 run "$english" LANG=de_DE.UTF-8 LANGUAGE=de:en
+run "$english" LANG=de_DE.UTF-8
+run "$english" LANG=en_US.UTF-8 LANGUAGE=fr
 run "$english" LANG=ru_RU.UTF-8 LC_MESSAGES=en_US.UTF-8
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=nosuch "$program" >"$out" 2>"$err"
 rc=$?

@@ -1,7 +1,8 @@
 """Fails when a translation lags behind the code: runs lupdate over ui/ into a
 copy of each quillmark_<code>.ts and reports every text that is new
 (unfinished), untranslated, gone from the code, or whose translation drops a
-%1-style place of the source.
+%1-style place of the source. The source language's own file holds only the
+plural forms of its counts.
   translations.py <lupdate> <ui folder> <ts file>..."""
 import os
 import re
@@ -20,27 +21,26 @@ with tempfile.TemporaryDirectory() as work:
         # The includes are followed from the project root, so that a class is known
         # where its functions are defined.
         root = os.path.dirname(os.path.abspath(ui))
-        subprocess.run([lupdate, "-silent", "-locations", "none", "-I", root, ui, "-ts", copy], check=True)
-        tree = ET.parse(copy).getroot()
-        # The source language's own file holds only the plural forms of counts.
-        plurals_only = tree.get("language") == tree.get("sourcelanguage")
-        for context in tree.iter("context"):
+        tree = ET.parse(original).getroot()
+        plurals = ["-pluralonly"] if tree.get("language") == tree.get("sourcelanguage") else []
+        subprocess.run([lupdate, "-silent", "-locations", "none", *plurals, "-I", root, ui, "-ts", copy],
+                       check=True)
+        for context in ET.parse(copy).getroot().iter("context"):
             name = context.findtext("name")
             for message in context.iter("message"):
-                if plurals_only and message.get("numerus") != "yes":
-                    continue
                 source = message.findtext("source")
                 translation = message.find("translation")
                 kind = translation.get("type")
-                # A count's plural forms each keep the places.
+                # A count's text has a form for each plural of the language.
                 forms = [form.text or "" for form in translation.iter("numerusform")]
-                text = " ".join(forms) if forms else translation.text or ""
+                texts = forms or [translation.text or ""]
                 where = f"{os.path.basename(original)}: {name}: {source!r}"
                 if kind in ("vanished", "obsolete"):
                     faults.append(f"{where} is no longer in the code")
-                elif kind == "unfinished" or not text:
+                elif kind == "unfinished" or not all(texts):
                     faults.append(f"{where} has no finished translation")
-                elif sorted(set(re.findall(r"%\d", source))) != sorted(set(re.findall(r"%\d", text))):
-                    faults.append(f"{where} -> {text!r} does not keep the source's places")
+                for text in texts:
+                    if sorted(set(re.findall(r"%\d", source))) != sorted(set(re.findall(r"%\d", text))):
+                        faults.append(f"{where} -> {text!r} does not keep the source's places")
 print(*faults, f"{len(faults)} texts need the translator", sep="\n")
 sys.exit(1 if faults else 0)

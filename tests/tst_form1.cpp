@@ -83,7 +83,7 @@ void TstForm1::everyControlStandsWhereItWasDesigned_data()
         {"Frame3", {"Letters (best left as they are):", ""}},
         {"Label6", {"Fourth letter:", ""}},
         {"Combo1", {"Consonant", ""}},
-        {"Label12", {"Adding interval (ms):", ""}},
+        {"Label12", {"Interval between nicks (ms):", ""}},
         {"Text2", {"250", "Interval between adding nicks"}},
         {"Command2", {"Start", "Start generating on the timer"}},
         {"Command1", {"Save", "Saves the list into the program's folder"}},
@@ -613,10 +613,9 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
                            << u"сохранено ников: 2, файл FOLDER/NIK.log"_s;
     QTest::newRow("erased") << QStringList{u"Ctrl+N"_s, u"Command4"_s} << u"список стёрт, записей: 0"_s;
     QTest::newRow("timer started") << QStringList{u"Command2"_s} << u"таймер запущен, интервал 250 мс"_s;
-    QTest::newRow("its nicks are not told")
-        << QStringList{u"Text2=5"_s, u"Command2"_s, u"ticks"_s} << u"таймер запущен, интервал 5 мс"_s;
-    QTest::newRow("timer stopped") << QStringList{u"Ctrl+N"_s, u"Command3"_s}
-                                   << u"таймер остановлен, записей: 1"_s;
+    QTest::newRow("its nicks are not told") << QStringList{u"Text2=5"_s, u"Command2"_s, u"ticks"_s}
+                                            << u"таймер запущен, интервал 5 мс"_s;
+    QTest::newRow("timer stopped") << QStringList{u"Ctrl+N"_s, u"Command3"_s} << u"таймер остановлен, в списке 1 запись"_s;
     QTest::newRow("timer at 0 adds nothing")
         << QStringList{u"Text2=0"_s, u"Command2"_s}
         << u"таймер включён, но при интервале 0 мс ники не добавляются"_s;
@@ -627,11 +626,10 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
         << u"интервал не изменён, таймер работает дальше с интервалом 250 мс"_s;
     QTest::newRow("erased list brought back")
         << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s}
-        << u"список возвращён, записей: 3"_s;
+        << u"список возвращён, в нём 3 записи"_s;
     QTest::newRow("nothing to bring back") << QStringList{u"Ctrl+N"_s, u"Ctrl+Z"_s} << u"вернуть нечего"_s;
     QTest::newRow("an empty list's erase keeps the earlier one")
-        << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Command4"_s, u"Ctrl+Z"_s}
-        << u"список возвращён, записей: 1"_s;
+        << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Command4"_s, u"Ctrl+Z"_s} << u"список возвращён, в нём 1 запись"_s;
     QTest::newRow("brought back once")
         << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s} << u"вернуть нечего"_s;
     QTest::newRow("en: saved") << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"Command1"_s}
@@ -640,7 +638,7 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
         << QStringList{u"Text2=0"_s, u"Command2"_s}
         << u"timer on, but at an interval of 0 ms no nicks are added"_s;
     QTest::newRow("en: erased list brought back")
-        << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+Z"_s} << u"list brought back, entries: 1"_s;
+        << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+Z"_s} << u"list brought back, 1 entry"_s;
 }
 
 void TstForm1::screenReaderIsToldWhatTheUserDid()

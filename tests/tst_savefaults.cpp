@@ -143,10 +143,10 @@ void TstSaveFaults::changeBetweenTwoSaves_data()
         << u"program folder gone, no home"_s << u"Ошибка сохранения|В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не найдена.\n%1/NIK.log\n\nПричина: папка не найдена\n\nСписок не тронут."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
     QTest::newRow("en: the program folder gone, an earlier file in documents: told it was replaced")
-        << u"program folder gone, documents hold one"_s << u"Saving|The program's folder cannot be written to (the folder was not found: %1), so the list is saved in the file\n%2/NIK.log\n\nThe earlier file NIK.log in this folder has been replaced by the new one."_s
+        << u"program folder gone, documents hold one"_s << u"Save|The program's folder cannot be written to (the folder was not found: %1), so the list is saved in the file\n%2/NIK.log\n\nThe previous file NIK.log in this folder has been replaced by the new one."_s
         << QByteArray("<missing>") << QByteArray("AB\r\nCD\r\n");
     QTest::newRow("en: both folders gone: told both")
-        << u"program folder gone, documents too"_s << u"Save error|The program's folder cannot be written to (the folder was not found: %1), and saving into the fallback folder failed too:\n%2/NIK.log\n\nReason: the folder was not found\n\nThe list is untouched."_s
+        << u"program folder gone, documents too"_s << u"Save error|The program's folder cannot be written to (the folder was not found: %1), and saving into the fallback folder failed too:\n%2/NIK.log\n\nReason: the folder was not found\n\nThe list in the window is unchanged."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
     // clang-format on
 }
@@ -195,7 +195,7 @@ void TstSaveFaults::changeBetweenTwoSaves()
         const ShownMessage &shown = m_messages->shown[0];
         QCOMPARE(shown.title + u'|' + shown.text, told.arg(m_programFolder, m_fallbackFolder));
         // Information, or a warning of a failure or of a save the disk or the lock left unsure.
-        const bool information = (told.startsWith(u"Сохранение") || told.startsWith(u"Saving")) &&
+        const bool information = (told.startsWith(u"Сохранение") || told.startsWith(u"Save|")) &&
                                  !told.contains(u"\n\nНо ") && !told.contains(u"\n\nBut ");
         QCOMPARE(int(shown.style), information ? 64 : 48);
     }

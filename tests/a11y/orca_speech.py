@@ -41,7 +41,7 @@ STEPS = {"ru": [
     (["Tab", "KP_Enter"], [r"^Стереть push button\.$", r"^Стереть push button Очищает список\.$"], None, QUICK),
     (["Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
     (["shift+Tab", "space"], [r"^список стёрт, записей: 0\.$"], None),
-    (["ctrl+z"], [rf"^список возвращён, записей: {LISTED + 1}\.$"], None),
+    (["ctrl+z"], [rf"^список возвращён, в нём {LISTED + 1} запись\.$"], None),
     (["shift+Tab"] * 4, [r"^Интервал добавления \(м/c\): text\.$"], "250"),
     (["shift+Tab"], [r"^Список ников\.$", r"^list\.$"], None, QUICK),
     (["End"], [rf"^{NICK}\.$"], None, QUICK),
@@ -49,7 +49,7 @@ STEPS = {"ru": [
     (["shift+F10"], [r"^меню списка\.$", r"^Копировать\.$", "!frame"], None),
     (["Escape"], [rf"^{NICK}\.$"], None),
     (["Tab", "0", "Tab", "space"], [r"^таймер включён, но при интервале 0 мс ники не добавляются\.$"], None),
-    (["Tab", "space"], [rf"^таймер остановлен, записей: {LISTED + 1}\.$"], None),  # none added at 0
+    (["Tab", "space"], [rf"^таймер остановлен, в списке {LISTED + 1} запись\.$"], None),  # none added at 0
     (["ctrl+i"], [r"^О программе Quillmark dialog На сайте"], None),
     (["Tab"], [r"^TOR\(E\)N link\.$"], None),
     # Back and forth between the windows: each named, neither read out again.
@@ -66,10 +66,10 @@ STEPS = {"ru": [
     (["space"], [rf"^nicks saved: {LISTED}, file {re.escape(work)}/NIK\.log\.$"], None),
     (["shift+Tab"], [r"^Entries: read only text\.$"], f"{LISTED}"),
     (["shift+Tab", "space"], [r"^list erased, entries: 0\.$"], None),
-    (["ctrl+z"], [rf"^list brought back, entries: {LISTED}\.$"], None),
-    (["shift+Tab"] * 4, [r"^Adding interval \(ms\): text\.$"], "250"),
+    (["ctrl+z"], [rf"^list brought back, {LISTED} entries\.$"], None),
+    (["shift+Tab"] * 4, [r"^Interval between nicks \(ms\): text\.$"], "250"),
     (["0", "Tab", "space"], [r"^timer on, but at an interval of 0 ms no nicks are added\.$"], None),
-    (["Tab", "space"], [rf"^timer stopped, entries: {LISTED}\.$"], None),
+    (["Tab", "space"], [rf"^timer stopped, {LISTED} entries in the list\.$"], None),
     (["ctrl+i"], [r"^About Quillmark dialog On the site"], None),
     (["Escape"], [r"^Quillmark — nickname generator frame\.$"], None),
 ]}[language]

@@ -5,6 +5,7 @@
 #include "ui/common/windowaccessible.h"
 #include "ui/toolkit/captionframe.h"
 #include "ui/toolkit/controlrow.h"
+#include "ui/toolkit/fittedtext.h"
 #include "ui/toolkit/messagebox.h"
 #include "ui/toolkit/outlineshape.h"
 #include "ui/toolkit/pushbutton.h"
@@ -157,7 +158,7 @@ enum class Link
 QLabel *makeLabel(const QString &text, Link link, QWidget *container, FrmAbout *window)
 {
     if (link == Link::None)
-        return new QLabel(text, container);
+        return new FittedLabel(text, container);
     auto *label = new LinkLabel(text, container);
     if (link == Link::Mail)
         label->setOnClick([window] { window->ExecuteLink(QStringLiteral("mailto:") + AuthorEmail); });

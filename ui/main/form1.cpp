@@ -11,6 +11,7 @@
 #include "ui/main/form1controller.h"
 #include "ui/main/form1layout.h"
 #include "ui/toolkit/captionframe.h"
+#include "ui/toolkit/fittedtext.h"
 #include "ui/toolkit/imagebutton.h"
 #include "ui/toolkit/outlineshape.h"
 #include "ui/toolkit/pushbutton.h"
@@ -101,7 +102,7 @@ QWidget *Form1::makeControl(const QString &name, QWidget *in)
     } else if (name.startsWith(u"Frame")) {
         control = new CaptionFrame(text, in);
     } else if (name.startsWith(u"Label")) {
-        control = new QLabel(text, in);
+        control = new FittedLabel(text, in);
         Look::paintPanelGrey(control);
     } else if (name.startsWith(u"Text")) {
         auto *box = new TextBox(in);

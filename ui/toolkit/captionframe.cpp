@@ -1,6 +1,7 @@
 #include "ui/toolkit/captionframe.h"
 
 #include "ui/common/look.h"
+#include "ui/toolkit/fittedtext.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +20,14 @@ void CaptionFrame::setCaptionFont(const QFont &font)
     update();
 }
 
+QFont CaptionFrame::captionFont() const
+{
+    const int room = width() - 8;
+    return FittedText::shrunk(m_captionFont, [this, room](const QFont &font) {
+        return QFontMetrics(font).horizontalAdvance(title()) <= room;
+    });
+}
+
 void CaptionFrame::setCaptionColor(const QColor &color)
 {
     m_captionColor = color;
@@ -33,7 +42,8 @@ void CaptionFrame::setReportsPointerMovement(bool reports)
 void CaptionFrame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QFontMetrics metrics(m_captionFont);
+    const QFont font = captionFont();
+    const QFontMetrics metrics(font);
     // The top line runs through the middle of the caption.
     const int lineY = metrics.height() / 2;
     painter.setPen(Look::windowText());
@@ -45,7 +55,7 @@ void CaptionFrame::paintEvent(QPaintEvent *)
     const int captionLeft = 7;
     const QRect captionRect(captionLeft, 0, metrics.horizontalAdvance(caption) + 2, metrics.height());
     painter.fillRect(captionRect, Look::panelGrey());
-    painter.setFont(m_captionFont);
+    painter.setFont(font);
     painter.setPen(m_captionColor);
     painter.drawText(captionRect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
 }

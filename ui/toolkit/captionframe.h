@@ -15,7 +15,9 @@ public:
     CaptionFrame(const QString &caption, QWidget *parent = nullptr);
 
     QString caption() const { return title(); }
-    QFont captionFont() const { return m_captionFont; }
+    // The font the caption is drawn in: the one set, made smaller where a
+    // translation's caption is longer than the frame, so that it shows whole.
+    QFont captionFont() const;
     void setCaptionFont(const QFont &font);
     void setCaptionColor(const QColor &color);
 

@@ -81,7 +81,7 @@
     </message>
     <message>
         <source>Интервал добавления (м/c):</source>
-        <translation>Adding interval (ms):</translation>
+        <translation>Interval between nicks (ms):</translation>
     </message>
     <message>
         <source>Записей:</source>
@@ -181,7 +181,7 @@
     </message>
     <message>
         <source>Вернуть стёртое</source>
-        <translation>Bring back erased</translation>
+        <translation>Undo Erase</translation>
     </message>
     <message>
         <source>Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, Ctrl+Z — вернуть стёртый список, F1 — помощь, Ctrl+I — о программе</source>
@@ -208,7 +208,7 @@
     </message>
     <message>
         <source>Bubble Pop — весёлая игра про мыльные пузыри. Лопай их, пока они не улетели!</source>
-        <translation>Bubble Pop — a merry game about soap bubbles. Pop them before they fly away!</translation>
+        <translation>Bubble Pop — a cheerful game about soap bubbles. Pop them before they fly away!</translation>
     </message>
     <message>
         <source>Quill Notes — маленький блокнот, который живёт в углу экрана и всегда под рукой. Записывай идеи, списки покупок и телефоны друзей, находи нужное за секунду и не бойся потерять: всё сохраняется само. Бесплатно, без рекламы и работает даже на самых старых компьютерах.</source>
@@ -238,7 +238,7 @@
     <name>SaveProgress</name>
     <message>
         <source>Сохранение</source>
-        <translation>Saving</translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>Отмена</source>
@@ -262,11 +262,6 @@ Waiting for another copy of the program to finish saving into this folder.</tran
         <translation>quillmark: no display found</translation>
     </message>
     <message>
-        <source>ru</source>
-        <comment>the code of the language of these texts</comment>
-        <translation>en</translation>
-    </message>
-    <message>
         <source>Ошибка!!!</source>
         <translation>Error!!!</translation>
     </message>
@@ -279,20 +274,16 @@ Waiting for another copy of the program to finish saving into this folder.</tran
         <translation>How could it be any shorter!!!</translation>
     </message>
     <message>
-        <source>Таймер работает дальше с прежним интервалом %1 мс.</source>
-        <translation>The timer goes on at its earlier interval of %1 ms.</translation>
+        <source>Интервал не изменён: %1 мс меньше нуля. Таймер работает дальше с прежним интервалом %2 мс. Введите число от 0 до 9999.</source>
+        <translation>Interval unchanged: %1 ms is less than zero. The timer goes on at its previous interval of %2 ms. Type a number from 0 to 9999.</translation>
     </message>
     <message>
-        <source>Таймер не запущен.</source>
-        <translation>The timer is not running.</translation>
-    </message>
-    <message>
-        <source>Интервал не изменён: %1 мс меньше нуля. %2 Введите число от 0 до 9999.</source>
-        <translation>The interval is not changed: %1 ms is less than zero. %2 Type a number from 0 to 9999.</translation>
+        <source>Интервал не изменён: %1 мс меньше нуля. Таймер не запущен. Введите число от 0 до 9999.</source>
+        <translation>Interval unchanged: %1 ms is less than zero. The timer is not running. Type a number from 0 to 9999.</translation>
     </message>
     <message>
         <source>Сохранение</source>
-        <translation>Saving</translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>
@@ -300,34 +291,34 @@ Waiting for another copy of the program to finish saving into this folder.</tran
 Но диск не подтвердил запись (%1): при внезапном отключении питания в файле может оказаться прежний список.</source>
         <translation>
 
-But the disk did not confirm the write (%1): after a sudden power cut the file may hold the earlier list.</translation>
+But the disk did not confirm the write, so after a sudden power cut the file may hold the previous list (%1).</translation>
     </message>
     <message>
         <source>Отменить сохранение было уже нельзя: прежний файл к этому времени уже заменялся новым. </source>
-        <translation>It was too late to cancel the save: by then the earlier file was already being replaced by the new one. </translation>
+        <translation>It was too late to cancel the save: by then the previous file was already being replaced by the new one. </translation>
     </message>
     <message>
         <source>Список сохранён в файл
 </source>
-        <translation>The list is saved in the file
+        <translation>The list was saved to the file
 </translation>
     </message>
     <message>
         <source>Список сохранён полностью в файл
 </source>
-        <translation>The whole list is saved in the file
+        <translation>The whole list was saved to the file
 </translation>
     </message>
     <message>
         <source>Сохранение отменено, прежний файл остался как был:
 %1</source>
-        <translation>Saving cancelled, the earlier file is as it was:
+        <translation>Save cancelled; the previous file is as it was:
 %1</translation>
     </message>
     <message>
         <source>Сохранение отменено, файл не записан:
 %1</source>
-        <translation>Saving cancelled, no file was written:
+        <translation>Save cancelled; no file was written:
 %1</translation>
     </message>
     <message>
@@ -336,7 +327,7 @@ But the disk did not confirm the write (%1): after a sudden power cut the file m
 Прежний файл NIK.log в этой папке заменён новым.</source>
         <translation>
 
-The earlier file NIK.log in this folder has been replaced by the new one.</translation>
+The previous file NIK.log in this folder has been replaced by the new one.</translation>
     </message>
     <message>
         <source>, поэтому список сохранён в файл
@@ -346,11 +337,11 @@ The earlier file NIK.log in this folder has been replaced by the new one.</trans
     </message>
     <message>
         <source>Список не тронут, прежний файл остался как был.</source>
-        <translation>The list is untouched, and the earlier file is as it was.</translation>
+        <translation>The list in the window is unchanged, and the previous file is as it was.</translation>
     </message>
     <message>
         <source>Список не тронут.</source>
-        <translation>The list is untouched.</translation>
+        <translation>The list in the window is unchanged.</translation>
     </message>
     <message>
         <source>Не удалось сохранить список в файл</source>
@@ -390,9 +381,12 @@ Reason: %2
         <source>таймер запущен, интервал %1 мс</source>
         <translation>timer started, interval %1 ms</translation>
     </message>
-    <message>
-        <source>таймер остановлен, записей: %1</source>
-        <translation>timer stopped, entries: %1</translation>
+    <message numerus="yes">
+        <source>таймер остановлен, в списке %1 записей</source>
+        <translation>
+            <numerusform>timer stopped, %1 entry in the list</numerusform>
+            <numerusform>timer stopped, %1 entries in the list</numerusform>
+        </translation>
     </message>
     <message>
         <source>список стёрт, записей: 0</source>
@@ -549,19 +543,19 @@ Reason: %2
     <message>
         <source>Список не тронут. Прошлое сохранение в этот файл было прервано; его список дописан в файл, но диск не подтвердил, что копия записана полностью. Весь тот список сохранён также в файле
 %1</source>
-        <translation>The list is untouched. An earlier save into this file was cut short; its list has been written into the file, but the disk did not confirm that the copy is complete. That whole list is also kept in the file
+        <translation>The list in the window is unchanged. An earlier save into this file was cut short; its list has been written into the file, but the disk did not confirm that the copy is complete. That whole list is also kept in the file
 %1</translation>
     </message>
     <message>
         <source>Список не тронут. Новый список скопирован в файл целиком, но диск не подтвердил, что копия записана полностью. Весь новый список сохранён также в файле
 %1</source>
-        <translation>The list is untouched. The new list has been copied into the file whole, but the disk did not confirm that the copy is complete. The whole new list is also kept in the file
+        <translation>The list in the window is unchanged. The new list has been copied into the file whole, but the disk did not confirm that the copy is complete. The whole new list is also kept in the file
 %1</translation>
     </message>
     <message>
         <source>Список не тронут, но файл теперь пуст: записать в него новый список не удалось. Весь новый список сохранён в файле
 %1</source>
-        <translation>The list is untouched, but the file is now empty: the new list could not be written into it. The whole new list is kept in the file
+        <translation>The list in the window is unchanged, but the file is now empty: the new list could not be written into it. The whole new list is kept in the file
 %1</translation>
     </message>
     <message>
@@ -588,9 +582,12 @@ But the program&apos;s other copies could not wait for this save to end: no fold
         <source>интервал не изменён, таймер не запущен</source>
         <translation>interval not changed, the timer is not running</translation>
     </message>
-    <message>
-        <source>список возвращён, записей: %1</source>
-        <translation>list brought back, entries: %1</translation>
+    <message numerus="yes">
+        <source>список возвращён, в нём %1 записей</source>
+        <translation>
+            <numerusform>list brought back, %1 entry</numerusform>
+            <numerusform>list brought back, %1 entries</numerusform>
+        </translation>
     </message>
     <message>
         <source>вернуть нечего</source>
@@ -618,25 +615,25 @@ But the program&apos;s other copies could not wait for this save to end: no fold
     </message>
     <message>
         <source>Список не тронут. Другая копия программы ещё не закончила сохранение в этот файл: в нём может быть только начало её списка.</source>
-        <translation>The list is untouched. Another copy of the program has not finished saving into this file: it may hold only the start of that copy&apos;s list.</translation>
+        <translation>The list in the window is unchanged. Another copy of the program has not finished saving into this file: it may hold only the start of that copy&apos;s list.</translation>
     </message>
     <message>
         <source>Список не тронут. Новый список записан в файл, который уже не называется NIK.log; весь новый список сохранён в файле
 %1</source>
-        <translation>The list is untouched. The new list went into a file that is no longer named NIK.log; the whole new list is kept in the file
+        <translation>The list in the window is unchanged. The new list went into a file that is no longer named NIK.log; the whole new list is kept in the file
 %1</translation>
     </message>
     <message>
         <source>Список не тронут. Прошлое сохранение в этот файл было прервано; оно закончено, и в файле теперь весь список того сохранения.</source>
-        <translation>The list is untouched. An earlier save into this file was cut short; it has been finished, and the file now holds that save&apos;s whole list.</translation>
+        <translation>The list in the window is unchanged. An earlier save into this file was cut short; it has been finished, and the file now holds that save&apos;s whole list.</translation>
     </message>
     <message numerus="yes">
         <source>Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не удалось: в файле только начало того списка (записей: %n). Весь тот список сохранён в файле
 %1</source>
         <translation>
-            <numerusform>The list is untouched. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (%n entry). That whole list is kept in the file
+            <numerusform>The list in the window is unchanged. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (%n entry). That whole list is kept in the file
 %1</numerusform>
-            <numerusform>The list is untouched. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (%n entries). That whole list is kept in the file
+            <numerusform>The list in the window is unchanged. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (%n entries). That whole list is kept in the file
 %1</numerusform>
         </translation>
     </message>
@@ -644,22 +641,22 @@ But the program&apos;s other copies could not wait for this save to end: no fold
         <source>Список не тронут, но файл записан не полностью: в нём только начало нового списка (записей: %n из %1). Весь новый список сохранён в файле
 %2</source>
         <translation>
-            <numerusform>The list is untouched, but the file is not written whole: it holds only the start of the new list (%n entry of %1). The whole new list is kept in the file
+            <numerusform>The list in the window is unchanged, but the file is not written whole: it holds only the start of the new list (%n entry of %1). The whole new list is kept in the file
 %2</numerusform>
-            <numerusform>The list is untouched, but the file is not written whole: it holds only the start of the new list (%n entries of %1). The whole new list is kept in the file
+            <numerusform>The list in the window is unchanged, but the file is not written whole: it holds only the start of the new list (%n entries of %1). The whole new list is kept in the file
 %2</numerusform>
         </translation>
     </message>
     <message>
         <source>Сохранение отменено, этот список в файл не записан. Другая копия программы ещё не закончила сохранение в этот файл: в нём может быть только начало её списка:
 %1</source>
-        <translation>Saving cancelled, this list was not written. Another copy of the program has not finished saving into this file: it may hold only the start of that copy&apos;s list:
+        <translation>Save cancelled; this list was not written. Another copy of the program has not finished saving into this file: it may hold only the start of that copy&apos;s list:
 %1</translation>
     </message>
     <message>
         <source>Сохранение отменено. Прошлое сохранение в этот файл было прервано; оно закончено, и в файле теперь весь список того сохранения:
 %1</source>
-        <translation>Saving cancelled. An earlier save into this file was cut short; it has been finished, and the file now holds that save&apos;s whole list:
+        <translation>Save cancelled. An earlier save into this file was cut short; it has been finished, and the file now holds that save&apos;s whole list:
 %1</translation>
     </message>
     <message numerus="yes">

@@ -75,5 +75,21 @@
 %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>таймер остановлен, в списке %1 записей</source>
+        <translation>
+            <numerusform>таймер остановлен, в списке %1 запись</numerusform>
+            <numerusform>таймер остановлен, в списке %1 записи</numerusform>
+            <numerusform>таймер остановлен, в списке %1 записей</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>список возвращён, в нём %1 записей</source>
+        <translation>
+            <numerusform>список возвращён, в нём %1 запись</numerusform>
+            <numerusform>список возвращён, в нём %1 записи</numerusform>
+            <numerusform>список возвращён, в нём %1 записей</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -7,42 +7,91 @@
 namespace {
 
 const QLatin1StringView Russian("ru");
+const QLatin1StringView English("en");
+
+const Translations *installed = nullptr;
 
 QString programTexts(const QString &language)
 {
     return QStringLiteral(":/i18n/quillmark_%1.qm").arg(language);
 }
 
-// The first of the user's languages the program speaks. Russian needs no
-// translation, so it ends the search as soon as it comes.
-QString chooseLanguage(const QLocale &locale)
+// "pt_BR.UTF-8@euro" names the locale pt_BR, of the language "pt".
+QString localeName(const QString &setting)
 {
-    // Qt answers LANGUAGE even in the C locale, which gettext ignores there.
-    if (locale.language() == QLocale::C)
-        return Russian;
-    for (const QString &name : locale.uiLanguages()) {
-        const QLocale::Language language = QLocale(name).language();
-        if (language == QLocale::Russian)
-            return Russian;
-        const QString code = QLocale::languageToCode(language);
-        if (QFile::exists(programTexts(code)))
-            return code;
+    return setting.section(u'.', 0, 0).section(u'@', 0, 0);
+}
+QString languageCode(const QString &setting)
+{
+    return localeName(setting).section(u'_', 0, 0).toLower();
+}
+
+bool isCLocale(const QString &setting)
+{
+    const QString name = localeName(setting);
+    return name.isEmpty() || name == QLatin1StringView("C") || name == QLatin1StringView("POSIX");
+}
+
+struct Choice
+{
+    QString program;      // the language of the program's texts
+    QStringList qtWanted; // the locales whose Qt texts are wanted, best first
+};
+
+// Each set of texts takes the first preference it has, as each program's
+// texts do under gettext: the program's own speak English when none fits.
+Choice choose(const QProcessEnvironment &environment)
+{
+    QString messages;
+    for (const char *variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        messages = environment.value(QLatin1String(variable));
+        if (!messages.isEmpty())
+            break;
     }
-    return Russian;
+    if (isCLocale(messages))
+        return {Russian, {Russian}};
+    QStringList wanted = environment.value(QStringLiteral("LANGUAGE")).split(u':', Qt::SkipEmptyParts);
+    wanted.append(messages);
+    Choice choice;
+    bool qtSettled = false;
+    for (const QString &setting : std::as_const(wanted)) {
+        const QString code = languageCode(setting);
+        // Qt's texts are English already.
+        qtSettled = qtSettled || code == English;
+        if (!qtSettled)
+            choice.qtWanted.append(localeName(setting));
+        // Russian needs no translation of the program's texts.
+        if (choice.program.isEmpty() && (code == Russian || QFile::exists(programTexts(code))))
+            choice.program = code;
+    }
+    if (choice.program.isEmpty())
+        choice.program = English;
+    return choice;
+}
+
+QProcessEnvironment desktopOf(const QLocale &locale)
+{
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("LANG"), locale.name());
+    return environment;
 }
 
 } // namespace
 
-Translations::Translations(const QLocale &locale) : m_language(chooseLanguage(locale))
+Translations::Translations(const QProcessEnvironment &environment)
 {
-    if (m_language != Russian && !m_program.load(programTexts(m_language)))
-        m_language = Russian;
-    // Qt's own texts are English; other languages take Qt's translation,
-    // where there is one (Debian's qt6-translations-l10n).
-    if (m_language != QLatin1StringView("en"))
-        static_cast<void>(m_qt.load(QStringLiteral("qtbase_") + m_language,
-                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    const Choice choice = choose(environment);
+    m_language = choice.program;
+    // Russian's texts are the source; its file holds only the plural forms.
+    static_cast<void>(m_program.load(programTexts(m_language)));
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const QString &name : choice.qtWanted) {
+        if (m_qt.load(QLocale(name), QStringLiteral("qtbase"), QStringLiteral("_"), qtFolder))
+            break;
+    }
 }
+
+Translations::Translations(const QLocale &locale) : Translations(desktopOf(locale)) {}
 
 Translations::~Translations()
 {
@@ -50,6 +99,13 @@ Translations::~Translations()
         return;
     QCoreApplication::removeTranslator(&m_qt);
     QCoreApplication::removeTranslator(&m_program);
+    if (installed == this)
+        installed = nullptr;
+}
+
+QString Translations::current()
+{
+    return installed ? installed->language() : QString(Russian);
 }
 
 QString Translations::translate(const char *context, const char *source) const
@@ -63,6 +119,7 @@ void Translations::install()
     if (m_installed)
         return;
     m_installed = true;
+    installed = this;
     if (!m_qt.isEmpty())
         QCoreApplication::installTranslator(&m_qt);
     if (!m_program.isEmpty())

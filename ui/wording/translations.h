@@ -1,18 +1,23 @@
 #pragma once
 
 #include <QLocale>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QTranslator>
 
-// The language the windows speak. Russian is the program's own; another
-// language is spoken where the user's desktop asks for it (LANGUAGE, LC_ALL,
-// LC_MESSAGES, LANG) and the program has a translation for it, with Qt's own
-// texts (standard buttons, context menus) in the same language. The C and
-// POSIX locales, and every language without a translation, stay Russian.
+// The language the windows speak, chosen from the desktop's settings as
+// gettext chooses: the list of preferences in LANGUAGE, then the first of
+// LC_ALL, LC_MESSAGES and LANG that is set. Russian is the program's own
+// language and the one of the C and POSIX locales, where LANGUAGE counts for
+// nothing. Each set of texts takes the first preference it has: the
+// program's own Russian or a translation of them, else English; Qt's own
+// (standard buttons, context menus) Qt's translation, else its English.
 class Translations
 {
 public:
-    explicit Translations(const QLocale &locale = QLocale::system());
+    explicit Translations(const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+    // As on a desktop whose only setting is this locale.
+    explicit Translations(const QLocale &locale);
     // Takes its texts out of the application again.
     ~Translations();
     Translations(const Translations &) = delete;
@@ -20,6 +25,8 @@ public:
 
     // The language chosen, as a code: "ru", "en".
     QString language() const { return m_language; }
+    // The language of the installed texts, "ru" before any are installed.
+    static QString current();
     // A text in that language; works before the application exists.
     QString translate(const char *context, const char *source) const;
     // Makes every tr() of the application speak the language; call once the

@@ -1,6 +1,7 @@
 #include "ui/wording/wording.h"
 
 #include "platform/folders.h"
+#include "ui/wording/translations.h"
 
 #include <cerrno>
 #include <climits>
@@ -9,7 +10,7 @@ const char *const Wording::NoDisplay = QT_TR_NOOP("quillmark: дисплей н�
 
 QString Wording::language()
 {
-    return tr("ru", "the code of the language of these texts");
+    return Translations::current();
 }
 
 Wording::Message Wording::refusal(const GeneratorView::Refusal &refusal)
@@ -24,14 +25,15 @@ Wording::Message Wording::refusal(const GeneratorView::Refusal &refusal)
         break;
     }
     // The refused interval leaves the timer exactly as it was.
-    const QString timerState =
+    const QString text =
         refusal.timerRunning
-            ? tr("Таймер работает дальше с прежним интервалом %1 мс.").arg(refusal.timerInterval)
-            : tr("Таймер не запущен.");
-    return {tr("Интервал не изменён: %1 мс меньше нуля. %2 Введите число от 0 до 9999.")
-                .arg(refusal.interval)
-                .arg(timerState),
-            title};
+            ? tr("Интервал не изменён: %1 мс меньше нуля. Таймер работает дальше с прежним интервалом %2 мс. "
+                 "Введите число от 0 до 9999.")
+                  .arg(refusal.interval)
+                  .arg(refusal.timerInterval)
+            : tr("Интервал не изменён: %1 мс меньше нуля. Таймер не запущен. Введите число от 0 до 9999.")
+                  .arg(refusal.interval);
+    return {text, title};
 }
 
 namespace {
@@ -248,9 +250,22 @@ QString Wording::startRefused(bool timerRunning, qint64 interval)
                         : tr("интервал не изменён, таймер не запущен");
 }
 
+namespace {
+
+// The count in the counter box, as tr() takes it to choose the plural form.
+// The form is the same for any number with the same last six digits, in the
+// languages there are: a counter past int's range keeps its form.
+int pluralOf(const QString &count)
+{
+    const qlonglong n = count.toLongLong();
+    return n <= 1000000 ? int(n) : int(n % 1000000 + 1000000);
+}
+
+} // namespace
+
 QString Wording::timerStopped(const QString &count)
 {
-    return tr("таймер остановлен, записей: %1").arg(count);
+    return tr("таймер остановлен, в списке %1 записей", nullptr, pluralOf(count)).arg(count);
 }
 
 QString Wording::listErased()
@@ -260,7 +275,7 @@ QString Wording::listErased()
 
 QString Wording::listBroughtBack(const QString &count)
 {
-    return tr("список возвращён, записей: %1").arg(count);
+    return tr("список возвращён, в нём %1 записей", nullptr, pluralOf(count)).arg(count);
 }
 
 QString Wording::nothingToBringBack()

@@ -55,7 +55,8 @@ public:
     static QString listMenu();
 
     // The code of the language these texts are in, "ru" in the program's
-    // own: the button faces with words, and how counts are written, follow it.
+    // own: the button faces with words, and how counts are written, follow
+    // it. The installed Translations know it.
     static QString language();
 
     // The one line the program prints when it finds no display.
