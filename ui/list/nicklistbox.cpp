@@ -160,10 +160,12 @@ QString NickListBox::text() const
     return item(m_currentRow);
 }
 
-void NickListBox::copy() const
+void NickListBox::copy()
 {
-    if (m_currentRow >= 0)
-        QGuiApplication::clipboard()->setText(text());
+    if (m_currentRow < 0)
+        return;
+    QGuiApplication::clipboard()->setText(text());
+    Q_EMIT copied(text());
 }
 
 QRect NickListBox::rowRect(qsizetype row) const
@@ -275,6 +277,12 @@ void NickListBox::forgetAccessibleEntries()
         accessible->forgetEntries();
 }
 
+void NickListBox::renewAccessibleTable()
+{
+    if (NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr)
+        accessible->renewTable();
+}
+
 void NickListBox::announceFocusedRow()
 {
     NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr;
@@ -342,6 +350,7 @@ void NickListBox::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     updateRow(m_currentRow);
+    renewAccessibleTable();
     // Qt tells the screen reader of the list's focus once this returns; the
     // selected entry is told after that, so the reader lands on the entry.
     if (QAccessible::isActive())
@@ -352,6 +361,7 @@ void NickListBox::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     updateRow(m_currentRow);
+    renewAccessibleTable();
 }
 
 void NickListBox::mousePressEvent(QMouseEvent *event)

@@ -400,6 +400,8 @@ void Form1::connectActions()
     });
     connect(m_saveButton, &QPushButton::clicked, this, [this] { saveitems(*m_nickList); });
     connect(m_nickList, &NickListBox::clicked, this, [this] { m_nickBox->assign(m_nickList->text()); });
+    connect(m_nickList, &NickListBox::copied, this,
+            [this](const QString &nick) { m_announcer->announce(Wording::copied(nick)); });
     connect(m_closeButton, &QPushButton::clicked, this, &Form1::endProgram);
 
     // Passing over a frame brings faces back; the letter frame restores the
@@ -445,9 +447,9 @@ void Form1::setupAccess()
     auto *lengthUpKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
     connect(lengthUpKey, &QShortcut::activated, m_lengthUpButton, &QAbstractButton::click);
 
-    // Boxes without a label of their own are named after their frames.
-    m_lengthBox->setAccessibleName(tr("Длина ника"));
-    // As its frame is captioned, which a screen reader then names only once.
+    // Boxes without a label of their own are named as their frames are
+    // captioned, which a screen reader then names only once.
+    m_lengthBox->setAccessibleName(tr("Длина ника:"));
     m_nickBox->setAccessibleName(tr("Сам ник:"));
     m_nickBox->setAccessibleDescription(tr("Новый ник: Ctrl+N"));
     m_nickList->setAccessibleName(tr("Список ников"));

@@ -152,10 +152,6 @@
         <translation>Key: %1</translation>
     </message>
     <message>
-        <source>Длина ника</source>
-        <translation>Nick length</translation>
-    </message>
-    <message>
         <source>Новый ник: Ctrl+N</source>
         <translation>New nick: Ctrl+N</translation>
     </message>
@@ -631,6 +627,14 @@ But the program&apos;s other copies could not wait for this save to end: no fold
     <message>
         <source>меню списка</source>
         <translation>list menu</translation>
+    </message>
+    <message>
+        <source>скопировано: %1</source>
+        <translation>copied: %1</translation>
+    </message>
+    <message>
+        <source>записей: %1</source>
+        <translation>entries: %1</translation>
     </message>
 </context>
 </TS>
