@@ -89,7 +89,7 @@ try:
     expected += [(button, name, None) for name in ["Старт", "Стоп", "Стереть", "Сохранить", "Закрыть"]]
     expected += [(panel, name, None) for name in ["Ники делать тут:", "Сам ник:", "Длина ника:",
                                                   "Настрой буквы (советую оставить так):", "Настрой генератор:"]]
-    expected += [(text, name, None) for name in ["Сам ник:", "Длина ника:", "Интервал добавления (м/c):", "Записей:"]]
+    expected += [(text, name, None) for name in ["Сам ник:", "Интервал добавления (м/c):", "Записей:"]]
     for role, name, description in expected:
         node = find(form, role, name)
         check(node is not None and (role != button or "Press" in actions(node))

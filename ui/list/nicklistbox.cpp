@@ -27,6 +27,7 @@ namespace {
 constexpr int TextMargin = 2;
 constexpr int RowsPerWheelStep = 3;
 constexpr int WheelStep = 120; // QWheelEvent's angle delta of one notch
+constexpr int SettleMs = 100;  // for a popup menu to settle in the window system
 
 // A scroll bar that repaints on a change of range or page step only when
 // the change shows. With many rows an append moves the slider by less than
@@ -486,11 +487,12 @@ void NickListBox::contextMenuEvent(QContextMenuEvent *event)
     }
     m_menu->popup(viewport()->mapToGlobal(rowRect(m_currentRow >= 0 ? m_currentRow : topRow()).center()));
     // Only once the window system has settled the new popup: the window
-    // below is activated anew as it opens, and a screen reader that heard
-    // the entry before that would then name the window after it.
+    // below is activated anew as it opens (opened by the Menu key, some
+    // milliseconds after the event loop's next pass), and a screen reader
+    // that heard the entry before that would then name the window after it.
     const QList<QAction *> entries = m_menu->actions();
     const auto first =
         std::find_if(entries.cbegin(), entries.cend(), [](QAction *a) { return a->isEnabled(); });
     if (first != entries.cend())
-        QTimer::singleShot(0, m_menu, [menu = m_menu, action = *first] { menu->setActiveAction(action); });
+        QTimer::singleShot(SettleMs, m_menu, [menu = m_menu, action = *first] { menu->setActiveAction(action); });
 }

@@ -447,9 +447,9 @@ void Form1::setupAccess()
     auto *lengthUpKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
     connect(lengthUpKey, &QShortcut::activated, m_lengthUpButton, &QAbstractButton::click);
 
-    // Boxes without a label of their own are named as their frames are
-    // captioned, which a screen reader then names only once.
-    m_lengthBox->setAccessibleName(tr("Длина ника:"));
+    // The length box is told by its frame's caption alone, which a screen
+    // reader says as the focus enters the frame. The nick box, alone in its
+    // frame, is named as the frame is captioned: a reader names it once.
     m_nickBox->setAccessibleName(tr("Сам ник:"));
     m_nickBox->setAccessibleDescription(tr("Новый ник: Ctrl+N"));
     m_nickList->setAccessibleName(tr("Список ников"));
