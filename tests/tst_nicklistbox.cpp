@@ -346,6 +346,11 @@ void TstNickListBox::screenReaderHearsFocusSizeAndCopyOfTheListAlone()
     QVERIFY(!list->state().focused && !entries->state().focused && entries->state().invisible);
     QCOMPARE(entries->childCount(), 0);
     QVERIFY(!list->focusChild() && !entries->child(39));
+    // A reader's pointer still finds an entry in sight: the third of rows 30 to 39.
+    const QPoint third = m_box->viewport()->mapToGlobal(rowCentre(2));
+    QAccessibleInterface *pointed = entries->childAt(third.x(), third.y());
+    QVERIFY(pointed);
+    QCOMPARE(pointed->text(QAccessible::Name), nickFor(32));
 }
 
 QTEST_MAIN(TstNickListBox)
