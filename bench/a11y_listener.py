@@ -12,8 +12,8 @@ focus and window event, as Orca does, and counts what arrives.
   a11y_listener.py long <quillmark-longlist> <entries> <orca-pid> <orca-log>
       starts the window with that many entries listed and, Orca reading it,
       times Orca's answers (from the key to what it speaks) to the focus
-      entering the generator group, Where-am-I there, the list, its last
-      entry and Where-am-I on it; then visits 20 000 entries one by one over
+      entering the generator group, Where-am-I there, the list (until it
+      says its size), its last entry and Where-am-I on it; then visits 20 000 entries one by one over
       the bus, as a reader walking the list would, and prints the entry
       interfaces the program holds and its resident memory at each stage
 Run it with the system python (/usr/bin/python3, which has pyatspi)."""
@@ -237,7 +237,7 @@ def long_list(program, entries, orca):
         for _ in range(6):
             subprocess.run(["xdotool", "key", "shift+Tab"], check=True)
             time.sleep(0.3)
-        answer("shift+Tab", r"^list\.$", "focus onto the list")
+        answer("shift+Tab", rf"^записей: {entries}\.$", "focus onto the list, told its size")
         answer("End", r"^[A-Z]{6}\.$", "End: the last entry")
         answer("KP_Enter", rf"^{entries} of {entries}\.$", "Where-am-I on the last entry")
         print(f"program: after Orca's reading, {memory()}, entry interfaces held {held()}")

@@ -9,8 +9,8 @@
 # and per second, nicks per second, Orca's CPU share, how long Orca takes to
 # answer Where-am-I during the run and to fall silent after Стоп. Last, with
 # 1 M and 10 M entries listed (quillmark-longlist), Orca's answers to the
-# focus entering the generator group, to Where-am-I and on the list's last
-# entry, the entry interfaces the program holds and its resident memory,
+# focus entering the generator group, to Where-am-I, to the list's size and on
+# the list's last entry (the times tests/a11y/orca.sh no longer checks), the entry interfaces the program holds and its resident memory,
 # before and after Orca reads and after a reader visits 20 000 entries.
 #   ./scripts/bench-a11y.sh            a few minutes (the timer runs 20 s)
 #   ./scripts/bench-a11y.sh --smoke    small sizes, a few seconds

@@ -89,7 +89,7 @@ void TstLanguages::chosenFromTheDesktopsSettings()
     Translations translations(environment);
     translations.install();
     QTEST(Wording::language(), "language");
-    QTEST(Wording::refusal({GeneratorPanel::Refusal::Kind::ShorterThanMin}).title, "title");
+    QTEST(Wording::refusal({GeneratorView::Refusal::Kind::ShorterThanMin}).title, "title");
     QTEST(QCoreApplication::translate("QPlatformTheme", "Close"), "close");
 }
 

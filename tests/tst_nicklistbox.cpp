@@ -30,6 +30,7 @@ private Q_SLOTS:
     void screenShowsAppendsSelectionAndFocus();
     void scrollBarOnScreenFollowsEveryAppend();
     void screenReaderGetsEntriesOneByOne();
+    void screenReaderHearsFocusSizeAndCopyOfTheListAlone();
 
 private:
     // Two letters per row: "AA", "AB", ...
@@ -319,6 +320,37 @@ void TstNickListBox::screenReaderGetsEntriesOneByOne()
     m_box->clear();
     QCOMPARE(entries->childCount(), 0);
     QVERIFY(!entries->child(0));
+}
+
+void TstNickListBox::screenReaderHearsFocusSizeAndCopyOfTheListAlone()
+{
+    fill(40);
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(m_box);
+    QAccessibleInterface *entries = list->child(0);
+    // Its size for a reader entering it; its entries are no list inside it.
+    QCOMPARE(list->text(QAccessible::Description), u"записей: 40"_s);
+    QCOMPARE(entries->parent(), list->parent());
+
+    // With the focus, the list and its table say so, and show the entries.
+    QVERIFY(list->state().focused && entries->state().focused && !entries->state().invisible);
+    QCOMPARE(entries->childCount(), 40);
+    QTest::keyClick(m_box, Qt::Key_End);
+    QCOMPARE(list->focusChild(), entries->child(39));
+    QSignalSpy copied(m_box, &NickListBox::copied);
+    QTest::keyClick(m_box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(copied.value(0).value(0).toString(), nickFor(39));
+
+    // Without it, nothing there says it is focused, and a search for the
+    // focus finds no entries to go through.
+    m_box->clearFocus();
+    QVERIFY(!list->state().focused && !entries->state().focused && entries->state().invisible);
+    QCOMPARE(entries->childCount(), 0);
+    QVERIFY(!list->focusChild() && !entries->child(39));
+    // A reader's pointer still finds an entry in sight: the third of rows 30 to 39.
+    const QPoint third = m_box->viewport()->mapToGlobal(rowCentre(2));
+    QAccessibleInterface *pointed = entries->childAt(third.x(), third.y());
+    QVERIFY(pointed);
+    QCOMPARE(pointed->text(QAccessible::Name), nickFor(32));
 }
 
 QTEST_MAIN(TstNickListBox)

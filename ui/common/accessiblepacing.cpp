@@ -1,7 +1,10 @@
 #include "ui/common/accessiblepacing.h"
 
+#include "ui/common/buttonrowaccessible.h"
+
 #include <QEvent>
 #include <QLineEdit>
+#include <QWidget>
 
 namespace {
 
@@ -29,6 +32,8 @@ AccessiblePacing::AccessiblePacing()
     m_pending.setSingleShot(true);
     connect(&m_pending, &QTimer::timeout, this, &AccessiblePacing::tellPending);
     m_previous = QAccessible::installUpdateHandler(&updateHandler);
+    // Only the focused control says it is focused: a dialog's buttons too.
+    QAccessible::installFactory(&ButtonRowAccessible::factory);
 }
 
 AccessiblePacing::~AccessiblePacing()
@@ -60,6 +65,9 @@ bool AccessiblePacing::eventFilter(QObject *watched, QEvent *event)
 
 void AccessiblePacing::handle(QAccessibleEvent *event)
 {
+    if (event->type() == QAccessible::StateChanged &&
+        static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().active && !isNewActivation(event))
+        return;
     if (event->type() == QAccessible::Focus) {
         for (Box &box : m_boxes) {
             if (box.focusOwner == event->object() && box.box)
@@ -87,6 +95,26 @@ void AccessiblePacing::handle(QAccessibleEvent *event)
             forward(event);
         return;
     }
+}
+
+bool AccessiblePacing::isNewActivation(QAccessibleEvent *event)
+{
+    QAccessibleInterface *window = event->accessibleInterface();
+    if (!window || !window->object())
+        return true;
+    m_activeWindows.removeIf([](const QPointer<QObject> &told) { return told.isNull(); });
+    const bool told = m_activeWindows.contains(window->object());
+    if (window->state().active) {
+        if (!told)
+            m_activeWindows.append(window->object());
+        return !told;
+    }
+    m_activeWindows.removeAll(window->object());
+    // A window that closes is not told inactive: Orca, told so, forgets its
+    // place and lets every key through until it hears which window is active
+    // now, and a keypad Enter meant for it would press the focused button.
+    const auto *widget = qobject_cast<const QWidget *>(window->object());
+    return told && (!widget || widget->isVisible());
 }
 
 void AccessiblePacing::tellTextChange(Box &box, QAccessibleEvent *event)

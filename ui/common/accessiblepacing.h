@@ -68,10 +68,13 @@ private:
         QElapsedTimer toldAt;
     };
     void forward(QAccessibleEvent *event);
+    // Whether a change of a window's activation is news to the reader.
+    bool isNewActivation(QAccessibleEvent *event);
     void tellTextChange(Box &box, QAccessibleEvent *event);
     void tellPending();
 
     QHash<QObject *, Box> m_boxes;
+    QList<QPointer<QObject>> m_activeWindows; // as told
     QTimer m_pending;
     Sink m_sink;
     QAccessible::UpdateHandler m_previous = nullptr;

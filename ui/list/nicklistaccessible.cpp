@@ -1,6 +1,7 @@
 #include "ui/list/nicklistaccessible.h"
 
 #include "ui/list/nicklistbox.h"
+#include "ui/wording/wording.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -72,7 +73,8 @@ private:
     qsizetype m_row;
 };
 
-// The table that holds the entries, one per row, in the list's order.
+// The table that holds the entries, one per row, in the list's order, while
+// the list has the focus (see the list's interface).
 class EntriesAccessible : public QAccessibleInterface
 {
 public:
@@ -81,27 +83,34 @@ public:
     bool isValid() const override { return m_list; }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_list ? m_list->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override { return NickListAccessible::of(m_list); }
+    // The list's own parent: the entries are not a list inside the list.
+    QAccessibleInterface *parent() const override
+    {
+        const NickListAccessible *list = NickListAccessible::of(m_list);
+        return list ? list->parent() : nullptr;
+    }
     QAccessibleInterface *child(int index) const override
     {
         const NickListAccessible *list = NickListAccessible::of(m_list);
-        return list && index >= 0 ? list->entry(index) : nullptr;
+        return list && index >= 0 && index < childCount() ? list->entry(index) : nullptr;
     }
-    int childCount() const override { return m_list ? clampedRow(m_list->count()) : 0; }
+    int childCount() const override { return m_list && m_list->hasFocus() ? clampedRow(m_list->count()) : 0; }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
         // Every child is an entry, and knows its row.
         const auto *entry = dynamic_cast<const NickItemAccessible *>(child);
         return entry && entry->isValid() && entry->row() <= INT_MAX ? int(entry->row()) : -1;
     }
+    // Any entry in sight, focus or not: a reader's pointer finds it.
     QAccessibleInterface *childAt(int x, int y) const override
     {
-        if (!m_list)
+        const NickListAccessible *list = NickListAccessible::of(m_list);
+        if (!list)
             return nullptr;
         const QPoint at = m_list->viewport()->mapFromGlobal(QPoint(x, y));
         if (!m_list->viewport()->rect().contains(at))
             return nullptr;
-        return child(clampedRow(m_list->rowAt(at.y())));
+        return list->entry(m_list->rowAt(at.y()));
     }
     QAccessibleInterface *focusChild() const override { return nullptr; }
     QAccessible::Role role() const override { return QAccessible::Table; }
@@ -114,13 +123,14 @@ public:
         const QWidget *viewport = m_list->viewport();
         return QRect(viewport->mapToGlobal(QPoint()), viewport->size());
     }
-    // Said to have the focus, always: see the list's interface. The reader's
-    // side of the bus keeps an object's states once read, so a table whose
-    // focus came and went would keep whatever it was first seen with.
+    // Showing no entries, it is not shown at all: a reader's review of the
+    // screen would otherwise read an empty "table".
     QAccessible::State state() const override
     {
         QAccessible::State state;
-        state.focused = true;
+        state.focused = m_list && m_list->hasFocus();
+        state.invisible = childCount() == 0;
+        state.offscreen = state.invisible;
         return state;
     }
 
@@ -184,6 +194,13 @@ void NickListAccessible::forgetEntries()
     m_items.clear();
 }
 
+void NickListAccessible::renewTable()
+{
+    if (m_entries)
+        QAccessible::deleteAccessibleInterface(m_entries);
+    m_entries = 0;
+}
+
 int NickListAccessible::childCount() const
 {
     return 1;
@@ -207,4 +224,11 @@ QAccessibleInterface *NickListAccessible::childAt(int x, int y) const
 QAccessibleInterface *NickListAccessible::focusChild() const
 {
     return list()->hasFocus() ? entry(list()->currentRow()) : nullptr;
+}
+
+QString NickListAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Description)
+        return Wording::listSize(list()->count());
+    return QAccessibleWidget::text(t);
 }

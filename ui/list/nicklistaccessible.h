@@ -5,21 +5,30 @@
 
 class NickListBox;
 
-// What a screen reader sees of the nick list: the list «Список ников»,
-// whose one child, an unnamed table, holds every entry as a list item named
-// by its nick. An entry's place in the table is its place in the list, so a
-// reader says "k of N".
+// What a screen reader sees of the nick list: the list «Список ников», which
+// tells how many entries it holds as its description, and whose child, an
+// unnamed table, holds every entry as a list item named by its nick. An
+// entry's place in the table is its place in the list, so a reader says
+// "k of N".
 //
 // Why the table: Qt 6.4 gives a list the role "list" on the bus, and Orca 43
-// goes through every child of a list, one bus round
-// trip or more each, to count its items, to find the focused one, and to
-// look for stray labels when it describes the group around the list; with
-// millions of entries it fell silent for minutes. It goes through no table,
-// and it passes over an unnamed table when it names what the focus is in.
-// The table says it has the focus: Orca's search for the list's focused
-// item (for braille, and Where-am-I on the list) then ends at the table
-// instead of going through every row before the selected one. It never
-// takes the focus itself, so nothing is announced for it.
+// goes through every child of a list, one bus round trip or more each, to
+// count its items, to find the focused one, and to look for stray labels
+// when it describes the group around the list; with millions of entries it
+// fell silent for minutes. It goes through no table, and it passes over an
+// unnamed table when it names what the focus is in. The table names the
+// list's parent as its own, so an entry is not an item of a list nested in
+// the list ("nesting level 1").
+//
+// Only the control with the keyboard focus says it is focused, and Orca
+// trusts that state: it looks for the focus by going through the window, and
+// what first says "focused" is what Where-am-I describes. While the list has
+// the focus, the table says so too (they are one control), which ends a
+// search for the list's focused entry there instead of going through every
+// row before it. While the list has not, the table shows no entries, so such
+// a search passes it by at once. Orca keeps an object's states once read and
+// is told of a new "focused" only with a move of its focus, so each change of
+// the list's focus makes a new table, whose states Orca reads afresh.
 //
 // An entry's interface is made when it is asked for and knows its row. The
 // most recently asked ones are kept, at most ItemCapacity, so what the
@@ -42,6 +51,7 @@ public:
     int indexOfChild(const QAccessibleInterface *child) const override;
     QAccessibleInterface *childAt(int x, int y) const override;
     QAccessibleInterface *focusChild() const override;
+    QString text(QAccessible::Text t) const override;
 
     // The table of entries.
     QAccessibleInterface *entries() const;
@@ -49,6 +59,8 @@ public:
     QAccessibleInterface *entry(qsizetype row) const;
     // Drops the entries' interfaces: their rows now hold other nicks.
     void forgetEntries();
+    // The list's focus came or went: the table is made anew.
+    void renewTable();
     // How many entry interfaces are held, for tests and benchmarks.
     int heldEntries() const { return int(m_items.size()); }
 

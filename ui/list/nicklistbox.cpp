@@ -27,6 +27,7 @@ namespace {
 constexpr int TextMargin = 2;
 constexpr int RowsPerWheelStep = 3;
 constexpr int WheelStep = 120; // QWheelEvent's angle delta of one notch
+constexpr int SettleMs = 100;  // for a popup menu to settle in the window system
 
 // A scroll bar that repaints on a change of range or page step only when
 // the change shows. With many rows an append moves the slider by less than
@@ -160,10 +161,12 @@ QString NickListBox::text() const
     return item(m_currentRow);
 }
 
-void NickListBox::copy() const
+void NickListBox::copy()
 {
-    if (m_currentRow >= 0)
-        QGuiApplication::clipboard()->setText(text());
+    if (m_currentRow < 0)
+        return;
+    QGuiApplication::clipboard()->setText(text());
+    Q_EMIT copied(text());
 }
 
 QRect NickListBox::rowRect(qsizetype row) const
@@ -275,6 +278,12 @@ void NickListBox::forgetAccessibleEntries()
         accessible->forgetEntries();
 }
 
+void NickListBox::renewAccessibleTable()
+{
+    if (NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr)
+        accessible->renewTable();
+}
+
 void NickListBox::announceFocusedRow()
 {
     NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr;
@@ -342,6 +351,7 @@ void NickListBox::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     updateRow(m_currentRow);
+    renewAccessibleTable();
     // Qt tells the screen reader of the list's focus once this returns; the
     // selected entry is told after that, so the reader lands on the entry.
     if (QAccessible::isActive())
@@ -352,6 +362,7 @@ void NickListBox::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     updateRow(m_currentRow);
+    renewAccessibleTable();
 }
 
 void NickListBox::mousePressEvent(QMouseEvent *event)
@@ -476,11 +487,12 @@ void NickListBox::contextMenuEvent(QContextMenuEvent *event)
     }
     m_menu->popup(viewport()->mapToGlobal(rowRect(m_currentRow >= 0 ? m_currentRow : topRow()).center()));
     // Only once the window system has settled the new popup: the window
-    // below is activated anew as it opens, and a screen reader that heard
-    // the entry before that would then name the window after it.
+    // below is activated anew as it opens (opened by the Menu key, some
+    // milliseconds after the event loop's next pass), and a screen reader
+    // that heard the entry before that would then name the window after it.
     const QList<QAction *> entries = m_menu->actions();
     const auto first =
         std::find_if(entries.cbegin(), entries.cend(), [](QAction *a) { return a->isEnabled(); });
     if (first != entries.cend())
-        QTimer::singleShot(0, m_menu, [menu = m_menu, action = *first] { menu->setActiveAction(action); });
+        QTimer::singleShot(SettleMs, m_menu, [menu = m_menu, action = *first] { menu->setActiveAction(action); });
 }

@@ -38,8 +38,9 @@ public:
     void setCurrentRow(qsizetype row);
     // The selected entry, empty when none is selected.
     QString text() const;
-    // Puts the selected entry on the clipboard (Ctrl+C, the context menu).
-    void copy() const;
+    // Puts the selected entry on the clipboard (Ctrl+C, the context menu)
+    // and reports it by copied().
+    void copy();
     // An entry for the context menu, after its own.
     void addMenuAction(QAction *action);
 
@@ -53,6 +54,8 @@ Q_SIGNALS:
     void clicked();
     // The context menu opens; from the keyboard, on its first entry.
     void menuOpened(bool byKeyboard);
+    // A nick went onto the clipboard.
+    void copied(const QString &nick);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -85,6 +88,8 @@ private:
     void announceFocusedRow();
     // Rows now hold other entries: a screen reader's entries are dropped.
     void forgetAccessibleEntries();
+    // The focus came or went: a screen reader gets a new table of entries.
+    void renewAccessibleTable();
 
     NickStore m_store;
     qsizetype m_currentRow = -1;

@@ -256,9 +256,9 @@ void Form1::setupAccess()
     auto *lengthUpKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
     connect(lengthUpKey, &QShortcut::activated, m_controls.lengthUpButton, &QAbstractButton::click);
 
-    // Boxes without a label of their own are named after their frames.
-    m_controls.lengthBox->setAccessibleName(tr("Длина ника"));
-    // As its frame is captioned, which a screen reader then names only once.
+    // The length box is told by its frame's caption alone, which a screen
+    // reader says as the focus enters the frame. The nick box, alone in its
+    // frame, is named as the frame is captioned: a reader names it once.
     m_controls.nickBox->setAccessibleName(tr("Сам ник:"));
     m_controls.nickBox->setAccessibleDescription(tr("Новый ник: Ctrl+N"));
     m_controls.nickList->setAccessibleName(tr("Список ников"));

@@ -1,5 +1,6 @@
 #include "ui/toolkit/slotselector.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -39,4 +40,17 @@ void SlotSelector::keyPressEvent(QKeyEvent *event)
         return;
     }
     QComboBox::keyPressEvent(event);
+}
+
+void SlotSelector::focusOutEvent(QFocusEvent *event)
+{
+    QComboBox::focusOutEvent(event);
+    // The edit field has the selector's focus and says so, but a screen
+    // reader hears only of the selector losing it, and Orca keeps the
+    // field's state once read: it would go on finding the focus there. So
+    // the field gets a new interface, which a reader reads afresh.
+    if (!QAccessible::isActive())
+        return;
+    if (QAccessibleInterface *field = QAccessible::queryAccessibleInterface(lineEdit()))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(field));
 }

@@ -3,6 +3,7 @@
 #include "ui/toolkit/textbox.h"
 
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLineEdit>
 
 TextBoxAccessible::TextBoxAccessible(QLineEdit *box) : QAccessibleWidget(box, QAccessible::EditableText) {}
@@ -31,7 +32,13 @@ QString TextBoxAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Value)
         return box()->text();
-    return QAccessibleWidget::text(t);
+    const QString text = QAccessibleWidget::text(t);
+    // Qt names a box without a name of its own after the frame around it,
+    // whose caption a screen reader already says as the focus enters it.
+    const auto *frame = qobject_cast<const QGroupBox *>(box()->parentWidget());
+    if (t == QAccessible::Name && box()->accessibleName().isEmpty() && frame && text == frame->title())
+        return {};
+    return text;
 }
 
 void TextBoxAccessible::setText(QAccessible::Text t, const QString &text)

@@ -152,10 +152,6 @@
         <translation>Key: %1</translation>
     </message>
     <message>
-        <source>Длина ника</source>
-        <translation>Nick length</translation>
-    </message>
-    <message>
         <source>Новый ник: Ctrl+N</source>
         <translation>New nick: Ctrl+N</translation>
     </message>
@@ -697,6 +693,14 @@ An earlier save into the file NIK.log in the program&apos;s folder was cut short
 An earlier save into the file NIK.log in the program&apos;s folder was cut short, and it could not be finished: it holds only the start of that list (%n entries). That whole list is kept in the file
 %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>скопировано: %1</source>
+        <translation>copied: %1</translation>
+    </message>
+    <message>
+        <source>записей: %1</source>
+        <translation>entries: %1</translation>
     </message>
 </context>
 </TS>

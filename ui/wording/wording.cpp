@@ -288,6 +288,16 @@ QString Wording::listMenu()
     return tr("меню списка");
 }
 
+QString Wording::copied(const QString &nick)
+{
+    return tr("скопировано: %1").arg(nick);
+}
+
+QString Wording::listSize(qsizetype entries)
+{
+    return tr("записей: %1").arg(entries);
+}
+
 // Every reason a save can meet.
 QString Wording::systemError(int code)
 {

@@ -53,6 +53,9 @@ public:
     static QString listBroughtBack(const QString &count);
     static QString nothingToBringBack();
     static QString listMenu();
+    static QString copied(const QString &nick);
+    // How long the list is, as a screen reader describes it.
+    static QString listSize(qsizetype entries);
 
     // The code of the language these texts are in, "ru" in the program's
     // own: the button faces with words, and how counts are written, follow
