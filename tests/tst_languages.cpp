@@ -113,9 +113,9 @@ void TstLanguages::countsTakeTheirPluralForm_data()
                            << u"список возвращён, в нём 21 запись"_s;
     QTest::newRow("ru 112") << u"C.UTF-8"_s << u"112"_s << u"таймер остановлен, в списке 112 записей"_s
                             << u"список возвращён, в нём 112 записей"_s;
-    QTest::newRow("ru past int") << u"C.UTF-8"_s << u"4294967302"_s
-                                 << u"таймер остановлен, в списке 4294967302 записи"_s
-                                 << u"список возвращён, в нём 4294967302 записи"_s;
+    QTest::newRow("ru past int") << u"C.UTF-8"_s << u"4294967301"_s
+                                 << u"таймер остановлен, в списке 4294967301 запись"_s
+                                 << u"список возвращён, в нём 4294967301 запись"_s;
     QTest::newRow("en 0") << u"en_US.UTF-8"_s << u"0"_s << u"timer stopped, 0 entries in the list"_s
                           << u"list brought back, 0 entries"_s;
     QTest::newRow("en 1") << u"en_GB.UTF-8"_s << u"1"_s << u"timer stopped, 1 entry in the list"_s

@@ -40,7 +40,10 @@ bool save(QWidget *window, const QString &path)
     // A box's frame comes from the window manager, a moment after the box.
     const bool framed =
         !window->windowFlags().testFlag(Qt::FramelessWindowHint) && window->windowType() != Qt::Popup;
-    const auto hasFrame = [window] { return window->frameGeometry() != window->geometry(); };
+    const auto hasFrame = [window] {
+        const QRect frame = window->frameGeometry();
+        return frame != window->geometry() && frame.contains(window->geometry());
+    };
     if (framed && !QTest::qWaitFor(hasFrame, 1000)) {
         // Qt learns of a frame that came late when the window next moves.
         window->move(window->pos() + QPoint(1, 0));
@@ -53,8 +56,10 @@ bool save(QWidget *window, const QString &path)
     // the window manager gives the window, title bar and edges with it.
     const QRect frame = window->frameGeometry();
     const QPixmap shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-    if (shot.isNull())
-        qWarning("no picture for %s", qPrintable(path));
+    if (shot.size() != frame.size() || frame.width() < window->width()) {
+        qWarning("no whole picture for %s", qPrintable(path));
+        return false;
+    }
     return shot.save(path);
 }
 

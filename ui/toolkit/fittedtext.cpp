@@ -4,29 +4,24 @@ namespace FittedText {
 
 QFont shrunk(QFont font, const std::function<bool(const QFont &)> &fits)
 {
-    // The windows' fonts are set in pixels; a point size steps by a quarter.
-    const bool pixels = font.pixelSize() > 0;
-    while (!fits(font)) {
-        if (pixels && font.pixelSize() > 7)
-            font.setPixelSize(font.pixelSize() - 1);
-        else if (!pixels && font.pointSizeF() > 5.25)
-            font.setPointSizeF(font.pointSizeF() - 0.25);
-        else
-            break;
-    }
+    // The windows' fonts are set in pixels (Look::font).
+    while (font.pixelSize() > 7 && !fits(font))
+        font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
 
 void fit(QLabel &label)
 {
-    // Each size is tried on the label itself, which keeps the last one tried.
-    shrunk(label.font(), [&label](const QFont &font) {
+    // Each size is measured on the label itself.
+    const QFont fitted = shrunk(label.font(), [&label](const QFont &font) {
         if (font != label.font())
             label.setFont(font);
         return label.wordWrap()
                    ? label.heightForWidth(label.width()) <= label.height()
                    : label.fontMetrics().horizontalAdvance(label.text()) <= label.contentsRect().width();
     });
+    if (fitted != label.font())
+        label.setFont(fitted);
 }
 
 } // namespace FittedText

@@ -10,8 +10,8 @@
 // left in the font it was given.
 namespace FittedText {
 
-// The largest of the font and its smaller sizes, down to a legible 7 pixels,
-// for which fits() holds; the smallest when none does.
+// The largest of the font, set in pixels, and its smaller sizes down to a
+// legible 7 pixels for which fits() holds; 7 pixels when none does.
 QFont shrunk(QFont font, const std::function<bool(const QFont &)> &fits);
 
 // Sets the label's font as small as its text needs, to fit its box: on one
