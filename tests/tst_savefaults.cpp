@@ -143,7 +143,7 @@ void TstSaveFaults::changeBetweenTwoSaves_data()
         << u"program folder gone, no home"_s << u"Ошибка сохранения|В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не найдена.\n%1/NIK.log\n\nПричина: папка не найдена\n\nСписок не тронут."_s
         << QByteArray("<missing>") << QByteArray("<missing>");
     QTest::newRow("en: the program folder gone, an earlier file in documents: told it was replaced")
-        << u"program folder gone, documents hold one"_s << u"Save|The program's folder cannot be written to (the folder was not found: %1), so the list is saved in the file\n%2/NIK.log\n\nThe previous file NIK.log in this folder has been replaced by the new one."_s
+        << u"program folder gone, documents hold one"_s << u"Save|The program's folder cannot be written to (the folder was not found: %1), so the list was saved to the file\n%2/NIK.log\n\nThe previous file NIK.log in this folder has been replaced by the new one."_s
         << QByteArray("<missing>") << QByteArray("AB\r\nCD\r\n");
     QTest::newRow("en: both folders gone: told both")
         << u"program folder gone, documents too"_s << u"Save error|The program's folder cannot be written to (the folder was not found: %1), and saving into the fallback folder failed too:\n%2/NIK.log\n\nReason: the folder was not found\n\nThe list in the window is unchanged."_s

@@ -326,44 +326,12 @@ But the disk did not confirm the write, so after a sudden power cut the file may
 The previous file NIK.log in this folder has been replaced by the new one.</translation>
     </message>
     <message>
-        <source>, поэтому список сохранён в файл
-%1</source>
-        <translation>, so the list is saved in the file
-%1</translation>
-    </message>
-    <message>
         <source>Список не тронут, прежний файл остался как был.</source>
         <translation>The list in the window is unchanged, and the previous file is as it was.</translation>
     </message>
     <message>
         <source>Список не тронут.</source>
         <translation>The list in the window is unchanged.</translation>
-    </message>
-    <message>
-        <source>Не удалось сохранить список в файл</source>
-        <translation>Could not save the list in the file</translation>
-    </message>
-    <message>
-        <source>В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не найдена.</source>
-        <translation>The program&apos;s folder cannot be written to, and there is nowhere else to save: no home folder was found.</translation>
-    </message>
-    <message>
-        <source>, и в запасную папку сохранить тоже не удалось:</source>
-        <translation>, and saving into the fallback folder failed too:</translation>
-    </message>
-    <message>
-        <source>
-%1
-
-Причина: %2
-
-%3</source>
-        <translation>
-%1
-
-Reason: %2
-
-%3</translation>
     </message>
     <message>
         <source>Ошибка сохранения</source>
@@ -594,22 +562,6 @@ But the program&apos;s other copies could not wait for this save to end: no fold
         <translation>list menu</translation>
     </message>
     <message>
-        <source>В папку программы нельзя записывать (%1: %2)</source>
-        <translation>The program&apos;s folder cannot be written to (%1: %2)</translation>
-    </message>
-    <message>
-        <source>Файл NIK.log в папке программы нельзя изменить (%1: %2)</source>
-        <translation>The file NIK.log in the program&apos;s folder cannot be changed (%1: %2)</translation>
-    </message>
-    <message>
-        <source>Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать (%1: %2)</source>
-        <translation>The link NIK.log in the program&apos;s folder leads where nothing may be written (%1: %2)</translation>
-    </message>
-    <message>
-        <source>Файл NIK.log в папке программы можно только переписать на месте, а новому списку негде дождаться этого (%1: %2)</source>
-        <translation>The file NIK.log in the program&apos;s folder can only be rewritten in place, and the new list has nowhere to wait meanwhile (%1: %2)</translation>
-    </message>
-    <message>
         <source>Список не тронут. Другая копия программы ещё не закончила сохранение в этот файл: в нём может быть только начало её списка.</source>
         <translation>The list in the window is unchanged. Another copy of the program has not finished saving into this file: it may hold only the start of that copy&apos;s list.</translation>
     </message>
@@ -701,6 +653,90 @@ An earlier save into the file NIK.log in the program&apos;s folder was cut short
     <message>
         <source>записей: %1</source>
         <translation>entries: %1</translation>
+    </message>
+    <message>
+        <source>В папку программы нельзя записывать (%1: %2), поэтому список сохранён в файл
+%3</source>
+        <translation>The program&apos;s folder cannot be written to (%1: %2), so the list was saved to the file
+%3</translation>
+    </message>
+    <message>
+        <source>Файл NIK.log в папке программы нельзя изменить (%1: %2), поэтому список сохранён в файл
+%3</source>
+        <translation>The file NIK.log in the program&apos;s folder cannot be changed (%1: %2), so the list was saved to the file
+%3</translation>
+    </message>
+    <message>
+        <source>Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать (%1: %2), поэтому список сохранён в файл
+%3</source>
+        <translation>The link NIK.log in the program&apos;s folder leads where nothing may be written (%1: %2), so the list was saved to the file
+%3</translation>
+    </message>
+    <message>
+        <source>Файл NIK.log в папке программы можно только переписать на месте, а новому списку негде дождаться этого (%1: %2), поэтому список сохранён в файл
+%3</source>
+        <translation>The file NIK.log in the program&apos;s folder can only be rewritten in place, and the new list has nowhere to wait meanwhile (%1: %2), so the list was saved to the file
+%3</translation>
+    </message>
+    <message>
+        <source>В папку программы нельзя записывать (%1: %2), и в запасную папку сохранить тоже не удалось:
+%3
+
+Причина: %4</source>
+        <translation>The program&apos;s folder cannot be written to (%1: %2), and saving into the fallback folder failed too:
+%3
+
+Reason: %4</translation>
+    </message>
+    <message>
+        <source>Файл NIK.log в папке программы нельзя изменить (%1: %2), и в запасную папку сохранить тоже не удалось:
+%3
+
+Причина: %4</source>
+        <translation>The file NIK.log in the program&apos;s folder cannot be changed (%1: %2), and saving into the fallback folder failed too:
+%3
+
+Reason: %4</translation>
+    </message>
+    <message>
+        <source>Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать (%1: %2), и в запасную папку сохранить тоже не удалось:
+%3
+
+Причина: %4</source>
+        <translation>The link NIK.log in the program&apos;s folder leads where nothing may be written (%1: %2), and saving into the fallback folder failed too:
+%3
+
+Reason: %4</translation>
+    </message>
+    <message>
+        <source>Файл NIK.log в папке программы можно только переписать на месте, а новому списку негде дождаться этого (%1: %2), и в запасную папку сохранить тоже не удалось:
+%3
+
+Причина: %4</source>
+        <translation>The file NIK.log in the program&apos;s folder can only be rewritten in place, and the new list has nowhere to wait meanwhile (%1: %2), and saving into the fallback folder failed too:
+%3
+
+Reason: %4</translation>
+    </message>
+    <message>
+        <source>В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не найдена.
+%1
+
+Причина: %2</source>
+        <translation>The program&apos;s folder cannot be written to, and there is nowhere else to save: no home folder was found.
+%1
+
+Reason: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить список в файл
+%1
+
+Причина: %2</source>
+        <translation>Could not save the list to the file
+%1
+
+Reason: %2</translation>
     </message>
 </context>
 </TS>

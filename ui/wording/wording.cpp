@@ -38,25 +38,59 @@ Wording::Message Wording::refusal(const GeneratorView::Refusal &refusal)
 
 namespace {
 
-// What refused the program folder's file, as the head of a message.
-QString refusedHead(const SaveOutcome::Refused &refused)
+// Why the program folder's file was not written, and where the list went
+// instead (%1 the reason, %2 the refused path, %3 the file written): each a
+// whole sentence, so that a translation can put its parts in any order.
+QString refusedAndSaved(const SaveOutcome::Refused &refused, const QString &path)
 {
     const QString reason = Wording::reason(refused.reason);
-    const QString path = displayPath(refused.path);
+    const QString refusedPath = displayPath(refused.path);
     switch (refused.by) {
     case SaveOutcome::Refuser::Folder:
-        return Wording::tr("В папку программы нельзя записывать (%1: %2)").arg(reason, path);
+        return Wording::tr("В папку программы нельзя записывать (%1: %2), поэтому список сохранён в файл\n%3")
+            .arg(reason, refusedPath, path);
     case SaveOutcome::Refuser::File:
-        return Wording::tr("Файл NIK.log в папке программы нельзя изменить (%1: %2)").arg(reason, path);
+        return Wording::tr("Файл NIK.log в папке программы нельзя изменить (%1: %2), поэтому список сохранён в "
+                           "файл\n%3")
+            .arg(reason, refusedPath, path);
     case SaveOutcome::Refuser::LinkTarget:
-        return Wording::tr("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать (%1: %2)")
-            .arg(reason, path);
+        return Wording::tr("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать (%1: %2), "
+                           "поэтому список сохранён в файл\n%3")
+            .arg(reason, refusedPath, path);
     case SaveOutcome::Refuser::KeepAside:
         break;
     }
     return Wording::tr("Файл NIK.log в папке программы можно только переписать на месте, а новому списку "
-                       "негде дождаться этого (%1: %2)")
-        .arg(reason, path);
+                       "негде дождаться этого (%1: %2), поэтому список сохранён в файл\n%3")
+        .arg(reason, refusedPath, path);
+}
+
+// The same, when the fallback folder failed too (%3 the file that could not
+// be written, %4 why).
+QString refusedAndFailed(const SaveOutcome::Refused &refused, const QString &path, const QString &why)
+{
+    const QString reason = Wording::reason(refused.reason);
+    const QString refusedPath = displayPath(refused.path);
+    switch (refused.by) {
+    case SaveOutcome::Refuser::Folder:
+        return Wording::tr("В папку программы нельзя записывать (%1: %2), и в запасную папку сохранить тоже не "
+                           "удалось:\n%3\n\nПричина: %4")
+            .arg(reason, refusedPath, path, why);
+    case SaveOutcome::Refuser::File:
+        return Wording::tr("Файл NIK.log в папке программы нельзя изменить (%1: %2), и в запасную папку "
+                           "сохранить тоже не удалось:\n%3\n\nПричина: %4")
+            .arg(reason, refusedPath, path, why);
+    case SaveOutcome::Refuser::LinkTarget:
+        return Wording::tr("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать (%1: %2), и в "
+                           "запасную папку сохранить тоже не удалось:\n%3\n\nПричина: %4")
+            .arg(reason, refusedPath, path, why);
+    case SaveOutcome::Refuser::KeepAside:
+        break;
+    }
+    return Wording::tr("Файл NIK.log в папке программы можно только переписать на месте, а новому списку "
+                       "негде дождаться этого (%1: %2), и в запасную папку сохранить тоже не удалось:\n%3\n\n"
+                       "Причина: %4")
+        .arg(reason, refusedPath, path, why);
 }
 
 // After a failure: what became of the list and what the file holds now. A
@@ -195,9 +229,7 @@ Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype e
                          "сохранён в файле\n%1",
                          nullptr, refused.entries)
                           .arg(displayPath(refused.fullList));
-            return {Message{tooLate + refusedHead(refused) +
-                                tr(", поэтому список сохранён в файл\n%1").arg(path) + replaced + unfinished +
-                                warnings,
+            return {Message{tooLate + refusedAndSaved(refused, path) + replaced + unfinished + warnings,
                             saving, icon},
                     {}};
         }
@@ -215,16 +247,17 @@ Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype e
     case SaveOutcome::Kind::Failed:
         break;
     }
-    QString head = tr("Не удалось сохранить список в файл");
+    const QString why = reason(outcome.reason);
+    QString head;
     if (outcome.nowhereElse)
-        head = tr("В папку программы нельзя записывать, а другого места для сохранения нет: "
-                  "домашняя папка не найдена.");
+        head = tr("В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не "
+                  "найдена.\n%1\n\nПричина: %2")
+                   .arg(path, why);
     else if (outcome.refused)
-        head = refusedHead(*outcome.refused) + tr(", и в запасную папку сохранить тоже не удалось:");
-    return {Message{head +
-                        tr("\n%1\n\nПричина: %2\n\n%3")
-                            .arg(path, reason(outcome.reason), keptAfter(outcome, entries)) +
-                        warnings,
+        head = refusedAndFailed(*outcome.refused, path, why);
+    else
+        head = tr("Не удалось сохранить список в файл\n%1\n\nПричина: %2").arg(path, why);
+    return {Message{head + QStringLiteral("\n\n") + keptAfter(outcome, entries) + warnings,
                     tr("Ошибка сохранения"), Icon::Warning},
             {}};
 }
