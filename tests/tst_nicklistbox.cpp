@@ -338,7 +338,11 @@ void TstNickListBox::screenReaderHearsFocusSizeAndCopyOfTheListAlone()
     QCOMPARE(list->focusChild(), entries->child(39));
     QSignalSpy copied(m_box, &NickListBox::copied);
     QTest::keyClick(m_box, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(m_box, Qt::Key_Home);
+    QTest::keyClick(m_box, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(copied.value(0).value(0).toString(), nickFor(39));
+    QCOMPARE(copied.value(1).value(0).toString(), nickFor(0));
+    QTest::keyClick(m_box, Qt::Key_End);
 
     // Without it, nothing there says it is focused, and a search for the
     // focus finds no entries to go through.

@@ -4,7 +4,6 @@
 
 #include <QEvent>
 #include <QLineEdit>
-#include <QWidget>
 
 namespace {
 
@@ -65,8 +64,13 @@ bool AccessiblePacing::eventFilter(QObject *watched, QEvent *event)
 
 void AccessiblePacing::handle(QAccessibleEvent *event)
 {
+    // Qt 6.4's bridge tells a window's activation by itself, as the window
+    // system reports it. The activation changes it is also handed repeat
+    // some of those and add some that never happened: the main window
+    // "activated" as a popup menu or a message opens, "deactivated" as a
+    // message closes, which Orca reads as the window coming back.
     if (event->type() == QAccessible::StateChanged &&
-        static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().active && !isNewActivation(event))
+        static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().active)
         return;
     if (event->type() == QAccessible::Focus) {
         for (Box &box : m_boxes) {
@@ -95,26 +99,6 @@ void AccessiblePacing::handle(QAccessibleEvent *event)
             forward(event);
         return;
     }
-}
-
-bool AccessiblePacing::isNewActivation(QAccessibleEvent *event)
-{
-    QAccessibleInterface *window = event->accessibleInterface();
-    if (!window || !window->object())
-        return true;
-    m_activeWindows.removeIf([](const QPointer<QObject> &told) { return told.isNull(); });
-    const bool told = m_activeWindows.contains(window->object());
-    if (window->state().active) {
-        if (!told)
-            m_activeWindows.append(window->object());
-        return !told;
-    }
-    m_activeWindows.removeAll(window->object());
-    // A window that closes is not told inactive: Orca, told so, forgets its
-    // place and lets every key through until it hears which window is active
-    // now, and a keypad Enter meant for it would press the focused button.
-    const auto *widget = qobject_cast<const QWidget *>(window->object());
-    return told && (!widget || widget->isVisible());
 }
 
 void AccessiblePacing::tellTextChange(Box &box, QAccessibleEvent *event)

@@ -24,6 +24,9 @@ class QLineEdit;
 //   before Qt tells the focus, and the reader, which reads the box with its
 //   selection when the focus arrives, would read it twice; a box losing the
 //   focus drops its selection, which is no news to anyone.
+// - A window's activation is told by Qt's bridge alone, as the window system
+//   reports it; the activation changes handed to this are dropped (see
+//   handle()).
 //
 // Everything else passes through untouched.
 class AccessiblePacing : public QObject
@@ -68,13 +71,10 @@ private:
         QElapsedTimer toldAt;
     };
     void forward(QAccessibleEvent *event);
-    // Whether a change of a window's activation is news to the reader.
-    bool isNewActivation(QAccessibleEvent *event);
     void tellTextChange(Box &box, QAccessibleEvent *event);
     void tellPending();
 
     QHash<QObject *, Box> m_boxes;
-    QList<QPointer<QObject>> m_activeWindows; // as told
     QTimer m_pending;
     Sink m_sink;
     QAccessible::UpdateHandler m_previous = nullptr;
