@@ -237,7 +237,7 @@ def long_list(program, entries, orca):
         for _ in range(6):
             subprocess.run(["xdotool", "key", "shift+Tab"], check=True)
             time.sleep(0.3)
-        answer("shift+Tab", rf"^записей: {entries}\.$", "focus onto the list, told its size")
+        answer("shift+Tab", rf"^в списке {entries} запис(ь|и|ей)\.$", "focus onto the list, told its size")
         answer("End", r"^[A-Z]{6}\.$", "End: the last entry")
         answer("KP_Enter", rf"^{entries} of {entries}\.$", "Where-am-I on the last entry")
         print(f"program: after Orca's reading, {memory()}, entry interfaces held {held()}")

@@ -328,7 +328,7 @@ void TstNickListBox::screenReaderHearsFocusSizeAndCopyOfTheListAlone()
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(m_box);
     QAccessibleInterface *entries = list->child(0);
     // Its size for a reader entering it; its entries are no list inside it.
-    QCOMPARE(list->text(QAccessible::Description), u"записей: 40"_s);
+    QCOMPARE(list->text(QAccessible::Description), u"в списке 40 записей"_s);
     QCOMPARE(entries->parent(), list->parent());
 
     // With the focus, the list and its table say so, and show the entries.

@@ -650,9 +650,12 @@ An earlier save into the file NIK.log in the program&apos;s folder was cut short
         <source>скопировано: %1</source>
         <translation>copied: %1</translation>
     </message>
-    <message>
-        <source>записей: %1</source>
-        <translation>entries: %1</translation>
+    <message numerus="yes">
+        <source>в списке %1 записей</source>
+        <translation>
+            <numerusform>%1 entry in the list</numerusform>
+            <numerusform>%1 entries in the list</numerusform>
+        </translation>
     </message>
     <message>
         <source>В папку программы нельзя записывать (%1: %2), поэтому список сохранён в файл

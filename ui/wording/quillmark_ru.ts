@@ -91,5 +91,13 @@
             <numerusform>список возвращён, в нём %1 записей</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>в списке %1 записей</source>
+        <translation>
+            <numerusform>в списке %1 запись</numerusform>
+            <numerusform>в списке %1 записи</numerusform>
+            <numerusform>в списке %1 записей</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

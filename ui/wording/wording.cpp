@@ -288,10 +288,14 @@ namespace {
 // The count in the counter box, as tr() takes it to choose the plural form.
 // The form is the same for any number with the same last six digits, in the
 // languages there are: a counter past int's range keeps its form.
+int pluralOf(qlonglong n)
+{
+    return n <= 1000000 ? int(n) : int(n % 1000000 + 1000000);
+}
+
 int pluralOf(const QString &count)
 {
-    const qlonglong n = count.toLongLong();
-    return n <= 1000000 ? int(n) : int(n % 1000000 + 1000000);
+    return pluralOf(count.toLongLong());
 }
 
 } // namespace
@@ -328,7 +332,7 @@ QString Wording::copied(const QString &nick)
 
 QString Wording::listSize(qsizetype entries)
 {
-    return tr("записей: %1").arg(entries);
+    return tr("в списке %1 записей", nullptr, pluralOf(qlonglong(entries))).arg(entries);
 }
 
 // Every reason a save can meet.
