@@ -259,6 +259,7 @@ void TstForm1::coloursOnScreen_data()
     QTest::newRow("Frame4 caption") << QRect(248, 112, 177, 14) << navy << 75;
     QTest::newRow("Frame5 caption") << QRect(448, 8, 137, 14) << navy << 120;
     QTest::newRow("nick") << QRect(24, 64, 393, 33) << darkRed << 65;
+    QTest::newRow("ДЕЛАТЬ outlined") << QRect(248, 160, 181, 62) << navy << 400;
     QTest::newRow("background") << QRect(586, 20, 5, 300) << grey << 1500;
     QTest::newRow("empty list") << QRect(458, 26, 117, 169) << grey << 117 * 169;
     QTest::newRow("Сохранить") << QRect(458, 314, 117, 13) << grey << 1100;
