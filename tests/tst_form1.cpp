@@ -35,6 +35,8 @@ private Q_SLOTS:
     void cleanup() { closeForm(); }
     void everyControlStandsWhereItWasDesigned_data();
     void everyControlStandsWhereItWasDesigned();
+    void fontsAsDesigned_data();
+    void fontsAsDesigned();
     void coloursOnScreen_data();
     void coloursOnScreen();
     void focusFollowsTheTabOrderAndKeysClickTheButtons();
@@ -244,6 +246,27 @@ void TstForm1::everyControlStandsWhereItWasDesigned()
     const QRawFont face = QRawFont::fromFont(font);
     for (QChar c : shown)
         QVERIFY2(c.isSpace() || face.supportsCharacter(c), qPrintable(QString(c) + face.familyName()));
+}
+
+void TstForm1::fontsAsDesigned_data()
+{
+    // Point sizes as designed, in pixels at 96 dpi, rounded.
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("Label1") << 24 << true; // 18 pt
+    QTest::newRow("Exit") << 13 << true;   // 9.75 pt
+    QTest::newRow("Frame1") << 13 << false; // its caption, 9.75 pt
+    QTest::newRow("Text3") << 19 << false;  // 14.25 pt
+    QTest::newRow("Text1") << 16 << false;  // 12 pt
+}
+
+void TstForm1::fontsAsDesigned()
+{
+    QWidget *widget = control(QTest::currentDataTag());
+    auto *frame = qobject_cast<CaptionFrame *>(widget);
+    const QFont font = frame ? frame->captionFont() : widget->font();
+    QTEST(font.pixelSize(), "pixels");
+    QTEST(font.bold(), "bold");
 }
 
 void TstForm1::coloursOnScreen_data()
