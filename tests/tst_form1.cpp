@@ -578,6 +578,11 @@ void TstForm1::listShowsAndErasesTheNicks()
              QStringList({u"BENTYBHO"_s, u"BABBA"_s, u"BABBA"_s}));
     QCOMPARE(text("Text4"), QStringLiteral("3"));
     QVERIFY(!menu->activeAction() && !menu->actions().value(1)->isEnabled()); // greyed: nothing to bring back
+    // A list of a single nick erased leaves that one to bring back.
+    QTest::mouseClick(control("Command4"), Qt::LeftButton);
+    click("Image1");
+    QTest::mouseClick(control("Command4"), Qt::LeftButton);
+    QVERIFY(menu->actions().value(1)->isEnabled());
 }
 
 void TstForm1::aboutWindowIsOneAndExitEndsAll()
