@@ -35,6 +35,8 @@ private Q_SLOTS:
     void cleanup() { closeForm(); }
     void everyControlStandsWhereItWasDesigned_data();
     void everyControlStandsWhereItWasDesigned();
+    void fontsAsDesigned_data();
+    void fontsAsDesigned();
     void coloursOnScreen_data();
     void coloursOnScreen();
     void focusFollowsTheTabOrderAndKeysClickTheButtons();
@@ -247,6 +249,27 @@ void TstForm1::everyControlStandsWhereItWasDesigned()
         QVERIFY2(c.isSpace() || face.supportsCharacter(c), qPrintable(QString(c) + face.familyName()));
 }
 
+void TstForm1::fontsAsDesigned_data()
+{
+    // Point sizes as designed, in pixels at 96 dpi, rounded.
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("Label1") << 24 << true; // 18 pt
+    QTest::newRow("Exit") << 13 << true;   // 9.75 pt
+    QTest::newRow("Frame1") << 13 << false; // its caption, 9.75 pt
+    QTest::newRow("Text3") << 19 << false;  // 14.25 pt
+    QTest::newRow("Text1") << 16 << false;  // 12 pt
+}
+
+void TstForm1::fontsAsDesigned()
+{
+    QWidget *widget = control(QTest::currentDataTag());
+    auto *frame = qobject_cast<CaptionFrame *>(widget);
+    const QFont font = frame ? frame->captionFont() : widget->font();
+    QTEST(font.pixelSize(), "pixels");
+    QTEST(font.bold(), "bold");
+}
+
 void TstForm1::coloursOnScreen_data()
 {
     QTest::addColumn<QRect>("area"); // pixels of the window
@@ -260,6 +283,7 @@ void TstForm1::coloursOnScreen_data()
     QTest::newRow("Frame4 caption") << QRect(248, 112, 177, 14) << navy << 75;
     QTest::newRow("Frame5 caption") << QRect(448, 8, 137, 14) << navy << 120;
     QTest::newRow("nick") << QRect(24, 64, 393, 33) << darkRed << 65;
+    QTest::newRow("ДЕЛАТЬ outlined") << QRect(248, 160, 181, 62) << navy << 400;
     QTest::newRow("background") << QRect(586, 20, 5, 300) << grey << 1500;
     QTest::newRow("empty list") << QRect(458, 26, 117, 169) << grey << 117 * 169;
     QTest::newRow("Сохранить") << QRect(458, 314, 117, 13) << grey << 1100;
@@ -557,6 +581,11 @@ void TstForm1::listShowsAndErasesTheNicks()
              QStringList({u"BENTYBHO"_s, u"BABBA"_s, u"BABBA"_s}));
     QCOMPARE(text("Text4"), QStringLiteral("3"));
     QVERIFY(!menu->activeAction() && !menu->actions().value(1)->isEnabled()); // greyed: nothing to bring back
+    // A list of a single nick erased leaves that one to bring back.
+    QTest::mouseClick(control("Command4"), Qt::LeftButton);
+    click("Image1");
+    QTest::mouseClick(control("Command4"), Qt::LeftButton);
+    QVERIFY(menu->actions().value(1)->isEnabled());
 }
 
 void TstForm1::aboutWindowIsOneAndExitEndsAll()

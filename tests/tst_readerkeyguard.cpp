@@ -62,6 +62,10 @@ void TstReaderKeyGuard::readersKeysHandedOverLateStayOut_data()
     QTest::newRow("keypad Enter handed over with a late Space stays out")
         << int(SpiBridge::Silent) << QList<Key>{space, {Qt::Key_Enter, Qt::KeypadModifier, 60}, a}
         << QList<int>{Qt::Key_Space, Qt::Key_A};
+    // A modifier key's override counts the key's own modifier, its key event not.
+    QTest::newRow("keypad Enter handed over with a late Ctrl stays out")
+        << int(SpiBridge::Silent) << QList<Key>{{Qt::Key_Control, Qt::NoModifier}, enter}
+        << QList<int>{Qt::Key_Control};
     // Its release is handed over by itself, after the press's have passed.
     QTest::newRow("keypad Enter held past its handing over stays out")
         << int(SpiBridge::Silent) << QList<Key>{{Qt::Key_Enter, Qt::KeypadModifier, 0, 150}, a}

@@ -11,10 +11,10 @@ namespace {
 static_assert(QT_VERSION < QT_VERSION_CHECK(7, 0, 0),
               "Re-read qspiapplicationadaptor.cpp: how long the bridge waits and what it posts");
 constexpr qint64 BridgeWaitMs = 90;
-// Nothing the user starts holds the event loop for more than a frame, so a
-// key handed over late arrives within a few frames of the bridge giving up;
-// an override older than this is of a key a shortcut or the reader took.
-constexpr qint64 ForgottenMs = 1000;
+// A key handed over late can reach the window well after the bridge gave up
+// while the window is busy answering the reader's questions; an override
+// older than this is of a key a shortcut or the reader took.
+constexpr qint64 ForgottenMs = 10000;
 
 // Posted behind the keys the bridge hands over together (it posts them at
 // normal priority in one go): when it arrives, they have all passed.
@@ -71,7 +71,7 @@ void ReaderKeyGuard::remember(const QKeyEvent &override)
 {
     // Those forgotten are skipped anyway; this only keeps the list short.
     m_presses.removeIf([](const Press &press) { return press.since.hasExpired(ForgottenMs); });
-    Press press{override.key(), override.modifiers(), {}};
+    Press press{override.key(), {}};
     press.since.start();
     m_presses.append(press);
 }
@@ -82,8 +82,9 @@ bool ReaderKeyGuard::cameLate(const QKeyEvent &copy)
     // one that never came back were taken by the reader or a shortcut.
     while (!m_presses.isEmpty()) {
         const Press press = m_presses.takeFirst();
-        if (!press.since.hasExpired(ForgottenMs) && press.key == copy.key() &&
-            press.modifiers == copy.modifiers())
+        // By the key alone: for Shift, Ctrl and the like the override counts
+        // the key's own modifier and the key event does not.
+        if (!press.since.hasExpired(ForgottenMs) && press.key == copy.key())
             return press.since.elapsed() >= BridgeWaitMs;
     }
     return false;

@@ -42,7 +42,6 @@ private:
     struct Press
     {
         int key;
-        Qt::KeyboardModifiers modifiers;
         QElapsedTimer since;
     };
 
