@@ -118,6 +118,7 @@ void TstConversions::numericPrefix_data()
     QTest::newRow("blank inside") << "2 5" << 25.0;
     QTest::newRow("minus") << "-5" << -5.0;
     QTest::newRow("lone minus") << "-" << 0.0;
+    QTest::newRow("second sign ends it") << "--5" << 0.0;
     QTest::newRow("fraction") << "2.5" << 2.5;
     QTest::newRow("point then nothing") << "2." << 2.0;
     QTest::newRow("leading point") << ".5" << 0.5;
