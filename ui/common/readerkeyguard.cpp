@@ -53,15 +53,14 @@ bool ReaderKeyGuard::eventFilter(QObject *watched, QEvent *event)
     // first, which then hands them to its focus widget.
     if (!watched->isWindowType())
         return false;
-    const auto *key = static_cast<const QKeyEvent *>(event);
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         if (event->spontaneous())
-            remember(*key);
+            remember(*static_cast<const QKeyEvent *>(event));
         return false;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        return !event->spontaneous() && keepsOut(*key);
+        return !event->spontaneous() && keepsOut(*static_cast<const QKeyEvent *>(event));
     default:
         return false;
     }
