@@ -1,10 +1,9 @@
 #include "platform/displayguard.h"
+#include "ui/common/application.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
 #include "ui/wording/translations.h"
 #include "ui/wording/wording.h"
-
-#include <QApplication>
 
 #include <cstdio>
 
@@ -22,7 +21,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     DisplayGuard starting;
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     starting.release();
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMARK_VERSION));

@@ -1,46 +1,53 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QList>
 #include <QPointer>
 #include <QTimer>
 
-// Does with keys what Qt's AT-SPI bridge does while a screen reader listens
-// (qspiapplicationadaptor.cpp): takes every key the window system delivers
-// and posts a copy to its target when the reader declines the key, or, when
-// the reader does not answer within 100 ms, posts every key it holds at once.
+#include <algorithm>
+#include <functional>
+
+// Does with keys what Qt 6.4's AT-SPI bridge does while a screen reader
+// listens (qspiapplicationadaptor.cpp): takes every key press and release
+// the window system delivers, asks the reader about it and queues a copy.
+// An answer that comes within 100 ms hands back the oldest copy queued,
+// whichever key it was about; a question left unanswered 100 ms hands back
+// every copy queued at once. The reader answers in the order it is asked.
 class SpiBridge : public QObject
 {
 public:
-    enum Reader
-    {
-        Declines,
-        Silent
-    };
+    static constexpr qint64 Never = 1'000'000'000;
+    // How long the reader takes to decline a key, in ms, once it is free.
+    using Reader = std::function<qint64(const QKeyEvent &)>;
 
-    explicit SpiBridge(Reader reader) : m_reader(reader)
+    explicit SpiBridge(Reader reader) : m_reader(std::move(reader))
     {
-        m_gaveUp.setSingleShot(true);
-        connect(&m_gaveUp, &QTimer::timeout, this, [this] {
-            while (!m_held.isEmpty())
-                handBack();
-        });
+        m_clock.start();
         QCoreApplication::instance()->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject *target, QEvent *event) override
     {
-        if (!event->spontaneous() ||
-            (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+        if (!event->spontaneous() || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
             return false;
         const auto *key = static_cast<const QKeyEvent *>(event);
         m_held.append({target, new QKeyEvent(key->type(), key->key(), key->modifiers(), key->text())});
-        if (m_reader == Declines)
-            QTimer::singleShot(0, this, [this] { handBack(); });
-        else if (!m_gaveUp.isActive())
-            m_gaveUp.start(100);
+        const qint64 asked = m_clock.elapsed();
+        m_answered = std::max(asked + m_reader(*key), m_answered);
+        if (m_answered - asked < 100)
+            QTimer::singleShot(int(m_answered - asked), Qt::PreciseTimer, this, [this] {
+                if (!m_held.isEmpty())
+                    handBack();
+            });
+        else
+            QTimer::singleShot(100, Qt::PreciseTimer, this, [this] {
+                while (!m_held.isEmpty())
+                    handBack();
+            });
         return true;
     }
 
@@ -55,6 +62,7 @@ private:
     }
 
     Reader m_reader;
-    QTimer m_gaveUp;
+    QElapsedTimer m_clock;
+    qint64 m_answered = 0; // when the reader answers the last question asked
     QList<std::pair<QPointer<QObject>, QKeyEvent *>> m_held;
 };

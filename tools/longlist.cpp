@@ -6,6 +6,7 @@
 // its standard input prints how many of the list's entry interfaces are
 // held for screen readers.
 //   quillmark-longlist <entries>
+#include "ui/common/application.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistaccessible.h"
 #include "ui/list/nicklistbox.h"
@@ -13,7 +14,6 @@
 #include "ui/toolkit/textbox.h"
 #include "ui/wording/translations.h"
 
-#include <QApplication>
 #include <QSocketNotifier>
 
 #include <cstdio>
@@ -22,7 +22,7 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quillmark"));
     Look::install(app);

@@ -9,16 +9,25 @@ namespace {
 // sources read since. Qt's coarse timers may fire up to 5 % early, and both
 // they and the clock here count whole milliseconds: 90 ms keeps clear of both.
 static_assert(QT_VERSION < QT_VERSION_CHECK(7, 0, 0),
-              "Re-read qspiapplicationadaptor.cpp: how long the bridge waits and what it posts");
+              "Re-read qspiapplicationadaptor.cpp: how long the bridge waits and what it hands back");
 constexpr qint64 BridgeWaitMs = 90;
+// Once the bridge gave up, the answers it still waits for come within its
+// wait of each key it took: this much after the last key, with room for a
+// loaded machine, none is left.
+constexpr int SettleMs = 250;
 // A key handed over late can reach the window well after the bridge gave up
-// while the window is busy answering the reader's questions; an override
-// older than this is of a key a shortcut or the reader took.
+// while the window is busy answering the reader's questions; a key older
+// than this was taken by the reader.
 constexpr qint64 ForgottenMs = 10000;
 
-// Posted behind the keys the bridge hands over together (it posts them at
-// normal priority in one go): when it arrives, they have all passed.
+// Posted behind the keys the bridge hands back (it posts them at normal
+// priority): when it arrives, those handed back so far have all passed.
 const QEvent::Type HandedOver = QEvent::Type(QEvent::registerEventType());
+
+bool isKey(const QEvent &event)
+{
+    return event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease;
+}
 
 bool isReadersKey(const QKeyEvent &key)
 {
@@ -38,63 +47,67 @@ ReaderKeyGuard &ReaderKeyGuard::instance()
     return guard;
 }
 
+ReaderKeyGuard::ReaderKeyGuard()
+{
+    m_settling.setSingleShot(true);
+    m_settling.setInterval(SettleMs);
+    connect(&m_settling, &QTimer::timeout, this,
+            [this] { QCoreApplication::postEvent(this, new QEvent(HandedOver), Qt::LowEventPriority); });
+}
+
 void ReaderKeyGuard::install()
 {
-    static const bool installed = [] {
-        QCoreApplication::instance()->installEventFilter(&instance());
-        return true;
-    }();
-    Q_UNUSED(installed);
+    // Installed before the bridge's own filter, which Qt installs once a
+    // reader listens: this sees what the bridge lets pass or hands back.
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+void ReaderKeyGuard::observe(QObject *receiver, QEvent *event)
+{
+    // The window system delivers keys to the window, which then hands them
+    // to its focus widget.
+    if (!isKey(*event) || !event->spontaneous() || !receiver->isWindowType())
+        return;
+    m_held.removeIf([](const Delivered &key) { return key.since.hasExpired(ForgottenMs); });
+    Delivered key{event->type(), static_cast<const QKeyEvent *>(event)->key(), {}};
+    key.since.start();
+    m_held.append(key);
+    if (m_late)
+        m_settling.start();
 }
 
 bool ReaderKeyGuard::eventFilter(QObject *watched, QEvent *event)
 {
-    // The window system and the bridge both deliver keys to the window
-    // first, which then hands them to its focus widget.
-    if (!watched->isWindowType())
+    if (!isKey(*event) || !watched->isWindowType())
         return false;
-    switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        if (event->spontaneous())
-            remember(*static_cast<const QKeyEvent *>(event));
-        return false;
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        return !event->spontaneous() && keepsOut(*static_cast<const QKeyEvent *>(event));
-    default:
+    const auto &key = *static_cast<const QKeyEvent *>(event);
+    if (event->spontaneous()) {
+        // No bridge took it: no reader listens.
+        if (!m_held.isEmpty() && m_held.last().type == key.type() && m_held.last().key == key.key())
+            m_held.removeLast();
         return false;
     }
-}
-
-void ReaderKeyGuard::remember(const QKeyEvent &override)
-{
-    // Those forgotten are skipped anyway; this only keeps the list short.
-    m_presses.removeIf([](const Press &press) { return press.since.hasExpired(ForgottenMs); });
-    Press press{override.key(), {}};
-    press.since.start();
-    m_presses.append(press);
+    return keepsOut(key);
 }
 
 bool ReaderKeyGuard::cameLate(const QKeyEvent &copy)
 {
-    // The bridge hands keys back in the order they came; those before this
-    // one that never came back were taken by the reader or a shortcut.
-    while (!m_presses.isEmpty()) {
-        const Press press = m_presses.takeFirst();
-        // By the key alone: for Shift, Ctrl and the like the override counts
-        // the key's own modifier and the key event does not.
-        if (!press.since.hasExpired(ForgottenMs) && press.key == copy.key())
-            return press.since.elapsed() >= BridgeWaitMs;
+    // The bridge hands keys back in the order it took them; those before
+    // this one that never came back were the reader's.
+    while (!m_held.isEmpty()) {
+        const Delivered key = m_held.takeFirst();
+        if (key.type == copy.type() && key.key == copy.key())
+            return key.since.elapsed() >= BridgeWaitMs;
     }
     return false;
 }
 
 bool ReaderKeyGuard::keepsOut(const QKeyEvent &copy)
 {
-    if (copy.type() == QEvent::KeyPress && cameLate(copy) && !m_late) {
+    if (cameLate(copy))
         m_late = true;
-        QCoreApplication::postEvent(this, new QEvent(HandedOver), Qt::LowEventPriority);
-    }
+    if (m_late)
+        m_settling.start();
     if (!isReadersKey(copy))
         return false;
     if (copy.type() == QEvent::KeyRelease)
@@ -106,6 +119,6 @@ bool ReaderKeyGuard::keepsOut(const QKeyEvent &copy)
 
 void ReaderKeyGuard::customEvent(QEvent *event)
 {
-    if (event->type() == HandedOver)
+    if (event->type() == HandedOver && !m_settling.isActive())
         m_late = false;
 }

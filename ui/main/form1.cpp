@@ -5,7 +5,6 @@
 #include "ui/about/frmabout.h"
 #include "ui/common/accessiblepacing.h"
 #include "ui/common/look.h"
-#include "ui/common/readerkeyguard.h"
 #include "ui/common/windowaccessible.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1controller.h"
@@ -276,7 +275,6 @@ void Form1::setupAccess()
     pacing.manage(m_controls.counterBox, AccessiblePacing::Changes::Paced);
     for (SlotSelector *combo : m_controls.selectors)
         pacing.manage(combo->lineEdit(), AccessiblePacing::Changes::AsTheyCome, combo);
-    ReaderKeyGuard::install();
 }
 
 QString Form1::keysDescription() const

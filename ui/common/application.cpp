@@ -1,0 +1,14 @@
+#include "ui/common/application.h"
+
+#include "ui/common/readerkeyguard.h"
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    ReaderKeyGuard::instance().install();
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    ReaderKeyGuard::instance().observe(receiver, event);
+    return QApplication::notify(receiver, event);
+}
