@@ -1,11 +1,13 @@
 """Runs Orca and the program, its list holding 100 000 nicks, presses keys as
 a blind user would, and checks what Orca speaks: its debug log records every
-utterance as SPEECH OUTPUT. Each step waits for its phrases and then for Orca
-to fall silent; a box that Tab reaches must be read once, with its whole
-value. After each step exactly one control says it is focused (a selector
-with its edit field, the list with its table and entry), the one the step
-names where it names one. How fast Orca answers is measured by
-scripts/bench-a11y.sh, not here: a loaded machine must not fail this test.
+utterance as SPEECH OUTPUT. Each step waits for Orca to fall silent, as a
+user hears a step out, presses its keys and waits for its phrases; a box
+that Tab reaches must be read once, with its whole value. A failed step
+prints what Orca's log says it did meanwhile. After each step exactly one
+control says it is focused (a selector with its edit field, the list with
+its table and entry), the one the step names where it names one. How fast
+Orca answers is measured by scripts/bench-a11y.sh, not here: a loaded
+machine must not fail this test.
   orca_speech.py <quillmark-longlist> [ru|en]   (on a display a window manager manages)"""
 import os
 import re
@@ -130,6 +132,17 @@ def wait_until_silent():
     wait_for(silent, 5)
 
 
+def what_orca_did(since):
+    """Orca's log from byte `since`: the events it took up or let go, and why."""
+    with open(log_path, encoding="utf-8", errors="replace") as f:
+        f.seek(since)
+        lines = f.read().splitlines()
+    wanted = re.compile(r"EVENT MANAGER: (Dequeued )?(window:|object:state-changed:(focused|active)|focus:)|"
+                        r"Ignoring|lacks state|Event is for active|key grab|can be active|KEYBOARD EVENT|"
+                        r"SPEECH OUTPUT|locusOfFocus from")
+    return [line[:200] for line in lines if wanted.search(line)][-60:]
+
+
 def focused_controls(pid):
     """The controls that say they are focused, as (role, name): a selector's
     edit field counts with the selector, the list's table with the list (whose
@@ -164,6 +177,11 @@ try:
     app = subprocess.Popen([program, str(LISTED)], cwd=work, env=program_env, stderr=subprocess.DEVNULL)
     start = 0
     for keys, phrases, value, *focus in STEPS:
+        if keys:
+            # A user hears the last step out before the next key.
+            wait_until_silent()
+            start = len(utterances())
+        logged = os.path.getsize(log_path)
         began = time.monotonic()
         if keys:
             subprocess.run(["xdotool", "key", "--delay", "100", *keys], check=True)
@@ -188,6 +206,7 @@ try:
               f"): Orca spoke {spoken}; focused: {controls}")
         if not ok:
             failures.append(' '.join(keys) or '(start)')
+            print("\n".join("     log: " + line for line in what_orca_did(logged)))
         start = len(utterances())
     closed = subprocess.run(["xdotool", "search", "--name", "^Form2$"], capture_output=True).stdout.strip() == b""
     print(("ok   " if closed else "FAIL ") + "Escape closed the about window")
