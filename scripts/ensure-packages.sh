@@ -22,8 +22,8 @@ packages_a11y=(dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 orca)
 packages_bench=(libbenchmark-dev)
 # The package and the checks of its menu entry and metadata.
 packages_package=(desktop-file-utils appstream dpkg-dev file)
-# The save tests' faults: system calls made to fail, a folder mounted read-only.
-packages_faults=(strace bindfs fuse3)
+# The save tests' folders: one mounted through FUSE.
+packages_faults=(bindfs fuse3)
 # clang with its fuzzer and sanitizer runtimes, llvm-symbolizer for stack traces.
 packages_fuzz=(clang libclang-rt-14-dev llvm)
 # The whole test suite runs every kind of check above but fuzzing.
