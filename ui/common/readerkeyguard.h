@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QList>
 #include <QObject>
 #include <QTimer>
