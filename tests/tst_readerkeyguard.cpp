@@ -93,6 +93,12 @@ void TstReaderKeyGuard::readersKeysHandedOverLateStayOut()
     KeySink window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    // With no reader listening the key arrives as pressed, and is not taken
+    // for one the bridge holds once a reader listens a moment later.
+    QTest::keyClick(window.windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(std::exchange(window.pressed, {}), QList<int>{Qt::Key_Enter});
+    QCOMPARE(std::exchange(window.released, {}), QList<int>{Qt::Key_Enter});
+    QTest::qWait(100);
     QList<qint64> answers;
     for (const Key &key : keys)
         answers << (key.press < 0 ? reader : key.press) << (key.release < 0 ? reader : key.release);
