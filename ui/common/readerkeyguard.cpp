@@ -82,8 +82,8 @@ bool ReaderKeyGuard::eventFilter(QObject *watched, QEvent *event)
         return false;
     const auto &key = *static_cast<const QKeyEvent *>(event);
     if (event->spontaneous()) {
-        // No bridge took it: no reader listens.
-        if (!m_held.isEmpty() && m_held.last().type == key.type() && m_held.last().key == key.key())
+        // No bridge took the key observe() has just noted: no reader listens.
+        if (!m_held.isEmpty())
             m_held.removeLast();
         return false;
     }
