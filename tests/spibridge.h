@@ -14,13 +14,14 @@
 // listens (qspiapplicationadaptor.cpp): takes every key press and release
 // the window system delivers, asks the reader about it and queues a copy.
 // An answer that comes within 100 ms hands back the oldest copy queued,
-// whichever key it was about; a question left unanswered 100 ms hands back
+// whichever key it was about (dropped if the reader took its key); a question left unanswered 100 ms hands back
 // every copy queued at once. The reader answers in the order it is asked.
 class SpiBridge : public QObject
 {
 public:
     static constexpr qint64 Never = 1'000'000'000;
-    // How long the reader takes to decline a key, in ms, once it is free.
+    static constexpr qint64 Takes = -1; // the reader takes the key as its own, at once
+    // How long the reader takes to decline a key, in ms, once it is free; or Takes.
     using Reader = std::function<qint64(const QKeyEvent &)>;
 
     explicit SpiBridge(Reader reader) : m_reader(std::move(reader))
@@ -37,11 +38,12 @@ protected:
         const auto *key = static_cast<const QKeyEvent *>(event);
         m_held.append({target, new QKeyEvent(key->type(), key->key(), key->modifiers(), key->text())});
         const qint64 asked = m_clock.elapsed();
-        m_answered = std::max(asked + m_reader(*key), m_answered);
+        const qint64 answer = m_reader(*key);
+        m_answered = std::max(asked + std::max<qint64>(answer, 0), m_answered);
         if (m_answered - asked < 100)
-            QTimer::singleShot(int(m_answered - asked), Qt::PreciseTimer, this, [this] {
+            QTimer::singleShot(int(m_answered - asked), Qt::PreciseTimer, this, [this, answer] {
                 if (!m_held.isEmpty())
-                    handBack();
+                    handBack(answer != Takes);
             });
         else
             QTimer::singleShot(100, Qt::PreciseTimer, this, [this] {
@@ -52,10 +54,10 @@ protected:
     }
 
 private:
-    void handBack()
+    void handBack(bool declined = true)
     {
         const auto [target, copy] = m_held.takeFirst();
-        if (target)
+        if (target && declined)
             QCoreApplication::postEvent(target, copy);
         else
             delete copy;

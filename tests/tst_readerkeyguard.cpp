@@ -7,14 +7,15 @@
 
 // A key, how long after the one before the user presses it and how long
 // the user holds it, in ms, and how long the reader takes to decline its
-// press and its release (by default as the row says).
+// press and its release, or that it takes them (by default as the row says).
 struct Key
 {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
     int after = 0;
     int held = 0;
-    qint64 press = -1, release = -1;
+    qint64 press = Unset, release = Unset;
+    static constexpr qint64 Unset = -2;
 };
 Q_DECLARE_METATYPE(QList<Key>)
 
@@ -74,6 +75,12 @@ void TstReaderKeyGuard::readersKeysHandedOverLateStayOut_data()
     QTest::newRow("keypad Enter held past its handing over stays out")
         << SpiBridge::Never << QList<Key>{{Qt::Key_Enter, Qt::KeypadModifier, 0, 150}, a}
         << QList<int>{Qt::Key_A};
+    // Keys the reader took never come back; a key declined in time after
+    // them arrives, and so does the same key pressed again.
+    QTest::newRow("keypad Enter declined in time after keys the reader took arrives")
+        << qint64(0) << QList<Key>{{Qt::Key_CapsLock, Qt::NoModifier, 0, 0, SpiBridge::Takes, SpiBridge::Takes},
+                                   {Qt::Key_Enter, Qt::KeypadModifier, 100}, {Qt::Key_Enter, Qt::KeypadModifier, 100}}
+        << QList<int>{Qt::Key_Enter, Qt::Key_Enter};
     // The bridge gave up on Tab's release with keypad Enter queued behind it.
     QTest::newRow("keypad Enter handed over with a late release stays out")
         << qint64(0) << QList<Key>{{Qt::Key_Tab, Qt::NoModifier, 0, 0, 0, 150}, {Qt::Key_Enter, Qt::KeypadModifier, 60}}
@@ -101,7 +108,7 @@ void TstReaderKeyGuard::readersKeysHandedOverLateStayOut()
     QTest::qWait(100);
     QList<qint64> answers;
     for (const Key &key : keys)
-        answers << (key.press < 0 ? reader : key.press) << (key.release < 0 ? reader : key.release);
+        answers << (key.press == Key::Unset ? reader : key.press) << (key.release == Key::Unset ? reader : key.release);
     const SpiBridge bridge{[&answers](const QKeyEvent &) { return answers.isEmpty() ? 0 : answers.takeFirst(); }};
     // The user's timing: QTest's own delays only stamp the events.
     for (const Key &key : keys) {
