@@ -57,18 +57,10 @@ bool LineFile::open()
     m_key = QByteArray::number(quint64(folder.st_dev), 16) + '-' +
             QByteArray::number(quint64(folder.st_ino), 16) + '-' +
             QCryptographicHash::hash(m_name, QCryptographicHash::Sha1).toHex().left(16);
-    switch (m_lock.take(m_key, m_waitHandler)) {
-    case SaveLock::Result::Held:
-        break;
-    case SaveLock::Result::NoPlace:
-        m_unlocked = true;
-        break;
-    case SaveLock::Result::Busy:
-        return fail(0, Place::File, SaveRefusal::Busy);
-    case SaveLock::Result::Cancelled:
-        m_waitGivenUp = true;
-        return fail(ECANCELED);
-    }
+    const SaveLock::Result locked = m_lock.take(m_key, m_waitHandler);
+    m_unlocked = locked == SaveLock::Result::NoPlace;
+    if (!tookTurn(locked))
+        return false;
     // The file is found anew once the lock is held: another copy's save may
     // have made or replaced it meanwhile.
     const QByteArray found = m_target.path();
@@ -80,6 +72,22 @@ bool LineFile::open()
     if (m_lock.held())
         sweepTemporaries(m_folderFd, temporaryPrefix(false));
     return m_target.existed() ? openExisting() : openNew();
+}
+
+// Whether the save goes on after waiting for a lock.
+bool LineFile::tookTurn(SaveLock::Result locked)
+{
+    switch (locked) {
+    case SaveLock::Result::Held:
+    case SaveLock::Result::NoPlace:
+        return true;
+    case SaveLock::Result::Busy:
+        return fail(0, Place::File, SaveRefusal::Busy);
+    case SaveLock::Result::Cancelled:
+        m_waitGivenUp = true;
+        return fail(ECANCELED);
+    }
+    return true;
 }
 
 // The temporary files of this user's saves that crashed: only names with
@@ -129,6 +137,11 @@ bool LineFile::openExisting()
         m_writer.setFile(m_targetFd, false);
         return true;
     }
+    // Another user's copy of the program may write into this very file in
+    // place, out of reach of this user's lock: the file itself is locked too,
+    // until it is closed, where its disk has such locks.
+    if (!tookTurn(SaveLock::lock(m_targetFd, m_waitHandler)))
+        return false;
     m_inPlace.emplace(m_folderFd, m_folder, m_name, m_key);
     if (m_lock.held()) {
         const QByteArray cache = cacheFolder(false);

@@ -94,6 +94,7 @@ private:
     bool openExisting();
     bool openNew();
     bool keepAsideInCache(int folderError);
+    bool tookTurn(SaveLock::Result locked);
     void sweepTemporaries(int folderFd, const QByteArray &prefix);
     QByteArray temporaryPrefix(bool inCache) const;
     bool putInPlace();

@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <optional>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -617,7 +618,8 @@ void TstLogFile::faultsAtTheSeam_data()
     QTest::addColumn<QString>("setup"); // NIK.log: "none", an old "file", or one "linked" to a second name
     // The calls seen when it strikes (SeamFaults), and what strikes: an errno's name fails that call;
     // "cancel": the user presses Cancel; "theirs": another user renames a file of theirs to NIK.log;
-    // "kill": the program is killed there.
+    // "kill": the program is killed there; "held": another user's copy locks NIK.log to write into it
+    // and the user presses Cancel.
     QTest::addColumn<QByteArray>("at");
     QTest::addColumn<QString>("act");
     QTest::addColumn<QByteArray>("calls"); // every call the save made, in order; none: not compared
@@ -634,8 +636,9 @@ void TstLogFile::faultsAtTheSeam_data()
         "месте, оставлено как было";
     // clang-format off
     QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("open write fsync link fsync folder") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("open open fchmod write fsync link rename fsync folder") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("open open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << list << none;
+    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("open flock open fchmod write fsync link rename fsync folder") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("open flock open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << list << none;
+    QTest::newRow("another user's copy writing into a linked one: waited for, Cancel leaves it") << u"linked"_s << QByteArray("open flock") << u"held"_s << QByteArray() << QByteArray("cancelled||") << old << old << none;
     QTest::newRow("a new one whose folder's sync fails: saved, told") << u"none"_s << QByteArray("fsync folder") << u"EIO"_s << QByteArray() << "saved||" + io << list << none << none;
     QTest::newRow("the new file's sync fails: not saved") << u"file"_s << QByteArray("write fsync") << u"EIO"_s << QByteArray() << "failed|" + io + '|' << old << none << none;
     QTest::newRow("a stale network file") << u"file"_s << QByteArray("write fsync") << u"ESTALE"_s << QByteArray() << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old << none << none;
@@ -676,6 +679,7 @@ void TstLogFile::faultsAtTheSeam()
     QVERIFY(writeFile(theirs, "THEIRS\r\n") &&
             (::geteuid() != 0 || ::chown(QFile::encodeName(theirs).constData(), Nobody, Nobody) == 0));
     NickLog::Progress progress;
+    int holder = -1;
     const auto strike = [&](const QByteArray &calls) {
         static const QHash<QString, int> Errors = {{u"EIO"_s, EIO},       {u"ESTALE"_s, ESTALE},
                                                    {u"EBUSY"_s, EBUSY},   {u"EDQUOT"_s, EDQUOT},
@@ -688,6 +692,10 @@ void TstLogFile::faultsAtTheSeam()
             progress.stop = true;
         if (act == u"theirs")
             ::rename(QFile::encodeName(theirs).constData(), QFile::encodeName(m_log).constData());
+        if (act == u"held") {
+            holder = ::open(QFile::encodeName(link).constData(), O_RDONLY | O_CLOEXEC);
+            progress.stop = ::flock(holder, LOCK_EX) == 0;
+        }
         return Errors.value(act);
     };
     const auto saveHere = [&] { return save({u"AB"_s, u"CD"_s}, &progress); };
@@ -696,6 +704,7 @@ void TstLogFile::faultsAtTheSeam()
     } else {
         SeamFaults faults(m_programFolder, strike);
         const SaveOutcome outcome = saveHere();
+        ::close(holder);
         QTEST(toldBy(outcome), "told");
         const auto message = Wording::saveOutcome(outcome, 2).message;
         QVERIFY(!outcome.tooLateToCancel ||

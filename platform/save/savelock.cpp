@@ -24,29 +24,15 @@ SaveLock::Result SaveLock::take(const QByteArray &key, const std::function<bool(
     if (folder.isEmpty())
         return Result::NoPlace;
     m_path = folder + "/quillmark-save-" + key + ".lock";
-    const auto deadline = std::chrono::steady_clock::now() + LockWait;
     for (;;) {
         m_fd = SystemCalls::openat(AT_FDCWD, m_path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
                                    0600);
         if (m_fd < 0)
             return Result::NoPlace;
-        while (SystemCalls::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-            const int error = errno;
-            if (error == EINTR)
-                continue;
-            // Not ours to remove when given up: another copy holds it.
-            Result gaveUp = Result::Held;
-            if (error != EWOULDBLOCK)
-                gaveUp = Result::NoPlace;
-            else if (std::chrono::steady_clock::now() > deadline)
-                gaveUp = Result::Busy;
-            else if (waiting && !waiting())
-                gaveUp = Result::Cancelled;
-            if (gaveUp != Result::Held) {
-                ::close(std::exchange(m_fd, -1));
-                return gaveUp;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (const Result locked = lock(m_fd, waiting); locked != Result::Held) {
+            // Not ours to remove: another copy holds it.
+            ::close(std::exchange(m_fd, -1));
+            return locked;
         }
         struct stat held
         {
@@ -59,6 +45,24 @@ SaveLock::Result SaveLock::take(const QByteArray &key, const std::function<bool(
             return Result::Held;
         ::close(std::exchange(m_fd, -1));
     }
+}
+
+SaveLock::Result SaveLock::lock(int fd, const std::function<bool()> &waiting)
+{
+    const auto deadline = std::chrono::steady_clock::now() + LockWait;
+    while (SystemCalls::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        if (error != EWOULDBLOCK)
+            return Result::NoPlace;
+        if (std::chrono::steady_clock::now() > deadline)
+            return Result::Busy;
+        if (waiting && !waiting())
+            return Result::Cancelled;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return Result::Held;
 }
 
 void SaveLock::release()

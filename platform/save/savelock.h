@@ -28,6 +28,9 @@ public:
 
     // `waiting` is called before each pause of the wait; false gives it up.
     Result take(const QByteArray &key, const std::function<bool()> &waiting);
+    // Waits as take() does for an exclusive flock() on `fd`, which its
+    // closing releases; NoPlace where the file's disk has no such locks.
+    static Result lock(int fd, const std::function<bool()> &waiting);
     bool held() const { return m_fd >= 0; }
     void release();
 
