@@ -133,18 +133,20 @@ def wait_until_silent():
     wait_for(silent, 5)
 
 
-def what_orca_did(since):
-    """Orca's log from byte `since`: the events it took up or let go, and why."""
+def logged_since(offset):
     with open(log_path, encoding="utf-8", errors="replace") as f:
-        f.seek(since)
-        lines = f.read().splitlines()
-    wanted = re.compile(r"EVENT MANAGER: (Dequeued )?(window:|object:state-changed:(focused|active)|focus:)|"
-                        r"Ignoring|lacks state|Event is for active|key grab|can be active|KEYBOARD EVENT|"
-                        r"SPEECH OUTPUT|locusOfFocus from")
-    return [line[:200] for line in lines if wanted.search(line)][-60:]
+        f.seek(offset)
+        return f.read()
 
 
-def window_named(name, said_since, logged_since):
+def what_orca_did(offset):
+    """The events Orca took up or let go since `offset` in its log, and why."""
+    return re.findall(r"^.*(?:EVENT MANAGER: (?:Dequeued )?(?:window:|object:state-changed:(?:focused|active)|focus:)|"
+                      r"Ignoring|lacks state|Event is for active|can be active|SPEECH OUTPUT|locusOfFocus from).{,150}",
+                      logged_since(offset), re.M)[-60:]
+
+
+def window_named(name, said_since, offset):
     """Whether Orca named the window the focus came back to, or was told of
     its activation and let it pass as the window it already had: Orca 43
     looks up the active window again for a key that comes while it has no
@@ -153,12 +155,9 @@ def window_named(name, said_since, logged_since):
     active window")."""
     if any(re.match(rf"{re.escape(name)} (frame|dialog)\b", u) for u in said(said_since)):
         return True
-    with open(log_path, encoding="utf-8", errors="replace") as f:
-        f.seek(logged_since)
-        log = f.read()
     return any(name == told and "Event is for active window" in block for block, told in re.findall(
         r"(PROCESS OBJECT EVENT window:activate v+\n.*?OBJECT EVENT: window:activate \(0, 0, (.*?)\)\n.*?"
-        r"\^+ PROCESS OBJECT EVENT window:activate)", log, re.S))
+        r"\^+ PROCESS OBJECT EVENT window:activate)", logged_since(offset), re.S))
 
 
 def focused_controls(pid):
