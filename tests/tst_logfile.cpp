@@ -709,6 +709,9 @@ void TstLogFile::faultsAtTheSeam()
         const auto message = Wording::saveOutcome(outcome, 2).message;
         QVERIFY(!outcome.tooLateToCancel ||
                 message->text.startsWith(u"Отменить сохранение было уже нельзя: "_s));
+        // A file the copy left empty is told as empty, not as holding 0 of the list's entries.
+        QVERIFY(outcome.holds != SaveOutcome::Holds::PartOfNewList || outcome.entries != 0 ||
+                message->text.contains(u"но файл теперь пуст"_s));
         QFETCH(QByteArray, calls);
         QCOMPARE(calls.isEmpty() ? calls : faults.seen.join(' '), calls);
     }
