@@ -62,6 +62,13 @@ void checkWindow(QWidget *window)
             checkTranslated(frame->caption(), frame);
             const int width = QFontMetrics(frame->captionFont()).horizontalAdvance(frame->caption());
             QVERIFY2(width <= frame->width() - 8, qPrintable(frame->caption()));
+            // And drawn in that font: above the frame's top line the text ends where the font says.
+            const QImage shot = frame->grab().toImage();
+            int end = 0;
+            for (int y = 0; y < QFontMetrics(frame->captionFont()).height() / 2; ++y)
+                for (int x = 0; x < shot.width(); ++x)
+                    end = shot.pixel(x, y) == shot.pixel(0, 0) ? end : std::max(end, x);
+            QVERIFY2(std::abs(end - width - 8) <= 3, qPrintable(frame->caption() + u' ' + QString::number(end)));
         } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
             for (int i = 0; i < combo->count(); ++i) {
                 checkTranslated(combo->itemText(i), combo);

@@ -6,6 +6,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+// Where the caption starts in the top edge.
+constexpr int CaptionLeft = 7;
+} // namespace
+
 CaptionFrame::CaptionFrame(const QString &caption, QWidget *parent)
     : QGroupBox(caption, parent), m_captionFont(Look::dialogFont()), m_captionColor(Look::navy())
 {
@@ -22,7 +27,8 @@ void CaptionFrame::setCaptionFont(const QFont &font)
 
 QFont CaptionFrame::captionFont() const
 {
-    const int room = width() - 8;
+    // As far from the right edge as it starts from the left, with its margin.
+    const int room = width() - 2 * CaptionLeft - 2;
     return FittedText::shrunk(m_captionFont, [this, room](const QFont &font) {
         return QFontMetrics(font).horizontalAdvance(title()) <= room;
     });
@@ -52,8 +58,7 @@ void CaptionFrame::paintEvent(QPaintEvent *)
     const QString caption = title();
     if (caption.isEmpty())
         return;
-    const int captionLeft = 7;
-    const QRect captionRect(captionLeft, 0, metrics.horizontalAdvance(caption) + 2, metrics.height());
+    const QRect captionRect(CaptionLeft, 0, metrics.horizontalAdvance(caption) + 2, metrics.height());
     painter.fillRect(captionRect, Look::panelGrey());
     painter.setFont(font);
     painter.setPen(m_captionColor);
