@@ -44,7 +44,7 @@ STEPS = {"ru": [
     # Where-am-I as Orca is back from a box: the focus, not a selector or the list.
     (["F1"], [r"Читай файл !!!PleaseReadMe!!!\.html"], None),
     (["Return"], ["~Quillmark — генератор ников"], None),
-    (["KP_Enter"], [r"^Сохранить push button Сохраняет список в папку с программой\.$", "!combo box|table"],
+    (["KP_Enter"], [r"^Сохранить push button Сохраняет список в папку с программой\.$", "!combo box|table|^сохранено"],
      None, "Сохранить"),
     (["shift+Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
     (["shift+Tab"] * 2, [r"^Сам ник: read only text\.$", "!^Сам ник: panel"], NICK),
