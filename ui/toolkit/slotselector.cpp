@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -45,6 +47,11 @@ void SlotSelector::keyPressEvent(QKeyEvent *event)
 void SlotSelector::focusOutEvent(QFocusEvent *event)
 {
     QComboBox::focusOutEvent(event);
+    // Once the list has been open, its current entry says it is focused for
+    // as long as it stays current, and a screen reader would find two
+    // focused controls. The list sets it again as it opens.
+    if (event->reason() != Qt::PopupFocusReason)
+        view()->selectionModel()->clearCurrentIndex();
     // The edit field has the selector's focus and says so, but a screen
     // reader hears only of the selector losing it, and Orca keeps the
     // field's state once read: it would go on finding the focus there. So
