@@ -30,8 +30,10 @@ STEPS = {"ru": [
     ([], [r"^Quillmark — генератор ников frame\.$",
           r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, Ctrl\+Z — вернуть стёртый "
           r"список, F1 — помощь, Ctrl\+I — о программе\.$"], None),
+    # A pick from a selector's list; leaving the selector, its list's entry does not stay focused.
+    (["Tab", "alt+Down", "Up", "Return"], [r"^Первая буква: editable combo box\.$", r"^Гласная\.$"], None, "Гласная"),
     # The length box is told by its frame's caption alone.
-    (["Tab"] * 5, [r"^Длина ника: panel\.$", r"^read only text\.$", "!^Длина ника read"], "6", ""),
+    (["Tab"] * 4, [r"^Длина ника: panel\.$", r"^read only text\.$", "!^Длина ника read"], "6", ""),
     (["Insert+KP_Enter"], [r"^Quillmark — генератор ников$"], None),  # Orca's "read title"
     (["ctrl+n"], [rf"^{NICK}\.$"], None),
     (["ctrl+plus"], [r"^длина ника 7\.$", "!unselected|deleted"], None),  # the focused box rewritten
@@ -64,6 +66,9 @@ STEPS = {"ru": [
     (["Escape"], [rf"^{NICK}\.$"], None, "Список ников"),
     (["Tab", "0", "Tab", "space"], [r"^таймер включён, но при интервале 0 мс ники не добавляются\.$"], None),
     (["Tab", "space"], [rf"^таймер остановлен, в списке {LISTED + 1} запись\.$"], None),  # none added at 0
+    # A refused Start: the message is read, and not told again as it closes.
+    (["shift+Tab"] * 2 + ["5", "Home", "minus", "Tab", "space"], [r"^Интервал не изменён: -5 мс меньше нуля\."], None),
+    (["Return"], [r"^Старт push button\.$", "!нтервал не изменён"], None, "Старт"),
     (["ctrl+i"], [r"^О программе Quillmark dialog На сайте"], None),
     (["Tab"], [r"^TOR\(E\)N link\.$"], None),
     # Back and forth between the windows: each named, neither read out again.
@@ -77,6 +82,8 @@ STEPS = {"ru": [
     (["F1"], [r"Read the file !!!PleaseReadMe!!!\.html"], None),
     (["Return"], [r"^Quillmark — nickname generator frame\.$"], None),
     (["KP_Enter"], [r"^Close push button", "!combo box|table"], None, "Close"),
+    (["Tab", "alt+Down", "Up", "Return", "shift+Tab"], [r"^First letter: editable combo box\.$", r"^Vowel\.$"],
+     None, "Close"),
     (["Tab"] * 5, [r"^Nick length: panel\.$", r"^read only text\.$", "!^Nick length read"], "6", ""),
     (["ctrl+plus"], [r"^nick length 7\.$"], None),
     (["shift+Tab"] * 6, [r"^Set up the generator: panel\.$", r"^Save push button\.$"], None, "Save"),
@@ -92,6 +99,8 @@ STEPS = {"ru": [
     (["Escape"], [rf"^{NICK}\.$"], None, "List of nicks"),
     (["Tab", "0", "Tab", "space"], [r"^timer on, but at an interval of 0 ms no nicks are added\.$"], None),
     (["Tab", "space"], [rf"^timer stopped, {LISTED} entries in the list\.$"], None),
+    (["shift+Tab"] * 2 + ["5", "Home", "minus", "Tab", "space"], [r"^Interval unchanged: -5 ms is less than zero\."], None),
+    (["Return"], [r"^Start push button\.$", "!nterval unchanged"], None, "Start"),
     (["ctrl+i"], [r"^About Quillmark dialog On the site"], None),
     (["Escape"], [r"^Quillmark — nickname generator frame\.$"], None),
 ]}[language]
@@ -101,11 +110,11 @@ program_env = dict(os.environ, LC_ALL="en_US.UTF-8" if language == "en" else "C.
 
 
 def utterances():
-    """What Orca spoke, in order."""
+    """What Orca spoke, in order (a text change it reads out is logged in brackets)."""
     if not os.path.exists(log_path):
         return []
     with open(log_path, encoding="utf-8", errors="replace") as f:
-        return re.findall(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*?)' ?\{", f.read(), re.M)
+        return re.findall(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*?)' ?\[?\{", f.read(), re.M)
 
 
 def said(since):
