@@ -9,9 +9,11 @@
 #include "ui/toolkit/captionframe.h"
 #include "ui/toolkit/textbox.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRawFont>
@@ -805,6 +807,31 @@ void TstForm1::fastChangesAndFocusSelectionsAreToldOnce()
     pacing.handle(&selected);
     QCOMPARE(heard.size(), 2);
     QCOMPARE(heard[1].type, QAccessible::TextSelectionChanged);
+
+    // A selector's field: typing is told; an item picked, which the selector
+    // tells itself, is not told again as the field's new text.
+    heard.clear();
+    auto *selector = control<QComboBox>("Combo1");
+    QAccessibleTextUpdateEvent picked(selector->lineEdit(), 0, u"Согласная"_s, u"Гласная"_s);
+    pacing.handle(&picked);
+    QAccessibleTextInsertEvent typed(selector->lineEdit(), 0, u"x"_s);
+    pacing.handle(&typed);
+    QCOMPARE(heard.size(), 1);
+    QCOMPARE(heard[0].type, QAccessible::TextInserted);
+
+    // Its list opens on its item, taking the focus; once the selector has
+    // lost the focus, no entry of the list says it is focused.
+    selector->setFocus();
+    selector->showPopup();
+    QTRY_VERIFY(selector->view()->isVisible());
+    QFocusEvent toList(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(selector, &toList);
+    QCOMPARE(selector->view()->currentIndex().row(), selector->currentIndex());
+    selector->hidePopup();
+    control("Combo2")->setFocus();
+    QAccessibleInterface *entries = QAccessible::queryAccessibleInterface(selector->view());
+    for (int i = 0; i < entries->childCount(); ++i)
+        QVERIFY(!entries->child(i)->state().focused);
 }
 
 QTEST_MAIN(TstForm1)

@@ -30,8 +30,9 @@ STEPS = {"ru": [
     ([], [r"^Quillmark — генератор ников frame\.$",
           r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, Ctrl\+Z — вернуть стёртый "
           r"список, F1 — помощь, Ctrl\+I — о программе\.$"], None),
-    # A pick from a selector's list; leaving the selector, its list's entry does not stay focused.
-    (["Tab", "alt+Down", "Up", "Return"], [r"^Первая буква: editable combo box\.$", r"^Гласная\.$"], None, "Гласная"),
+    # A pick from a selector's list, told once (not again as the text its field
+    # took); after the selector, its list's entry does not stay focused.
+    (["Tab", "alt+Down", "Up", "Return"], [r"^Первая буква: editable combo box\.$", "!^Гласная$"], None, "Гласная"),
     # The length box is told by its frame's caption alone.
     (["Tab"] * 4, [r"^Длина ника: panel\.$", r"^read only text\.$", "!^Длина ника read"], "6", ""),
     (["Insert+KP_Enter"], [r"^Quillmark — генератор ников$"], None),  # Orca's "read title"
@@ -82,7 +83,7 @@ STEPS = {"ru": [
     (["F1"], [r"Read the file !!!PleaseReadMe!!!\.html"], None),
     (["Return"], [r"^Quillmark — nickname generator frame\.$"], None),
     (["KP_Enter"], [r"^Close push button", "!combo box|table"], None, "Close"),
-    (["Tab", "alt+Down", "Up", "Return", "shift+Tab"], [r"^First letter: editable combo box\.$", r"^Vowel\.$"],
+    (["Tab", "alt+Down", "Up", "Return", "shift+Tab"], [r"^First letter: editable combo box\.$", "!^Vowel$"],
      None, "Close"),
     (["Tab"] * 5, [r"^Nick length: panel\.$", r"^read only text\.$", "!^Nick length read"], "6", ""),
     (["ctrl+plus"], [r"^nick length 7\.$"], None),

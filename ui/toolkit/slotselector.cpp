@@ -49,8 +49,9 @@ void SlotSelector::focusOutEvent(QFocusEvent *event)
     QComboBox::focusOutEvent(event);
     // Once the list has been open, its current entry says it is focused for
     // as long as it stays current, and a screen reader would find two
-    // focused controls. The list sets it again as it opens.
-    if (event->reason() != Qt::PopupFocusReason)
+    // focused controls. The list, which takes the focus as it opens, sets
+    // it again each time.
+    if (!view()->isVisible())
         view()->selectionModel()->clearCurrentIndex();
     // The edit field has the selector's focus and says so, but a screen
     // reader hears only of the selector losing it, and Orca keeps the
