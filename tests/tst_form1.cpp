@@ -53,6 +53,7 @@ private Q_SLOTS:
     void screenReaderIsToldWhatTheUserDid();
     void boxesTellTheirWholeValueAndSelection();
     void fastChangesAndFocusSelectionsAreToldOnce();
+    void listMenuIsReadInTheListsGroup();
 };
 
 namespace {
@@ -832,6 +833,33 @@ void TstForm1::fastChangesAndFocusSelectionsAreToldOnce()
     QAccessibleInterface *entries = QAccessible::queryAccessibleInterface(selector->view());
     for (int i = 0; i < entries->childCount(); ++i)
         QVERIFY(!entries->child(i)->state().focused);
+}
+
+void TstForm1::listMenuIsReadInTheListsGroup()
+{
+    // Opened from the keyboard on a nick, the list's menu sits in the list's
+    // group for a screen reader, which then names no window or group as the
+    // focus comes back; its first entry that can be chosen is focused.
+    QTest::keySequence(window(), QKeySequence(u"Ctrl+N"_s));
+    auto *list = control<NickListBox>("List");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+    auto *menu = list->findChild<QMenu *>();
+    QTRY_VERIFY(menu && menu->activeAction());
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(menu);
+    QCOMPARE(face->parent()->text(QAccessible::Name), u"Настрой генератор:"_s);
+    QCOMPARE(face->childCount(), 2);
+    QAccessibleInterface *copy = face->child(0);
+    QAccessibleInterface *bringBack = face->child(1);
+    QCOMPARE(QStringList({copy->text(QAccessible::Name), bringBack->text(QAccessible::Name)}),
+             QStringList({u"Копировать"_s, u"Вернуть стёртое"_s}));
+    QCOMPARE(face->indexOfChild(bringBack), 1);
+    QVERIFY(copy->state().focused && !bringBack->state().focused && bringBack->state().disabled);
+    QSignalSpy copied(list, &NickListBox::copied);
+    copy->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(copied.value(0).value(0).toString(), u"BENTYB"_s);
+    QVERIFY(!menu->isVisible() && !copy->state().focused);
 }
 
 QTEST_MAIN(TstForm1)

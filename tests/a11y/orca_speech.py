@@ -53,8 +53,10 @@ STEPS = {"ru": [
     (["Tab", "KP_Enter"], [r"^Стереть push button\.$", r"^Стереть push button Очищает список\.$"], None),
     (["Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
     (["shift+Tab", "space"], [r"^список стёрт, записей: 0\.$"], None),
-    (["ctrl+z"], [rf"^список возвращён, в нём {LISTED + 1} запись\.$"], None),
-    (["shift+Tab"] * 4, [r"^Интервал добавления \(м/c\): text\.$"], "250"),
+    # Back by the list's menu: the result, then the list, not the window and group again.
+    (["shift+Tab"] * 5 + ["Menu"], [r"^Вернуть стёртое\.$"], None),
+    (["Return"], [rf"^список возвращён, в нём {LISTED + 1} запись\.$", "!Quillmark|panel"], None, "Список ников"),
+    (["Tab"], [r"^Интервал добавления \(м/c\): text\.$"], "250"),
     # The list says how long it is, on entry and on Where-am-I.
     (["shift+Tab"], [r"^Список ников\.$", r"^list\.$", rf"^в списке {LISTED + 1} запись\.$"], None, "Список ников"),
     (["KP_Enter"], [r"^Список ников\.$", r"^list\.$", rf"^в списке {LISTED + 1} запись\.$"], None),
@@ -62,9 +64,9 @@ STEPS = {"ru": [
     (["KP_Enter"], [rf"^{LISTED + 1} of {LISTED + 1}\.$", "!Nesting level"], None),
     (["ctrl+c"], [rf"^скопировано: {NICK}\.$"], None),
     (["shift+F10"], [r"^меню списка\.$", r"^Копировать\.$", "!frame"], None),
-    (["Return"], [rf"^скопировано: {NICK}\.$"], None),
+    (["Return"], [rf"^скопировано: {NICK}\.$", "!Quillmark|panel"], None),
     (["Menu"], [r"^меню списка\.$", r"^Копировать\.$", "!frame"], None),
-    (["Escape"], [rf"^{NICK}\.$"], None, "Список ников"),
+    (["Escape"], [rf"^{NICK}\.$", "!Quillmark|panel"], None, "Список ников"),
     (["Tab", "0", "Tab", "space"], [r"^таймер включён, но при интервале 0 мс ники не добавляются\.$"], None),
     (["Tab", "space"], [rf"^таймер остановлен, в списке {LISTED + 1} запись\.$"], None),  # none added at 0
     # A refused Start: the message is read, and not told again as it closes.
@@ -97,7 +99,7 @@ STEPS = {"ru": [
     (["Home"], [rf"^{NICK}\.$"], None),
     (["ctrl+c"], [rf"^copied: {NICK}\.$"], None),
     (["Menu"], [r"^list menu\.$", r"^Copy\.$", "!frame"], None),
-    (["Escape"], [rf"^{NICK}\.$"], None, "List of nicks"),
+    (["Escape"], [rf"^{NICK}\.$", "!Quillmark|panel"], None, "List of nicks"),
     (["Tab", "0", "Tab", "space"], [r"^timer on, but at an interval of 0 ms no nicks are added\.$"], None),
     (["Tab", "space"], [rf"^timer stopped, {LISTED} entries in the list\.$"], None),
     (["shift+Tab"] * 2 + ["5", "Home", "minus", "Tab", "space"], [r"^Interval unchanged: -5 ms is less than zero\."], None),
