@@ -651,8 +651,7 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
     QTest::newRow("timer at 0 adds nothing")
         << QStringList{u"Text2=0"_s, u"Command2"_s}
         << u"таймер включён, но при интервале 0 мс ники не добавляются"_s;
-    // A refusal is shown, and its message is not told again.
-    QTest::newRow("refused start, shown") << QStringList{u"Text2=-5"_s, u"Command2"_s} << QString();
+    QTest::newRow("refused start, shown, not told again") << QStringList{u"Text2=-5"_s, u"Command2"_s} << QString();
     QTest::newRow("refused start, shown while running")
         << QStringList{u"Command2"_s, u"Text2=-5"_s, u"Command2"_s} << u"таймер запущен, интервал 250 мс"_s;
     QTest::newRow("erased list brought back")
@@ -809,19 +808,15 @@ void TstForm1::fastChangesAndFocusSelectionsAreToldOnce()
     QCOMPARE(heard.size(), 2);
     QCOMPARE(heard[1].type, QAccessible::TextSelectionChanged);
 
-    // A selector's field: typing is told; an item picked, which the selector
-    // tells itself, is not told again as the field's new text.
+    // A selector's field: typing is told, an item picked is told by the selector alone.
     heard.clear();
     auto *selector = control<QComboBox>("Combo1");
     QAccessibleTextUpdateEvent picked(selector->lineEdit(), 0, u"Согласная"_s, u"Гласная"_s);
     pacing.handle(&picked);
     QAccessibleTextInsertEvent typed(selector->lineEdit(), 0, u"x"_s);
     pacing.handle(&typed);
-    QCOMPARE(heard.size(), 1);
-    QCOMPARE(heard[0].type, QAccessible::TextInserted);
-
-    // Its list opens on its item, taking the focus; once the selector has
-    // lost the focus, no entry of the list says it is focused.
+    QVERIFY(heard.size() == 1 && heard[0].type == QAccessible::TextInserted);
+    // Its list opens on its item, taking the focus; no entry stays focused after the selector.
     selector->setFocus();
     selector->showPopup();
     QTRY_VERIFY(selector->view()->isVisible());
@@ -831,15 +826,12 @@ void TstForm1::fastChangesAndFocusSelectionsAreToldOnce()
     selector->hidePopup();
     control("Combo2")->setFocus();
     QAccessibleInterface *entries = QAccessible::queryAccessibleInterface(selector->view());
-    for (int i = 0; i < entries->childCount(); ++i)
-        QVERIFY(!entries->child(i)->state().focused);
+    QVERIFY(!entries->child(0)->state().focused && !entries->child(1)->state().focused);
 }
 
 void TstForm1::listMenuIsReadInTheListsGroup()
 {
-    // Opened from the keyboard on a nick, the list's menu sits in the list's
-    // group for a screen reader, which then names no window or group as the
-    // focus comes back; its first entry that can be chosen is focused.
+    // The list's menu sits in the list's group (Orca names no window or group on leaving it).
     QTest::keySequence(window(), QKeySequence(u"Ctrl+N"_s));
     auto *list = control<NickListBox>("List");
     list->setFocus();
@@ -849,12 +841,9 @@ void TstForm1::listMenuIsReadInTheListsGroup()
     QTRY_VERIFY(menu && menu->activeAction());
     QAccessibleInterface *face = QAccessible::queryAccessibleInterface(menu);
     QCOMPARE(face->parent()->text(QAccessible::Name), u"Настрой генератор:"_s);
-    QCOMPARE(face->childCount(), 2);
-    QAccessibleInterface *copy = face->child(0);
-    QAccessibleInterface *bringBack = face->child(1);
-    QCOMPARE(QStringList({copy->text(QAccessible::Name), bringBack->text(QAccessible::Name)}),
-             QStringList({u"Копировать"_s, u"Вернуть стёртое"_s}));
-    QCOMPARE(face->indexOfChild(bringBack), 1);
+    QAccessibleInterface *copy = face->child(0), *bringBack = face->child(1);
+    QCOMPARE(bringBack->text(QAccessible::Name), u"Вернуть стёртое"_s);
+    QVERIFY(face->childCount() == 2 && face->indexOfChild(bringBack) == 1);
     QVERIFY(copy->state().focused && !bringBack->state().focused && bringBack->state().disabled);
     QSignalSpy copied(list, &NickListBox::copied);
     copy->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

@@ -30,8 +30,7 @@ STEPS = {"ru": [
     ([], [r"^Quillmark — генератор ников frame\.$",
           r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, Ctrl\+Z — вернуть стёртый "
           r"список, F1 — помощь, Ctrl\+I — о программе\.$"], None),
-    # A pick from a selector's list, told once (not again as the text its field
-    # took); after the selector, its list's entry does not stay focused.
+    # A pick from a selector's list, told once; after it, its list's entry is not focused.
     (["Tab", "alt+Down", "Up", "Return"], [r"^Первая буква: editable combo box\.$", "!^Гласная$"], None, "Гласная"),
     # The length box is told by its frame's caption alone.
     (["Tab"] * 4, [r"^Длина ника: panel\.$", r"^read only text\.$", "!^Длина ника read"], "6", ""),
@@ -69,7 +68,6 @@ STEPS = {"ru": [
     (["Escape"], [rf"^{NICK}\.$", "!Quillmark|panel"], None, "Список ников"),
     (["Tab", "0", "Tab", "space"], [r"^таймер включён, но при интервале 0 мс ники не добавляются\.$"], None),
     (["Tab", "space"], [rf"^таймер остановлен, в списке {LISTED + 1} запись\.$"], None),  # none added at 0
-    # A refused Start: the message is read, and not told again as it closes.
     (["shift+Tab"] * 2 + ["5", "Home", "minus", "Tab", "space"], [r"^Интервал не изменён: -5 мс меньше нуля\."], None),
     (["Return"], [r"^Старт push button\.$", "!нтервал не изменён"], None, "Старт"),
     (["ctrl+i"], [r"^О программе Quillmark dialog На сайте"], None),
@@ -85,8 +83,6 @@ STEPS = {"ru": [
     (["F1"], [r"Read the file !!!PleaseReadMe!!!\.html"], None),
     (["Return"], [r"^Quillmark — nickname generator frame\.$"], None),
     (["KP_Enter"], [r"^Close push button", "!combo box|table"], None, "Close"),
-    (["Tab", "alt+Down", "Up", "Return", "shift+Tab"], [r"^First letter: editable combo box\.$", "!^Vowel$"],
-     None, "Close"),
     (["Tab"] * 5, [r"^Nick length: panel\.$", r"^read only text\.$", "!^Nick length read"], "6", ""),
     (["ctrl+plus"], [r"^nick length 7\.$"], None),
     (["shift+Tab"] * 6, [r"^Set up the generator: panel\.$", r"^Save push button\.$"], None, "Save"),
@@ -113,7 +109,7 @@ program_env = dict(os.environ, LC_ALL="en_US.UTF-8" if language == "en" else "C.
 
 
 def utterances():
-    """What Orca spoke, in order (a text change it reads out is logged in brackets)."""
+    """What Orca spoke, in order."""
     if not os.path.exists(log_path):
         return []
     with open(log_path, encoding="utf-8", errors="replace") as f:
