@@ -208,7 +208,8 @@ void Form1Controller::start()
         return;
     // At interval 0 the timer is on, but silent.
     const GenerationTimer &timer = *m_controls.timer;
-    m_announcer->announce(timer.isTicking() ? Wording::timerStarted(timer.interval()) : Wording::timerSilent());
+    m_announcer->announce(timer.isTicking() ? Wording::timerStarted(timer.interval())
+                                            : Wording::timerSilent());
 }
 
 void Form1Controller::erase()

@@ -1,8 +1,8 @@
 #include "ui/toolkit/slotselector.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
-#include <QAbstractItemView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
