@@ -33,8 +33,10 @@ STEPS = {"ru": [
     ([], [r"^Quillmark — генератор ников frame\.$",
           r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, Ctrl\+Z — вернуть стёртый "
           r"список, F1 — помощь, Ctrl\+I — о программе\.$"], None),
+    # A pick from a selector's list, told once; after it, its list's entry is not focused.
+    (["Tab", "alt+Down", "Up", "Return"], [r"^Первая буква: editable combo box\.$", "!^Гласная$"], None, "Гласная"),
     # The length box is told by its frame's caption alone.
-    (["Tab"] * 5, [r"^Длина ника: panel\.$", r"^read only text\.$", "!^Длина ника read"], "6", ""),
+    (["Tab"] * 4, [r"^Длина ника: panel\.$", r"^read only text\.$", "!^Длина ника read"], "6", ""),
     (["Insert+KP_Enter"], [r"^Quillmark — генератор ников$"], None),  # Orca's "read title"
     (["ctrl+n"], [rf"^{NICK}\.$"], None),
     (["ctrl+plus"], [r"^длина ника 7\.$", "!unselected|deleted"], None),  # the focused box rewritten
@@ -53,8 +55,10 @@ STEPS = {"ru": [
     (["Tab", "KP_Enter"], [r"^Стереть push button\.$", r"^Стереть push button Очищает список\.$"], None),
     (["Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
     (["shift+Tab", "space"], [r"^список стёрт, записей: 0\.$"], None),
-    (["ctrl+z"], [rf"^список возвращён, в нём {LISTED + 1} запись\.$"], None),
-    (["shift+Tab"] * 4, [r"^Интервал добавления \(м/c\): text\.$"], "250"),
+    # Back by the list's menu: the result, then the list, not the window and group again.
+    (["shift+Tab"] * 5 + ["Menu"], [r"^Вернуть стёртое\.$"], None),
+    (["Return"], [rf"^список возвращён, в нём {LISTED + 1} запись\.$", "!Quillmark|panel"], None, "Список ников"),
+    (["Tab"], [r"^Интервал добавления \(м/c\): text\.$"], "250"),
     # The list says how long it is, on entry and on Where-am-I.
     (["shift+Tab"], [r"^Список ников\.$", r"^list\.$", rf"^в списке {LISTED + 1} запись\.$"], None, "Список ников"),
     (["KP_Enter"], [r"^Список ников\.$", r"^list\.$", rf"^в списке {LISTED + 1} запись\.$"], None),
@@ -62,11 +66,13 @@ STEPS = {"ru": [
     (["KP_Enter"], [rf"^{LISTED + 1} of {LISTED + 1}\.$", "!Nesting level"], None),
     (["ctrl+c"], [rf"^скопировано: {NICK}\.$"], None),
     (["shift+F10"], [r"^меню списка\.$", r"^Копировать\.$", "!frame"], None),
-    (["Return"], [rf"^скопировано: {NICK}\.$"], None),
+    (["Return"], [rf"^скопировано: {NICK}\.$", "!Quillmark|panel"], None),
     (["Menu"], [r"^меню списка\.$", r"^Копировать\.$", "!frame"], None),
-    (["Escape"], [rf"^{NICK}\.$"], None, "Список ников"),
+    (["Escape"], [rf"^{NICK}\.$", "!Quillmark|panel"], None, "Список ников"),
     (["Tab", "0", "Tab", "space"], [r"^таймер включён, но при интервале 0 мс ники не добавляются\.$"], None),
     (["Tab", "space"], [rf"^таймер остановлен, в списке {LISTED + 1} запись\.$"], None),  # none added at 0
+    (["shift+Tab"] * 2 + ["5", "Home", "minus", "Tab", "space"], [r"^Интервал не изменён: -5 мс меньше нуля\."], None),
+    (["Return"], [r"^Старт push button\.$", "!нтервал не изменён"], None, "Старт"),
     (["ctrl+i"], [r"^О программе Quillmark dialog На сайте"], None),
     (["Tab"], [r"^TOR\(E\)N link\.$"], None),
     # Back and forth between the windows: each named, neither read out again.
@@ -92,9 +98,11 @@ STEPS = {"ru": [
     (["Home"], [rf"^{NICK}\.$"], None),
     (["ctrl+c"], [rf"^copied: {NICK}\.$"], None),
     (["Menu"], [r"^list menu\.$", r"^Copy\.$", "!frame"], None),
-    (["Escape"], [rf"^{NICK}\.$"], None, "List of nicks"),
+    (["Escape"], [rf"^{NICK}\.$", "!Quillmark|panel"], None, "List of nicks"),
     (["Tab", "0", "Tab", "space"], [r"^timer on, but at an interval of 0 ms no nicks are added\.$"], None),
     (["Tab", "space"], [rf"^timer stopped, {LISTED} entries in the list\.$"], None),
+    (["shift+Tab"] * 2 + ["5", "Home", "minus", "Tab", "space"], [r"^Interval unchanged: -5 ms is less than zero\."], None),
+    (["Return"], [r"^Start push button\.$", "!nterval unchanged"], None, "Start"),
     (["ctrl+i"], [r"^About Quillmark dialog On the site"], None),
     (["Escape"], ["~Quillmark — nickname generator"], None),
 ]}[language]
@@ -108,7 +116,7 @@ def utterances():
     if not os.path.exists(log_path):
         return []
     with open(log_path, encoding="utf-8", errors="replace") as f:
-        return re.findall(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*?)' ?\{", f.read(), re.M)
+        return re.findall(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*?)' ?\[?\{", f.read(), re.M)
 
 
 def said(since):

@@ -45,7 +45,7 @@ void AccessiblePacing::manage(QLineEdit *box, Changes changes, QWidget *focusOwn
     Box &entry = m_boxes[box];
     entry.box = box;
     entry.focusOwner = focusOwner ? focusOwner : box;
-    entry.paced = changes == Changes::Paced;
+    entry.changes = changes;
     entry.told = box->text();
     entry.focusOwner->installEventFilter(this);
     connect(box, &QObject::destroyed, this, [this, box] { m_boxes.remove(box); });
@@ -92,8 +92,14 @@ void AccessiblePacing::handle(QAccessibleEvent *event)
         if (box.focusTold)
             forward(event);
         return;
+    case QAccessible::TextUpdated: // the text set anew, not typed
+        if (box.changes == Changes::Paced)
+            tellTextChange(box, event);
+        else if (box.changes == Changes::AsTheyCome)
+            forward(event);
+        return;
     default:
-        if (box.paced && isTextChange(event->type()))
+        if (box.changes == Changes::Paced && isTextChange(event->type()))
             tellTextChange(box, event);
         else
             forward(event);

@@ -41,6 +41,10 @@ public:
     {
         AsTheyCome, // typed by the user: every change, at once
         Paced,
+        // A selector's edit field: what the user types, at once; the
+        // program's rewrites (an item picked, which the selector tells by
+        // itself) not at all.
+        Typed,
     };
     // A box inside another control (an editable selector) takes the focus
     // with it: Qt tells the focus of that control, its focus owner.
@@ -64,7 +68,7 @@ private:
     {
         QPointer<QLineEdit> box;
         QWidget *focusOwner = nullptr; // the box itself, or the control it is part of
-        bool paced = false;
+        Changes changes = Changes::AsTheyCome;
         bool focusTold = false;
         bool pending = false;
         QString told; // the value the reader was last told

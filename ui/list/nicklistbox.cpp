@@ -1,6 +1,7 @@
 #include "ui/list/nicklistbox.h"
 
 #include "ui/common/look.h"
+#include "ui/list/listmenuaccessible.h"
 #include "ui/list/nicklistaccessible.h"
 
 #include <QAccessible>
@@ -78,6 +79,7 @@ namespace {
 void installListAccessible()
 {
     QAccessible::installFactory(&NickListAccessible::factory);
+    QAccessible::installFactory(&ListMenuAccessible::factory);
 }
 } // namespace
 // Once, as the application starts.
@@ -470,7 +472,7 @@ void NickListBox::wheelEvent(QWheelEvent *event)
 void NickListBox::contextMenuEvent(QContextMenuEvent *event)
 {
     if (!m_menu) {
-        m_menu = new QMenu(this);
+        m_menu = new ListMenu(this);
         m_copyAction = m_menu->addAction(tr("Копировать"), this, &NickListBox::copy);
         m_copyAction->setShortcut(QKeySequence::Copy);
         m_menu->addActions(m_menuActions);

@@ -274,7 +274,7 @@ void Form1::setupAccess()
     pacing.manage(m_controls.nickBox, AccessiblePacing::Changes::Paced);
     pacing.manage(m_controls.counterBox, AccessiblePacing::Changes::Paced);
     for (SlotSelector *combo : m_controls.selectors)
-        pacing.manage(combo->lineEdit(), AccessiblePacing::Changes::AsTheyCome, combo);
+        pacing.manage(combo->lineEdit(), AccessiblePacing::Changes::Typed, combo);
 }
 
 QString Form1::keysDescription() const

@@ -203,15 +203,13 @@ void Form1Controller::showAbout()
 
 void Form1Controller::start()
 {
-    const GenerationTimer &timer = *m_controls.timer;
-    if (m_autoGeneration->start()) {
-        // At interval 0 the timer is on, but silent.
-        m_announcer->announce(timer.isTicking() ? Wording::timerStarted(timer.interval())
-                                                : Wording::timerSilent());
+    // A refusal has been shown in a message, which a screen reader reads.
+    if (!m_autoGeneration->start())
         return;
-    }
-    // Refused, and the refusal has been shown: the timer is as it was.
-    m_announcer->announce(Wording::startRefused(timer.isEnabled(), timer.interval()));
+    // At interval 0 the timer is on, but silent.
+    const GenerationTimer &timer = *m_controls.timer;
+    m_announcer->announce(timer.isTicking() ? Wording::timerStarted(timer.interval())
+                                            : Wording::timerSilent());
 }
 
 void Form1Controller::erase()

@@ -1,7 +1,9 @@
 #include "ui/toolkit/slotselector.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -45,6 +47,12 @@ void SlotSelector::keyPressEvent(QKeyEvent *event)
 void SlotSelector::focusOutEvent(QFocusEvent *event)
 {
     QComboBox::focusOutEvent(event);
+    // Once the list has been open, its current entry says it is focused for
+    // as long as it stays current, and a screen reader would find two
+    // focused controls. The list, which takes the focus as it opens, sets
+    // it again each time.
+    if (!view()->isVisible())
+        view()->selectionModel()->clearCurrentIndex();
     // The edit field has the selector's focus and says so, but a screen
     // reader hears only of the selector losing it, and Orca keeps the
     // field's state once read: it would go on finding the focus there. So

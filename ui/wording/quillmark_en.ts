@@ -538,14 +538,6 @@ But the program&apos;s other copies could not wait for this save to end: no fold
         <source>таймер включён, но при интервале 0 мс ники не добавляются</source>
         <translation>timer on, but at an interval of 0 ms no nicks are added</translation>
     </message>
-    <message>
-        <source>интервал не изменён, таймер работает дальше с интервалом %1 мс</source>
-        <translation>interval not changed, the timer goes on at its interval of %1 ms</translation>
-    </message>
-    <message>
-        <source>интервал не изменён, таймер не запущен</source>
-        <translation>interval not changed, the timer is not running</translation>
-    </message>
     <message numerus="yes">
         <source>список возвращён, в нём %1 записей</source>
         <translation>

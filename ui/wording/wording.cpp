@@ -277,12 +277,6 @@ QString Wording::timerSilent()
     return tr("таймер включён, но при интервале 0 мс ники не добавляются");
 }
 
-QString Wording::startRefused(bool timerRunning, qint64 interval)
-{
-    return timerRunning ? tr("интервал не изменён, таймер работает дальше с интервалом %1 мс").arg(interval)
-                        : tr("интервал не изменён, таймер не запущен");
-}
-
 namespace {
 
 // The count in the counter box, as tr() takes it to choose the plural form.

@@ -47,7 +47,6 @@ public:
     static QString lengthIs(const QString &length);
     static QString timerStarted(qint64 interval);
     static QString timerSilent();
-    static QString startRefused(bool timerRunning, qint64 interval);
     static QString timerStopped(const QString &count);
     static QString listErased();
     static QString listBroughtBack(const QString &count);
