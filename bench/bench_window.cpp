@@ -19,6 +19,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -458,12 +459,16 @@ EmptyTimer emptyTimerRate(double milliseconds)
 
 // Save through its button while the timer runs, against dd writing the
 // same number of bytes with conv=fsync on the same disk, in turns; and
-// the empty-slot timer for as long as each save took.
-void save(benchmark::State &state, qsizetype size, const Plan &plan)
+// the empty-slot timer for as long as each save took. An empty `into`
+// saves into the window's own folder, on the disk of the build.
+void save(benchmark::State &state, qsizetype size, const Plan &plan, const QString &into)
 {
     BenchWindow &window = BenchWindow::measured();
     window.fillTo(size);
-    const QDir folder(window.saveFolder());
+    const QDir folder(into.isEmpty() ? window.saveFolder() : into);
+    window.form().setLogFolders(folder.path(), folder.path());
+    const auto restoreFolders =
+        qScopeGuard([&window] { window.form().setLogFolders(window.saveFolder(), window.saveFolder()); });
     const QString logPath = folder.filePath(NickLog::FileName);
     const QString ddPath = folder.filePath(QStringLiteral("dd.out"));
     // The timer lists more nicks with every round; the file grows with them.
@@ -673,13 +678,14 @@ benchmark::internal::Benchmark *add(const std::string &name, Function function, 
 void registerBigStage(const Plan &plan, qsizetype size)
 {
     add(named("tick", size), tick, plan.tickIterations, size);
-    add(named("save", size), save, 1, size, plan);
+    add(named("save", size), save, 1, size, plan, QString());
     add(named("memory", size), memory, 1);
 }
 
-void registerSlowDiskSave(const QString &folder, qsizetype entries)
+void registerSlowDiskSave(const Plan &plan, const QString &folder, qsizetype entries)
 {
     add("save_slow_disk", saveToSlowDisk, 1, folder, entries);
+    add("save_slow_disk_against_dd", save, 1, entries, plan, folder);
 }
 
 void registerWindowStage(const Plan &plan, qsizetype size, bool last)
@@ -692,7 +698,7 @@ void registerWindowStage(const Plan &plan, qsizetype size, bool last)
     add(named("list_scroll", size), listScroll, plan.opIterations, size, plan);
     if (size > 0) {
         add(named("timer_rate", size), timerRate, 1, size, plan);
-        add(named("save", size), save, 1, size, plan);
+        add(named("save", size), save, 1, size, plan, QString());
     }
     if (last) {
         add(named("memory", size), memory, 1);

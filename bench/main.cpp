@@ -54,7 +54,7 @@ int main(int argc, char *argv[])
         registerBigStage(plan, size);
     const QString slowDisk = qEnvironmentVariable("QUILLMARK_SLOW_DISK");
     if (!slowDisk.isEmpty())
-        registerSlowDiskSave(slowDisk, qEnvironmentVariableIntValue("QUILLMARK_SLOW_ENTRIES"));
+        registerSlowDiskSave(plan, slowDisk, qEnvironmentVariableIntValue("QUILLMARK_SLOW_ENTRIES"));
     registerListWidget(plan);
 
     TableReporter table;

@@ -37,7 +37,7 @@ void registerStartup(const Plan &plan);
 void registerWindowStage(const Plan &plan, qsizetype size, bool last);
 void registerBigStage(const Plan &plan, qsizetype size);
 // A save of a list of at least `entries` into a folder on a slow disk.
-void registerSlowDiskSave(const QString &folder, qsizetype entries);
+void registerSlowDiskSave(const Plan &plan, const QString &folder, qsizetype entries);
 void registerListWidget(const Plan &plan);
 // Closes the QListWidget before the application goes.
 void releaseListWidget();

@@ -6,6 +6,10 @@
 #include <optional>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // Word layout: bits 0-3 hold the length, then 5 bits per letter (A = 0),
 // first letter lowest. With the top bit set, the low bits index m_others.
 namespace {
@@ -53,6 +57,35 @@ char packedLetter(quint64 word, qsizetype k)
 {
     return char('A' + ((word >> (LengthBits + LetterBits * k)) & LetterMask));
 }
+
+#if defined(__SSE2__)
+// Two packed words spelled at once, each in its own half: the first eight
+// letters as eight bytes (moved apart in halves, quarters and eighths of
+// their bits), and the last two in a second vector, at bytes 0 and 8.
+struct TwoSpelled
+{
+    __m128i firstEight;
+    __m128i lastTwo;
+};
+
+TwoSpelled spellTwo(const quint64 *words)
+{
+    const auto mask = [](quint64 bits) { return _mm_set1_epi64x(qint64(bits)); };
+    const __m128i codes =
+        _mm_srli_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i *>(words)), LengthBits);
+    __m128i t = _mm_and_si128(codes, mask(0xFF'FFFF'FFFF));
+    t = _mm_or_si128(_mm_and_si128(t, mask(0xF'FFFF)),
+                     _mm_slli_epi64(_mm_and_si128(t, mask(0xFF'FFF0'0000)), 12));
+    t = _mm_or_si128(_mm_and_si128(t, mask(0x3FF'0000'03FF)),
+                     _mm_slli_epi64(_mm_and_si128(t, mask(0xF'FC00'000F'FC00)), 6));
+    t = _mm_or_si128(_mm_and_si128(t, mask(0x1F'001F'001F'001F)),
+                     _mm_slli_epi64(_mm_and_si128(t, mask(0x3E0'03E0'03E0'03E0)), 3));
+    __m128i u = _mm_srli_epi64(codes, 8 * LetterBits);
+    u = _mm_or_si128(_mm_and_si128(u, mask(0x1F)), _mm_slli_epi64(_mm_and_si128(u, mask(0x3E0)), 3));
+    const __m128i a = _mm_set1_epi8('A');
+    return {_mm_add_epi8(t, a), _mm_add_epi8(u, a)};
+}
+#endif
 } // namespace
 
 void NickStore::append(QStringView nick)
@@ -116,21 +149,46 @@ qsizetype NickStore::appendLinesTo(qsizetype first, QByteArrayView lineEnd, qsiz
 {
     const qsizetype wanted = out.size() + bytes;
     const qsizetype lineRoom = MaxPackedLength + lineEnd.size();
+#if defined(__SSE2__)
+    // A line end of up to two bytes goes in one store of two; a byte past
+    // it is written over by the next line or cut off at the end.
+    const bool shortEnd = lineEnd.size() <= 2;
+    char endBytes[2] = {};
+    std::copy_n(lineEnd.data(), std::min<qsizetype>(lineEnd.size(), 2), endBytes);
+#endif
     qsizetype i = first;
     while (i < m_count && out.size() < wanted) {
         // Packed entries of one chunk are written through a pointer into
         // room made for them beforehand: all ten letter places are filled,
-        // a pair of letters at a time, and the line end goes right after
-        // the entry's own length.
+        // and the line end goes right after the entry's own length.
         const qsizetype inChunk = slot(i) & (ChunkSize - 1);
         const qsizetype batch =
             std::min({m_count - i, ChunkSize - inChunk, (wanted - out.size()) / lineRoom + 1});
         const quint64 *const words = m_chunks[size_t(slot(i) >> ChunkShift)].get() + inChunk;
         const qsizetype size = out.size();
-        out.resize(size + batch * lineRoom);
+        // Two bytes of slack for a one-byte line end written as two.
+        out.resize(size + batch * lineRoom + 2);
         char *const begin = out.data();
         char *at = begin + size;
         qsizetype done = 0;
+#if defined(__SSE2__)
+        // Two entries at a time while both are packed: this is most of a
+        // save's own work, and twice as fast as one at a time.
+        for (; shortEnd && done + 1 < batch && !((words[done] | words[done + 1]) & OtherFlag); done += 2) {
+            const TwoSpelled two = spellTwo(words + done);
+            const quint16 lastTwo[2] = {quint16(_mm_extract_epi16(two.lastTwo, 0)),
+                                        quint16(_mm_extract_epi16(two.lastTwo, 4))};
+            const __m128i firstEight[2] = {two.firstEight,
+                                           _mm_unpackhi_epi64(two.firstEight, two.firstEight)};
+            for (int k = 0; k < 2; ++k) {
+                _mm_storel_epi64(reinterpret_cast<__m128i *>(at), firstEight[k]);
+                std::memcpy(at + 8, &lastTwo[k], 2);
+                at += packedLength(words[done + k]);
+                std::memcpy(at, endBytes, 2);
+                at += lineEnd.size();
+            }
+        }
+#endif
         for (; done < batch; ++done) {
             const quint64 w = words[done];
             if (w & OtherFlag)

@@ -57,7 +57,8 @@ public:
     void setWaitHandler(std::function<bool()> handler) { m_waitHandler = std::move(handler); }
 
     bool open();
-    // Text of whole lines, each already ending in LineEnd.
+    // The file's text in order, each line ending in LineEnd; a call may end
+    // inside a line that the next one goes on with.
     bool writeLines(QByteArrayView lines);
     // Writes what is left and syncs it; until commit() the old file stays.
     bool sync();

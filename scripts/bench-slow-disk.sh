@@ -30,4 +30,4 @@ mount "$loop" "$work/mnt"
 echo "$(cat "/sys/block/${loop#/dev/}/dev") $((30 * 1000 * 1000))" >"$throttle"
 
 QUILLMARK_SLOW_DISK="$work/mnt" QUILLMARK_SLOW_ENTRIES="$entries" \
-    scripts/bench.sh --benchmark_filter='^save_slow_disk/'
+    scripts/bench.sh --benchmark_filter='^save_slow_disk'

@@ -94,6 +94,7 @@ private Q_SLOTS:
     void init() { QVERIFY(makeFolders()); }
     void anEmptyListEmptiesTheFile_data();
     void anEmptyListEmptiesTheFile();
+    void aLongListIsWrittenWhole();
     void unusableProgramFolderWritesNothing_data();
     void unusableProgramFolderWritesNothing();
     void linksAreFollowedOnlyWhenTheUsersOwn_data();
@@ -193,6 +194,21 @@ void TstLogFile::anEmptyListEmptiesTheFile()
     QCOMPARE(readAll(m_log), QByteArray(""));
     // Nothing is left behind beside it.
     QCOMPARE(leftInProgramFolder(), QStringList({u"NIK.log"_s, u"other.txt"_s}).mid(0, linked ? 2 : 1));
+}
+
+void TstLogFile::aLongListIsWrittenWhole()
+{
+    // Lines of ten bytes, the last across 8 MiB: the save's write blocks of
+    // a few MiB cut lines, yet each line is written once, whole, in its place.
+    const QString letters = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s.repeated(2);
+    QStringList nicks;
+    QByteArray expected;
+    for (int i = 0; i < 838'861; ++i) {
+        nicks << letters.mid(i % 26, 8);
+        expected += nicks.back().toLatin1() + "\r\n";
+    }
+    QCOMPARE(save(nicks).kind, SaveOutcome::Kind::Saved);
+    QVERIFY(readAll(m_log) == expected);
 }
 
 void TstLogFile::unusableProgramFolderWritesNothing_data()

@@ -91,15 +91,18 @@ void TstNickStore::packsCapitalNicksIntoOneWordAndClearFreesAll()
 void TstNickStore::streamsLinesAsTheEntriesRead_data()
 {
     QTest::addColumn<qsizetype>("bytes");
-    QTest::newRow("one byte a call") << qsizetype(1);
-    QTest::newRow("ends inside a line") << qsizetype(29);
-    QTest::newRow("a few hundred lines a call") << qsizetype(4000);
-    QTest::newRow("all at once") << (qsizetype(1) << 30);
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::newRow("one byte a call") << qsizetype(1) << QByteArray("\r\n");
+    QTest::newRow("ends inside a line") << qsizetype(29) << QByteArray("\r\n");
+    QTest::newRow("a few hundred lines a call") << qsizetype(4000) << QByteArray("\r\n");
+    QTest::newRow("all at once") << (qsizetype(1) << 30) << QByteArray("\r\n");
+    QTest::newRow("a line end of three bytes") << qsizetype(4000) << QByteArray("<>\n");
 }
 
 void TstNickStore::streamsLinesAsTheEntriesRead()
 {
     QFETCH(qsizetype, bytes);
+    QFETCH(QByteArray, lineEnd);
     // Every packed length, side-list texts now and then, packed entries on
     // both sides of two chunk boundaries; each read back in its place.
     NickStore store;
@@ -113,7 +116,7 @@ void TstNickStore::streamsLinesAsTheEntriesRead()
             nick = i % 2 ? QString::fromUtf8("ник") : QStringLiteral("ABCDEFGHIJKL");
         store.append(nick);
         nicks << nick;
-        expected += nick.toUtf8() + "\r\n";
+        expected += nick.toUtf8() + lineEnd;
     }
     QCOMPARE(store.count(), entries);
     for (qsizetype i = 0; i < entries; ++i)
@@ -127,7 +130,7 @@ void TstNickStore::streamsLinesAsTheEntriesRead()
     qsizetype next = 0;
     while (next < entries) {
         const qsizetype before = streamed.size();
-        const qsizetype after = store.appendLinesTo(next, "\r\n", bytes, streamed);
+        const qsizetype after = store.appendLinesTo(next, lineEnd, bytes, streamed);
         const qsizetype grown = streamed.size() - before;
         QVERIFY2(after > next, "every call moves on");
         // It stops at the first line end past the bytes asked for, or at the end.
@@ -138,7 +141,7 @@ void TstNickStore::streamsLinesAsTheEntriesRead()
     QCOMPARE(next, entries);
     QCOMPARE(streamed.size(), expected.size());
     QVERIFY(streamed == expected);
-    QCOMPARE(store.appendLinesTo(entries, "\r\n", bytes, streamed), entries);
+    QCOMPARE(store.appendLinesTo(entries, lineEnd, bytes, streamed), entries);
     QCOMPARE(streamed.size(), expected.size());
 }
 
