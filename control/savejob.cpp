@@ -39,11 +39,11 @@ void SaveJob::run(Order order)
     }));
     // The end is heard on this object's thread, through its event loop.
     connect(m_thread.get(), &QThread::finished, this, &SaveJob::ended);
-    // The save runs at the window's own priority. At the idle priority
-    // (SCHED_IDLE) any other program wanting a processor held it back: on a
-    // busy machine it kept 63 % of dd's pace against 105 % at this one,
-    // while the window, which wants a tenth of a processor, fared alike.
-    m_thread->start();
+    // The save takes a processor only when the window's thread does not want
+    // it: on a busy machine a save at the same priority kept the window
+    // waiting, and the timer lost its ticks. (On Linux this is SCHED_IDLE;
+    // Qt's other priorities change nothing for ordinary threads there.)
+    m_thread->start(QThread::IdlePriority);
 }
 
 void SaveJob::ended()

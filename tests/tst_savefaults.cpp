@@ -350,7 +350,7 @@ void TstSaveFaults::saveRunsBesideTheTimer()
                  u"Ждём, пока другая копия программы закончит сохранение в эту папку."_s);
         QTRY_VERIFY(counted() >= 300'020);
     }
-    // The save never lowers the window's own priority.
+    // The save yields the processors to the window, never the window to it.
     QCOMPARE(::getpriority(PRIO_PROCESS, 0), m_windowNice);
     QVERIFY(m_messages->shown.isEmpty());
     if (during == u"erase") {
