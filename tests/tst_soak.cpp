@@ -39,10 +39,10 @@ constexpr int SaveEvery = 991;
 constexpr int EraseEvery = 2999;
 constexpr int SampleEvery = 997;
 // What the heap may hold beyond the stored nicks, 8 bytes each: Qt's glyph
-// caches and the window's buffers, which settle early, and the list's
-// part-filled last block of 512 KiB. A save's write block is freed before the
-// next sample.
-constexpr qint64 HeapSlack = qint64(1) << 20;
+// caches and the window's buffers, which settle early, the list's
+// part-filled last block of 512 KiB, and that of the erased list kept for
+// Ctrl+Z. A save's write block is freed before the next sample.
+constexpr qint64 HeapSlack = qint64(3) << 19;
 constexpr qint64 BytesPerNick = 8;
 
 int soakTicks()
