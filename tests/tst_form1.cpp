@@ -830,6 +830,11 @@ void TstForm1::fastChangesAndFocusSelectionsAreToldOnce()
     control("Combo2")->setFocus();
     QAccessibleInterface *entries = QAccessible::queryAccessibleInterface(selector->view());
     QVERIFY(!entries->child(0)->state().focused && !entries->child(1)->state().focused);
+    // It names no shortcut (Down only moves in the open list); its field still holds its focus.
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(selector);
+    QCOMPARE(face->text(QAccessible::Accelerator), QString());
+    QCOMPARE(face->focusChild()->object(), selector->lineEdit());
+    QCOMPARE(face->text(QAccessible::Name), selector->lineEdit()->text());
 }
 
 void TstForm1::listMenuIsReadInTheListsGroup()

@@ -1,0 +1,109 @@
+#include "ui/toolkit/slotselectoraccessible.h"
+
+#include "ui/toolkit/slotselector.h"
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QLineEdit>
+
+// The children and texts are those Qt gives every combo box: its list,
+// then its edit field, which holds the selector's accessible focus.
+
+SlotSelectorAccessible::SlotSelectorAccessible(QComboBox *selector)
+    : QAccessibleWidget(selector, QAccessible::ComboBox)
+{
+}
+
+QAccessibleInterface *SlotSelectorAccessible::factory(const QString &, QObject *object)
+{
+    auto *selector = qobject_cast<SlotSelector *>(object);
+    return selector ? new SlotSelectorAccessible(selector) : nullptr;
+}
+
+QComboBox *SlotSelectorAccessible::selector() const
+{
+    return static_cast<QComboBox *>(widget());
+}
+
+int SlotSelectorAccessible::childCount() const
+{
+    return selector()->isEditable() ? 2 : 1;
+}
+
+QAccessibleInterface *SlotSelectorAccessible::child(int index) const
+{
+    if (index == 0)
+        return QAccessible::queryAccessibleInterface(selector()->view());
+    if (index == 1 && selector()->isEditable())
+        return QAccessible::queryAccessibleInterface(selector()->lineEdit());
+    return nullptr;
+}
+
+int SlotSelectorAccessible::indexOfChild(const QAccessibleInterface *child) const
+{
+    if (child->object() == selector()->view())
+        return 0;
+    if (selector()->isEditable() && child->object() == selector()->lineEdit())
+        return 1;
+    return -1;
+}
+
+QAccessibleInterface *SlotSelectorAccessible::childAt(int x, int y) const
+{
+    if (selector()->isEditable() && selector()->lineEdit()->rect().contains(x, y))
+        return child(1);
+    return nullptr;
+}
+
+QAccessibleInterface *SlotSelectorAccessible::focusChild() const
+{
+    return selector()->isEditable() ? child(1) : nullptr;
+}
+
+QString SlotSelectorAccessible::text(QAccessible::Text t) const
+{
+    QString text;
+    // On Linux a combo box's name is its value; its label is told through
+    // the label's relation.
+    if (t == QAccessible::Name || t == QAccessible::Value)
+        text = selector()->isEditable() ? selector()->lineEdit()->text() : selector()->currentText();
+    return text.isEmpty() ? QAccessibleWidget::text(t) : text;
+}
+
+QAccessible::State SlotSelectorAccessible::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    state.expandable = true;
+    state.expanded = selector()->view()->isVisible();
+    state.editable = selector()->isEditable();
+    return state;
+}
+
+QStringList SlotSelectorAccessible::actionNames() const
+{
+    return {showMenuAction(), pressAction()};
+}
+
+QString SlotSelectorAccessible::localizedActionDescription(const QString &actionName) const
+{
+    // Qt's own text, from Qt's translations as Qt's interface has it.
+    static const char *const opensList = "Open the combo box selection popup";
+    if (actionName == showMenuAction() || actionName == pressAction())
+        return QCoreApplication::translate("QComboBox", opensList);
+    return {};
+}
+
+void SlotSelectorAccessible::doAction(const QString &actionName)
+{
+    if (actionName != showMenuAction() && actionName != pressAction())
+        return;
+    if (selector()->view()->isVisible())
+        selector()->hidePopup();
+    else
+        selector()->showPopup();
+}
+
+QStringList SlotSelectorAccessible::keyBindingsForAction(const QString &) const
+{
+    return {};
+}
