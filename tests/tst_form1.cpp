@@ -835,6 +835,13 @@ void TstForm1::fastChangesAndFocusSelectionsAreToldOnce()
     QCOMPARE(face->text(QAccessible::Accelerator), QString());
     QCOMPARE(face->focusChild()->object(), selector->lineEdit());
     QCOMPARE(face->text(QAccessible::Name), selector->lineEdit()->text());
+    QCOMPARE(face->indexOfChild(face->child(1)), 1);
+    QCOMPARE(face->indexOfChild(entries), 0);
+    // A reader's press opens its list and closes it again.
+    face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(selector->view()->isVisible() && face->state().expanded);
+    face->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    QTRY_VERIFY(!selector->view()->isVisible() && !face->state().expanded);
 }
 
 void TstForm1::listMenuIsReadInTheListsGroup()

@@ -3,7 +3,6 @@
 #include "ui/toolkit/slotselector.h"
 
 #include <QAbstractItemView>
-#include <QCoreApplication>
 #include <QLineEdit>
 
 // The children and texts are those Qt gives every combo box: its list,
@@ -48,13 +47,6 @@ int SlotSelectorAccessible::indexOfChild(const QAccessibleInterface *child) cons
     return -1;
 }
 
-QAccessibleInterface *SlotSelectorAccessible::childAt(int x, int y) const
-{
-    if (selector()->isEditable() && selector()->lineEdit()->rect().contains(x, y))
-        return child(1);
-    return nullptr;
-}
-
 QAccessibleInterface *SlotSelectorAccessible::focusChild() const
 {
     return selector()->isEditable() ? child(1) : nullptr;
@@ -84,15 +76,6 @@ QStringList SlotSelectorAccessible::actionNames() const
     return {showMenuAction(), pressAction()};
 }
 
-QString SlotSelectorAccessible::localizedActionDescription(const QString &actionName) const
-{
-    // Qt's own text, from Qt's translations as Qt's interface has it.
-    static const char *const opensList = "Open the combo box selection popup";
-    if (actionName == showMenuAction() || actionName == pressAction())
-        return QCoreApplication::translate("QComboBox", opensList);
-    return {};
-}
-
 void SlotSelectorAccessible::doAction(const QString &actionName)
 {
     if (actionName != showMenuAction() && actionName != pressAction())
@@ -101,9 +84,4 @@ void SlotSelectorAccessible::doAction(const QString &actionName)
         selector()->hidePopup();
     else
         selector()->showPopup();
-}
-
-QStringList SlotSelectorAccessible::keyBindingsForAction(const QString &) const
-{
-    return {};
 }

@@ -10,7 +10,8 @@ class QComboBox;
 // the key binding, and Orca ends every Where-am-I on a selector with "Down",
 // a key that is no shortcut: it moves to the next item only once the
 // list is open. A label's real shortcut, were a selector to have one, is
-// still told.
+// still told. Which child lies at a point, and what each action is said to
+// do, are as Qt tells them for any widget.
 class SlotSelectorAccessible : public QAccessibleWidget
 {
 public:
@@ -22,16 +23,13 @@ public:
     int childCount() const override;
     QAccessibleInterface *child(int index) const override;
     int indexOfChild(const QAccessibleInterface *child) const override;
-    QAccessibleInterface *childAt(int x, int y) const override;
     QAccessibleInterface *focusChild() const override;
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
 
     // QAccessibleActionInterface
     QStringList actionNames() const override;
-    QString localizedActionDescription(const QString &actionName) const override;
     void doAction(const QString &actionName) override;
-    QStringList keyBindingsForAction(const QString &actionName) const override;
 
 private:
     QComboBox *selector() const;
