@@ -5,8 +5,9 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 
-// The children and texts are those Qt gives every combo box: its list,
-// then its edit field, which holds the selector's accessible focus.
+// The children and texts are those Qt gives every editable combo box, as a
+// selector is: its list, then its edit field, which holds the selector's
+// accessible focus.
 
 SlotSelectorAccessible::SlotSelectorAccessible(QComboBox *selector)
     : QAccessibleWidget(selector, QAccessible::ComboBox)
@@ -26,14 +27,14 @@ QComboBox *SlotSelectorAccessible::selector() const
 
 int SlotSelectorAccessible::childCount() const
 {
-    return selector()->isEditable() ? 2 : 1;
+    return 2;
 }
 
 QAccessibleInterface *SlotSelectorAccessible::child(int index) const
 {
     if (index == 0)
         return QAccessible::queryAccessibleInterface(selector()->view());
-    if (index == 1 && selector()->isEditable())
+    if (index == 1)
         return QAccessible::queryAccessibleInterface(selector()->lineEdit());
     return nullptr;
 }
@@ -42,14 +43,14 @@ int SlotSelectorAccessible::indexOfChild(const QAccessibleInterface *child) cons
 {
     if (child->object() == selector()->view())
         return 0;
-    if (selector()->isEditable() && child->object() == selector()->lineEdit())
+    if (child->object() == selector()->lineEdit())
         return 1;
     return -1;
 }
 
 QAccessibleInterface *SlotSelectorAccessible::focusChild() const
 {
-    return selector()->isEditable() ? child(1) : nullptr;
+    return child(1);
 }
 
 QString SlotSelectorAccessible::text(QAccessible::Text t) const
@@ -58,7 +59,7 @@ QString SlotSelectorAccessible::text(QAccessible::Text t) const
     // On Linux a combo box's name is its value; its label is told through
     // the label's relation.
     if (t == QAccessible::Name || t == QAccessible::Value)
-        text = selector()->isEditable() ? selector()->lineEdit()->text() : selector()->currentText();
+        text = selector()->lineEdit()->text();
     return text.isEmpty() ? QAccessibleWidget::text(t) : text;
 }
 
@@ -76,10 +77,10 @@ QStringList SlotSelectorAccessible::actionNames() const
     return {showMenuAction(), pressAction()};
 }
 
-void SlotSelectorAccessible::doAction(const QString &actionName)
+// Either of its two actions: a reader asks for them by their place in
+// actionNames().
+void SlotSelectorAccessible::doAction(const QString &)
 {
-    if (actionName != showMenuAction() && actionName != pressAction())
-        return;
     if (selector()->view()->isVisible())
         selector()->hidePopup();
     else

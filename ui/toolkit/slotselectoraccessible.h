@@ -15,7 +15,7 @@ class QComboBox;
 class SlotSelectorAccessible : public QAccessibleWidget
 {
 public:
-    explicit SlotSelectorAccessible(QComboBox *selector);
+    explicit SlotSelectorAccessible(QComboBox *selector); // an editable one
 
     // For QAccessible::installFactory: the interface of a SlotSelector.
     static QAccessibleInterface *factory(const QString &className, QObject *object);
