@@ -276,6 +276,8 @@ void LineFile::syncFolder()
 
 void LineFile::cancel()
 {
+    // A block still being written ends before its file is let go.
+    m_writer.reset();
     // The full list stays while the file holds only part of it.
     if (m_inPlace && m_inPlace->damaged())
         m_new.renamed();
@@ -287,7 +289,6 @@ void LineFile::cancel()
         if (*fd >= 0)
             ::close(std::exchange(*fd, -1));
     }
-    m_writer.reset();
 }
 
 bool LineFile::fail(int error, Place place, SaveRefusal refusal)

@@ -94,6 +94,7 @@ private Q_SLOTS:
     void init() { QVERIFY(makeFolders()); }
     void anEmptyListEmptiesTheFile_data();
     void anEmptyListEmptiesTheFile();
+    void aLongListIsWrittenWhole_data();
     void aLongListIsWrittenWhole();
     void unusableProgramFolderWritesNothing_data();
     void unusableProgramFolderWritesNothing();
@@ -196,19 +197,34 @@ void TstLogFile::anEmptyListEmptiesTheFile()
     QCOMPARE(leftInProgramFolder(), QStringList({u"NIK.log"_s, u"other.txt"_s}).mid(0, linked ? 2 : 1));
 }
 
+void TstLogFile::aLongListIsWrittenWhole_data()
+{
+    QTest::addColumn<QByteArray>("at"); // the calls seen when the disk refuses a write
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QByteArray>("told");
+    QTest::newRow("straight to a disk that takes it") << QByteArray() << 0 << QByteArray("saved||");
+    QTest::newRow("through the cache where the disk refuses that") << QByteArray("open write") << EINVAL << QByteArray("saved||");
+    QTest::newRow("a disk full as the second block goes: not saved, told") << QByteArray("open write write") << ENOSPC << QByteArray("failed|на диске не хватает места|");
+}
+
 void TstLogFile::aLongListIsWrittenWhole()
 {
-    // Lines of ten bytes, the last across 8 MiB: the save's write blocks of
-    // a few MiB cut lines, yet each line is written once, whole, in its place.
+    // Lines of ten bytes, the last two sectors and a line past 8 MiB: the
+    // save's write blocks of a few MiB cut lines, yet each line is written
+    // once, whole, in its place.
+    QFETCH(QByteArray, at);
+    QFETCH(int, error);
     const QString letters = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s.repeated(2);
     QStringList nicks;
     QByteArray expected;
-    for (int i = 0; i < 838'861; ++i) {
+    for (int i = 0; i < 839'681; ++i) {
         nicks << letters.mid(i % 26, 8);
         expected += nicks.back().toLatin1() + "\r\n";
     }
-    QCOMPARE(save(nicks).kind, SaveOutcome::Kind::Saved);
-    QVERIFY(readAll(m_log) == expected);
+    SeamFaults faults(m_programFolder, [&](const QByteArray &calls) { return calls == at ? error : 0; });
+    QTEST(toldBy(save(nicks)), "told");
+    QVERIFY(readAll(m_log) == (error == ENOSPC ? QByteArray("<missing>") : expected));
+    QCOMPARE(leftInProgramFolder().size(), error == ENOSPC ? 0 : 1);
 }
 
 void TstLogFile::unusableProgramFolderWritesNothing_data()

@@ -3,11 +3,56 @@
 #include "platform/save/systemcalls.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <system_error>
+
+namespace {
+// Written straight to the disk in blocks this long...
+constexpr qsizetype DirectBlockSize = 4 * BlockWriter::BlockSize;
+// ...from memory, and at file offsets, that are multiples of the largest
+// sector a disk has; the last few bytes go through the cache.
+constexpr qsizetype SectorAlign = 4096;
+
+bool setDirectFlag(int fd, bool on)
+{
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && ::fcntl(fd, F_SETFL, on ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
+}
+
+BlockWriter::Outcome writeOut(int fd, QByteArrayView bytes, bool direct)
+{
+    BlockWriter::Outcome outcome;
+    while (outcome.written < bytes.size()) {
+        const ssize_t written = SystemCalls::write(fd, bytes.data() + outcome.written,
+                                                   size_t(bytes.size() - outcome.written));
+        if (written < 0 && errno == EINTR)
+            continue;
+        // A disk that took the flag but not the write, or a write cut short
+        // off the sectors: the rest goes through the cache.
+        if (written < 0 && errno == EINVAL && direct && !outcome.cached) {
+            outcome.cached = true;
+            setDirectFlag(fd, false);
+            continue;
+        }
+        if (written <= 0) {
+            outcome.error = written == 0 ? ENOSPC : errno;
+            break;
+        }
+        outcome.written += written;
+    }
+    return outcome;
+}
+} // namespace
 
 BlockWriter::BlockWriter()
 {
     m_block.reserve(BlockSize + 64);
+}
+
+BlockWriter::~BlockWriter()
+{
+    waitForBlockInFlight();
 }
 
 void BlockWriter::setFile(int fd, bool paced)
@@ -15,21 +60,49 @@ void BlockWriter::setFile(int fd, bool paced)
     reset();
     m_fd = fd;
     m_paced = paced;
+    // Straight to the disk, the save's own thread does not copy the whole
+    // list into the system's cache, and the window keeps the processor it
+    // would have taken; a disk that cannot take such writes refuses the flag
+    // (or the first write), and the file goes through the cache.
+    if (paced)
+        setDirect(true);
 }
 
 void BlockWriter::reset()
 {
+    waitForBlockInFlight();
     // resize(), not clear(): clear() would give the block's memory back.
     m_block.resize(0);
+    m_directUsed = 0;
+    m_direct = false;
     m_fd = -1;
     m_error = 0;
     m_written = m_writebackFrom = m_onDisk = 0;
+}
+
+void BlockWriter::setDirect(bool on)
+{
+    m_direct = setDirectFlag(m_fd, on) && on;
+    if (m_direct && !m_directMemory) {
+        m_directMemory = std::make_unique_for_overwrite<char[]>(2 * DirectBlockSize + SectorAlign);
+        const auto address = reinterpret_cast<quintptr>(m_directMemory.get());
+        m_directBlocks[0] = m_directMemory.get() + (SectorAlign - address % SectorAlign) % SectorAlign;
+        m_directBlocks[1] = m_directBlocks[0] + DirectBlockSize;
+    }
 }
 
 bool BlockWriter::write(QByteArrayView bytes)
 {
     if (m_error != 0)
         return false;
+    while (m_direct && !bytes.isEmpty()) {
+        const qsizetype taken = std::min(bytes.size(), DirectBlockSize - m_directUsed);
+        std::memcpy(m_directBlocks[m_filling] + m_directUsed, bytes.data(), size_t(taken));
+        m_directUsed += taken;
+        bytes = bytes.sliced(taken);
+        if (m_directUsed == DirectBlockSize && !handOver())
+            return false;
+    }
     if (m_block.size() + bytes.size() < BlockSize) {
         m_block.append(bytes.data(), bytes.size());
         return true;
@@ -37,12 +110,52 @@ bool BlockWriter::write(QByteArrayView bytes)
     return flush() && writeAll(bytes);
 }
 
+// A full block goes to the disk on a thread of its own, once the one before
+// it is written, and the other block is filled meanwhile.
+bool BlockWriter::handOver()
+{
+    const QByteArrayView full(m_directBlocks[m_filling], m_directUsed);
+    m_directUsed = 0;
+    if (!waitForBlockInFlight())
+        return false;
+    if (!m_direct)
+        return writeAll(full);
+    try {
+        m_inFlight = std::thread([this, fd = m_fd, full] { m_inFlightOutcome = writeOut(fd, full, true); });
+    } catch (const std::system_error &) {
+        return writeAll(full);
+    }
+    m_filling = 1 - m_filling;
+    return true;
+}
+
+bool BlockWriter::waitForBlockInFlight()
+{
+    if (!m_inFlight.joinable())
+        return m_error == 0;
+    m_inFlight.join();
+    return apply(m_inFlightOutcome);
+}
+
 bool BlockWriter::flush()
 {
-    if (m_error != 0 || !writeAll(m_block))
+    if (m_error != 0 || !flushDirect() || !writeAll(m_block))
         return false;
     m_block.resize(0);
     return true;
+}
+
+bool BlockWriter::flushDirect()
+{
+    if (!waitForBlockInFlight())
+        return false;
+    const QByteArrayView left(m_directBlocks[m_filling], m_directUsed);
+    m_directUsed = 0;
+    const qsizetype whole = left.size() - left.size() % SectorAlign;
+    const bool written = writeAll(left.first(whole));
+    if (m_direct)
+        setDirect(false);
+    return written && writeAll(left.sliced(whole));
 }
 
 bool BlockWriter::writeAll(QByteArrayView bytes)
@@ -51,17 +164,17 @@ bool BlockWriter::writeAll(QByteArrayView bytes)
         m_error = EBADF;
         return false;
     }
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = SystemCalls::write(m_fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            m_error = written == 0 ? ENOSPC : errno;
-            return false;
-        }
-        done += written;
-        m_written += written;
+    return apply(writeOut(m_fd, bytes, m_direct));
+}
+
+bool BlockWriter::apply(const Outcome &outcome)
+{
+    m_written += outcome.written;
+    if (outcome.cached)
+        m_direct = false;
+    if (outcome.error != 0) {
+        m_error = outcome.error;
+        return false;
     }
     startWriteback();
     return true;
@@ -69,6 +182,11 @@ bool BlockWriter::writeAll(QByteArrayView bytes)
 
 void BlockWriter::startWriteback()
 {
+    // Written straight to the disk, it is already there.
+    if (m_direct) {
+        m_writebackFrom = m_onDisk = m_written;
+        return;
+    }
     // The disk starts on what was written while the rest is still being
     // rendered, instead of all of it waiting for the sync at the end; and
     // the writing runs at most a few steps ahead of the disk, so that on a

@@ -3,9 +3,15 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-// Writes a file in large blocks, every write checked, and keeps the disk
-// busy meanwhile: what is written is handed to the disk a few blocks at a
-// time, and the writing runs at most a few steps ahead of it.
+#include <memory>
+#include <thread>
+
+// Writes a file in large blocks, every write checked. A new file goes
+// straight from the program's memory to the disk where the disk takes such
+// writes, one block at a time on a thread of its own while the next is
+// filled; elsewhere it goes through the system's cache, and the disk is kept
+// busy meanwhile: what is written is handed to it a few blocks at a time,
+// and the writing runs at most a few steps ahead of it.
 class BlockWriter
 {
 public:
@@ -13,22 +19,50 @@ public:
     static constexpr qsizetype BlockSize = 1 << 20;
 
     BlockWriter();
-    // `paced`: a file the disk is started on as it grows; not a FIFO or device.
+    ~BlockWriter();
+    // `paced`: a new file, written straight to the disk where it can be,
+    // else started on as it grows; not a FIFO, device or an existing file.
     void setFile(int fd, bool paced);
-    // Text a block or more long goes out without a copy.
+    // Text a block or more long goes out without a copy, unless it goes
+    // straight to the disk.
     bool write(QByteArrayView bytes);
-    // Writes what is gathered; false with error().
+    // Writes what is gathered; false with error(). Afterwards the file is
+    // written and read through the system's cache again.
     bool flush();
-    // Forgets the file and what is gathered, keeping the block's memory.
+    // Waits for a block still being written, then forgets the file and what
+    // is gathered, keeping the blocks' memory.
     void reset();
     int error() const { return m_error; }
     qint64 written() const { return m_written; }
 
+    // What one run of writes did.
+    struct Outcome
+    {
+        qint64 written = 0;
+        int error = 0;
+        bool cached = false; // the disk refused a write straight to it: the rest went through the cache
+    };
+
 private:
     bool writeAll(QByteArrayView bytes);
+    bool apply(const Outcome &outcome);
+    bool handOver();
+    bool waitForBlockInFlight();
+    bool flushDirect();
+    void setDirect(bool on);
     void startWriteback();
 
     QByteArray m_block;
+    // Two blocks for writes straight to the disk, which takes them only from
+    // memory, at offsets and in sizes that are whole multiples of its
+    // sectors: one is filled while the other is written.
+    std::unique_ptr<char[]> m_directMemory;
+    char *m_directBlocks[2] = {};
+    int m_filling = 0;
+    qsizetype m_directUsed = 0;
+    bool m_direct = false;
+    std::thread m_inFlight;
+    Outcome m_inFlightOutcome;
     int m_fd = -1;
     int m_error = 0;
     bool m_paced = false;
