@@ -101,6 +101,7 @@ struct SeamFaults
 {
     QList<std::pair<QByteArray, QByteArray>> folders; // path and label
     QByteArrayList seen;
+    int lastFd = -1; // the descriptor of the last call seen
     std::function<int(const QByteArray &calls)> act;
 
     SeamFaults(const QString &folder, std::function<int(const QByteArray &calls)> action = {})
@@ -131,6 +132,7 @@ struct SeamFaults
             const bool onFolder = path == folder && call == SystemCalls::Call::Fsync;
             seen << (label.isEmpty() ? QByteArray() : label + ' ') + Names[int(call)] +
                         (onFolder ? " folder" : "");
+            lastFd = fd;
             return act ? act(seen.join(' ')) : 0;
         }
         return 0;

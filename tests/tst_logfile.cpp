@@ -43,6 +43,14 @@ NickStore storeOf(const QStringList &nicks)
 // What a save told, in one line: "saved", "documents", "cancelled" or "failed" (with what a damaged
 // file holds and the name, less its letters, of the file that keeps the whole list), the reason, the
 // warning (and "unlocked", "too late" for a Cancel), and what refused the program folder's file and why.
+// Whether writes to `fd` skip the system's cache (O_DIRECT), as /proc tells.
+bool openedStraightToDisk(int fd)
+{
+    QFile info(u"/proc/self/fdinfo/"_s + QString::number(fd));
+    const QByteArray flags = info.open(QIODevice::ReadOnly) ? info.readAll().split('\n').value(1) : QByteArray();
+    return flags.startsWith("flags:") && (flags.mid(6).trimmed().toInt(nullptr, 8) & O_DIRECT) != 0;
+}
+
 QByteArray toldBy(const SaveOutcome &outcome)
 {
     using Holds = SaveOutcome::Holds;
@@ -199,34 +207,48 @@ void TstLogFile::anEmptyListEmptiesTheFile()
 
 void TstLogFile::aLongListIsWrittenWhole_data()
 {
-    QTest::addColumn<int>("nth"); // the write the disk refuses
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("linked"); // NIK.log has a second hard link: the list is copied in
+    QTest::addColumn<int>("nth");     // the write the disk refuses
     QTest::addColumn<int>("error");
     QTest::addColumn<QByteArray>("told");
-    QTest::newRow("straight to a disk that takes it") << 0 << 0 << QByteArray("saved||");
-    QTest::newRow("through the cache where the disk refuses that") << 1 << EINVAL << QByteArray("saved||");
-    QTest::newRow("a disk full as the second block goes: not saved, told") << 2 << ENOSPC << QByteArray("failed|на диске не хватает места|");
+    QTest::addColumn<int>("straight"); // writes made straight to the disk, not through its cache
+    // 839 681 lines end two sectors and a line past 8 MiB; 839 680 end on a sector.
+    QTest::newRow("straight to a disk that takes it, the last line through the cache") << 839'681 << false << 0 << 0 << QByteArray("saved||") << 3;
+    QTest::newRow("through the cache where the disk refuses that") << 839'681 << false << 1 << EINVAL << QByteArray("saved||") << 1;
+    QTest::newRow("a disk full as the second block goes: not saved, told") << 839'681 << false << 2 << ENOSPC << QByteArray("failed|на диске не хватает места|") << 2;
+    QTest::newRow("whole sectors, then read back to be copied into a linked NIK.log") << 839'680 << true << 0 << 0 << QByteArray("saved||") << 3;
 }
 
 void TstLogFile::aLongListIsWrittenWhole()
 {
-    // Lines of ten bytes, the last two sectors and a line past 8 MiB: the
-    // save's write blocks of a few MiB cut lines, yet each line is written
-    // once, whole, in its place.
+    // Lines of ten bytes past 8 MiB: the save's write blocks of a few MiB
+    // cut lines, yet each line is written once, whole, in its place.
+    QFETCH(int, lines);
+    QFETCH(bool, linked);
     QFETCH(int, nth);
     QFETCH(int, error);
     const QString letters = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s.repeated(2);
     QStringList nicks;
     QByteArray expected;
-    for (int i = 0; i < 839'681; ++i) {
+    for (int i = 0; i < lines; ++i) {
         nicks << letters.mid(i % 26, 8);
         expected += nicks.back().toLatin1() + "\r\n";
     }
+    const QString link = m_programFolder + u"/other.txt"_s;
+    QVERIFY(!linked || (writeFile(m_log, OldLog) && ::link(QFile::encodeName(m_log), QFile::encodeName(link)) == 0));
+    int straight = 0;
     SeamFaults faults(m_programFolder, [&](const QByteArray &) {
-        return faults.seen.back() == "write" && faults.seen.count("write") == nth ? error : 0;
+        if (faults.seen.back() != "write")
+            return 0;
+        straight += openedStraightToDisk(faults.lastFd);
+        return faults.seen.count("write") == nth ? error : 0;
     });
     QTEST(toldBy(save(nicks)), "told");
+    QTEST(straight, "straight");
     QVERIFY(readAll(m_log) == (error == ENOSPC ? QByteArray("<missing>") : expected));
-    QCOMPARE(leftInProgramFolder().size(), error == ENOSPC ? 0 : 1);
+    QVERIFY(!linked || readAll(link) == expected);
+    QCOMPARE(leftInProgramFolder().size(), error == ENOSPC ? 0 : 1 + linked);
 }
 
 void TstLogFile::unusableProgramFolderWritesNothing_data()
