@@ -36,7 +36,7 @@ STEPS = {"ru": [
     # A pick from a selector's list, told once; after it, its list's entry is not focused.
     (["Tab", "alt+Down", "Up", "Return"], [r"^Первая буква: editable combo box\.$", "!^Гласная$"], None, "Гласная"),
     # Where-am-I on it names no shortcut: Down only moves in its open list.
-    (["KP_Enter"], [r"^Первая буква", "!Вниз|Down"], None, "Гласная"),
+    (["KP_Enter"], [r"editable combo box\.$", "!Вниз|Down"], None, "Гласная"),
     # The length box is told by its frame's caption alone.
     (["Tab"] * 4, [r"^Длина ника: panel\.$", r"^read only text\.$", "!^Длина ника read"], "6", ""),
     (["Insert+KP_Enter"], [r"^Quillmark — генератор ников$"], None),  # Orca's "read title"
