@@ -123,10 +123,10 @@ SaveOutcome NickLog::writeFile(const NickStore &store, const QByteArray &path, P
     // Lines rendered straight from the store a block at a time, and written
     // by the same thread: the disk works on the blocks already written
     // meanwhile, and the window's thread keeps a processor of its own. Every
-    // write but the last is one whole block at a multiple of its size, so
-    // the system fills whole pages of its cache: writes that began and ended
-    // inside a page took a third longer. The few bytes of a line past the
-    // block open the next one.
+    // write but the last is one whole block at a multiple of its size: where
+    // the file goes through the system's cache, that fills whole pages of it
+    // (writes that began and ended inside a page took a third longer). The
+    // few bytes of a line past the block open the next one.
     QByteArray block;
     block.reserve(RenderBlockSize + 64);
     for (qsizetype next = 0; next < store.count() || !block.isEmpty();) {
