@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -88,16 +89,81 @@ TwoSpelled spellTwo(const quint64 *words)
 #endif
 } // namespace
 
+NickStore::NickStore(const NickStore &other)
+    : m_chunks(other.m_chunks),
+      m_owner(other.m_owner),
+      m_addsToOwner(false),
+      m_ownsTail(false),
+      m_others(other.m_others),
+      m_count(other.m_count),
+      m_first(other.m_first)
+{
+}
+
+NickStore &NickStore::operator=(const NickStore &other)
+{
+    if (this != &other)
+        *this = NickStore(other);
+    return *this;
+}
+
+void NickStore::startOwner()
+{
+    // An owner keeps only owners made before it, or ones nothing else
+    // holds (adopt): no owner ever keeps itself.
+    auto owner = std::make_shared<Chunks>();
+    if (m_owner)
+        owner->kept.push_back(std::move(m_owner));
+    m_owner = std::move(owner);
+    m_addsToOwner = true;
+}
+
+quint64 *NickStore::newChunk()
+{
+    if (!m_owner || !m_addsToOwner)
+        startOwner();
+    // Left unset: no place is read before an entry is written there.
+    return m_owner->made.emplace_back(new quint64[ChunkSize]).get();
+}
+
+void NickStore::adopt(std::shared_ptr<Chunks> from)
+{
+    if (!m_addsToOwner || m_owner.use_count() > 1)
+        startOwner();
+    takeChunks(*m_owner, std::move(from));
+}
+
+void NickStore::takeChunks(Chunks &into, std::shared_ptr<Chunks> from)
+{
+    // What nothing else holds moves over, so that owners do not nest deeper
+    // with every Erase and Bring back.
+    if (from.use_count() != 1) {
+        into.kept.push_back(std::move(from));
+        return;
+    }
+    std::move(from->made.begin(), from->made.end(), std::back_inserter(into.made));
+    for (std::shared_ptr<Chunks> &kept : from->kept)
+        takeChunks(into, std::move(kept));
+}
+
+bool NickStore::alone() const
+{
+    return m_addsToOwner && m_ownsTail && m_owner.use_count() == 1 && m_owner->kept.empty();
+}
+
 void NickStore::append(QStringView nick)
 {
     const qsizetype at = slot(m_count);
     if (size_t(at >> ChunkShift) == m_chunks.size()) {
-        m_chunks.push_back(std::make_shared_for_overwrite<quint64[]>(ChunkSize));
-    } else if (m_chunks.back().use_count() > 1) {
-        // A copy reads the start of this chunk: go on in a chunk of our own.
-        auto own = std::make_shared_for_overwrite<quint64[]>(ChunkSize);
-        std::copy_n(m_chunks.back().get(), at & (ChunkSize - 1), own.get());
-        m_chunks.back() = std::move(own);
+        m_chunks.push_back(newChunk());
+        m_ownsTail = true;
+    } else if (!m_ownsTail) {
+        // A copy: the places past its entries belong to the store it was
+        // copied from, which may go on writing there.
+        quint64 *const own = newChunk();
+        std::copy_n(m_chunks.back(), at & (ChunkSize - 1), own);
+        m_chunks.back() = own;
+        m_ownsTail = true;
     }
 
     quint64 word;
@@ -164,7 +230,7 @@ qsizetype NickStore::appendLinesTo(qsizetype first, QByteArrayView lineEnd, qsiz
         const qsizetype inChunk = slot(i) & (ChunkSize - 1);
         const qsizetype batch =
             std::min({m_count - i, ChunkSize - inChunk, (wanted - out.size()) / lineRoom + 1});
-        const quint64 *const words = m_chunks[size_t(slot(i) >> ChunkShift)].get() + inChunk;
+        const quint64 *const words = m_chunks[size_t(slot(i) >> ChunkShift)] + inChunk;
         const qsizetype size = out.size();
         // Two bytes of slack for a one-byte line end written as two.
         out.resize(size + batch * lineRoom + 2);
@@ -217,7 +283,10 @@ qsizetype NickStore::appendLinesTo(qsizetype first, QByteArrayView lineEnd, qsiz
 void NickStore::clear()
 {
     // Plain clear() would keep the capacity of both containers.
-    std::vector<std::shared_ptr<quint64[]>>().swap(m_chunks);
+    std::vector<quint64 *>().swap(m_chunks);
+    m_owner.reset();
+    m_addsToOwner = true;
+    m_ownsTail = true;
     QList<QString>().swap(m_others);
     m_count = 0;
     m_first = 0;
@@ -251,20 +320,19 @@ void NickStore::prepend(NickStore front)
     }
     if (m_first > 0) {
         // The store's first chunk takes front's last entries into the places
-        // before its own; a chunk a copy also reads is copied first.
-        std::shared_ptr<quint64[]> &joint = m_chunks.front();
-        if (joint.use_count() > 1) {
-            auto own = std::make_shared_for_overwrite<quint64[]>(ChunkSize);
-            std::copy_n(joint.get() + m_first, std::min(ChunkSize, m_first + m_count) - m_first,
-                        own.get() + m_first);
-            joint = std::move(own);
+        // before its own; a chunk another store may also write is copied first.
+        quint64 *&joint = m_chunks.front();
+        if (!alone()) {
+            quint64 *const own = newChunk();
+            std::copy_n(joint + m_first, std::min(ChunkSize, m_first + m_count) - m_first, own + m_first);
+            joint = own;
         }
         const qsizetype from = front.m_chunks.size() == 1 ? front.m_first : 0;
-        std::copy_n(front.m_chunks.back().get() + from, m_first - from, joint.get() + from);
+        std::copy_n(front.m_chunks.back() + from, m_first - from, joint + from);
         front.m_chunks.pop_back();
     }
-    m_chunks.insert(m_chunks.begin(), std::make_move_iterator(front.m_chunks.begin()),
-                    std::make_move_iterator(front.m_chunks.end()));
+    m_chunks.insert(m_chunks.begin(), front.m_chunks.begin(), front.m_chunks.end());
+    adopt(std::move(front.m_owner));
     if (m_others.isEmpty())
         m_others = std::move(front.m_others);
     m_count += front.m_count;
