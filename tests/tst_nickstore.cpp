@@ -150,37 +150,43 @@ void TstNickStore::aCopyKeepsItsEntriesWhateverTheStoreDoes()
     // The copy and the store share a part-filled chunk; each goes on
     // appending its own entries, and Erase of one leaves the other whole.
     NickStore store;
-    for (int i = 0; i < 70'000; ++i) // past one chunk of 65 536
+    for (int i = 0; i < 140'000; ++i) // past two chunks of 65 536
         store.append(u"AB");
     store.append(u"Ёж");
     NickStore copy = store;
     store.append(u"STORE");
     copy.append(u"COPY");
     copy.append(u"Ёжик");
-    QCOMPARE(store.count(), 70'002);
-    QCOMPARE(copy.count(), 70'003);
-    QCOMPARE(store.entry(70'001), u"STORE"_s);
-    QCOMPARE(copy.entry(70'001), u"COPY"_s);
-    QCOMPARE(copy.entry(70'002), u"Ёжик"_s);
+    QCOMPARE(store.count(), 140'002);
+    QCOMPARE(copy.count(), 140'003);
+    QCOMPARE(store.entry(140'001), u"STORE"_s);
+    QCOMPARE(copy.entry(139'999), u"AB"_s);
+    QCOMPARE(copy.entry(140'001), u"COPY"_s);
+    QCOMPARE(copy.entry(140'002), u"Ёжик"_s);
     store.clear();
-    QCOMPARE(copy.entry(69'999), u"AB"_s);
-    QCOMPARE(copy.entry(70'000), u"Ёж"_s);
-    store.append(u"NEW");
+    // A long list again, in memory the store let go of.
+    for (int i = 0; i < 140'000; ++i)
+        store.append(u"NEW");
     QCOMPARE(store.entry(0), u"NEW"_s);
-    QCOMPARE(copy.entry(0), u"AB"_s);
+    for (const int i : {0, 70'000, 139'999})
+        QCOMPARE(copy.entry(i), u"AB"_s);
+    QCOMPARE(copy.entry(140'000), u"Ёж"_s);
 }
 
 void TstNickStore::takenEntriesComeBackInFront_data()
 {
     QTest::addColumn<int>("taken");
     QTest::addColumn<int>("since");
-    QTest::addColumn<QString>("how"); // "take", "copy held" (a copy of the store), "apart", "others"
+    // "take", "copy held" (a copy of the store, given entries in front of
+    // its own too), "again" (taken twice), "apart", "others"
+    QTest::addColumn<QString>("how");
     QTest::newRow("back alone") << 70'000 << 0 << u"take"_s;
     QTest::newRow("in front of a few, one chunk joined") << 70'000 << 100 << u"take"_s;
     QTest::newRow("taken up to a chunk's end") << 65'536 << 10 << u"take"_s;
     QTest::newRow("in front of many") << 70'000 << 140'000 << u"take"_s;
     QTest::newRow("taken from a short store") << 3 << 5 << u"take"_s;
-    QTest::newRow("a copy of the store reads on") << 70'000 << 100 << u"copy held"_s;
+    QTest::newRow("a copy of the store reads on") << 70'000 << 70'000 << u"copy held"_s;
+    QTest::newRow("taken after an earlier Erase") << 5 << 7 << u"again"_s;
     QTest::newRow("entries not taken from the store") << 5 << 70'000 << u"apart"_s;
     QTest::newRow("unpacked texts on both sides") << 70'000 << 100 << u"others"_s;
 }
@@ -198,6 +204,11 @@ void TstNickStore::takenEntriesComeBackInFront()
     };
     NickStore store;
     NickStore front;
+    if (how == u"again") {
+        for (int i = 0; i < 10; ++i)
+            store.append(u"OLD");
+        store.takeAll();
+    }
     for (int i = 0; i < taken; ++i)
         (how == u"apart" ? front : store).append(nick(u'T', i));
     if (how != u"apart")
@@ -205,9 +216,15 @@ void TstNickStore::takenEntriesComeBackInFront()
     QCOMPARE(store.count(), 0);
     for (int i = 0; i < since; ++i)
         store.append(nick(u'N', i));
-    const NickStore copy = how == u"copy held" ? store : NickStore();
+    NickStore copy = how == u"copy held" ? store : NickStore();
 
     store.prepend(std::move(front));
+    if (how == u"copy held") {
+        NickStore other;
+        for (int i = 0; i < taken; ++i)
+            other.append(nick(u'C', i));
+        copy.prepend(std::move(other));
+    }
     QCOMPARE(store.count(), qsizetype(taken) + since);
     QByteArray expected;
     for (int i = 0; i < taken + since; ++i) {
@@ -221,9 +238,9 @@ void TstNickStore::takenEntriesComeBackInFront()
     QVERIFY(streamed == expected);
     store.append(u"LAST");
     QCOMPARE(store.entry(taken + since), u"LAST"_s);
-    QCOMPARE(copy.count(), how == u"copy held" ? since : 0);
+    QCOMPARE(copy.count(), how == u"copy held" ? qsizetype(taken) + since : 0);
     for (int i = 0; i < copy.count(); ++i)
-        QCOMPARE(copy.entry(i), nick(u'N', i));
+        QCOMPARE(copy.entry(i), i < taken ? nick(u'C', i) : nick(u'N', i - taken));
 }
 
 QTEST_APPLESS_MAIN(TstNickStore)
