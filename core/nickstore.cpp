@@ -102,9 +102,7 @@ NickStore::NickStore(const NickStore &other)
 
 NickStore &NickStore::operator=(const NickStore &other)
 {
-    if (this != &other)
-        *this = NickStore(other);
-    return *this;
+    return *this = NickStore(other);
 }
 
 void NickStore::startOwner()

@@ -178,7 +178,8 @@ void TstNickStore::takenEntriesComeBackInFront_data()
     QTest::addColumn<int>("taken");
     QTest::addColumn<int>("since");
     // "take", "copy held" (a copy of the store, given entries in front of
-    // its own too), "again" (taken twice), "apart", "others"
+    // its own too), "copy before" (a copy of what is taken, read once the
+    // store's memory is used again), "again" (taken twice), "apart", "others"
     QTest::addColumn<QString>("how");
     QTest::newRow("back alone") << 70'000 << 0 << u"take"_s;
     QTest::newRow("in front of a few, one chunk joined") << 70'000 << 100 << u"take"_s;
@@ -187,6 +188,7 @@ void TstNickStore::takenEntriesComeBackInFront_data()
     QTest::newRow("taken from a short store") << 3 << 5 << u"take"_s;
     QTest::newRow("a copy of the store reads on") << 70'000 << 70'000 << u"copy held"_s;
     QTest::newRow("taken after an earlier Erase") << 5 << 7 << u"again"_s;
+    QTest::newRow("a copy made before Erase reads on") << 70'000 << 100 << u"copy before"_s;
     QTest::newRow("entries not taken from the store") << 5 << 70'000 << u"apart"_s;
     QTest::newRow("unpacked texts on both sides") << 70'000 << 100 << u"others"_s;
 }
@@ -211,6 +213,7 @@ void TstNickStore::takenEntriesComeBackInFront()
     }
     for (int i = 0; i < taken; ++i)
         (how == u"apart" ? front : store).append(nick(u'T', i));
+    const NickStore before = how == u"copy before" ? store : NickStore();
     if (how != u"apart")
         front = store.takeAll();
     QCOMPARE(store.count(), 0);
@@ -220,6 +223,7 @@ void TstNickStore::takenEntriesComeBackInFront()
 
     store.prepend(std::move(front));
     if (how == u"copy held") {
+        copy.append(u"COPY");
         NickStore other;
         for (int i = 0; i < taken; ++i)
             other.append(nick(u'C', i));
@@ -238,9 +242,17 @@ void TstNickStore::takenEntriesComeBackInFront()
     QVERIFY(streamed == expected);
     store.append(u"LAST");
     QCOMPARE(store.entry(taken + since), u"LAST"_s);
-    QCOMPARE(copy.count(), how == u"copy held" ? qsizetype(taken) + since : 0);
-    for (int i = 0; i < copy.count(); ++i)
+    QCOMPARE(copy.count(), how == u"copy held" ? qsizetype(taken) + since + 1 : 0);
+    for (int i = 0; i + 1 < copy.count(); ++i)
         QCOMPARE(copy.entry(i), i < taken ? nick(u'C', i) : nick(u'N', i - taken));
+    if (copy.count() > 0)
+        QCOMPARE(copy.entry(copy.count() - 1), u"COPY"_s);
+    store.clear();
+    for (int i = 0; i < 140'000; ++i)
+        store.append(u"NEW");
+    QCOMPARE(before.count(), how == u"copy before" ? taken : 0);
+    for (int i = 0; i < before.count(); ++i)
+        QCOMPARE(before.entry(i), nick(u'T', i));
 }
 
 QTEST_APPLESS_MAIN(TstNickStore)
