@@ -107,11 +107,10 @@ NickStore &NickStore::operator=(const NickStore &other)
 
 void NickStore::startOwner()
 {
-    // An owner keeps only owners made before it, or ones nothing else
-    // holds (adopt): no owner ever keeps itself.
+    // Owners are kept only by owners made after them: none keeps itself.
     auto owner = std::make_shared<Chunks>();
     if (m_owner)
-        owner->kept.push_back(std::move(m_owner));
+        takeChunks(*owner, std::move(m_owner));
     m_owner = std::move(owner);
     m_addsToOwner = true;
 }
@@ -122,13 +121,6 @@ quint64 *NickStore::newChunk()
         startOwner();
     // Left unset: no place is read before an entry is written there.
     return m_owner->made.emplace_back(new quint64[ChunkSize]).get();
-}
-
-void NickStore::adopt(std::shared_ptr<Chunks> from)
-{
-    if (!m_addsToOwner || m_owner.use_count() > 1)
-        startOwner();
-    takeChunks(*m_owner, std::move(from));
 }
 
 void NickStore::takeChunks(Chunks &into, std::shared_ptr<Chunks> from)
@@ -146,7 +138,9 @@ void NickStore::takeChunks(Chunks &into, std::shared_ptr<Chunks> from)
 
 bool NickStore::alone() const
 {
-    return m_addsToOwner && m_ownsTail && m_owner.use_count() == 1 && m_owner->kept.empty();
+    // A copy reads chunks of an owner it does not add to, or keeps, and
+    // copies a chunk before writing into it.
+    return m_addsToOwner && m_owner->kept.empty();
 }
 
 void NickStore::append(QStringView nick)
@@ -330,7 +324,9 @@ void NickStore::prepend(NickStore front)
         front.m_chunks.pop_back();
     }
     m_chunks.insert(m_chunks.begin(), front.m_chunks.begin(), front.m_chunks.end());
-    adopt(std::move(front.m_owner));
+    // Front's chunks live as long as the store's own.
+    startOwner();
+    takeChunks(*m_owner, std::move(front.m_owner));
     if (m_others.isEmpty())
         m_others = std::move(front.m_others);
     m_count += front.m_count;

@@ -62,20 +62,20 @@ private:
     struct Chunks
     {
         std::vector<std::unique_ptr<quint64[]>> made;
-        std::vector<std::shared_ptr<Chunks>> kept; // the owners of chunks taken from other stores
+        std::vector<std::shared_ptr<Chunks>> kept; // owners other stores hold too
     };
 
     quint64 word(qsizetype i) const;
     // Where entry i lies: its chunk and its place in the chunk.
     qsizetype slot(qsizetype i) const { return m_first + i; }
-    // Makes the store an owner of its own, which keeps the one it had.
+    // Gives the store a new owner, which takes over the one it had.
     void startOwner();
     // A new chunk, in an owner only this store adds to.
     quint64 *newChunk();
-    // Takes in the chunks `from` owns, for entries the store took from another.
-    void adopt(std::shared_ptr<Chunks> from);
+    // Moves what `from` owns into `into`, or has `into` keep it while
+    // another store holds it too.
     static void takeChunks(Chunks &into, std::shared_ptr<Chunks> from);
-    // Whether no other store reads or writes any of this store's chunks.
+    // Whether no other store writes any chunk this one reads.
     bool alone() const;
 
     std::vector<quint64 *> m_chunks;
