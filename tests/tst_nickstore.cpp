@@ -200,13 +200,15 @@ void TstNickStore::takenEntriesComeBackInFront()
             return kind == u'T' ? u"тот"_s : u"новый"_s;
         return QString(kind) + QChar(u'A' + i / 676 % 26) + QChar(u'A' + i / 26 % 26) + QChar(u'A' + i % 26);
     };
-    NickStore store;
+    const auto filled = [&nick](QChar kind, int count) {
+        NickStore made;
+        for (int i = 0; i < count; ++i)
+            made.append(nick(kind, i));
+        return made;
+    };
+    NickStore store = filled(u'O', how == u"again" ? 10 : 0);
+    store.takeAll();
     NickStore front;
-    if (how == u"again") {
-        for (int i = 0; i < 10; ++i)
-            store.append(u"OLD");
-        store.takeAll();
-    }
     for (int i = 0; i < taken; ++i)
         (how == u"apart" ? front : store).append(nick(u'T', i));
     // A copy of what is taken, read once the store's memory is used again.
@@ -223,14 +225,8 @@ void TstNickStore::takenEntriesComeBackInFront()
     if (how == u"copy held") {
         // Copies of the store are given other entries in front of their own.
         copy.append(u"COPY");
-        NickStore other;
-        NickStore more;
-        for (int i = 0; i < taken; ++i) {
-            other.append(nick(u'C', i));
-            more.append(nick(u'D', i));
-        }
-        copy.prepend(std::move(other));
-        twin.prepend(std::move(more));
+        copy.prepend(filled(u'C', taken));
+        twin.prepend(filled(u'D', taken));
         QCOMPARE(twin.count(), qsizetype(taken) + since);
         for (int i = 0; i < taken + since; ++i) {
             QCOMPARE(copy.entry(i), i < taken ? nick(u'C', i) : nick(u'N', i - taken));
@@ -244,9 +240,7 @@ void TstNickStore::takenEntriesComeBackInFront()
     NickStore again = store.takeAll();
     store.append(u"X");
     store.prepend(std::move(again));
-    NickStore meanwhile;
-    for (int i = 0; i < 140'000; ++i)
-        meanwhile.append(u"NEW");
+    const NickStore meanwhile = filled(u'M', 140'000);
     store.append(u"LAST");
     QCOMPARE(store.count(), qsizetype(taken) + since + 2);
     QByteArray expected;
@@ -261,8 +255,7 @@ void TstNickStore::takenEntriesComeBackInFront()
     QCOMPARE(store.appendLinesTo(0, "\n", qsizetype(1) << 30, streamed), qsizetype(taken) + since + 2);
     QVERIFY(streamed == expected);
     store.clear();
-    for (int i = 0; i < 140'000; ++i)
-        store.append(u"NEW");
+    store = filled(u'M', 140'000);
     QCOMPARE(before.count(), how == u"copy before" ? taken : 0);
     for (int i = 0; i < before.count(); ++i)
         QCOMPARE(before.entry(i), nick(u'T', i));
