@@ -69,7 +69,8 @@ SaveOutcome NickLog::save(const NickStore &store, const QByteArray &programFolde
     }
     std::optional<SaveOutcome::Refused> refused;
     SaveOutcome outcome = writeFile(store, logIn(programFolder), progress, refused);
-    if (!refused)
+    // A folder that refused is not asked again.
+    if (!refused || fallbackFolder == programFolder)
         return outcome;
     if (fallbackFolder.isEmpty()) {
         outcome.nowhereElse = true;

@@ -101,10 +101,14 @@ double numericPrefix(QStringView text)
     enum class Stage { Sign, Mantissa, Fraction, ExponentSign, Exponent } stage = Stage::Sign;
     bool mantissaDigits = false;
 
-    for (QChar qc : text) {
-        if (isBlank(qc))
+    for (const char32_t code : text.toUcs4()) {
+        if (code < 0x10000 && isBlank(QChar(code)))
             continue;
-        const char c = qc.unicode() < 128 ? static_cast<char>(qc.unicode()) : '\0';
+        // A digit of any script is the digit it writes: a desktop's own
+        // digits (Arabic-Indic ١٢٠, full-width ５００) count as 0 to 9.
+        const char c = QChar::isDigit(code) ? char('0' + QChar::digitValue(code))
+                       : code < 128         ? static_cast<char>(code)
+                                            : '\0';
         if (stage == Stage::Sign && (c == '+' || c == '-')) {
             number += c;
             stage = Stage::Mantissa;

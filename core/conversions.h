@@ -25,8 +25,8 @@ std::optional<double> textToReal(QStringView text, const QLocale &locale);
 QString realToText(double value, const QLocale &locale);
 
 // The longest prefix of the text that reads as a number, with a point as the
-// decimal separator whatever the locale; blanks are skipped wherever they
-// stand. 0 when there is none ("25x" gives 25, "abc" gives 0).
+// decimal separator whatever the locale, digits of any script; blanks are
+// skipped wherever they stand. 0 when there is none ("25x" gives 25, "abc" gives 0).
 double numericPrefix(QStringView text);
 
 // A point as decimal separator; a number that is not negative gets one

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <iconv.h>
 #include <langinfo.h>
@@ -20,6 +21,18 @@ QByteArray applicationDirectory()
     path.truncate(size);
     const qsizetype slash = path.lastIndexOf('/');
     return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+QByteArrayList installFolders()
+{
+    QByteArrayList folders;
+    for (const char *folder : {QUILLMARK_INSTALL_BINDIR, QUILLMARK_PACKAGE_BINDIR}) {
+        // The same form /proc/self/exe gives: /bin is /usr/bin on a merged /usr.
+        char resolved[PATH_MAX];
+        if (::realpath(folder, resolved) && !folders.contains(resolved))
+            folders.append(resolved);
+    }
+    return folders;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 
 // Folders and paths are bytes as the system names them, not necessarily
@@ -9,6 +10,11 @@
 // The folder that holds the program file, without a trailing separator
 // (except at the root); empty when the system does not tell it.
 QByteArray applicationDirectory();
+
+// The folders the program is installed into, as it was built to know: the
+// bin folder of its install prefix and that of its Debian package, each as
+// the system resolves it. A copy there is the system's, not the user's.
+QByteArrayList installFolders();
 
 // Where a file goes when the program's folder cannot be written, as when the
 // program is installed for the whole system: the user's documents folder, or

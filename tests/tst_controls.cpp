@@ -97,6 +97,8 @@ void TstControls::intervalSettlesInNormalForm_data()
         {"typed leading zeros", "", 0, "007", "7", 1},
         {"typed junk after a number", "25", 2, "x", "25", 2},
         {"typing stops at four", "", 0, "123456", "1234", 4},
+        {"Arabic-Indic digits", "", 0, "١٢٠", "120", 3},
+        {"full-width digits", "", 0, "５００", "500", 3},
         {"backspace after the point", "2.5", 3, "\b", "2", 1},
         {"backspace over the point", "2.5", 2, "\b", "25", 1},
         {"backspace leaves a lone minus", "-5", 2, "\b", "0", 1},
@@ -136,6 +138,8 @@ void TstControls::intervalSettlesInNormalForm()
             QTest::keyClick(&interval.box, c == u'\x01' ? Qt::Key_A : Qt::Key_X, Qt::ControlModifier);
         else if (c == u'\b' || c == u'\x7f')
             QTest::keyClick(&interval.box, c == u'\b' ? Qt::Key_Backspace : Qt::Key_Delete);
+        else if (c.unicode() > 0x7f) // keyClicks() passes Latin-1 alone
+            QTest::sendKeyEvent(QTest::Click, &interval.box, Qt::Key_unknown, QString(c), Qt::NoModifier);
         else
             QTest::keyClicks(&interval.box, QString(c));
     }

@@ -5,6 +5,7 @@
 #include "ui/wording/wording.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +18,8 @@ private Q_SLOTS:
     void chosenFromTheDesktopsSettings();
     void countsTakeTheirPluralForm_data();
     void countsTakeTheirPluralForm();
+    void layoutRunsAsTheProgramsTextsRead_data();
+    void layoutRunsAsTheProgramsTextsRead();
 };
 
 void TstLanguages::chosenFromTheDesktopsSettings_data()
@@ -139,5 +142,27 @@ void TstLanguages::countsTakeTheirPluralForm()
     QTEST(Wording::listBroughtBack(count), "broughtBack");
 }
 
-QTEST_GUILESS_MAIN(TstLanguages)
+void TstLanguages::layoutRunsAsTheProgramsTextsRead_data()
+{
+    // Qt's own texts in a language read right to left leave the windows,
+    // whose texts are Russian or English, running left to right.
+    QTest::addColumn<QString>("language");
+    QTest::newRow("Arabic") << u"ar_EG.UTF-8"_s;
+    QTest::newRow("Hebrew") << u"he_IL.UTF-8"_s;
+    QTest::newRow("Russian") << u"ru_RU.UTF-8"_s;
+    QTest::newRow("C") << u"C"_s;
+}
+
+void TstLanguages::layoutRunsAsTheProgramsTextsRead()
+{
+    QFETCH(QString, language);
+    QProcessEnvironment environment;
+    environment.insert(u"LANG"_s, language);
+    Translations translations(environment);
+    translations.install();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+}
+
+QTEST_MAIN(TstLanguages)
 #include "tst_languages.moc"

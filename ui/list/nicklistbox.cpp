@@ -369,16 +369,21 @@ void NickListBox::focusOutEvent(QFocusEvent *event)
 
 void NickListBox::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
+    const bool left = event->button() == Qt::LeftButton;
+    if (!left && event->button() != Qt::RightButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
-    m_dragging = true;
+    // A right click picks the nick under the pointer first, as in any list,
+    // so that the menu it opens acts on that nick.
+    m_dragging = left;
     const qsizetype row = rowAt(event->position().toPoint().y());
-    if (row < 0 || row >= count())
-        return;
-    moveCurrentRow(row);
-    Q_EMIT clicked();
+    if (row >= 0 && row < count()) {
+        moveCurrentRow(row);
+        Q_EMIT clicked();
+    }
+    if (!left)
+        QAbstractScrollArea::mousePressEvent(event);
 }
 
 void NickListBox::mouseMoveEvent(QMouseEvent *event)

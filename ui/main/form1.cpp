@@ -230,26 +230,38 @@ void Form1::setupAccess()
     // as they make a view larger and smaller, Ctrl+I tells about the program
     // as it tells about a page or a file elsewhere. None of them is a text
     // box's own editing key, and none takes the focus.
+    // Off the Tab path, each tells its key in its tooltip.
     struct Access
     {
         ImageButton *button;
         QString name;
         QKeySequence key;
+        const char *toolTip; // %1 the key
     };
     const Access buttons[] = {
-        {m_controls.generateButton, tr("ДЕЛАТЬ"), QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {m_controls.aboutButton, tr("О ПРОГЕ"), QKeySequence(Qt::CTRL | Qt::Key_I)},
-        {m_controls.helpButton, tr("ПОМОЩЬ"), QKeySequence(Qt::Key_F1)},
-        {m_controls.lengthUpButton, tr("Длиннее: длина ника плюс один"),
-         QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+        {m_controls.generateButton, tr("ДЕЛАТЬ"), QKeySequence(Qt::CTRL | Qt::Key_N),
+         //: %1 is the key
+         QT_TR_NOOP("Сделать новый ник (%1)")},
+        {m_controls.aboutButton, tr("О ПРОГЕ"), QKeySequence(Qt::CTRL | Qt::Key_I),
+         //: %1 is the key
+         QT_TR_NOOP("О программе (%1)")},
+        {m_controls.helpButton, tr("ПОМОЩЬ"), QKeySequence(Qt::Key_F1),
+         //: %1 is the key
+         QT_TR_NOOP("Подсказка (%1)")},
+        {m_controls.lengthUpButton, tr("Длиннее: длина ника плюс один"), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+         //: %1 is the key
+         QT_TR_NOOP("Длиннее: длина ника плюс один (%1)")},
         {m_controls.lengthDownButton, tr("Короче: длина ника минус один"),
-         QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+         QKeySequence(Qt::CTRL | Qt::Key_Minus),
+         //: %1 is the key
+         QT_TR_NOOP("Короче: длина ника минус один (%1)")},
     };
     for (const Access &access : buttons) {
+        const QString key = access.key.toString(QKeySequence::NativeText);
         access.button->setAccessibleName(access.name);
         access.button->setShortcut(access.key);
-        access.button->setAccessibleDescription(
-            tr("Клавиша: %1").arg(access.key.toString(QKeySequence::NativeText)));
+        access.button->setAccessibleDescription(tr("Клавиша: %1").arg(key));
+        access.button->setToolTip(tr(access.toolTip).arg(key));
     }
     // Ctrl++ is Ctrl+Shift+= on most keyboards, and Ctrl+= where Shift is not held.
     auto *lengthUpKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);

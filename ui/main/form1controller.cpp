@@ -1,6 +1,7 @@
 #include "ui/main/form1controller.h"
 
 #include "control/savejob.h"
+#include "control/saveplaces.h"
 #include "platform/folders.h"
 #include "platform/clockrandom.h"
 #include "platform/generationtimer.h"
@@ -20,13 +21,27 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QShortcut>
+#include <QToolTip>
+
+namespace {
+// How long the note of a save that went as asked stays beside Save.
+constexpr int SavedNoteMs = 5000;
+} // namespace
 
 Form1Controller::Form1Controller(Form1 &window, const Form1Controls &controls,
                                  std::unique_ptr<RandomSource> random)
     : QObject(&window), m_window(window), m_controls(controls),
-      m_random(random ? std::move(random) : std::make_unique<ClockRandom>()), m_slotState(*m_random),
-      m_programFolder(applicationDirectory()), m_fallbackFolder(userDocumentsDirectory())
+      m_random(random ? std::move(random) : std::make_unique<ClockRandom>()), m_slotState(*m_random)
 {
+    const SavePlaces places = SavePlaces::of(applicationDirectory(), userDocumentsDirectory(), installFolders());
+    m_programFolder = places.first;
+    m_fallbackFolder = places.fallback;
+    // An installed copy's Save says where its file goes.
+    if (places.installed)
+        m_controls.saveButton->setToolTip(
+            //: %1 is the file's full path
+            Form1::tr("Сохраняет список в файл %1")
+                .arg(displayPath(m_programFolder + '/' + QFile::encodeName(NickLog::FileName))));
     GeneratorView &panel = *this;
     m_generation = std::make_unique<NickGeneration>(panel, m_slotState);
     m_nickLength = std::make_unique<NickLength>(panel);
@@ -244,10 +259,15 @@ void Form1Controller::tellSaveOutcome(const SaveOutcome &outcome, qsizetype entr
             m_window.close();
     });
     const Wording::SaveReport report = Wording::saveOutcome(outcome, entries);
-    if (report.message)
+    if (report.message) {
         showMessage(*report.message);
-    else
-        m_announcer->announce(report.announcement);
+        return;
+    }
+    m_announcer->announce(report.announcement);
+    // Seen beside Save for a while, over nothing the window places.
+    QPushButton *save = m_controls.saveButton;
+    QToolTip::showText(save->mapToGlobal(QPoint(save->width(), save->height())), report.note, save, {},
+                       SavedNoteMs);
 }
 
 void Form1Controller::setLogFolders(const QString &programFolder, const QString &fallbackFolder)

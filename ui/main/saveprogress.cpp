@@ -66,8 +66,8 @@ void SaveProgress::refresh()
         delete m_dialog;
         return;
     }
-    // Counts are grouped as the language of the texts groups them.
-    const QLocale numbers(Wording::language());
+    // Counts are written as the desktop writes numbers.
+    const QLocale numbers;
     const qsizetype written = m_job.written();
     const qsizetype total = m_job.total();
     QString text = tr("Сохранение списка: %1 из %2")

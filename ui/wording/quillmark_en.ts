@@ -183,6 +183,36 @@
         <source>Клавиши: Ctrl+N — новый ник, Ctrl+плюс и Ctrl+минус — длина ника, Ctrl+Z — вернуть стёртый список, F1 — помощь, Ctrl+I — о программе</source>
         <translation>Keys: Ctrl+N — new nick, Ctrl+plus and Ctrl+minus — nick length, Ctrl+Z — bring back the erased list, F1 — help, Ctrl+I — about the program</translation>
     </message>
+    <message>
+        <source>Сделать новый ник (%1)</source>
+        <extracomment>%1 is the key</extracomment>
+        <translation>Make a new nick (%1)</translation>
+    </message>
+    <message>
+        <source>О программе (%1)</source>
+        <extracomment>%1 is the key</extracomment>
+        <translation>About the program (%1)</translation>
+    </message>
+    <message>
+        <source>Подсказка (%1)</source>
+        <extracomment>%1 is the key</extracomment>
+        <translation>Hint (%1)</translation>
+    </message>
+    <message>
+        <source>Длиннее: длина ника плюс один (%1)</source>
+        <extracomment>%1 is the key</extracomment>
+        <translation>Longer: nick length plus one (%1)</translation>
+    </message>
+    <message>
+        <source>Короче: длина ника минус один (%1)</source>
+        <extracomment>%1 is the key</extracomment>
+        <translation>Shorter: nick length minus one (%1)</translation>
+    </message>
+    <message>
+        <source>Сохраняет список в файл %1</source>
+        <extracomment>%1 is the file&apos;s full path</extracomment>
+        <translation>Saves the list to the file %1</translation>
+    </message>
 </context>
 <context>
     <name>FrmAbout</name>
@@ -228,6 +258,14 @@
     <message>
         <source>Копировать</source>
         <translation>Copy</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <extracomment>LTR for a language read left to right, RTL for one read right to left</extracomment>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>
@@ -568,22 +606,22 @@ But the program&apos;s other copies could not wait for this save to end: no fold
         <translation>The list in the window is unchanged. An earlier save into this file was cut short; it has been finished, and the file now holds that save&apos;s whole list.</translation>
     </message>
     <message numerus="yes">
-        <source>Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не удалось: в файле только начало того списка (записей: %n). Весь тот список сохранён в файле
+        <source>Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не удалось: в файле только начало того списка (записей: %Ln). Весь тот список сохранён в файле
 %1</source>
         <translation>
-            <numerusform>The list in the window is unchanged. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (%n entry). That whole list is kept in the file
+            <numerusform>The list in the window is unchanged. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (%Ln entry). That whole list is kept in the file
 %1</numerusform>
-            <numerusform>The list in the window is unchanged. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (%n entries). That whole list is kept in the file
+            <numerusform>The list in the window is unchanged. An earlier save into this file was cut short, and it could not be finished: the file holds only the start of that list (%Ln entries). That whole list is kept in the file
 %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Список не тронут, но файл записан не полностью: в нём только начало нового списка (записей: %n из %1). Весь новый список сохранён в файле
+        <source>Список не тронут, но файл записан не полностью: в нём только начало нового списка (записей: %Ln из %1). Весь новый список сохранён в файле
 %2</source>
         <translation>
-            <numerusform>The list in the window is unchanged, but the file is not written whole: it holds only the start of the new list (%n entry of %1). The whole new list is kept in the file
+            <numerusform>The list in the window is unchanged, but the file is not written whole: it holds only the start of the new list (%Ln entry of %1). The whole new list is kept in the file
 %2</numerusform>
-            <numerusform>The list in the window is unchanged, but the file is not written whole: it holds only the start of the new list (%n entries of %1). The whole new list is kept in the file
+            <numerusform>The list in the window is unchanged, but the file is not written whole: it holds only the start of the new list (%Ln entries of %1). The whole new list is kept in the file
 %2</numerusform>
         </translation>
     </message>
@@ -602,39 +640,39 @@ But the program&apos;s other copies could not wait for this save to end: no fold
     <message numerus="yes">
         <source>
 
-Прерванное сохранение оставило списки, которые программа не тронула: нельзя убедиться, что их записала она, или файл NIK.log с тех пор заменён (файлов: %n). Посмотрите их и удалите сами:
+Прерванное сохранение оставило списки, которые программа не тронула: нельзя убедиться, что их записала она, или файл NIK.log с тех пор заменён (файлов: %Ln). Посмотрите их и удалите сами:
 %1</source>
         <translation>
             <numerusform>
 
-A save that was cut short left a list the program has not touched: it cannot be sure it wrote it, or the file NIK.log has been replaced since (%n file). Look at it and remove it yourself:
+A save that was cut short left a list the program has not touched: it cannot be sure it wrote it, or the file NIK.log has been replaced since (%Ln file). Look at it and remove it yourself:
 %1</numerusform>
             <numerusform>
 
-A save that was cut short left lists the program has not touched: it cannot be sure it wrote them, or the file NIK.log has been replaced since (%n files). Look at them and remove them yourself:
+A save that was cut short left lists the program has not touched: it cannot be sure it wrote them, or the file NIK.log has been replaced since (%Ln files). Look at them and remove them yourself:
 %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>сохранено ников: %n, файл %1</source>
+        <source>сохранено ников: %Ln, файл %1</source>
         <translation>
-            <numerusform>nicks saved: %n, file %1</numerusform>
-            <numerusform>nicks saved: %n, file %1</numerusform>
+            <numerusform>nicks saved: %Ln, file %1</numerusform>
+            <numerusform>nicks saved: %Ln, file %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>
 
-Прошлое сохранение в файл NIK.log в папке программы было прервано, а дописать его не удалось: в нём только начало того списка (записей: %n). Весь тот список сохранён в файле
+Прошлое сохранение в файл NIK.log в папке программы было прервано, а дописать его не удалось: в нём только начало того списка (записей: %Ln). Весь тот список сохранён в файле
 %1</source>
         <translation>
             <numerusform>
 
-An earlier save into the file NIK.log in the program&apos;s folder was cut short, and it could not be finished: it holds only the start of that list (%n entry). That whole list is kept in the file
+An earlier save into the file NIK.log in the program&apos;s folder was cut short, and it could not be finished: it holds only the start of that list (%Ln entry). That whole list is kept in the file
 %1</numerusform>
             <numerusform>
 
-An earlier save into the file NIK.log in the program&apos;s folder was cut short, and it could not be finished: it holds only the start of that list (%n entries). That whole list is kept in the file
+An earlier save into the file NIK.log in the program&apos;s folder was cut short, and it could not be finished: it holds only the start of that list (%Ln entries). That whole list is kept in the file
 %1</numerusform>
         </translation>
     </message>
@@ -732,6 +770,17 @@ Reason: %2</translation>
 %1
 
 Reason: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Сохранено ников: %Ln
+%1</source>
+        <extracomment>%1 is the file&apos;s full path</extracomment>
+        <translation>
+            <numerusform>Nicks saved: %Ln
+%1</numerusform>
+            <numerusform>Nicks saved: %Ln
+%1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

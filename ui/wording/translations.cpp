@@ -11,6 +11,13 @@ const QLatin1StringView English("en");
 
 const Translations *installed = nullptr;
 
+// Qt lays the windows out in the direction this text of the translations
+// installed last gives, the program's own: left to right as Russian and
+// English read, whatever language Qt's own texts are in (Arabic's or
+// Hebrew's would turn the windows round under English texts).
+//: LTR for a language read left to right, RTL for one read right to left
+[[maybe_unused]] const char *const LayoutDirection = QT_TRANSLATE_NOOP("QGuiApplication", "QT_LAYOUT_DIRECTION");
+
 QString programTexts(const QString &language)
 {
     return QStringLiteral(":/i18n/quillmark_%1.qm").arg(language);
@@ -95,12 +102,13 @@ Translations::Translations(const QLocale &locale) : Translations(desktopOf(local
 
 Translations::~Translations()
 {
-    if (!m_installed)
+    if (installed == this)
+        installed = nullptr;
+    // An application that has already ended took its translations with it.
+    if (!m_installed || !QCoreApplication::instance())
         return;
     QCoreApplication::removeTranslator(&m_qt);
     QCoreApplication::removeTranslator(&m_program);
-    if (installed == this)
-        installed = nullptr;
 }
 
 QString Translations::current()

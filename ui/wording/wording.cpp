@@ -127,7 +127,7 @@ QString keptAfter(const SaveOutcome &outcome, qsizetype entries)
                 .arg(fullList);
         return Wording::tr(
                    "Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не "
-                   "удалось: в файле только начало того списка (записей: %n). Весь тот список сохранён "
+                   "удалось: в файле только начало того списка (записей: %Ln). Весь тот список сохранён "
                    "в файле\n%1",
                    nullptr, outcome.entries)
             .arg(fullList);
@@ -144,9 +144,9 @@ QString keptAfter(const SaveOutcome &outcome, qsizetype entries)
                 .arg(fullList);
         return Wording::tr(
                    "Список не тронут, но файл записан не полностью: в нём только начало нового списка "
-                   "(записей: %n из %1). Весь новый список сохранён в файле\n%2",
+                   "(записей: %Ln из %1). Весь новый список сохранён в файле\n%2",
                    nullptr, outcome.entries)
-            .arg(entries)
+            .arg(QLocale().toString(qint64(entries)))
             .arg(fullList);
     }
     return outcome.existed ? Wording::tr("Список не тронут, прежний файл остался как был.")
@@ -195,7 +195,7 @@ QString warningsOf(const SaveOutcome &outcome)
             paths << displayPath(path);
         warnings += Wording::tr("\n\nПрерванное сохранение оставило списки, которые программа не тронула: "
                                 "нельзя убедиться, что их записала она, или файл NIK.log с тех пор заменён "
-                                "(файлов: %n). Посмотрите их и удалите сами:\n%1",
+                                "(файлов: %Ln). Посмотрите их и удалите сами:\n%1",
                                 nullptr, paths.size())
                         .arg(paths.join(u'\n'));
     }
@@ -225,25 +225,29 @@ Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype e
                 refused.holds != SaveOutcome::Holds::PartOfEarlierList
                     ? QString()
                     : tr("\n\nПрошлое сохранение в файл NIK.log в папке программы было прервано, а дописать "
-                         "его не удалось: в нём только начало того списка (записей: %n). Весь тот список "
+                         "его не удалось: в нём только начало того списка (записей: %Ln). Весь тот список "
                          "сохранён в файле\n%1",
                          nullptr, refused.entries)
                           .arg(displayPath(refused.fullList));
             return {Message{tooLate + refusedAndSaved(refused, path) + replaced + unfinished + warnings,
                             saving, icon},
+                    {},
                     {}};
         }
         if (warnings.isEmpty() && tooLate.isEmpty()) {
-            // The window stays as it is; only a screen reader hears of it.
-            return {std::nullopt, tr("сохранено ников: %n, файл %1", nullptr, entries).arg(path)};
+            // No box to close: a screen reader hears it, a note beside Save shows it.
+            return {std::nullopt, tr("сохранено ников: %Ln, файл %1", nullptr, entries).arg(path),
+                    //: %1 is the file's full path
+                    tr("Сохранено ников: %Ln\n%1", nullptr, entries).arg(path)};
         }
         return {Message{(tooLate.isEmpty() ? tr("Список сохранён в файл\n")
                                            : tooLate + tr("Список сохранён полностью в файл\n")) +
                             path + warnings,
                         saving, icon},
+                {},
                 {}};
     case SaveOutcome::Kind::Cancelled:
-        return {Message{cancelledText(outcome).arg(path) + warnings, saving, icon}, {}};
+        return {Message{cancelledText(outcome).arg(path) + warnings, saving, icon}, {}, {}};
     case SaveOutcome::Kind::Failed:
         break;
     }
@@ -259,6 +263,7 @@ Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype e
         head = tr("Не удалось сохранить список в файл\n%1\n\nПричина: %2").arg(path, why);
     return {Message{head + QStringLiteral("\n\n") + keptAfter(outcome, entries) + warnings,
                     tr("Ошибка сохранения"), Icon::Warning},
+            {},
             {}};
 }
 

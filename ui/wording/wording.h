@@ -32,11 +32,12 @@ public:
     static Message refusal(const GeneratorView::Refusal &refusal);
 
     // After a save: a message to show, or, when the save went as asked,
-    // only what a screen reader is told.
+    // what a screen reader is told and a short note seen beside Save.
     struct SaveReport
     {
         std::optional<Message> message;
         QString announcement;
+        QString note;
     };
     static SaveReport saveOutcome(const SaveOutcome &outcome, qsizetype entries);
     // Why a file could not be written, as the end of a sentence.

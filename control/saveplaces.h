@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayList>
+
+// Where Save puts NIK.log. A copy run from a folder of its own (a checkout,
+// an unpacked copy) saves beside itself, and into the user's documents
+// folder when its folder refuses. A copy installed into a folder of the
+// system's saves into the documents folder as its normal place, with
+// nowhere else to go; without a home folder it has no place of its own and
+// is told so, as a copy whose folder refuses.
+struct SavePlaces
+{
+    QByteArray first;    // where NIK.log goes
+    QByteArray fallback; // where it goes when the first place refuses; empty: nowhere
+    bool installed = false;
+
+    static SavePlaces of(const QByteArray &programFolder, const QByteArray &documents,
+                         const QByteArrayList &installFolders);
+};
