@@ -14,6 +14,7 @@ packages_build=(
     qt6-tools-dev qt6-l10n-tools
     fonts-dejavu-core fonts-comic-neue fonts-wine
     qt6-translations-l10n
+    python3-markdown
 )
 # A virtual X display with a window manager, and a pointer driven from outside.
 packages_display=(xvfb openbox xdotool)
@@ -21,7 +22,7 @@ packages_display=(xvfb openbox xdotool)
 packages_a11y=(dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 orca)
 packages_bench=(libbenchmark-dev)
 # The package and the checks of its menu entry and metadata.
-packages_package=(desktop-file-utils appstream dpkg-dev file)
+packages_package=(desktop-file-utils appstream dpkg-dev file lintian)
 # The save tests' folders: one mounted through FUSE.
 packages_faults=(bindfs fuse3)
 # clang with its fuzzer and sanitizer runtimes, llvm-symbolizer for stack traces.

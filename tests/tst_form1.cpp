@@ -20,6 +20,7 @@
 #include <QRawFont>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QVector3D>
 
 #include <map>
@@ -456,6 +457,14 @@ void TstForm1::imageButtonsActOnTheirRelease()
             QTest::keyClick(window(), Qt::Key(how), how == Qt::Key_F1 ? Qt::NoModifier : Qt::ControlModifier);
     }
     QVERIFY(normal->isVisible() && pressed->isHidden());
+    if (!mouse) {
+        // Off the Tab path, the button tells its key in its tooltip.
+        const std::map<int, QString> keys{{Qt::Key_N, u"Ctrl+N"_s},  {Qt::Key_I, u"Ctrl+I"_s},
+                                          {Qt::Key_F1, u"F1"_s},     {Qt::Key_Plus, u"Ctrl++"_s},
+                                          {Qt::Key_Equal, u"Ctrl++"_s}, {Qt::Key_Minus, u"Ctrl+-"_s}};
+        const QString toolTip = normal->parentWidget()->toolTip(); // the button's, beneath its faces
+        QVERIFY2(toolTip.endsWith(u" ("_s + keys.at(how) + u')'), qPrintable(toolTip));
+    }
     QCOMPARE(text("Text1"), lengths[1]);
     QCOMPARE(text("Text4"), counter);
     QCOMPARE(control<NickListBox>("List")->count(), counter.toInt());
@@ -585,6 +594,15 @@ void TstForm1::listShowsAndErasesTheNicks()
              QStringList({u"BENTYBHO"_s, u"BABBA"_s, u"BABBA"_s}));
     QCOMPARE(text("Text4"), QStringLiteral("3"));
     QVERIFY(!menu->activeAction() && !menu->actions().value(1)->isEnabled()); // greyed: nothing to bring back
+    // A right click picks the nick under the pointer, then opens the menu for it.
+    list->setCurrentRow(2);
+    const QPoint firstRow = list->viewport()->mapTo(m_form.get(), QPoint(10, 3));
+    QTest::mousePress(window(), Qt::RightButton, Qt::NoModifier, firstRow);
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(text("Text3"), u"BENTY"_s);
+    QVERIFY(menu->actions().value(0)->isEnabled());
+    menu->close();
     // A list of a single nick erased leaves that one to bring back.
     QTest::mouseClick(control("Command4"), Qt::LeftButton);
     click("Image1");
@@ -718,7 +736,16 @@ void TstForm1::screenReaderIsToldWhatTheUserDid()
     QTRY_COMPARE(note->text(QAccessible::Name), told); // a save is told when it ends
     QCOMPARE(status->text(QAccessible::Name), told);
     if (!QByteArray(QTest::currentDataTag()).contains("shown"))
-        QVERIFY(!noMessage.seen); // heard, not shown
+        QVERIFY(!noMessage.seen); // heard, not in a box
+    // A save that went as asked is seen too, in a note beside Save that
+    // goes by itself.
+    if (told.contains(u"NIK.log"_s)) {
+        const QString english = QByteArray(QTest::currentDataTag()).startsWith("en:") ? u"Nicks saved: 2\n"_s
+                                                                                          : u"Сохранено ников: 2\n"_s;
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), english + m_folder->path() + u"/NIK.log"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 10000);
+    }
 }
 
 void TstForm1::boxesTellTheirWholeValueAndSelection()

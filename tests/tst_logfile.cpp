@@ -1,5 +1,7 @@
 #include "control/logfile.h"
+#include "control/saveplaces.h"
 #include "core/nickstore.h"
+#include "platform/folders.h"
 #include "platform/linefile.h"
 #include "savefixtures.h"
 #include "ui/wording/wording.h"
@@ -123,6 +125,8 @@ private Q_SLOTS:
     void leftoversOfACrash();
     void listKeptAsideOnlyWhereItLasts_data();
     void listKeptAsideOnlyWhereItLasts();
+    void anInstalledCopySavesIntoDocuments_data();
+    void anInstalledCopySavesIntoDocuments();
 
 private:
     // Whether this process holds the folder, or a file in it, open.
@@ -905,6 +909,31 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), refused.isEmpty() ? QByteArray("<missing>") : list);
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
     QCOMPARE(QDir(ours).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TstLogFile::anInstalledCopySavesIntoDocuments_data()
+{
+    // The program's folder and the documents folder; where NIK.log goes, and where when that refuses.
+    QTest::addColumn<QByteArray>("program");
+    QTest::addColumn<QByteArray>("documents");
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("fallback");
+    const QByteArray docs = "/home/u/Documents";
+    // clang-format off
+    QTest::newRow("a copy in a folder of its own saves beside itself") << QByteArray("/home/u/quillmark") << docs << QByteArray("/home/u/quillmark") << docs;
+    QTest::newRow("the package's copy: Documents, nowhere else") << QByteArray("/usr/bin") << docs << docs << docs;
+    QTest::newRow("installed into its prefix: Documents, nowhere else") << QByteArray("/usr/local/bin") << docs << docs << docs;
+    QTest::newRow("installed, no home: told there is no place") << QByteArray("/usr/bin") << QByteArray() << QByteArray("/usr/bin") << QByteArray();
+    // clang-format on
+}
+
+void TstLogFile::anInstalledCopySavesIntoDocuments()
+{
+    QFETCH(QByteArray, program);
+    QFETCH(QByteArray, documents);
+    const SavePlaces places = SavePlaces::of(program, documents, installFolders());
+    QTEST(places.first, "first");
+    QTEST(places.fallback, "fallback");
 }
 
 int main(int argc, char **argv)

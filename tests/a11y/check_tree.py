@@ -4,6 +4,7 @@ through their actions and compares the list with NIK.log; moves the list's
 selection with a click and a key on the real display and hears it announced."""
 import os
 import subprocess
+import tempfile
 import sys
 import time
 
@@ -70,7 +71,8 @@ pyatspi.Registry.registerEventListener(
     lambda e: heard.append((e.type, e.source.getRoleName(), e.source.name)) if e.source else None,
     "object:state-changed:selected", "focus:")
 
-app_process = subprocess.Popen([program], stderr=subprocess.DEVNULL)
+errors = tempfile.TemporaryFile()
+app_process = subprocess.Popen([program], stderr=errors)
 try:
     # A loaded machine or a sanitizer build can take a while to start.
     app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a is not None
@@ -162,6 +164,16 @@ try:
             link = wait_for(lambda: find(about, pyatspi.ROLE_LINK, name))
             check(link is not None and "Press" in actions(link),
                   f"link {name!r} with a Press action")
+
+    # Closed by its X, the program ends at once, and prints nothing on the way.
+    press(find(form, pyatspi.ROLE_PUSH_BUTTON, "Закрыть"))
+    try:
+        status = app_process.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        status = None
+    errors.seek(0)
+    printed = errors.read().decode(errors="replace")
+    check(status == 0 and printed == "", f"X ends the program (status {status}), printing nothing: {printed!r}")
 finally:
     app_process.kill()
     app_process.wait()
