@@ -603,6 +603,14 @@ void TstForm1::listShowsAndErasesTheNicks()
     QCOMPARE(text("Text3"), u"BENTY"_s);
     QVERIFY(menu->actions().value(0)->isEnabled());
     menu->close();
+    // With a nick selected, Ctrl+Z puts the three erased in front of it; it stays selected.
+    QTest::mouseClick(control("Command4"), Qt::LeftButton);
+    click("Image1");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keySequence(window(), QKeySequence::Undo);
+    QCOMPARE(list->count(), 4);
+    QCOMPARE(list->currentRow(), 3);
     // A list of a single nick erased leaves that one to bring back.
     QTest::mouseClick(control("Command4"), Qt::LeftButton);
     click("Image1");
@@ -680,6 +688,9 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
     QTest::newRow("nothing to bring back") << QStringList{u"Ctrl+N"_s, u"Ctrl+Z"_s} << u"вернуть нечего"_s;
     QTest::newRow("an empty list's erase keeps the earlier one")
         << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Command4"_s, u"Ctrl+Z"_s} << u"список возвращён, в нём 1 запись"_s;
+    QTest::newRow("a second erase keeps the newer list")
+        << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+N"_s, u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+Z"_s}
+        << u"список возвращён, в нём 2 записи"_s;
     QTest::newRow("brought back once")
         << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s} << u"вернуть нечего"_s;
     QTest::newRow("en: saved") << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"Command1"_s}

@@ -679,7 +679,7 @@ void TstLogFile::faultsAtTheSeam_data()
     // The calls seen when it strikes (SeamFaults), and what strikes: an errno's name fails that call;
     // "cancel": the user presses Cancel; "theirs": another user renames a file of theirs to NIK.log;
     // "kill": the program is killed there; "held": another user's copy locks NIK.log to write into it
-    // and the user presses Cancel.
+    // and the user presses Cancel; "limit": files stop growing past 4 bytes, as on a disk that fills.
     QTest::addColumn<QByteArray>("at");
     QTest::addColumn<QString>("act");
     QTest::addColumn<QByteArray>("calls"); // every call the save made, in order; none: not compared
@@ -711,6 +711,7 @@ void TstLogFile::faultsAtTheSeam_data()
     QTest::newRow("Cancel once a linked file is being copied into: saved whole, too late") << u"linked"_s << QByteArray("fsync folder") << u"cancel"_s << QByteArray() << QByteArray("saved||too late") << list << list << none;
     QTest::newRow("no room to copy into a linked file: it stays whole") << u"linked"_s << QByteArray("fallocate") << u"ENOSPC"_s << QByteArray() << QByteArray("failed|на диске не хватает места|") << old << old << none;
     QTest::newRow("the copy into a linked file fails: told it is empty, the list kept beside it") << u"linked"_s << QByteArray("pwrite") << u"EIO"_s << QByteArray() << "failed, damaged: 0, kept in NIK.log.quillmark-full-list-|" + io + '|' << QByteArray() << QByteArray() << list;
+    QTest::newRow("the copy into a linked file stops part way: told how much of the list it holds") << u"linked"_s << QByteArray("pwrite") << u"limit"_s << QByteArray() << QByteArray("failed, damaged: 1, kept in NIK.log.quillmark-full-list-|файл вышел больше, чем разрешено|") << QByteArray("AB\r\n") << QByteArray("AB\r\n") << list;
     QTest::newRow("the disk does not confirm the copy: told, the list kept beside it") << u"linked"_s << QByteArray("pwrite fsync") << u"EIO"_s << QByteArray() << "failed, damaged: whole, kept in NIK.log.quillmark-full-list-|" + io + '|' << list << list << list;
     QTest::newRow("another user's file put at NIK.log before the rename: told it was changed") << u"file"_s << QByteArray("write fsync") << u"theirs"_s << QByteArray() << "failed|" + changed + '|' << QByteArray("THEIRS\r\n") << none << none;
     QTest::newRow("another user's file put at a linked NIK.log before it is emptied: both left whole") << u"linked"_s << QByteArray("fsync fallocate") << u"theirs"_s << QByteArray() << "failed|" + changed + '|' << QByteArray("THEIRS\r\n") << old << none;
@@ -740,6 +741,7 @@ void TstLogFile::faultsAtTheSeam()
             (::geteuid() != 0 || ::chown(QFile::encodeName(theirs).constData(), Nobody, Nobody) == 0));
     NickLog::Progress progress;
     int holder = -1;
+    std::optional<FileSizeLimit> fileSize;
     const auto strike = [&](const QByteArray &calls) {
         static const QHash<QString, int> Errors = {{u"EIO"_s, EIO},       {u"ESTALE"_s, ESTALE},
                                                    {u"EBUSY"_s, EBUSY},   {u"EDQUOT"_s, EDQUOT},
@@ -752,6 +754,8 @@ void TstLogFile::faultsAtTheSeam()
             progress.stop = true;
         if (act == u"theirs")
             ::rename(QFile::encodeName(theirs).constData(), QFile::encodeName(m_log).constData());
+        if (act == u"limit" && !fileSize)
+            fileSize.emplace(4);
         if (act == u"held") {
             holder = ::open(QFile::encodeName(link).constData(), O_RDONLY | O_CLOEXEC);
             progress.stop = ::flock(holder, LOCK_EX) == 0;
@@ -765,13 +769,18 @@ void TstLogFile::faultsAtTheSeam()
         SeamFaults faults(m_programFolder, strike);
         const SaveOutcome outcome = saveHere();
         ::close(holder);
+        fileSize.reset();
         QTEST(toldBy(outcome), "told");
         const auto message = Wording::saveOutcome(outcome, 2).message;
         QVERIFY(!outcome.tooLateToCancel ||
                 message->text.startsWith(u"Отменить сохранение было уже нельзя: "_s));
-        // A file the copy left empty is told as empty, not as holding 0 of the list's entries.
+        // A file the copy left empty is told as empty, not as holding 0 of the list's entries; one it
+        // left holding the first of the two, as holding 1 of 2.
         QVERIFY(outcome.holds != SaveOutcome::Holds::PartOfNewList || outcome.entries != 0 ||
                 message->text.contains(u"но файл теперь пуст"_s));
+        QVERIFY2(act != u"limit" ||
+                     message->text.contains(u"в нём только начало нового списка (записей: 1 из 2)"_s),
+                 qPrintable(message->text));
         QFETCH(QByteArray, calls);
         QCOMPARE(calls.isEmpty() ? calls : faults.seen.join(' '), calls);
     }

@@ -210,8 +210,8 @@ void TstSaveFaults::savesWhereTheProgramFindsItsFolders_data()
 {
     // What the environment says, "@" the test's folder: HOME there (a
     // Documents folder in "home", none in "bare", a "Дом" in CP1251 whose
-    // user-dirs.dirs names "Документы", a file "file"), or as the system may
-    // give it, empty or relative.
+    // user-dirs.dirs names "Документы", an empty "Мой" in UTF-8 then "Дом" in
+    // CP1251, a file "file"), or as the system may give it, empty or relative.
     QTest::addColumn<QByteArrayList>("environment");
     QTest::addColumn<bool>("refused"); // the program's folder takes no new file, as an installed one
     // The folder that gets NIK.log, "@" the test's; none: nothing is written. %1 in what the window told:
@@ -234,6 +234,7 @@ void TstSaveFaults::savesWhereTheProgramFindsItsFolders_data()
     QTest::newRow("refused, no Documents: the home folder") << QByteArrayList{"HOME=@/bare"} << true << QByteArray("@/bare") << fallback + u"/bare/NIK.log"_s;
     QTest::newRow("refused: the folder user-dirs.dirs names in a home named in CP1251") << QByteArrayList{"HOME=@/\xc4\xee\xec"} << true << QByteArray("@/\xc4\xee\xec/Документы") << fallback + u"/\\xC4\\xEE\\xEC/Документы/NIK.log"_s;
     QTest::newRow("refused: a folder named in CP1251 by XDG_CONFIG_HOME's user-dirs.dirs") << QByteArrayList{"HOME=@/home", "XDG_CONFIG_HOME=@/config"} << true << QByteArray("@/home/\xc4\xee\xea\xf3\xec\xe5\xed\xf2\xfb") << fallback + u"/home/\\xC4\\xEE\\xEA\\xF3\\xEC\\xE5\\xED\\xF2\\xFB/NIK.log"_s;
+    QTest::newRow("refused: a home named half in UTF-8, half in CP1251: its letters said, the rest byte by byte") << QByteArrayList{"HOME=@/Мой\xc4\xee\xec"} << true << QByteArray("@/Мой\xc4\xee\xec") << fallback + u"/Мой\\xC4\\xEE\\xEC/NIK.log"_s;
     QTest::newRow("refused, HOME empty: nothing written") << QByteArrayList{"HOME="} << true << QByteArray() << nowhere;
     QTest::newRow("refused, HOME relative: nothing written where started") << QByteArrayList{"HOME=home"} << true << QByteArray() << nowhere;
     QTest::newRow("refused, HOME a file: nothing written") << QByteArrayList{"HOME=@/file"} << true << QByteArray() << nowhere;
@@ -265,7 +266,7 @@ void TstSaveFaults::savesWhereTheProgramFindsItsFolders()
     for (const QByteArray &folder : QByteArrayList{
              "/home", "/home/Documents", "/home" + documents, "/bare", "/config", "/runtime", "/started",
              "/started/home", "/started/home/Documents", home, home + "/.config", home + "/Документы", "/tmp",
-             "/tmp/quillmark-" + QByteArray::number(asNobody ? 65534 : ::geteuid())})
+             "/tmp/quillmark-" + QByteArray::number(asNobody ? 65534 : ::geteuid()), "/Мой\xc4\xee\xec"})
         QCOMPARE(::mkdir(at + folder, 0755), 0);
     QVERIFY(writeFile(base.filePath(u"file"_s), "") &&
             writeFile(base.filePath(u"config/user-dirs.dirs"_s),
