@@ -117,7 +117,7 @@ void TstNickListBox::gesturesMoveSelectionAndView_data()
     QTest::newRow("click selects the row under the pointer") << 30 << 0 << u"c2"_s << 2 << u"AC"_s << 0 << 1 << u"-"_s;
     QTest::newRow("click on the selected row tells again") << 30 << 0 << u"c2 c2"_s << 2 << u"AC"_s << 0 << 2 << u"-"_s;
     QTest::newRow("click in a scrolled list") << 30 << 15 << u"c0"_s << 15 << u"AP"_s << 15 << 1 << u"-"_s;
-    QTest::newRow("right click selects nothing") << 30 << 15 << u"c0 r1"_s << 15 << u"AP"_s << 15 << 1 << u"-"_s;
+    QTest::newRow("right click selects the row under the pointer") << 30 << 15 << u"c0 r1"_s << 16 << u"AQ"_s << 15 << 2 << u"-"_s;
     QTest::newRow("click below the last row") << 3 << 0 << u"c5"_s << -1 << QString() << 0 << 0 << u"-"_s;
     QTest::newRow("click below the last row keeps the row") << 3 << 0 << u"c1 c3"_s << 1 << u"AB"_s << 0 << 1 << u"-"_s;
     QTest::newRow("drag within the row tells nothing new") << 30 << 0 << u"p1 m1"_s << 1 << u"AB"_s << 0 << 1 << u"-"_s;

@@ -312,6 +312,9 @@ void TstSaveFaults::saveRunsBesideTheTimer_data()
 void TstSaveFaults::saveRunsBesideTheTimer()
 {
     QFETCH(QString, during);
+    // Counts are written as the desktop writes numbers, here a German one.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
     QVERIFY(writeFile(m_log, OldFile));
     QByteArray listed;
     for (int i = 0; i < 300'000; ++i) {
@@ -347,7 +350,7 @@ void TstSaveFaults::saveRunsBesideTheTimer()
         // the timer goes on meanwhile.
         QTRY_VERIFY(dialog() && dialog()->isVisible());
         QCOMPARE(dialog()->labelText(),
-                 u"Сохранение списка: 0 из 300\u00a0000\n"
+                 u"Сохранение списка: 0 из 300.000\n"
                  u"Ждём, пока другая копия программы закончит сохранение в эту папку."_s);
         QTRY_VERIFY(counted() >= 300'020);
     }

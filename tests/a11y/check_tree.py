@@ -72,7 +72,9 @@ pyatspi.Registry.registerEventListener(
     "object:state-changed:selected", "focus:")
 
 errors = tempfile.TemporaryFile()
-app_process = subprocess.Popen([program], stderr=errors)
+# A desktop session's runtime folder, as every session has (Qt warns without one).
+runtime = tempfile.mkdtemp()
+app_process = subprocess.Popen([program], stderr=errors, env=dict(os.environ, XDG_RUNTIME_DIR=runtime))
 try:
     # A loaded machine or a sanitizer build can take a while to start.
     app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a is not None
