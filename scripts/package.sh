@@ -17,3 +17,7 @@ dpkg -I "$package"
 echo
 echo "== dpkg -c $package"
 dpkg -c "$package"
+echo
+# Debian's own checks of the package: no error and no warning may stand.
+echo "== lintian $package"
+lintian --fail-on error,warning "$package"
