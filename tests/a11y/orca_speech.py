@@ -91,7 +91,7 @@ STEPS = {"ru": [
     (["Tab"] * 5, [r"^Nick length: panel\.$", r"^read only text\.$", "!^Nick length read"], "6", ""),
     (["ctrl+plus"], [r"^nick length 7\.$"], None),
     (["shift+Tab"] * 6, [r"^Set up the generator: panel\.$", r"^Save push button\.$"], None, "Save"),
-    (["space"], [rf"^nicks saved: {LISTED}, file {re.escape(work)}/NIK\.log\.$"], None),
+    (["space"], [rf"^nicks saved: {LISTED:,}, file {re.escape(work)}/NIK\.log\.$"], None),
     (["shift+Tab"], [r"^Entries: read only text\.$"], f"{LISTED}"),
     (["shift+Tab", "space"], [r"^list erased, entries: 0\.$"], None),
     (["ctrl+z"], [rf"^list brought back, {LISTED} entries\.$"], None),
