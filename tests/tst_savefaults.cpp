@@ -313,8 +313,9 @@ void TstSaveFaults::saveRunsBesideTheTimer()
 {
     QFETCH(QString, during);
     // Counts are written as the desktop writes numbers, here a German one.
+    const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
+    const auto restoreLocale = qScopeGuard([before] { QLocale::setDefault(before); });
     QVERIFY(writeFile(m_log, OldFile));
     QByteArray listed;
     for (int i = 0; i < 300'000; ++i) {

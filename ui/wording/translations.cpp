@@ -127,6 +127,12 @@ void Translations::install()
     if (m_installed)
         return;
     m_installed = true;
+    // Counts are written as the desktop writes numbers; the C locale groups
+    // no digits (Qt's would put in commas).
+    QLocale numbers = QLocale::system();
+    if (numbers.language() == QLocale::C)
+        numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    QLocale::setDefault(numbers);
     installed = this;
     if (!m_qt.isEmpty())
         QCoreApplication::installTranslator(&m_qt);
