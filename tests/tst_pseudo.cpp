@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QPainter>
 #include <QTest>
 #include <QTranslator>
 
@@ -69,6 +70,26 @@ void checkWindow(QWidget *window)
                 for (int x = 0; x < shot.width(); ++x)
                     end = shot.pixel(x, y) == shot.pixel(0, 0) ? end : std::max(end, x);
             QVERIFY2(std::abs(end - width - 8) <= 3, qPrintable(frame->caption() + u' ' + QString::number(end)));
+            // And whole, not a larger font cut to that room: as much ink as the fitted font lays down.
+            const QFontMetrics fitted(frame->captionFont());
+            QImage drawn(shot.size(), shot.format());
+            drawn.fill(Look::panelGrey());
+            {
+                QPainter painter(&drawn);
+                painter.setFont(frame->captionFont());
+                painter.drawText(QRect(8, 0, width + 1, fitted.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                                 frame->caption());
+            }
+            const QRgb grey = Look::panelGrey().rgb();
+            int inkShown = 0, inkFitted = 0;
+            for (int y = 0; y < fitted.height() / 2; ++y) {
+                for (int x = 8; x < 8 + width; ++x) {
+                    inkShown += shot.pixel(x, y) != grey;
+                    inkFitted += drawn.pixel(x, y) != grey;
+                }
+            }
+            QVERIFY2(std::abs(inkShown - inkFitted) <= inkFitted / 10,
+                     qPrintable(frame->caption() + u' ' + QString::number(inkShown) + u'/' + QString::number(inkFitted)));
         } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
             for (int i = 0; i < combo->count(); ++i) {
                 checkTranslated(combo->itemText(i), combo);
