@@ -53,9 +53,11 @@ void TstReaderKeyGuard::readersKeysHandedOverLateStayOut_data()
         plus{Qt::Key_Plus, Qt::KeypadModifier}, left{Qt::Key_Left, Qt::KeypadModifier},
         seven{Qt::Key_7, Qt::KeypadModifier}, space{Qt::Key_Space, Qt::NoModifier},
         a{Qt::Key_A, Qt::NoModifier};
-    QTest::newRow("declined in time: all arrive")
+    // As when Orca holds no active window (a message box just closed): it declines
+    // at once, and still its Where-am-I and its own key are never the window's.
+    QTest::newRow("declined in time: all arrive but keypad Enter and Insert")
         << qint64(0) << QList<Key>{enter, insert, plus, space}
-        << QList<int>{Qt::Key_Enter, Qt::Key_Insert, Qt::Key_Plus, Qt::Key_Space};
+        << QList<int>{Qt::Key_Plus, Qt::Key_Space};
     QTest::newRow("late keypad Enter stays out")
         << SpiBridge::Never << QList<Key>{enter} << QList<int>{};
     QTest::newRow("late Insert, keypad + and arrow stay out")
@@ -77,10 +79,10 @@ void TstReaderKeyGuard::readersKeysHandedOverLateStayOut_data()
         << QList<int>{Qt::Key_A};
     // Keys the reader took never come back; a key declined in time after
     // them arrives, and so does the same key pressed again.
-    QTest::newRow("keypad Enter declined in time after keys the reader took arrives")
+    QTest::newRow("keypad + declined in time after keys the reader took arrives")
         << qint64(0) << QList<Key>{{Qt::Key_CapsLock, Qt::NoModifier, 0, 0, SpiBridge::Takes, SpiBridge::Takes},
-                                   {Qt::Key_Enter, Qt::KeypadModifier, 100}, {Qt::Key_Enter, Qt::KeypadModifier, 100}}
-        << QList<int>{Qt::Key_Enter, Qt::Key_Enter};
+                                   {Qt::Key_Plus, Qt::KeypadModifier, 100}, {Qt::Key_Plus, Qt::KeypadModifier, 100}}
+        << QList<int>{Qt::Key_Plus, Qt::Key_Plus};
     // The bridge gave up on Tab's release with keypad Enter queued behind it.
     QTest::newRow("keypad Enter handed over with a late release stays out")
         << qint64(0) << QList<Key>{{Qt::Key_Tab, Qt::NoModifier, 0, 0, 0, 150}, {Qt::Key_Enter, Qt::KeypadModifier, 60}}

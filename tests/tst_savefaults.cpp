@@ -313,9 +313,9 @@ void TstSaveFaults::saveRunsBesideTheTimer()
 {
     QFETCH(QString, during);
     // Counts are written as the desktop writes numbers, here a German one.
-    const QLocale before;
+    const QLocale desktops;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const auto restoreLocale = qScopeGuard([before] { QLocale::setDefault(before); });
+    const auto restoreLocale = qScopeGuard([desktops] { QLocale::setDefault(desktops); });
     QVERIFY(writeFile(m_log, OldFile));
     QByteArray listed;
     for (int i = 0; i < 300'000; ++i) {

@@ -55,6 +55,15 @@ STEPS = {"ru": [
     # Into the group onto Стереть with Where-am-I right behind: the key is
     # Orca's, and nothing is erased.
     (["Tab", "KP_Enter"], [r"^Стереть push button\.$", r"^Стереть push button Очищает список\.$"], None),
+    # Keypad Enter right behind the Return that closes a box, before the
+    # window is active again: Orca declines every key then, and still nothing
+    # is pressed (the next step finds the list whole).
+    (["F1"], [r"Читай файл !!!PleaseReadMe!!!\.html"], None),
+    (["delay:40", "Return", "KP_Enter"], ["!^список стёрт"], None, "Стереть"),
+    (["F1"], [r"Читай файл !!!PleaseReadMe!!!\.html"], None),
+    (["delay:60", "Return", "KP_Enter"], ["!^список стёрт"], None, "Стереть"),
+    (["F1"], [r"Читай файл !!!PleaseReadMe!!!\.html"], None),
+    (["delay:30", "Return", "KP_Enter"], ["!^список стёрт"], None, "Стереть"),
     (["Tab"], [r"^Записей: read only text\.$"], f"{LISTED + 1}"),
     (["shift+Tab", "space"], [r"^список стёрт, записей: 0\.$"], None),
     # Back by the list's menu: the result, then the list, not the window and group again.
@@ -211,7 +220,10 @@ try:
         logged = os.path.getsize(log_path)
         began = time.monotonic()
         if keys:
-            subprocess.run(["xdotool", "key", "--delay", "100", *keys], check=True)
+            # "delay:N" first: N ms between the keys, as a quick hand presses them.
+            delay = keys[0][6:] if keys[0].startswith("delay:") else "100"
+            subprocess.run(["xdotool", "key", "--delay", delay, *[k for k in keys if not k.startswith("delay:")]],
+                           check=True)
         absent = [p[1:] for p in phrases if p.startswith("!")]  # must not be spoken
         windows = [p[1:] for p in phrases if p.startswith("~")]
         phrases = [p for p in phrases if p[0] not in "!~"]

@@ -110,11 +110,16 @@ bool ReaderKeyGuard::keepsOut(const QKeyEvent &copy)
         m_settling.start();
     if (!isReadersKey(copy))
         return false;
+    // A copy the bridge handed back means a reader listens for keys. Its
+    // Where-am-I and its own key are then never the window's, even declined
+    // in time: Orca declines every key while it holds no active window, as
+    // between a message box closing and the main window becoming active.
+    const bool alwaysReaders = copy.key() == Qt::Key_Insert || copy.key() == Qt::Key_Enter;
     if (copy.type() == QEvent::KeyRelease)
-        return m_keptOut.removeOne(copy.key()) || m_late;
-    if (m_late)
+        return m_keptOut.removeOne(copy.key()) || m_late || alwaysReaders;
+    if (m_late || alwaysReaders)
         m_keptOut.append(copy.key());
-    return m_late;
+    return m_late || alwaysReaders;
 }
 
 void ReaderKeyGuard::customEvent(QEvent *event)

@@ -32,7 +32,8 @@ class QKeyEvent;
 // other than digits and the decimal separator (Enter, + - * /, and with Num
 // Lock off the arrows, Home, End, Page Up and Down, Delete), and Insert,
 // the Orca key. Every other key goes on to the window, as the reader would
-// have let it.
+// have let it. Keypad Enter and Insert never reach a window while a reader
+// listens, however quickly it declined them.
 class ReaderKeyGuard : public QObject
 {
     Q_OBJECT
