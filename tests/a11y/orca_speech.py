@@ -77,7 +77,8 @@ STEPS = {"ru": [
     (["KP_Enter"], [rf"^{LISTED + 1} of {LISTED + 1}\.$", "!Nesting level"], None),
     (["ctrl+c"], [rf"^скопировано: {NICK}\.$"], None),
     (["shift+F10"], [r"^меню списка\.$", r"^Копировать\.$", "!frame"], None),
-    (["Return"], [rf"^скопировано: {NICK}\.$", "!Quillmark|panel"], None),
+    # Chosen from the menu, the copy is told, then the nick the focus comes back to: the nick once.
+    (["Return"], [r"^скопировано\.$", rf"^{NICK}\.$", "!^скопировано: |Quillmark|panel"], None),
     (["Menu"], [r"^меню списка\.$", r"^Копировать\.$", "!frame"], None),
     (["Escape"], [rf"^{NICK}\.$", "!Quillmark|panel"], None, "Список ников"),
     (["Tab", "0", "Tab", "space"], [r"^таймер включён, но при интервале 0 мс ники не добавляются\.$"], None),

@@ -168,7 +168,7 @@ void NickListBox::copy()
     if (m_currentRow < 0)
         return;
     QGuiApplication::clipboard()->setText(text());
-    Q_EMIT copied(text());
+    Q_EMIT copied(text(), false);
 }
 
 QRect NickListBox::rowRect(qsizetype row) const
@@ -478,11 +478,17 @@ void NickListBox::contextMenuEvent(QContextMenuEvent *event)
 {
     if (!m_menu) {
         m_menu = new ListMenu(this);
-        m_copyAction = m_menu->addAction(tr("Копировать"), this, &NickListBox::copy);
+        m_copyAction = m_menu->addAction(tr("Копировать"), this, [this] {
+            if (m_currentRow < 0)
+                return;
+            QGuiApplication::clipboard()->setText(text());
+            Q_EMIT copied(text(), m_menuFromFocus);
+        });
         m_copyAction->setShortcut(QKeySequence::Copy);
         m_menu->addActions(m_menuActions);
     }
     m_copyAction->setEnabled(m_currentRow >= 0);
+    m_menuFromFocus = hasFocus();
     // Not exec(): the event loop, and with it a running timer, carries on.
     // Opened from the keyboard, the menu starts on its first entry that can
     // be chosen, as menus do on the desktop; a screen reader then says it.

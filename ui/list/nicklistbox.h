@@ -54,8 +54,9 @@ Q_SIGNALS:
     void clicked();
     // The context menu opens; from the keyboard, on its first entry.
     void menuOpened(bool byKeyboard);
-    // A nick went onto the clipboard.
-    void copied(const QString &nick);
+    // A nick went onto the clipboard. From the menu of a list that had the
+    // focus, the focus comes back to the nick, and a reader says it then.
+    void copied(const QString &nick, bool nickToldAgain);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -97,5 +98,6 @@ private:
     int m_wheelDelta = 0; // wheel movement not yet turned into whole steps
     QMenu *m_menu = nullptr;
     QAction *m_copyAction = nullptr;
+    bool m_menuFromFocus = false; // the menu was opened on the list with the focus
     QList<QAction *> m_menuActions; // added by the window
 };

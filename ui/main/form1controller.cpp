@@ -104,8 +104,10 @@ void Form1Controller::connectActions()
     connect(c.saveButton, &QPushButton::clicked, this, [this] { saveitems(*m_controls.nickList); });
     connect(c.nickList, &NickListBox::clicked, this,
             [this] { m_controls.nickBox->assign(m_controls.nickList->text()); });
-    connect(c.nickList, &NickListBox::copied, this,
-            [this](const QString &nick) { m_announcer->announce(Wording::copied(nick)); });
+    // Once: from the menu, the nick the focus comes back to is read then.
+    connect(c.nickList, &NickListBox::copied, this, [this](const QString &nick, bool nickToldAgain) {
+        m_announcer->announce(nickToldAgain ? Wording::copied() : Wording::copied(nick));
+    });
     connect(c.close, &QPushButton::clicked, &m_window, &QWidget::close);
 
     // Passing over a frame brings faces back; the letter frame restores the

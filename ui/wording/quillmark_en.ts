@@ -782,5 +782,9 @@ Reason: %2</translation>
 %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>скопировано</source>
+        <translation>copied</translation>
+    </message>
 </context>
 </TS>

@@ -329,6 +329,11 @@ QString Wording::copied(const QString &nick)
     return tr("скопировано: %1").arg(nick);
 }
 
+QString Wording::copied()
+{
+    return tr("скопировано");
+}
+
 QString Wording::listSize(qsizetype entries)
 {
     return tr("в списке %1 записей", nullptr, pluralOf(qlonglong(entries))).arg(entries);

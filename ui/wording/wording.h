@@ -54,6 +54,7 @@ public:
     static QString nothingToBringBack();
     static QString listMenu();
     static QString copied(const QString &nick);
+    static QString copied(); // the nick is read next
     // How long the list is, as a screen reader describes it.
     static QString listSize(qsizetype entries);
 
