@@ -18,6 +18,7 @@ private Q_SLOTS:
     void chosenFromTheDesktopsSettings();
     void countsTakeTheirPluralForm_data();
     void countsTakeTheirPluralForm();
+    void countsInTheCLocaleAreUngrouped();
     void layoutRunsAsTheProgramsTextsRead_data();
     void layoutRunsAsTheProgramsTextsRead();
 };
@@ -140,6 +141,17 @@ void TstLanguages::countsTakeTheirPluralForm()
     translations.install();
     QTEST(Wording::timerStopped(count), "stopped");
     QTEST(Wording::listBroughtBack(count), "broughtBack");
+}
+
+void TstLanguages::countsInTheCLocaleAreUngrouped()
+{
+    // The tests run in the C locale, whose numbers have no group separator.
+    Translations translations(QProcessEnvironment{});
+    translations.install();
+    SaveOutcome saved;
+    saved.kind = SaveOutcome::Kind::Saved;
+    saved.path = "/f/NIK.log";
+    QCOMPARE(Wording::saveOutcome(saved, 12345678).announcement, u"сохранено ников: 12345678, файл /f/NIK.log"_s);
 }
 
 void TstLanguages::layoutRunsAsTheProgramsTextsRead_data()
