@@ -165,10 +165,15 @@ QString NickListBox::text() const
 
 void NickListBox::copy()
 {
+    copyNick(false);
+}
+
+void NickListBox::copyNick(bool nickToldAgain)
+{
     if (m_currentRow < 0)
         return;
     QGuiApplication::clipboard()->setText(text());
-    Q_EMIT copied(text(), false);
+    Q_EMIT copied(text(), nickToldAgain);
 }
 
 QRect NickListBox::rowRect(qsizetype row) const
@@ -478,12 +483,7 @@ void NickListBox::contextMenuEvent(QContextMenuEvent *event)
 {
     if (!m_menu) {
         m_menu = new ListMenu(this);
-        m_copyAction = m_menu->addAction(tr("Копировать"), this, [this] {
-            if (m_currentRow < 0)
-                return;
-            QGuiApplication::clipboard()->setText(text());
-            Q_EMIT copied(text(), m_menuFromFocus);
-        });
+        m_copyAction = m_menu->addAction(tr("Копировать"), this, [this] { copyNick(m_menuFromFocus); });
         m_copyAction->setShortcut(QKeySequence::Copy);
         m_menu->addActions(m_menuActions);
     }

@@ -72,6 +72,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    void copyNick(bool nickToldAgain);
     int rowHeight() const;
     // Rows that fit whole in the viewport, at least one.
     int rowsInSight() const;
