@@ -266,6 +266,8 @@ void Form1Controller::tellSaveOutcome(const SaveOutcome &outcome, qsizetype entr
         return;
     }
     m_announcer->announce(report.announcement);
+    if (m_closing)
+        return;
     // Seen beside Save for a while, over nothing the window places.
     QPushButton *save = m_controls.saveButton;
     QToolTip::showText(save->mapToGlobal(QPoint(save->width(), save->height())), report.note, save, {},
