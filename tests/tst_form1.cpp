@@ -665,7 +665,7 @@ void TstForm1::aboutWindowIsOneAndExitEndsAll()
 void TstForm1::screenReaderIsToldWhatTheUserDid_data()
 {
     // Keys go to the window, "CommandN" is a click, "Text2=…" sets the interval,
-    // "ticks" waits for three nicks of the timer.
+    // "ticks" waits for three nicks of the timer, "List" puts the focus on the list.
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<QString>("told");
     QTest::newRow("a nick by its key") << QStringList{u"Ctrl+N"_s} << u"BENTYB"_s;
@@ -675,6 +675,7 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
     QTest::newRow("saved") << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"Command1"_s}
                            << u"сохранено ников: 2, файл FOLDER/NIK.log"_s;
     QTest::newRow("erased") << QStringList{u"Ctrl+N"_s, u"Command4"_s} << u"список стёрт, записей: 0"_s;
+    QTest::newRow("copied") << QStringList{u"Ctrl+N"_s, u"List"_s, u"Home"_s, u"Ctrl+C"_s} << u"скопировано: BENTYB"_s;
     QTest::newRow("timer started") << QStringList{u"Command2"_s} << u"таймер запущен, интервал 250 мс"_s;
     QTest::newRow("its nicks are not told") << QStringList{u"Text2=5"_s, u"Command2"_s, u"ticks"_s}
                                             << u"таймер запущен, интервал 5 мс"_s;
@@ -742,6 +743,8 @@ void TstForm1::screenReaderIsToldWhatTheUserDid()
             QTest::mouseClick(control(qPrintable(action)), Qt::LeftButton);
         else if (action.startsWith(u"Text2="))
             control<TextBox>("Text2")->setText(action.mid(6));
+        else if (action == u"List")
+            control("List")->setFocus();
         else if (action == u"ticks")
             QTRY_VERIFY(control<NickListBox>("List")->count() >= 3);
         else
