@@ -77,6 +77,10 @@ void TstReaderKeyGuard::readersKeysHandedOverLateStayOut_data()
     QTest::newRow("keypad + held past its handing over stays out")
         << SpiBridge::Never << QList<Key>{{Qt::Key_Plus, Qt::KeypadModifier, 0, 150}, a}
         << QList<int>{Qt::Key_A};
+    // Its release declined in time once the bridge has settled: it follows its press.
+    QTest::newRow("keypad + held past the settling stays out, release too")
+        << qint64(0) << QList<Key>{{Qt::Key_Plus, Qt::KeypadModifier, 0, 400, 150, 0}, a}
+        << QList<int>{Qt::Key_A};
     // Keys the reader took never come back; a key declined in time after
     // them arrives, and so does the same key pressed again.
     QTest::newRow("keypad + declined in time after keys the reader took arrives")
