@@ -105,6 +105,24 @@ NickStore &NickStore::operator=(const NickStore &other)
     return *this = NickStore(other);
 }
 
+NickStore::NickStore(NickStore &&other) noexcept
+{
+    *this = std::move(other);
+}
+
+NickStore &NickStore::operator=(NickStore &&other) noexcept
+{
+    // Each taken before it is set, so that a store moved into itself keeps its entries.
+    m_chunks = std::exchange(other.m_chunks, {});
+    m_owner = std::exchange(other.m_owner, {});
+    m_addsToOwner = std::exchange(other.m_addsToOwner, true);
+    m_ownsTail = std::exchange(other.m_ownsTail, true);
+    m_others = std::exchange(other.m_others, {});
+    m_count = std::exchange(other.m_count, 0);
+    m_first = std::exchange(other.m_first, 0);
+    return *this;
+}
+
 void NickStore::startOwner()
 {
     // Owners are kept only by owners made after them: none keeps itself.

@@ -48,8 +48,9 @@ public:
     // A copy writes into chunks of its own from its first append on.
     NickStore(const NickStore &other);
     NickStore &operator=(const NickStore &other);
-    NickStore(NickStore &&) noexcept = default;
-    NickStore &operator=(NickStore &&) noexcept = default;
+    // A store moved from is left empty, as a new one.
+    NickStore(NickStore &&other) noexcept;
+    NickStore &operator=(NickStore &&other) noexcept;
     ~NickStore() = default;
 
 private:

@@ -180,7 +180,7 @@ bool LineFile::keepAsideInCache(int folderError)
     m_cacheFd = m_cache.isEmpty()
                     ? -1
                     : SystemCalls::openat(AT_FDCWD, m_cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_cacheFd < 0 || (onVolatileDisk(m_cacheFd) && !onVolatileDisk(m_folderFd)))
+    if (m_cacheFd < 0 || !lastsAsLongAs(m_cacheFd, m_folderFd))
         return fail(folderError, Place::Folder);
     if (m_lock.held())
         sweepTemporaries(m_cacheFd, temporaryPrefix(true));

@@ -865,13 +865,17 @@ void TstLogFile::leftoversOfACrash()
 void TstLogFile::listKeptAsideOnlyWhereItLasts_data()
 {
     // The program folder takes no new file; NIK.log, the user's, is written in place, the list waiting in
-    // the cache folder meanwhile: one on tmpfs, one that is full, or one where the list was killed.
+    // the cache folder meanwhile: on tmpfs, an overlay, through FUSE, full, or one where the list was killed.
     QTest::addColumn<QString>("cache");
     QTest::addColumn<QByteArray>("told");
     QTest::addColumn<QString>("refused"); // the folder the message names: "program" or "cache"
     // clang-format off
     QTest::newRow("killed while the list waits in a cache without unnamed files: the next save sweeps it") << u"killed"_s << QByteArray("saved||") << QString();
     QTest::newRow("the cache folder on tmpfs: documents, the program folder named") << u"tmpfs"_s << QByteArray("documents|||folder: нет прав на запись") << u"program"_s;
+    QTest::newRow("the cache folder an overlay on tmpfs: documents, the program folder named") << u"overlay on tmpfs"_s << QByteArray("documents|||folder: нет прав на запись") << u"program"_s;
+    QTest::newRow("the cache folder an overlay on a disk: the list waits there") << u"overlay on a disk"_s << QByteArray("saved||") << QString();
+    QTest::newRow("the cache folder through FUSE over tmpfs: documents, the program folder named") << u"FUSE"_s << QByteArray("documents|||folder: нет прав на запись") << u"program"_s;
+    QTest::newRow("NIK.log and the cache folder through one FUSE mount: the list waits there") << u"FUSE with NIK.log"_s << QByteArray("saved||") << QString();
     QTest::newRow("the cache folder full: documents, the full one named") << u"full"_s << QByteArray("documents|||keep aside: на диске не хватает места") << u"cache"_s;
     // clang-format on
 }
@@ -880,9 +884,31 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
 {
     QFETCH(QString, cache);
     QTemporaryDir shm(u"/dev/shm/quillmark-test-XXXXXX"_s);
-    if (cache == u"tmpfs" && !shm.isValid())
+    if ((cache.contains(u"tmpfs") || cache.startsWith(u"FUSE")) && !shm.isValid())
         QSKIP("no tmpfs at /dev/shm here");
     const QString cacheHome = cache == u"tmpfs" ? shm.path() : m_dir->filePath(u"cache"_s);
+    QString mounted;
+    const auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(mounted).constData(), MNT_DETACH); });
+    if (cache.startsWith(u"overlay")) {
+        // Over the cache folder, its new files going to a folder on tmpfs or beside the test's.
+        const QString below = cache.endsWith(u"tmpfs") ? shm.path() : m_dir->path();
+        const QByteArray options =
+            QFile::encodeName(u"lowerdir=%1,upperdir=%2/new files,workdir=%2/work"_s.arg(cacheHome, below));
+        mounted = cacheHome;
+        for (const QString &folder : {below + u"/new files"_s, below + u"/work"_s, mounted})
+            QVERIFY(QDir().mkpath(folder));
+        if (::mount("overlay", QFile::encodeName(mounted).constData(), "overlay", 0, options.constData()))
+            QSKIP("an overlay needs root where mounting is allowed");
+    } else if (cache.startsWith(u"FUSE")) {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable(u"bindfs"_s).isEmpty())
+            QSKIP("a FUSE folder needs bindfs and root");
+        mounted = cache == u"FUSE" ? cacheHome : m_dir->path(); // or the test's whole folder, NIK.log's too
+        QVERIFY(cache == u"FUSE" ||
+                (QDir(m_programFolder).removeRecursively() && QDir(m_fallbackFolder).removeRecursively()));
+        for (const QString &folder : {mounted, shm.path() + u"/program"_s, shm.path() + u"/documents"_s})
+            QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(QProcess::execute(u"bindfs"_s, {shm.path(), mounted}), 0);
+    }
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome));
     QVERIFY(writeFile(m_log, OldLog));
     const auto faults = [&](bool kill) {

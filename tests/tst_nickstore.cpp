@@ -170,6 +170,10 @@ void TstNickStore::aCopyKeepsItsEntriesWhateverTheStoreDoes()
     for (const int i : {0, 70'000, 139'999})
         QCOMPARE(copy.entry(i), u"AB"_s);
     QCOMPARE(copy.entry(140'000), u"Ёж"_s);
+    // Moved into another store, the copy is left empty, as a new store.
+    store = std::move(copy);
+    QCOMPARE(copy.count(), 0);
+    QCOMPARE(store.entry(140'002), u"Ёжик"_s);
 }
 
 void TstNickStore::takenEntriesComeBackInFront_data()
@@ -222,6 +226,7 @@ void TstNickStore::takenEntriesComeBackInFront()
     NickStore twin = copy;
 
     store.prepend(std::move(front));
+    QCOMPARE(front.count(), 0); // handed over: left empty, as a new store
     if (how == u"copy held") {
         // Copies of the store are given other entries in front of their own.
         copy.append(u"COPY");

@@ -2,6 +2,7 @@
 #include "platform/linefile.h"
 #include "savefixtures.h"
 #include "ui/common/announcer.h"
+#include "ui/common/application.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
@@ -211,7 +212,8 @@ void TstSaveFaults::savesWhereTheProgramFindsItsFolders_data()
     // What the environment says, "@" the test's folder: HOME there (a
     // Documents folder in "home", none in "bare", a "Дом" in CP1251 whose
     // user-dirs.dirs names "Документы", an empty "Мой" in UTF-8 then "Дом" in
-    // CP1251, a file "file"), or as the system may give it, empty or relative.
+    // CP1251, a file "file"), or as the system may give it, empty or relative;
+    // then, as for env, what the program is started through.
     QTest::addColumn<QByteArrayList>("environment");
     QTest::addColumn<bool>("refused"); // the program's folder takes no new file, as an installed one
     // The folder that gets NIK.log, "@" the test's; none: nothing is written. %1 in what the window told:
@@ -230,6 +232,7 @@ void TstSaveFaults::savesWhereTheProgramFindsItsFolders_data()
     QTest::newRow("the same where G_FILENAME_ENCODING names CP1251: said in it") << QByteArrayList{"HOME=@/home", "G_FILENAME_ENCODING=UTF-8,CP1251"} << false << program << u"сохранено ников: 2, файл %1/Программа/NIK.log"_s;
     QTest::newRow("no folder of the user's alone for the lock: saved, told") << QByteArrayList{"HOME=@/home", "XDG_RUNTIME_DIR=", "XDG_CACHE_HOME=@/file", "TMPDIR=@/file"} << false << program << u"48|Сохранение|Список сохранён в файл\n"_s + shown + u"\n\nНо другие копии программы не могли дождаться конца этого сохранения: для блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может оказаться её список."_s;
     QTest::newRow("the lock in the program's own temporary folder, left open to others: closed, saved") << QByteArrayList{"HOME=@/home", "XDG_RUNTIME_DIR=", "XDG_CACHE_HOME=@/file", "TMPDIR=@/tmp"} << false << program << u"сохранено ников: 2, файл "_s + shown;
+    QTest::newRow("a file-size limit below the list: told, nothing written") << QByteArrayList{"HOME=@/home", "prlimit", "--fsize=10"} << false << QByteArray() << u"48|Ошибка сохранения|Не удалось сохранить список в файл\n"_s + shown + u"\n\nПричина: файл вышел больше, чем разрешено\n\nСписок не тронут."_s;
     QTest::newRow("refused: Documents in the home folder") << QByteArrayList{"HOME=@/home"} << true << QByteArray("@/home/Documents") << fallback + u"/home/Documents/NIK.log"_s;
     QTest::newRow("refused, no Documents: the home folder") << QByteArrayList{"HOME=@/bare"} << true << QByteArray("@/bare") << fallback + u"/bare/NIK.log"_s;
     QTest::newRow("refused: the folder user-dirs.dirs names in a home named in CP1251") << QByteArrayList{"HOME=@/\xc4\xee\xec"} << true << QByteArray("@/\xc4\xee\xec/Документы") << fallback + u"/\\xC4\\xEE\\xEC/Документы/NIK.log"_s;
@@ -288,8 +291,12 @@ void TstSaveFaults::savesWhereTheProgramFindsItsFolders()
                          at + "/runtime'";
     for (const QByteArray &variable : environment)
         command += " '" + QByteArray(variable).replace('@', at) + '\'';
-    QCOMPARE(std::system(command + " '" + program + "' --save-as-started > '" + at + "/told'"), 0);
-    QCOMPARE(QString::fromUtf8(readAll(base.filePath(u"told"_s))), told.arg(base.path()));
+    // What it told comes through a pipe, which a file-size limit does not cut.
+    FILE *started = ::popen(command + " '" + program + "' --save-as-started", "r");
+    QFile toldBy;
+    QVERIFY(started && toldBy.open(started, QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(toldBy.readAll()), told.arg(base.path()));
+    QCOMPARE(::pclose(started), 0);
     // NIK.log there, with the list, and nowhere else.
     QCOMPARE(std::system("find '" + at + "' -name NIK.log -print -exec cat {} \\; > '" + at + "/found'"), 0);
     QCOMPARE(readAll(base.filePath(u"found"_s)),
@@ -405,7 +412,7 @@ void TstSaveFaults::saveRunsBesideTheTimer()
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     // Started as the program is: the window saves two nicks into the folders
     // it finds itself, and what it told (a message, or the words a screen

@@ -21,5 +21,10 @@ QByteArray cacheFolder(bool make = true);
 // when none of them is the user's alone.
 QByteArray privateFolder();
 
-// Whether what the descriptor is on is lost at a power cut (tmpfs, ramfs).
-bool onVolatileDisk(int fd);
+// Whether what is synced in the folder `keptFd` outlives a power cut
+// wherever what is synced in the folder `fileFd` does: both are on one file
+// system, or the second is known to lose it (tmpfs, ramfs), or the first is
+// on neither of those nor on FUSE (whose files lie wherever its program puts
+// them). An overlay counts as the file system that takes its new files, and
+// as not known where this process cannot see that one.
+bool lastsAsLongAs(int keptFd, int fileFd);

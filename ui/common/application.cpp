@@ -1,10 +1,12 @@
 #include "ui/common/application.h"
 
+#include "platform/save/filesizelimit.h"
 #include "ui/common/readerkeyguard.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     ReaderKeyGuard::instance().install();
+    failWritesPastFileSizeLimit();
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)
