@@ -780,7 +780,7 @@ void TstLogFile::faultsAtTheSeam()
                 message->text.contains(u"но файл теперь пуст"_s));
         QVERIFY2(act != u"limit" ||
                      message->text.contains(u"в нём только начало нового списка (записей: 1 из 2)"_s),
-                 qPrintable(message->text));
+                 qPrintable(message ? message->text : QString()));
         QFETCH(QByteArray, calls);
         QCOMPARE(calls.isEmpty() ? calls : faults.seen.join(' '), calls);
     }
