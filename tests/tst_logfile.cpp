@@ -2,7 +2,7 @@
 #include "control/saveplaces.h"
 #include "core/nickstore.h"
 #include "platform/folders.h"
-#include "platform/linefile.h"
+#include "platform/save/filesave.h"
 #include "savefixtures.h"
 #include "ui/wording/wording.h"
 
@@ -55,20 +55,25 @@ bool openedStraightToDisk(int fd)
 
 QByteArray toldBy(const SaveOutcome &outcome)
 {
-    using Holds = SaveOutcome::Holds;
-    static const char *const Kinds[] = {"saved", "cancelled", "failed"};
     static const char *const Refusers[] = {"folder", "file", "link target", "keep aside"};
-    const bool failed = outcome.kind == SaveOutcome::Kind::Failed;
-    QByteArray told = outcome.refused && !failed ? "documents" : Kinds[int(outcome.kind)];
-    if (outcome.holds == Holds::PartOfNewList || outcome.holds == Holds::PartOfEarlierList)
-        told += ", damaged: " +
-                (outcome.copyUnconfirmed ? QByteArray("whole") : QByteArray::number(outcome.entries)) +
-                (outcome.holds == Holds::PartOfEarlierList ? " of an earlier list" : "");
-    if (!outcome.fullList.isEmpty())
-        told += ", kept in " + outcome.fullList.mid(outcome.fullList.lastIndexOf('/') + 1).chopped(6);
-    told += '|' + (failed ? Wording::reason(outcome.reason).toUtf8() : "") + '|' +
-            (outcome.unconfirmed == 0 ? QByteArray() : Wording::systemError(outcome.unconfirmed).toUtf8()) +
-            (outcome.unlocked ? "unlocked" : "") + (outcome.tooLateToCancel ? "too late" : "");
+    const auto *saved = std::get_if<Save::Saved>(&outcome.end);
+    const auto *failed = std::get_if<Save::Failed>(&outcome.end);
+    QByteArray told = !failed && outcome.refused ? "documents" : saved ? "saved" : failed ? "failed" : "cancelled";
+    const Save::Holds holds = failed ? failed->holds : Save::Holds{};
+    QByteArray fullList;
+    if (const auto *part = std::get_if<Save::PartOfList>(&holds)) {
+        told += ", damaged: " + (part->unconfirmed ? QByteArray("whole") : QByteArray::number(part->entries)) +
+                (part->earlier ? " of an earlier list" : "");
+        fullList = part->fullList;
+    } else if (const auto *theirs = std::get_if<Save::SomeoneElses>(&holds)) {
+        fullList = theirs->fullList;
+    }
+    if (!fullList.isEmpty())
+        told += ", kept in " + fullList.mid(fullList.lastIndexOf('/') + 1).chopped(6);
+    told += '|' + (failed ? Wording::reason(failed->reason).toUtf8() : "") + '|';
+    if (saved)
+        told += (saved->unconfirmed == 0 ? QByteArray() : Wording::systemError(saved->unconfirmed).toUtf8()) +
+                (saved->unlocked ? "unlocked" : "") + (saved->tooLateToCancel ? "too late" : "");
     if (outcome.refused)
         told += '|' + QByteArray(Refusers[int(outcome.refused->by)]) + ": " +
                 Wording::reason(outcome.refused->reason).toUtf8();
@@ -140,10 +145,11 @@ private:
         }
         return false;
     }
-    SaveOutcome save(const QStringList &nicks, NickLog::Progress *progress = nullptr) const
+    SaveOutcome save(const QStringList &nicks, NickLog::Progress *progress = nullptr,
+                     const SystemCalls &calls = SystemCalls()) const
     {
         return NickLog::save(storeOf(nicks), QFile::encodeName(m_programFolder),
-                             QFile::encodeName(m_fallbackFolder), progress);
+                             QFile::encodeName(m_fallbackFolder), progress, calls);
     }
     // Saves "NIK" as the given user, in a child process, and returns what it told.
     QByteArray saveAs(uid_t user) const
@@ -202,8 +208,7 @@ void TstLogFile::anEmptyListEmptiesTheFile()
     const QString other = m_programFolder + u"/other.txt"_s;
     QVERIFY(!linked || ::link(QFile::encodeName(m_log), QFile::encodeName(other)) == 0);
     const auto result = save({});
-    QCOMPARE(result.kind, SaveOutcome::Kind::Saved);
-    QCOMPARE(result.path, QFile::encodeName(m_log));
+    QCOMPARE(std::get<Save::Saved>(result.end).path, QFile::encodeName(m_log));
     QCOMPARE(readAll(m_log), QByteArray(""));
     // Nothing is left behind beside it.
     QCOMPARE(leftInProgramFolder(), QStringList({u"NIK.log"_s, u"other.txt"_s}).mid(0, linked ? 2 : 1));
@@ -248,7 +253,7 @@ void TstLogFile::aLongListIsWrittenWhole()
         straight += openedStraightToDisk(faults.lastFd);
         return faults.seen.count("write") == nth ? error : 0;
     });
-    QTEST(toldBy(save(nicks)), "told");
+    QTEST(toldBy(save(nicks, nullptr, faults.calls)), "told");
     QTEST(straight, "straight");
     QVERIFY(readAll(m_log) == (error == ENOSPC ? QByteArray("<missing>") : expected));
     QVERIFY(!linked || readAll(link) == expected);
@@ -345,8 +350,9 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
     const auto result = save({u"NIK"_s});
     QCOMPARE(QFileInfo(m_log).symLinkTarget(), link == u"none" ? QString() : targetPath);
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
-    QCOMPARE(result.kind, reason.isEmpty() ? SaveOutcome::Kind::Saved : SaveOutcome::Kind::Failed);
-    QCOMPARE(result.kind == SaveOutcome::Kind::Failed ? Wording::reason(result.reason) : QString(), reason);
+    const auto *failed = std::get_if<Save::Failed>(&result.end);
+    QCOMPARE(failed ? Wording::reason(failed->reason) : QString(), reason);
+    QVERIFY(failed || std::holds_alternative<Save::Saved>(result.end));
     // A FIFO or device stays what it was.
     if (special)
         QVERIFY(QFileInfo(targetPath).exists() && !QFileInfo(targetPath).isFile());
@@ -354,7 +360,7 @@ void TstLogFile::linksAreFollowedOnlyWhenTheUsersOwn()
         QCOMPARE(readAll(targetPath), reason.isEmpty() ? QByteArray("NIK\r\n") : before);
     QCOMPARE(reader.readAll(), reader.isOpen() ? QByteArray("NIK\r\n") : QByteArray());
     if (!reason.isEmpty())
-        QCOMPARE(result.path, QFile::encodeName(told == u"link" ? m_log : targetPath));
+        QCOMPARE(failed->path, QFile::encodeName(told == u"link" ? m_log : targetPath));
 }
 
 void TstLogFile::onlyThisProgramsLeftoversAreRemoved_data()
@@ -394,7 +400,7 @@ void TstLogFile::onlyThisProgramsLeftoversAreRemoved()
     const bool root = ::geteuid() == 0;
     QVERIFY(!root || (writeFile(theirs, "theirs") &&
                       ::chown(QFile::encodeName(theirs).constData(), Nobody, Nobody) == 0));
-    QCOMPARE(save({u"AB"_s}).kind, SaveOutcome::Kind::Saved);
+    QVERIFY(std::holds_alternative<Save::Saved>(save({u"AB"_s}).end));
     QStringList left = leftInProgramFolder();
     left.sort();
     const QStringList expected = (root ? QStringList{QFileInfo(theirs).fileName()} : QStringList()) +
@@ -476,7 +482,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         ::close(release[1]);
         if (otherUser && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
             ::_exit(2);
-        LineFile file(QFile::encodeName(m_log));
+        const SystemCalls calls;
+        FileSave file(QFile::encodeName(m_log), calls);
         const bool opened = file.open() && file.writeLines("OTHER\r\n");
         [[maybe_unused]] const ssize_t told = ::write(ready[1], opened ? "1" : "0", 1);
         // It holds its save until the test releases it.
@@ -529,8 +536,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     }
     finish();
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == (waits ? 0 : 1));
-    QCOMPARE(result.kind, SaveOutcome::Kind::Saved);
-    QCOMPARE(result.unlocked, taken.size() == 2);
+    QCOMPARE(std::get<Save::Saved>(result.end).unlocked, taken.size() == 2);
     QCOMPARE(readAll(m_log), QByteArray("OURS\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
@@ -695,9 +701,9 @@ void TstLogFile::faultsAtTheSeam_data()
         "пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его "
         "месте, оставлено как было";
     // clang-format off
-    QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("open write fsync link fsync folder") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("open flock open fchmod write fsync link rename fsync folder") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("open flock open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << list << none;
+    QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("list open write fsync link fsync folder") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("list open flock list open removexattr fchmod write fsync link rename fsync folder") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("list open flock list open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << list << none;
     QTest::newRow("another user's copy writing into a linked one: waited for, Cancel leaves it") << u"linked"_s << QByteArray("open flock") << u"held"_s << QByteArray() << QByteArray("cancelled||") << old << old << none;
     QTest::newRow("a new one whose folder's sync fails: saved, told") << u"none"_s << QByteArray("fsync folder") << u"EIO"_s << QByteArray() << "saved||" + io << list << none << none;
     QTest::newRow("the new file's sync fails: not saved") << u"file"_s << QByteArray("write fsync") << u"EIO"_s << QByteArray() << "failed|" + io + '|' << old << none << none;
@@ -762,22 +768,24 @@ void TstLogFile::faultsAtTheSeam()
         }
         return Errors.value(act);
     };
-    const auto saveHere = [&] { return save({u"AB"_s, u"CD"_s}, &progress); };
+    const auto saveHere = [&](const SystemCalls &calls) { return save({u"AB"_s, u"CD"_s}, &progress, calls); };
     if (act == u"kill") {
         QVERIFY(killedIn(m_programFolder, strike, saveHere));
     } else {
         SeamFaults faults(m_programFolder, strike);
-        const SaveOutcome outcome = saveHere();
+        const SaveOutcome outcome = saveHere(faults.calls);
         ::close(holder);
         fileSize.reset();
         QTEST(toldBy(outcome), "told");
         const auto message = Wording::saveOutcome(outcome, 2).message;
-        QVERIFY(!outcome.tooLateToCancel ||
+        const auto *saved = std::get_if<Save::Saved>(&outcome.end);
+        QVERIFY(!saved || !saved->tooLateToCancel ||
                 message->text.startsWith(u"Отменить сохранение было уже нельзя: "_s));
         // A file the copy left empty is told as empty, not as holding 0 of the list's entries; one it
         // left holding the first of the two, as holding 1 of 2.
-        QVERIFY(outcome.holds != SaveOutcome::Holds::PartOfNewList || outcome.entries != 0 ||
-                message->text.contains(u"но файл теперь пуст"_s));
+        const auto *failed = std::get_if<Save::Failed>(&outcome.end);
+        const auto *part = failed ? std::get_if<Save::PartOfList>(&failed->holds) : nullptr;
+        QVERIFY(!part || part->earlier || part->entries != 0 || message->text.contains(u"но файл теперь пуст"_s));
         QVERIFY2(act != u"limit" ||
                      message->text.contains(u"в нём только начало нового списка (записей: 1 из 2)"_s),
                  qPrintable(message ? message->text : QString()));
@@ -801,7 +809,7 @@ void TstLogFile::faultsAtTheSeam()
     if (act == u"kill" && !QTest::currentTestFailed()) {
         // The next save finishes the copy, or sweeps a list the file never
         // began to hold, before its own list.
-        QCOMPARE(toldBy(saveHere()), QByteArray("saved||"));
+        QCOMPARE(toldBy(saveHere({})), QByteArray("saved||"));
         check("AB\r\nCD\r\n", "AB\r\nCD\r\n", "<missing>");
     }
 }
@@ -835,7 +843,8 @@ void TstLogFile::leftoversOfACrash()
     QVERIFY(writeFile(m_log, "AB\r\n"));
     QVERIFY(::link(QFile::encodeName(m_log), QFile::encodeName(m_programFolder + u"/other.txt"_s)) == 0);
     const auto kill = [](const QByteArray &calls) { return calls.endsWith("pwrite") ? (::_exit(9), 0) : 0; };
-    QVERIFY(!crash || killedIn(m_programFolder, kill, [this] { save({u"AB"_s, u"CD"_s}); }));
+    QVERIFY(!crash || killedIn(m_programFolder, kill,
+                               [this](const SystemCalls &calls) { save({u"AB"_s, u"CD"_s}, nullptr, calls); }));
     QVERIFY(marked.isEmpty() || writeFile(m_log + u".quillmark-full-list-Zz9Zz9"_s, marked));
     const QByteArray row = QTest::currentDataTag();
     NickLog::Progress progress;
@@ -844,7 +853,7 @@ void TstLogFile::leftoversOfACrash()
         return row.contains("full") && calls.endsWith("pwrite") ? ENOSPC : 0;
     };
     SeamFaults faults(m_programFolder, full);
-    const auto report = Wording::saveOutcome(save({u"EF"_s}, &progress), 1);
+    const auto report = Wording::saveOutcome(save({u"EF"_s}, &progress, faults.calls), 1);
     QVERIFY(report.message);
     const QStringList marks = QDir(m_programFolder).entryList({u"NIK.log.quillmark-full-list-*"_s});
     QFETCH(QString, told);
@@ -925,7 +934,7 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
         };
     };
     const QString ours = cacheHome + u"/quillmark"_s;
-    const auto saveOne = [this] { save({u"AB"_s}); };
+    const auto saveOne = [this](const SystemCalls &calls) { save({u"AB"_s}, nullptr, calls); };
     if (cache == u"killed") {
         QVERIFY(killedIn(m_programFolder, faults(true), saveOne, ours));
         QCOMPARE(QDir(ours).entryList(QDir::Files | QDir::Hidden).filter(u"unfinished"_s).size(), 1);
@@ -934,10 +943,10 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
     {
         SeamFaults seam(m_programFolder, faults(false));
         seam.watch(ours, "cache");
-        const SaveOutcome outcome = save({u"AB"_s, u"CD"_s});
+        const SaveOutcome outcome = save({u"AB"_s, u"CD"_s}, nullptr, seam.calls);
         QTEST(toldBy(outcome), "told");
         const QString named = refused == u"program" ? m_programFolder : refused.isEmpty() ? QString() : ours;
-        QCOMPARE(outcome.refused ? QFile::decodeName(outcome.refused->path) : QString(), named);
+        QCOMPARE(outcome.refused ? QFile::decodeName(outcome.refused->refuser) : QString(), named);
     }
     const QByteArray list = "AB\r\nCD\r\n";
     QCOMPARE(readAll(m_log), refused.isEmpty() ? list : OldLog);

@@ -1,5 +1,5 @@
 #include "messagecapture.h"
-#include "platform/linefile.h"
+#include "platform/save/filesave.h"
 #include "savefixtures.h"
 #include "ui/common/announcer.h"
 #include "ui/common/application.h"
@@ -339,7 +339,8 @@ void TstSaveFaults::saveRunsBesideTheTimer()
     };
     m_form->findChild<QLineEdit *>(u"Text4"_s)->setText(u"300000"_s); // as if generated
     // Another copy of the program is saving into the folder: ours waits for it.
-    LineFile otherCopy(QFile::encodeName(m_log));
+    const SystemCalls calls;
+    FileSave otherCopy(QFile::encodeName(m_log), calls);
     QVERIFY(otherCopy.open());
     auto *job = m_form->findChild<SaveJob *>(u"saveJob"_s);
     QSignalSpy ended(job, &SaveJob::finished);
