@@ -26,7 +26,8 @@ NICK = r"[A-Z]{6}"
 LISTED = 100_000
 
 # (keys, phrases Orca must speak ("!" before those it must not, "~" before a
-# window's name: see window_named), a box's value
+# window's name: see window_named, "+" before one it must say five times at
+# least), a box's value
 # that must be read exactly once and whole: Orca is then given time to read it
 # again, as it used to; the name of the control that must have the focus)
 STEPS = {"ru": [
@@ -81,6 +82,8 @@ STEPS = {"ru": [
     (["Return"], [r"^скопировано\.$", rf"^{NICK}\.$", "!^скопировано: |Quillmark|panel"], None),
     (["Menu"], [r"^меню списка\.$", r"^Копировать\.$", "!frame"], None),
     (["Escape"], [rf"^{NICK}\.$", "!Quillmark|panel"], None, "Список ников"),
+    (["Tab"], [r"^Интервал добавления \(м/c\): text\.$"], "250"),
+    (["shift+Tab"], [r"^Список ников\.$", rf"^в списке {LISTED + 1} запись\.$", rf"^{NICK}\.$"], None, "Список ников"),
     (["Tab", "0", "Tab", "space"], [r"^таймер включён, но при интервале 0 мс ники не добавляются\.$"], None),
     (["Tab", "space"], [rf"^таймер остановлен, в списке {LISTED + 1} запись\.$"], None),  # none added at 0
     (["shift+Tab"] * 2 + ["5", "Home", "minus", "Tab", "space"], [r"^Интервал не изменён: -5 мс меньше нуля\."], None),
@@ -91,6 +94,9 @@ STEPS = {"ru": [
     (["alt+Tab"], ["~Quillmark — генератор ников", "!Клавиши"], None),
     (["alt+Tab"], ["~О программе Quillmark", "!На сайте"], None),
     (["Escape"], ["~Quillmark — генератор ников", "!Клавиши"], None),
+    # A review of the window reads the nicks the list shows, though the focus is elsewhere.
+    (["KP_Subtract"], [r"^Entering flat review\.$"], None, "Старт"),
+    (["KP_Add", "KP_Add"], [rf"+^{NICK}$"], None, "Старт"),
 ], "en": [
     ([], [r"^Quillmark — nickname generator frame\.$",
           r"^Keys: Ctrl\+N — new nick, Ctrl\+plus and Ctrl\+minus — nick length, Ctrl\+Z — bring back the "
@@ -128,7 +134,8 @@ def utterances():
     if not os.path.exists(log_path):
         return []
     with open(log_path, encoding="utf-8", errors="replace") as f:
-        return re.findall(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*?)' ?\[?\{", f.read(), re.M)
+        # Read on: an utterance of a say-all ends in None.
+        return re.findall(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*?)' ?(?:\[?\{|None$)", f.read(), re.M)
 
 
 def said(since):
@@ -227,8 +234,10 @@ try:
                            check=True)
         absent = [p[1:] for p in phrases if p.startswith("!")]  # must not be spoken
         windows = [p[1:] for p in phrases if p.startswith("~")]
-        phrases = [p for p in phrases if p[0] not in "!~"]
+        often = [p[1:] for p in phrases if p.startswith("+")]
+        phrases = [p for p in phrases if p[0] not in "!~+"]
         ok = wait_for(lambda: all(any(re.search(p, u) for u in said(start)) for p in phrases) and
+                      all(sum(bool(re.search(p, u)) for u in said(start)) >= 5 for p in often) and
                       all(window_named(w, start, logged) for w in windows), 10 if keys else 40)
         if absent:
             wait_until_silent()

@@ -92,14 +92,22 @@ public:
     QAccessibleInterface *child(int index) const override
     {
         const NickListAccessible *list = NickListAccessible::of(m_list);
-        return list && index >= 0 && index < childCount() ? list->entry(index) : nullptr;
+        return list && index >= 0 && index < childCount() ? list->entry(firstShown() + index) : nullptr;
     }
-    int childCount() const override { return m_list && m_list->hasFocus() ? clampedRow(m_list->count()) : 0; }
+    int childCount() const override
+    {
+        if (!m_list)
+            return 0;
+        return clampedRow(m_list->hasFocus() ? m_list->count() : lastInSight() - firstShown() + 1);
+    }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
         // Every child is an entry, and knows its row.
         const auto *entry = dynamic_cast<const NickItemAccessible *>(child);
-        return entry && entry->isValid() && entry->row() <= INT_MAX ? int(entry->row()) : -1;
+        if (!entry || !entry->isValid())
+            return -1;
+        const qsizetype index = entry->row() - firstShown();
+        return index >= 0 && index < childCount() ? int(index) : -1;
     }
     // Any entry in sight, focus or not: a reader's pointer finds it.
     QAccessibleInterface *childAt(int x, int y) const override
@@ -135,6 +143,14 @@ public:
     }
 
 private:
+    // With the focus every entry is a child, in its row; without it, the
+    // rows in sight, from the top one.
+    qsizetype firstShown() const { return m_list->hasFocus() ? 0 : m_list->rowAt(0); }
+    qsizetype lastInSight() const
+    {
+        return std::min(m_list->rowAt(m_list->viewport()->height() - 1), m_list->count() - 1);
+    }
+
     QPointer<NickListBox> m_list;
 };
 

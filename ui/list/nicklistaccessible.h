@@ -25,8 +25,10 @@ class NickListBox;
 // what first says "focused" is what Where-am-I describes. While the list has
 // the focus, the table says so too (they are one control), which ends a
 // search for the list's focused entry there instead of going through every
-// row before it. While the list has not, the table shows no entries, so such
-// a search passes it by at once. Orca keeps an object's states once read and
+// row before it. While the list has not, the table holds only the rows in
+// sight, as a screen's review reads them, so such a search is as short as a
+// screenful, and a reader's "k of N" is told only with the focus in the list,
+// where each entry is in its own row again. Orca keeps an object's states once read and
 // is told of a new "focused" only with a move of its focus, so each change of
 // the list's focus makes a new table, whose states Orca reads afresh.
 //

@@ -6,8 +6,8 @@
 
 #include <QAccessible>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -359,10 +359,25 @@ void NickListBox::focusInEvent(QFocusEvent *event)
     QAbstractScrollArea::focusInEvent(event);
     updateRow(m_currentRow);
     renewAccessibleTable();
-    // Qt tells the screen reader of the list's focus once this returns; the
-    // selected entry is told after that, so the reader lands on the entry.
-    if (QAccessible::isActive())
+    m_rowEntered = m_currentRow;
+    if (m_currentRow < 0)
+        return;
+    // Qt tells the screen reader of the list's focus once this returns.
+    // Back from its own menu the reader then lands on the selected entry.
+    // Coming from elsewhere it first says the list and its size, and the
+    // selected nick is told after that: a reader names no list around an
+    // entry that gets the focus, and the entry's focus would cut the list short.
+    if (event->reason() == Qt::PopupFocusReason)
         QMetaObject::invokeMethod(this, &NickListBox::announceFocusedRow, Qt::QueuedConnection);
+    else
+        QMetaObject::invokeMethod(this, &NickListBox::tellEntered, Qt::QueuedConnection);
+}
+
+void NickListBox::tellEntered()
+{
+    // A click that selected another entry has told it already.
+    if (hasFocus() && m_currentRow >= 0 && m_currentRow == m_rowEntered)
+        Q_EMIT enteredAt(text());
 }
 
 void NickListBox::focusOutEvent(QFocusEvent *event)
@@ -507,5 +522,6 @@ void NickListBox::contextMenuEvent(QContextMenuEvent *event)
     const auto first =
         std::find_if(entries.cbegin(), entries.cend(), [](QAction *a) { return a->isEnabled(); });
     if (first != entries.cend())
-        QTimer::singleShot(SettleMs, m_menu, [menu = m_menu, action = *first] { menu->setActiveAction(action); });
+        QTimer::singleShot(SettleMs, m_menu,
+                           [menu = m_menu, action = *first] { menu->setActiveAction(action); });
 }

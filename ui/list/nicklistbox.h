@@ -57,6 +57,9 @@ Q_SIGNALS:
     // A nick went onto the clipboard. From the menu of a list that had the
     // focus, the focus comes back to the nick, and a reader says it then.
     void copied(const QString &nick, bool nickToldAgain);
+    // The focus came into the list, not back from its menu, with this nick
+    // selected: a screen reader has said the list, and is told the nick next.
+    void enteredAt(const QString &nick);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -88,6 +91,8 @@ private:
     void announceCurrentRow();
     // Tells a screen reader that the selected entry has the focus, if it has.
     void announceFocusedRow();
+    // Reports by enteredAt() the entry selected as the focus came in.
+    void tellEntered();
     // Rows now hold other entries: a screen reader's entries are dropped.
     void forgetAccessibleEntries();
     // The focus came or went: a screen reader gets a new table of entries.
@@ -99,6 +104,7 @@ private:
     int m_wheelDelta = 0; // wheel movement not yet turned into whole steps
     QMenu *m_menu = nullptr;
     QAction *m_copyAction = nullptr;
-    bool m_menuFromFocus = false; // the menu was opened on the list with the focus
+    bool m_menuFromFocus = false;   // the menu was opened on the list with the focus
     QList<QAction *> m_menuActions; // added by the window
+    qsizetype m_rowEntered = -1;    // the row selected as the focus last came in
 };
