@@ -1,6 +1,7 @@
 #include "platform/save/systemcalls.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/xattr.h>
