@@ -321,7 +321,7 @@ QByteArrayList FileSave::leftAlone() const
 bool FileSave::endCancelled()
 {
     const QByteArray path = m_target.linkPath();
-    Save::Holds holds = Save::AsBefore{};
+    Save::HoldsWhole holds = Save::AsBefore{};
     if (m_waitGivenUp)
         holds = Save::OtherCopysSave{};
     else if (m_inPlace && std::holds_alternative<Save::EarlierList>(m_inPlace->holds({}, false)))

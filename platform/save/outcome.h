@@ -52,6 +52,8 @@ struct PartOfList // the first `entries` of a list, which `fullList` holds whole
     QByteArray fullList;
 };
 using Holds = std::variant<AsBefore, OtherCopysSave, SomeoneElses, EarlierList, PartOfList>;
+// A save stops only while the file is whole: what it may hold then.
+using HoldsWhole = std::variant<AsBefore, OtherCopysSave, EarlierList>;
 
 // Each ending carries the marked files a crashed save left that are not
 // certainly this program's (leftAlone), the first time they are found.
@@ -67,7 +69,7 @@ struct Saved
 struct Cancelled
 {
     QByteArray path;
-    Holds holds; // AsBefore, OtherCopysSave or EarlierList
+    HoldsWhole holds;
     QByteArrayList leftAlone;
 };
 // What refused: the file, the folder that was to hold it, where the user's
