@@ -690,6 +690,7 @@ void TstLogFile::faultsAtTheSeam_data()
     QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("list open write fsync link fsync folder") << QByteArray("saved||") << list << none << none;
     QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("list open flock list open removexattr fchmod write fsync link rename fsync folder") << QByteArray("saved||") << list << none << none;
     QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("list open flock list open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << list << none;
+    QTest::newRow("a replaced one whose new file cannot lose the folder's default ACL: written in place") << u"file"_s << QByteArray("removexattr") << u"EIO"_s << QByteArray("list open flock list open removexattr write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << none << none;
     QTest::newRow("another user's copy writing into a linked one: waited for, Cancel leaves it") << u"linked"_s << QByteArray("open flock") << u"held"_s << QByteArray() << QByteArray("cancelled||") << old << old << none;
     QTest::newRow("a new one whose folder's sync fails: saved, told") << u"none"_s << QByteArray("fsync folder") << u"EIO"_s << QByteArray() << "saved||" + io << list << none << none;
     QTest::newRow("the new file's sync fails: not saved") << u"file"_s << QByteArray("write fsync") << u"EIO"_s << QByteArray() << "failed|" + io + '|' << old << none << none;
@@ -818,7 +819,8 @@ void TstLogFile::leftoversOfACrash_data()
 {
     // NIK.log has a second link, so it is written in place; "crash": a save of AB and CD was killed as it
     // began to copy them in. Then a save of EF, cancelled at once where the row's name says "cancel", and
-    // meeting a full disk as it finishes a list where it says "full".
+    // meeting a full disk as it finishes a list where it says "full", a disk that refuses room for its own
+    // list where it says "refused", with NIK.log changed since the crash where it says "changed".
     QTest::addColumn<bool>("crash");
     QTest::addColumn<QByteArray>("marked"); // more put beside NIK.log with this program's mark, by the test
     QTest::addColumn<QString>(
@@ -834,6 +836,7 @@ void TstLogFile::leftoversOfACrash_data()
     QTest::newRow("a list a crash left, NIK.log changed since: the list is not copied over it, told") << true << QByteArray() << left << QByteArray("EF\r\n");
     QTest::newRow("two lists left: the recorded one finished, the other told") << true << QByteArray("AB\r\nCD\r\n") << left << QByteArray("EF\r\n");
     QTest::newRow("a list a crash left on a full disk: this list in documents, told what NIK.log holds") << true << QByteArray() << u"Сохранение|Файл NIK.log в папке программы нельзя изменить (на диске не хватает места: %1), поэтому список сохранён в файл\n%3\n\nПрошлое сохранение в файл NIK.log в папке программы было прервано, а дописать его не удалось: в нём только начало того списка (записей: 0). Весь тот список сохранён в файле\n%2"_s << QByteArray();
+    QTest::newRow("a list a crash left, finished, then this save refused by the disk: told NIK.log holds that list") << true << QByteArray() << u"Ошибка сохранения|Не удалось сохранить список в файл\n%1\n\nПричина: система не разрешает это действие (например, файл защищён от изменений)\n\nСписок не тронут. Прошлое сохранение в этот файл было прервано; оно закончено, и в файле теперь весь список того сохранения."_s << QByteArray("AB\r\nCD\r\n");
     // clang-format on
 }
 
@@ -853,10 +856,12 @@ void TstLogFile::leftoversOfACrash()
     const bool leftWhole = row.contains("full") || row.contains("changed"); // the crash's list stays
     NickLog::Progress progress;
     progress.stop = row.contains("cancel");
-    const auto full = [&](const QByteArray &calls) {
+    const auto disk = [&](const QByteArray &calls) {
+        if (row.contains("refused") && calls.endsWith("fallocate"))
+            return EPERM;
         return row.contains("full") && calls.endsWith("pwrite") ? ENOSPC : 0;
     };
-    SeamFaults faults(m_programFolder, full);
+    SeamFaults faults(m_programFolder, disk);
     const auto report = Wording::saveOutcome(save({u"EF"_s}, &progress, faults.calls), 1);
     QVERIFY(report.message);
     const QStringList marks = QDir(m_programFolder).entryList({u"NIK.log.quillmark-full-list-*"_s});
