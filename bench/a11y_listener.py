@@ -13,7 +13,9 @@ focus and window event, as Orca does, and counts what arrives.
       starts the window with that many entries listed and, Orca reading it,
       times Orca's answers (from the key to what it speaks) to the focus
       entering the generator group, Where-am-I there, the list (until it
-      says its size), its last entry and Where-am-I on it; then visits 20 000 entries one by one over
+      says its size), its last entry and Where-am-I on it, and, before that,
+      reads the rows the list shows without the focus, over the bus and by
+      Orca's review of the window; then visits 20 000 entries one by one over
       the bus, as a reader walking the list would, and prints the entry
       interfaces the program holds and its resident memory at each stage
 Run it with the system python (/usr/bin/python3, which has pyatspi)."""
@@ -204,13 +206,14 @@ def long_list(program, entries, orca):
     def spoken():
         with open(orca.log, encoding="utf-8", errors="replace") as f:
             return [(int(h) * 3600 + int(m) * 60 + float(sec), u) for h, m, sec, u in
-                    re.findall(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*?)' ?\{", f.read(), re.M)]
+                    re.findall(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*?)' ?(?:\{|None$)", f.read(),
+                               re.M)]
 
     def answer(key, phrase, what):
         before = len(spoken())
         now = datetime.datetime.now()
         sent = now.hour * 3600 + now.minute * 60 + now.second + now.microsecond / 1e6
-        subprocess.run(["xdotool", "key", key], check=True)
+        subprocess.run(["xdotool", "key", *key.split()], check=True)
         end = time.monotonic() + 300
         while time.monotonic() < end:
             heard = [t for t, u in spoken()[before:] if re.search(phrase, u)]
@@ -232,6 +235,15 @@ def long_list(program, entries, orca):
                         if a is not None and a.get_process_id() == process.pid and a.childCount), None)
         time.sleep(3)
         print(f"program: {entries} entries listed, {memory()}, entry interfaces held {held()}")
+        table = find(app[0], pyatspi.ROLE_LIST, "Список ников")[0]
+        began = time.monotonic()
+        shown = [entry.name for entry in table]
+        print(f"program: without the focus the list shows {len(shown)} entries, read over the bus in "
+              f"{time.monotonic() - began:.3f} s")
+        answer("KP_Subtract", r"^Entering flat review\.$", "flat review on")
+        answer("KP_Add KP_Add", rf"^{re.escape(shown[0])}$" if shown else "^$",
+               "the review's say-all: the list's first nick in sight")
+        answer("KP_Subtract", r"^Leaving flat review\.$", "flat review off")
         answer("shift+Tab", r"^Сохранить push button", "focus into the generator group (Сохранить)")
         answer("KP_Enter", r"^Сохранить push button ", "Where-am-I on Сохранить")
         for _ in range(6):
@@ -241,7 +253,7 @@ def long_list(program, entries, orca):
         answer("End", r"^[A-Z]{6}\.$", "End: the last entry")
         answer("KP_Enter", rf"^{entries} of {entries}\.$", "Where-am-I on the last entry")
         print(f"program: after Orca's reading, {memory()}, entry interfaces held {held()}")
-        table = find(app[0], pyatspi.ROLE_LIST, "Список ников")[0]
+        table = find(app[0], pyatspi.ROLE_LIST, "Список ников")[0]  # made anew with the focus
         walk = min(entries, 20_000)
         began = time.monotonic()
         names = sum(1 for i in range(walk) if table[i].name)

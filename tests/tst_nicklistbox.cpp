@@ -359,6 +359,13 @@ void TstNickListBox::screenReaderHearsFocusSizeAndCopyOfTheListAlone()
     QAccessibleInterface *pointed = entries->childAt(third.x(), third.y());
     QVERIFY(pointed);
     QCOMPARE(pointed->text(QAccessible::Name), nickFor(32));
+    // At the top, the rows in sight and no more of the list, a cut last row too.
+    m_box->setCurrentRow(0);
+    const int shown = entries->childCount();
+    const QRect sight = m_box->viewport()->rect();
+    QVERIFY(m_box->rowRect(shown - 1).intersects(sight) && !m_box->rowRect(shown).intersects(sight));
+    QCOMPARE(entries->child(shown - 1)->text(QAccessible::Name), nickFor(shown - 1));
+    QVERIFY(!entries->child(shown));
 }
 
 QTEST_MAIN(TstNickListBox)

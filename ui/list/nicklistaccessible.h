@@ -26,11 +26,12 @@ class NickListBox;
 // the focus, the table says so too (they are one control), which ends a
 // search for the list's focused entry there instead of going through every
 // row before it. While the list has not, the table holds only the rows in
-// sight, as a screen's review reads them, so such a search is as short as a
-// screenful, and a reader's "k of N" is told only with the focus in the list,
-// where each entry is in its own row again. Orca keeps an object's states once read and
-// is told of a new "focused" only with a move of its focus, so each change of
-// the list's focus makes a new table, whose states Orca reads afresh.
+// sight, as a review of the screen reads them, so such a search goes through
+// a screenful at most; a reader's "k of N" is told with the focus in the
+// list, where each entry is in its own row again. Orca keeps an object's
+// states once read and is told of a new "focused" only with a move of its
+// focus, so each change of the list's focus makes a new table, whose states
+// and entries Orca reads afresh.
 //
 // An entry's interface is made when it is asked for and knows its row. The
 // most recently asked ones are kept, at most ItemCapacity, so what the
