@@ -55,9 +55,11 @@ struct SaveFolders
         m_programFolder = m_dir->filePath(QStringLiteral("program"));
         m_fallbackFolder = m_dir->filePath(QStringLiteral("documents"));
         m_log = QDir(m_programFolder).filePath(QStringLiteral("NIK.log"));
-        // What a save keeps in the user's cache folder stays within the test.
+        // What a save keeps in the user's cache and runtime folders stays within the test.
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("cache"))));
-        return m_dir->isValid() && QDir().mkpath(m_programFolder) && QDir().mkpath(m_fallbackFolder);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir->filePath(QStringLiteral("session"))));
+        return m_dir->isValid() && QDir().mkpath(m_programFolder) && QDir().mkpath(m_fallbackFolder) &&
+               ::mkdir(qgetenv("XDG_RUNTIME_DIR").constData(), 0700) == 0;
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -398,7 +398,7 @@ void TstLogFile::onlyThisProgramsLeftoversAreRemoved()
 void TstLogFile::savesOfTwoCopiesTakeTurns_data()
 {
     QTest::addColumn<bool>("otherUser");
-    // XDG_RUNTIME_DIR: as the session has it, or the user's own "open" to others, "theirs" (another user's),
+    // XDG_RUNTIME_DIR: the test's own, or the user's own "open" to others, "theirs" (another user's),
     // or the user's own "in an open folder" others may write; then in a session without /run/user/<uid>.
     QTest::addColumn<QString>("runtime");
     // Lock places in the test's folder, as the cache folder and TMPDIR: those another user took first, and
@@ -430,12 +430,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     QFETCH(QString, lockIn);
     if ((otherUser || !runtime.isEmpty()) && (::geteuid() != 0 || !shareFolders()))
         QSKIP("saving as another user needs root");
-    const QByteArray session = qgetenv("XDG_RUNTIME_DIR");
-    const auto restore = qScopeGuard([&] {
-        qputenv("XDG_RUNTIME_DIR", session);
-        qunsetenv("TMPDIR");
-        qunsetenv("XDG_CACHE_HOME");
-    });
+    // The next test's init() sets the XDG folders afresh.
+    const auto restore = qScopeGuard([] { qunsetenv("TMPDIR"); });
     const auto folder = [this](const QString &place) { return QFile::encodeName(m_dir->filePath(place)); };
     if (!runtime.isEmpty()) {
         if (QFileInfo::exists(u"/run/user/0"_s))
@@ -733,11 +729,6 @@ void TstLogFile::faultsAtTheSeam()
     const QString theirs = m_dir->filePath(u"theirs"_s);
     QVERIFY(writeFile(theirs, "THEIRS\r\n") &&
             (::geteuid() != 0 || ::chown(QFile::encodeName(theirs).constData(), Nobody, Nobody) == 0));
-    // The lock in a runtime folder of the test's own, which a restart empties.
-    const QByteArray runtime = QFile::encodeName(m_dir->filePath(u"runtime"_s));
-    const QByteArray session = qgetenv("XDG_RUNTIME_DIR");
-    const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", session); });
-    QVERIFY(::mkdir(runtime.constData(), 0700) == 0 && qputenv("XDG_RUNTIME_DIR", runtime));
     NickLog::Progress progress;
     int holder = -1;
     std::optional<FileSizeLimit> fileSize;
@@ -804,11 +795,11 @@ void TstLogFile::faultsAtTheSeam()
     check(after, other, kept);
     if ((act == u"kill" || (kept == "AB\r\nCD\r\n" && after != "THEIRS\r\n")) &&
         !QTest::currentTestFailed()) {
-        // The next save, after a restart that empties the runtime folder,
-        // finishes the copy, or sweeps a list the file never began to hold,
-        // before its own list.
-        QVERIFY(QDir(QFile::decodeName(runtime)).removeRecursively() &&
-                ::mkdir(runtime.constData(), 0700) == 0);
+        // The next save, after a restart that empties the runtime folder (the
+        // lock's), finishes the copy, or sweeps a list the file never began
+        // to hold, before its own list.
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        QVERIFY(QDir(QFile::decodeName(runtime)).removeRecursively() && ::mkdir(runtime.constData(), 0700) == 0);
         progress.stop = false;
         QCOMPARE(toldBy(saveHere({})), QByteArray("saved||"));
         check("AB\r\nCD\r\n", "AB\r\nCD\r\n", "<missing>");
@@ -857,9 +848,9 @@ void TstLogFile::leftoversOfACrash()
     NickLog::Progress progress;
     progress.stop = row.contains("cancel");
     const auto disk = [&](const QByteArray &calls) {
-        if (row.contains("refused") && calls.endsWith("fallocate"))
-            return EPERM;
-        return row.contains("full") && calls.endsWith("pwrite") ? ENOSPC : 0;
+        return row.contains("refused") && calls.endsWith("fallocate") ? EPERM
+               : row.contains("full") && calls.endsWith("pwrite")     ? ENOSPC
+                                                                      : 0;
     };
     SeamFaults faults(m_programFolder, disk);
     const auto report = Wording::saveOutcome(save({u"EF"_s}, &progress, faults.calls), 1);
@@ -924,7 +915,8 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
             QSKIP("a FUSE folder needs bindfs and root");
         mounted = cache == u"FUSE" ? cacheHome : m_dir->path(); // or the test's whole folder, NIK.log's too
         QVERIFY(cache == u"FUSE" ||
-                (QDir(m_programFolder).removeRecursively() && QDir(m_fallbackFolder).removeRecursively()));
+                (QDir(m_programFolder).removeRecursively() && QDir(m_fallbackFolder).removeRecursively() &&
+                 QDir(m_dir->filePath(u"session"_s)).removeRecursively()));
         for (const QString &folder : {mounted, shm.path() + u"/program"_s, shm.path() + u"/documents"_s})
             QVERIFY(QDir().mkpath(folder));
         QCOMPARE(QProcess::execute(u"bindfs"_s, {shm.path(), mounted}), 0);
