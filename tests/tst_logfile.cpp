@@ -799,7 +799,7 @@ void TstLogFile::faultsAtTheSeam()
         // lock's), finishes the copy, or sweeps a list the file never began
         // to hold, before its own list.
         const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-        QVERIFY(QDir(QFile::decodeName(runtime)).removeRecursively() && ::mkdir(runtime.constData(), 0700) == 0);
+        QVERIFY(QDir(QFile::decodeName(runtime)).removeRecursively() && ::mkdir(runtime, 0700) == 0);
         progress.stop = false;
         QCOMPARE(toldBy(saveHere({})), QByteArray("saved||"));
         check("AB\r\nCD\r\n", "AB\r\nCD\r\n", "<missing>");
