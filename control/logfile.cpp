@@ -39,28 +39,33 @@ bool placeRefused(const Save::Failed &failed, const QByteArray &programFolder)
 
 } // namespace
 
-SaveOutcome NickLog::save(const NickStore &store, const QByteArray &programFolder,
-                          const QByteArray &fallbackFolder, Progress *progress, const SystemCalls &calls)
+SaveOutcome NickLog::save(const NickStore &store, const QByteArrayList &places, Progress *progress,
+                          const SystemCalls &calls)
 {
     // Never a relative name: that would be wherever the program was started.
-    if (!programFolder.startsWith('/')) {
+    if (!places.value(0).startsWith('/')) {
         const QByteArray name = QFile::encodeName(FileName);
         return {
             Save::Failed{name, {Save::Why::NotAbsolute}, Save::AsBefore{}, Save::Refuser::Folder, name, {}},
             {},
             false};
     }
-    SaveOutcome outcome{writeFile(store, logIn(programFolder), progress, calls), {}, false};
-    const auto *failed = std::get_if<Save::Failed>(&outcome.end);
-    // A folder that refused is not asked again.
-    if (!failed || !placeRefused(*failed, programFolder) || fallbackFolder == programFolder)
-        return outcome;
-    if (fallbackFolder.isEmpty()) {
-        outcome.nowhereElse = true;
-        return outcome;
+    SaveOutcome outcome{writeFile(store, logIn(places[0]), progress, calls), {}, false};
+    for (qsizetype next = 1; next < places.size(); ++next) {
+        const auto *failed = std::get_if<Save::Failed>(&outcome.end);
+        if (!failed || !placeRefused(*failed, places[next - 1]))
+            break;
+        // A folder that refused is not asked again.
+        if (places.first(next).contains(places[next]))
+            continue;
+        if (places[next].isEmpty()) {
+            outcome.nowhereElse = true;
+            break;
+        }
+        // The first refusal is told: the program folder's.
+        outcome.refused = outcome.refused.value_or(*failed);
+        outcome.end = writeFile(store, logIn(places[next]), progress, calls);
     }
-    outcome.refused = *failed;
-    outcome.end = writeFile(store, logIn(fallbackFolder), progress, calls);
     return outcome;
 }
 

@@ -36,13 +36,13 @@ public:
         std::atomic<bool> stop{false};
     };
 
-    // The folders as the system names them (bytes, not necessarily UTF-8).
-    // An empty programFolder means it is unknown: nothing is written. An
-    // empty fallbackFolder means there is none. Every file is changed
-    // through `calls`. Safe on any thread.
-    static SaveOutcome save(const NickStore &store, const QByteArray &programFolder,
-                            const QByteArray &fallbackFolder, Progress *progress = nullptr,
-                            const SystemCalls &calls = SystemCalls());
+    // Into the first of `places` (SavePlaces), the folders as the system
+    // names them (bytes, not necessarily UTF-8), and into each next one when
+    // the one before refused. An empty first place means it is unknown:
+    // nothing is written; an empty later one, that there is none. Every file
+    // is changed through `calls`. Safe on any thread.
+    static SaveOutcome save(const NickStore &store, const QByteArrayList &places,
+                            Progress *progress = nullptr, const SystemCalls &calls = SystemCalls());
 
 private:
     static Save::Outcome writeFile(const NickStore &store, const QByteArray &path, Progress *progress,

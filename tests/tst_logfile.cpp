@@ -144,8 +144,9 @@ private:
     SaveOutcome save(const QStringList &nicks, NickLog::Progress *progress = nullptr,
                      const SystemCalls &calls = SystemCalls()) const
     {
-        return NickLog::save(storeOf(nicks), QFile::encodeName(m_programFolder),
-                             QFile::encodeName(m_fallbackFolder), progress, calls);
+        return NickLog::save(storeOf(nicks),
+                             {QFile::encodeName(m_programFolder), QFile::encodeName(m_fallbackFolder)}, progress,
+                             calls);
     }
     // Saves "NIK" as the given user, in a child process, and returns what it told.
     QByteArray saveAs(uid_t user) const
@@ -262,7 +263,7 @@ void TstLogFile::unusableProgramFolderWritesNothing()
     const QString started = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir->path()));
     const auto restore = qScopeGuard([&] { QDir::setCurrent(started); });
-    QTEST(toldBy(NickLog::save(storeOf({u"NIK"_s}), folder, QFile::encodeName(m_fallbackFolder))), "told");
+    QTEST(toldBy(NickLog::save(storeOf({u"NIK"_s}), {folder, QFile::encodeName(m_fallbackFolder)})), "told");
     QVERIFY(::access((folder + "/NIK.log").constData(), F_OK) != 0); // "/NIK.log" for an unknown one
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), QByteArray("<missing>"));
@@ -961,17 +962,17 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
 
 void TstLogFile::anInstalledCopySavesIntoDocuments_data()
 {
-    // The program's folder and the documents folder; where NIK.log goes, and where when that refuses.
+    // The program's folder and the documents folder; where NIK.log goes, and where when that refuses
+    // (empty: the user has no such place).
     QTest::addColumn<QByteArray>("program");
     QTest::addColumn<QByteArray>("documents");
-    QTest::addColumn<QByteArray>("first");
-    QTest::addColumn<QByteArray>("fallback");
+    QTest::addColumn<QByteArrayList>("places");
     const QByteArray docs = "/home/u/Documents";
     // clang-format off
-    QTest::newRow("a copy in a folder of its own saves beside itself") << QByteArray("/home/u/quillmark") << docs << QByteArray("/home/u/quillmark") << docs;
-    QTest::newRow("the package's copy: Documents, nowhere else") << QByteArray("/usr/bin") << docs << docs << docs;
-    QTest::newRow("installed into its prefix: Documents, nowhere else") << QByteArray("/usr/local/bin") << docs << docs << docs;
-    QTest::newRow("installed, no home: told there is no place") << QByteArray("/usr/bin") << QByteArray() << QByteArray("/usr/bin") << QByteArray();
+    QTest::newRow("a copy in a folder of its own saves beside itself") << QByteArray("/home/u/quillmark") << docs << QByteArrayList{"/home/u/quillmark", docs};
+    QTest::newRow("the package's copy: Documents, nowhere else") << QByteArray("/usr/bin") << docs << QByteArrayList{docs};
+    QTest::newRow("installed into its prefix: Documents, nowhere else") << QByteArray("/usr/local/bin") << docs << QByteArrayList{docs};
+    QTest::newRow("installed, no home: told there is no place") << QByteArray("/usr/bin") << QByteArray() << QByteArrayList{"/usr/bin", ""};
     // clang-format on
 }
 
@@ -979,9 +980,7 @@ void TstLogFile::anInstalledCopySavesIntoDocuments()
 {
     QFETCH(QByteArray, program);
     QFETCH(QByteArray, documents);
-    const SavePlaces places = SavePlaces::of(program, documents, installFolders());
-    QTEST(places.first, "first");
-    QTEST(places.fallback, "fallback");
+    QTEST(SavePlaces::of(program, documents, installFolders()).places, "places");
 }
 
 int main(int argc, char **argv)
