@@ -109,8 +109,7 @@ void TstForm1::everyControlStandsWhereItWasDesigned_data()
     for (const ControlPlace &place : Form1Layout)
         unchecked.insert(QString::fromLatin1(place.name));
     const auto row = [&english, &unchecked](const char *name, const char *container, int left, int top,
-                                            int width, int height, const char *shown = "",
-                                            const char *toolTip = "") {
+                                            int width, int height, const char *shown = "", const char *toolTip = "") {
         unchecked.remove(QString::fromLatin1(name));
         QTest::newRow(name) << QString::fromLatin1(container) << QRect(left, top, width, height)
                             << QString::fromUtf8(shown) << QString::fromUtf8(toolTip);
@@ -189,8 +188,7 @@ void TstForm1::everyControlStandsWhereItWasDesigned_data()
     row("frmabout.Label11", "frmabout", 3480, 5640, 0, 0, "© 2003 TOR(E)N");
     row("frmabout.Shape1", "frmabout", 0, 0, 5895, 5895);
     for (const QString &name : std::as_const(unchecked))
-        QTest::newRow(qPrintable(name + QStringLiteral(" has no designed place")))
-            << QString() << QRect() << QString() << QString();
+        QTest::newRow(qPrintable(name + QStringLiteral(" has no designed place"))) << QString() << QRect() << QString() << QString();
 }
 
 void TstForm1::everyControlStandsWhereItWasDesigned()
@@ -261,8 +259,8 @@ void TstForm1::fontsAsDesigned_data()
     // Point sizes as designed, in pixels at 96 dpi, rounded.
     QTest::addColumn<int>("pixels");
     QTest::addColumn<bool>("bold");
-    QTest::newRow("Label1") << 24 << true;  // 18 pt
-    QTest::newRow("Exit") << 13 << true;    // 9.75 pt
+    QTest::newRow("Label1") << 24 << true; // 18 pt
+    QTest::newRow("Exit") << 13 << true;   // 9.75 pt
     QTest::newRow("Frame1") << 13 << false; // its caption, 9.75 pt
     QTest::newRow("Text3") << 19 << false;  // 14.25 pt
     QTest::newRow("Text1") << 16 << false;  // 12 pt
@@ -291,8 +289,7 @@ void TstForm1::coloursOnScreen_data()
     QTest::newRow("Frame5 caption") << QRect(448, 8, 137, 14) << navy << 120;
     QTest::newRow("nick") << QRect(24, 64, 393, 33) << darkRed << 65;
     QTest::newRow("ДЕЛАТЬ outlined") << QRect(248, 160, 181, 62) << navy << 400;
-    QTest::newRow("en: MAKE, shorter than ДЕЛАТЬ, leaves the face's ends bare")
-        << QRect(280, 179, 14, 25) << navy << 0;
+    QTest::newRow("en: MAKE, shorter than ДЕЛАТЬ, leaves the face's ends bare") << QRect(280, 179, 14, 25) << navy << 0;
     QTest::newRow("background") << QRect(586, 20, 5, 300) << grey << 1500;
     QTest::newRow("empty list") << QRect(458, 26, 117, 169) << grey << 117 * 169;
     QTest::newRow("Сохранить") << QRect(458, 314, 117, 13) << grey << 1100;
@@ -464,8 +461,8 @@ void TstForm1::imageButtonsActOnTheirRelease()
     QVERIFY(normal->isVisible() && pressed->isHidden());
     if (!mouse) {
         // Off the Tab path, the button tells its key in its tooltip.
-        const std::map<int, QString> keys{{Qt::Key_N, u"Ctrl+N"_s},     {Qt::Key_I, u"Ctrl+I"_s},
-                                          {Qt::Key_F1, u"F1"_s},        {Qt::Key_Plus, u"Ctrl++"_s},
+        const std::map<int, QString> keys{{Qt::Key_N, u"Ctrl+N"_s},  {Qt::Key_I, u"Ctrl+I"_s},
+                                          {Qt::Key_F1, u"F1"_s},     {Qt::Key_Plus, u"Ctrl++"_s},
                                           {Qt::Key_Equal, u"Ctrl++"_s}, {Qt::Key_Minus, u"Ctrl+-"_s}};
         const QString toolTip = normal->parentWidget()->toolTip(); // the button's, beneath its faces
         QVERIFY2(toolTip.endsWith(u" ("_s + keys.at(how) + u')'), qPrintable(toolTip));
@@ -679,22 +676,16 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
     QTest::newRow("saved") << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"Command1"_s}
                            << u"сохранено ников: 2, файл FOLDER/NIK.log"_s;
     QTest::newRow("erased") << QStringList{u"Ctrl+N"_s, u"Command4"_s} << u"список стёрт, записей: 0"_s;
-    QTest::newRow("copied") << QStringList{u"Ctrl+N"_s, u"List"_s, u"Home"_s, u"Ctrl+C"_s}
-                            << u"скопировано: BENTYB"_s;
+    QTest::newRow("copied") << QStringList{u"Ctrl+N"_s, u"List"_s, u"Home"_s, u"Ctrl+C"_s} << u"скопировано: BENTYB"_s;
     // Entering the list, a reader says the list and its size, then the nick
-    // selected; a click that selects another is told as the entry alone.
-    QTest::newRow("list entered") << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"List"_s,
-                                                 u"Home"_s,   u"Tab"_s,    u"Shift+Tab"_s}
-                                  << u"BENTYB"_s;
-    QTest::newRow("list entered by a click on another nick")
-        << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s,    u"List"_s, u"Home"_s,
-                       u"Tab"_s,    u"Shift+Tab"_s, u"Tab"_s,  u"Row1"_s}
+    // selected (BENTYB); a click that selects another is told as the entry alone.
+    QTest::newRow("list entered, then by a click on another nick")
+        << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"List"_s, u"Home"_s, u"Tab"_s, u"Shift+Tab"_s, u"Tab"_s, u"Row1"_s}
         << u"BENTYB"_s;
     QTest::newRow("timer started") << QStringList{u"Command2"_s} << u"таймер запущен, интервал 250 мс"_s;
-    QTest::newRow("its nicks are not told")
-        << QStringList{u"Text2=5"_s, u"Command2"_s, u"ticks"_s} << u"таймер запущен, интервал 5 мс"_s;
-    QTest::newRow("timer stopped") << QStringList{u"Ctrl+N"_s, u"Command3"_s}
-                                   << u"таймер остановлен, в списке 1 запись"_s;
+    QTest::newRow("its nicks are not told") << QStringList{u"Text2=5"_s, u"Command2"_s, u"ticks"_s}
+                                            << u"таймер запущен, интервал 5 мс"_s;
+    QTest::newRow("timer stopped") << QStringList{u"Ctrl+N"_s, u"Command3"_s} << u"таймер остановлен, в списке 1 запись"_s;
     QTest::newRow("timer at 0 adds nothing")
         << QStringList{u"Text2=0"_s, u"Command2"_s}
         << u"таймер включён, но при интервале 0 мс ники не добавляются"_s;
@@ -707,8 +698,7 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
         << u"список возвращён, в нём 3 записи"_s;
     QTest::newRow("nothing to bring back") << QStringList{u"Ctrl+N"_s, u"Ctrl+Z"_s} << u"вернуть нечего"_s;
     QTest::newRow("an empty list's erase keeps the earlier one")
-        << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Command4"_s, u"Ctrl+Z"_s}
-        << u"список возвращён, в нём 1 запись"_s;
+        << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Command4"_s, u"Ctrl+Z"_s} << u"список возвращён, в нём 1 запись"_s;
     QTest::newRow("a second erase keeps the newer list")
         << QStringList{u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+N"_s, u"Ctrl+N"_s, u"Command4"_s, u"Ctrl+Z"_s}
         << u"список возвращён, в нём 2 записи"_s;
@@ -770,7 +760,7 @@ void TstForm1::screenReaderIsToldWhatTheUserDid()
             QTest::keySequence(window(), QKeySequence(action));
     }
     told.replace(u"FOLDER"_s, m_folder->path());
-    QCoreApplication::processEvents();                 // what the focus tells comes next
+    QCoreApplication::processEvents(); // what the focus tells comes next
     QTRY_COMPARE(note->text(QAccessible::Name), told); // a save is told when it ends
     QCOMPARE(status->text(QAccessible::Name), told);
     if (!QByteArray(QTest::currentDataTag()).contains("shown"))
@@ -778,9 +768,8 @@ void TstForm1::screenReaderIsToldWhatTheUserDid()
     // A save that went as asked is seen too, in a note beside Save that
     // goes by itself.
     if (told.contains(u"NIK.log"_s)) {
-        const QString english = QByteArray(QTest::currentDataTag()).startsWith("en:")
-                                    ? u"Nicks saved: 2\n"_s
-                                    : u"Сохранено ников: 2\n"_s;
+        const QString english = QByteArray(QTest::currentDataTag()).startsWith("en:") ? u"Nicks saved: 2\n"_s
+                                                                                          : u"Сохранено ников: 2\n"_s;
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), english + m_folder->path() + u"/NIK.log"_s);
         QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 10000);
@@ -926,8 +915,7 @@ void TstForm1::listMenuIsReadInTheListsGroup()
     QCOMPARE(face->parent()->text(QAccessible::Name), u"Настрой генератор:"_s);
     QAccessibleInterface *copy = face->child(0), *bringBack = face->child(1);
     QCOMPARE(bringBack->text(QAccessible::Name), u"Вернуть стёртое"_s);
-    QVERIFY(face->childCount() == 2 && face->indexOfChild(bringBack) == 1 &&
-            face->indexOfChild(nullptr) == -1);
+    QVERIFY(face->childCount() == 2 && face->indexOfChild(bringBack) == 1 && face->indexOfChild(nullptr) == -1);
     QCOMPARE(copy->text(QAccessible::Accelerator), u"Ctrl+C"_s);
     QVERIFY(!bringBack->state().focused && bringBack->state().disabled);
     bringBack->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); // greyed: nothing

@@ -6,8 +6,8 @@
 
 #include <QAccessible>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -522,6 +522,5 @@ void NickListBox::contextMenuEvent(QContextMenuEvent *event)
     const auto first =
         std::find_if(entries.cbegin(), entries.cend(), [](QAction *a) { return a->isEnabled(); });
     if (first != entries.cend())
-        QTimer::singleShot(SettleMs, m_menu,
-                           [menu = m_menu, action = *first] { menu->setActiveAction(action); });
+        QTimer::singleShot(SettleMs, m_menu, [menu = m_menu, action = *first] { menu->setActiveAction(action); });
 }

@@ -104,7 +104,7 @@ private:
     int m_wheelDelta = 0; // wheel movement not yet turned into whole steps
     QMenu *m_menu = nullptr;
     QAction *m_copyAction = nullptr;
-    bool m_menuFromFocus = false;   // the menu was opened on the list with the focus
+    bool m_menuFromFocus = false; // the menu was opened on the list with the focus
     QList<QAction *> m_menuActions; // added by the window
-    qsizetype m_rowEntered = -1;    // the row selected as the focus last came in
+    qsizetype m_rowEntered = -1; // the row selected as the focus last came in
 };

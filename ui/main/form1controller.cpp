@@ -2,8 +2,8 @@
 
 #include "control/savejob.h"
 #include "control/saveplaces.h"
-#include "platform/clockrandom.h"
 #include "platform/folders.h"
+#include "platform/clockrandom.h"
 #include "platform/generationtimer.h"
 #include "ui/about/frmabout.h"
 #include "ui/common/announcer.h"
@@ -33,8 +33,7 @@ Form1Controller::Form1Controller(Form1 &window, const Form1Controls &controls,
     : QObject(&window), m_window(window), m_controls(controls),
       m_random(random ? std::move(random) : std::make_unique<ClockRandom>()), m_slotState(*m_random)
 {
-    const SavePlaces places =
-        SavePlaces::of(applicationDirectory(), userDocumentsDirectory(), installFolders());
+    const SavePlaces places = SavePlaces::of(applicationDirectory(), userDocumentsDirectory(), installFolders());
     m_logFolders = places.places;
     // An installed copy's Save says where its file goes.
     if (places.installed)
@@ -108,8 +107,7 @@ void Form1Controller::connectActions()
     connect(c.nickList, &NickListBox::copied, this, [this](const QString &nick, bool nickToldAgain) {
         m_announcer->announce(nickToldAgain ? Wording::copied() : Wording::copied(nick));
     });
-    connect(c.nickList, &NickListBox::enteredAt, this,
-            [this](const QString &nick) { m_announcer->announce(nick); });
+    connect(c.nickList, &NickListBox::enteredAt, this, [this](const QString &nick) { m_announcer->announce(nick); });
     connect(c.close, &QPushButton::clicked, &m_window, &QWidget::close);
 
     // Passing over a frame brings faces back; the letter frame restores the
