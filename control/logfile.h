@@ -1,13 +1,13 @@
 #pragma once
 
 #include "control/saveoutcome.h"
+#include "platform/save/systemcalls.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <atomic>
 
-class LineFile;
 class NickStore;
 
 // Saving the list as NIK.log: one nick a line, CR LF after every line, no
@@ -36,18 +36,15 @@ public:
         std::atomic<bool> stop{false};
     };
 
-    // The folders as the system names them (bytes, not necessarily UTF-8).
-    // An empty programFolder means it is unknown: nothing is written. An
-    // empty fallbackFolder means there is none.
-    // Safe on any thread.
-    static SaveOutcome save(const NickStore &store, const QByteArray &programFolder,
-                            const QByteArray &fallbackFolder, Progress *progress = nullptr);
+    // Into the first of `places` (SavePlaces), the folders as the system
+    // names them (bytes, not necessarily UTF-8), and into each next one when
+    // the one before refused. An empty first place means it is unknown:
+    // nothing is written; an empty later one, that there is none. Every file
+    // is changed through `calls`. Safe on any thread.
+    static SaveOutcome save(const NickStore &store, const QByteArrayList &places,
+                            Progress *progress = nullptr, const SystemCalls &calls = SystemCalls());
 
 private:
-    // `refused` tells, after a failure, what refused and whether the
-    // fallback folder may make up for it.
-    static SaveOutcome writeFile(const NickStore &store, const QByteArray &path, Progress *progress,
-                                 std::optional<SaveOutcome::Refused> &refused);
-    static void tellFailure(const LineFile &file, SaveOutcome &outcome,
-                            std::optional<SaveOutcome::Refused> &refused);
+    static Save::Outcome writeFile(const NickStore &store, const QByteArray &path, Progress *progress,
+                                   const SystemCalls &calls);
 };

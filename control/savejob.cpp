@@ -13,9 +13,9 @@ SaveJob::~SaveJob()
         m_thread->wait();
 }
 
-void SaveJob::start(const NickStore &list, const QByteArray &programFolder, const QByteArray &fallbackFolder)
+void SaveJob::start(const NickStore &list, const QByteArrayList &places)
 {
-    Order order{list, programFolder, fallbackFolder};
+    Order order{list, places};
     if (isBusy())
         m_next = std::move(order);
     else
@@ -34,7 +34,7 @@ void SaveJob::run(Order order)
     m_work = std::make_shared<Work>();
     m_total = order.list.count();
     m_thread.reset(QThread::create([order = std::move(order), work = m_work] {
-        work->result = NickLog::save(order.list, order.programFolder, order.fallbackFolder, &work->progress);
+        work->result = NickLog::save(order.list, order.places, &work->progress);
         work->done.store(true, std::memory_order_release);
     }));
     // The end is heard on this object's thread, through its event loop.

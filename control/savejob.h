@@ -24,7 +24,8 @@ public:
     // Waits for the running save: it is never cut half way.
     ~SaveJob() override;
 
-    void start(const NickStore &list, const QByteArray &programFolder, const QByteArray &fallbackFolder);
+    // Into the first of the places that takes it (SavePlaces).
+    void start(const NickStore &list, const QByteArrayList &places);
     // Stops the running save and drops the one waiting to follow it; every
     // file stays as it was.
     void cancel();
@@ -47,8 +48,7 @@ private:
     struct Order
     {
         NickStore list;
-        QByteArray programFolder;
-        QByteArray fallbackFolder;
+        QByteArrayList places;
     };
     // What the save's thread and this object share; the result is read only
     // once the thread has set `done`. (The thread has ended by then too, but

@@ -4,7 +4,6 @@ SavePlaces SavePlaces::of(const QByteArray &programFolder, const QByteArray &doc
                           const QByteArrayList &installFolders)
 {
     if (documents.isEmpty() || !installFolders.contains(programFolder))
-        return {programFolder, documents, false};
-    // The same folder twice: NickLog tries no folder a second time.
-    return {documents, documents, true};
+        return {{programFolder, documents}, false};
+    return {{documents}, true};
 }

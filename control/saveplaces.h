@@ -11,8 +11,9 @@
 // is told so, as a copy whose folder refuses.
 struct SavePlaces
 {
-    QByteArray first;    // where NIK.log goes
-    QByteArray fallback; // where it goes when the first place refuses; empty: nowhere
+    // Where NIK.log goes, and in order where it goes when the place before
+    // refuses; an empty one is a place the user has none of (no home).
+    QByteArrayList places;
     bool installed = false;
 
     static SavePlaces of(const QByteArray &programFolder, const QByteArray &documents,

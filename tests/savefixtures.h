@@ -55,9 +55,11 @@ struct SaveFolders
         m_programFolder = m_dir->filePath(QStringLiteral("program"));
         m_fallbackFolder = m_dir->filePath(QStringLiteral("documents"));
         m_log = QDir(m_programFolder).filePath(QStringLiteral("NIK.log"));
-        // What a save keeps in the user's cache folder stays within the test.
+        // What a save keeps in the user's cache and runtime folders stays within the test.
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("cache"))));
-        return m_dir->isValid() && QDir().mkpath(m_programFolder) && QDir().mkpath(m_fallbackFolder);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir->filePath(QStringLiteral("session"))));
+        return m_dir->isValid() && QDir().mkpath(m_programFolder) && QDir().mkpath(m_fallbackFolder) &&
+               ::mkdir(qgetenv("XDG_RUNTIME_DIR").constData(), 0700) == 0;
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -108,10 +110,11 @@ struct SeamFaults
         : act(std::move(action))
     {
         watch(folder, {});
-        SystemCalls::setFault(
-            [this](SystemCalls::Call call, int fd, const char *) { return reach(call, fd); });
     }
-    ~SeamFaults() { SystemCalls::setFault({}); }
+    SeamFaults(const SeamFaults &) = delete;
+    SeamFaults &operator=(const SeamFaults &) = delete;
+    // What the save is handed.
+    const SystemCalls calls{[this](SystemCalls::Call call, int fd, const char *) { return reach(call, fd); }};
 
     void watch(const QString &folder, const QByteArray &label)
     {
@@ -120,9 +123,10 @@ struct SeamFaults
     }
     int reach(SystemCalls::Call call, int fd)
     {
-        static const char *const Names[] = {"open",      "write",     "pwrite", "pread",    "fsync",
-                                            "ftruncate", "fallocate", "link",   "rename",   "unlink",
-                                            "flock",     "fchown",    "fchmod", "setxattr", "mkdir"};
+        static const char *const Names[] = {"open",        "write",      "pwrite", "pread",    "fsync",
+                                            "ftruncate",   "fallocate",  "link",   "rename",   "unlink",
+                                            "flock",       "fchown",     "fchmod", "setxattr", "mkdir",
+                                            "removexattr", "sync range", "list"};
         QByteArray path(PATH_MAX, '\0');
         path.truncate(std::max<ssize_t>(
             0, ::readlink("/proc/self/fd/" + QByteArray::number(fd), path.data(), size_t(path.size()))));
@@ -142,14 +146,14 @@ struct SeamFaults
 // Runs `save` in a copy of this process with `act` at the seam (and the cache
 // folder watched, if given); whether `act` ended it with status 9, as a kill.
 inline bool killedIn(const QString &folder, std::function<int(const QByteArray &)> act,
-                     const std::function<void()> &save, const QString &cache = {})
+                     const std::function<void(const SystemCalls &)> &save, const QString &cache = {})
 {
     const pid_t child = ::fork();
     if (child == 0) {
         SeamFaults faults(folder, std::move(act));
         if (!cache.isEmpty())
             faults.watch(cache, "cache");
-        save();
+        save(faults.calls);
         ::_exit(0);
     }
     int status = 0;

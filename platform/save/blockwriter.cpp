@@ -20,11 +20,11 @@ bool setDirectFlag(int fd, bool on)
     return flags >= 0 && ::fcntl(fd, F_SETFL, on ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
 }
 
-BlockWriter::Outcome writeOut(int fd, QByteArrayView bytes, bool direct)
+BlockWriter::Outcome writeOut(const SystemCalls &calls, int fd, QByteArrayView bytes, bool direct)
 {
     BlockWriter::Outcome outcome;
     while (outcome.written < bytes.size()) {
-        const ssize_t written = SystemCalls::write(fd, bytes.data() + outcome.written,
+        const ssize_t written = calls.write(fd, bytes.data() + outcome.written,
                                                    size_t(bytes.size() - outcome.written));
         if (written < 0 && errno == EINTR)
             continue;
@@ -45,7 +45,7 @@ BlockWriter::Outcome writeOut(int fd, QByteArrayView bytes, bool direct)
 }
 } // namespace
 
-BlockWriter::BlockWriter()
+BlockWriter::BlockWriter(const SystemCalls &calls) : m_calls(calls)
 {
     m_block.reserve(BlockSize + 64);
 }
@@ -121,7 +121,7 @@ bool BlockWriter::handOver()
     if (!m_direct)
         return writeAll(full);
     try {
-        m_inFlight = std::thread([this, fd = m_fd, full] { m_inFlightOutcome = writeOut(fd, full, true); });
+        m_inFlight = std::thread([this, fd = m_fd, full] { m_inFlightOutcome = writeOut(m_calls, fd, full, true); });
     } catch (const std::system_error &) {
         return writeAll(full);
     }
@@ -164,7 +164,7 @@ bool BlockWriter::writeAll(QByteArrayView bytes)
         m_error = EBADF;
         return false;
     }
-    return apply(writeOut(m_fd, bytes, m_direct));
+    return apply(writeOut(m_calls, m_fd, bytes, m_direct));
 }
 
 bool BlockWriter::apply(const Outcome &outcome)
@@ -199,10 +199,10 @@ void BlockWriter::startWriteback()
     constexpr qint64 AheadOfDisk = 4 * WritebackStep;
     if (!m_paced || m_written - m_writebackFrom < WritebackStep)
         return;
-    ::sync_file_range(m_fd, m_writebackFrom, m_written - m_writebackFrom, SYNC_FILE_RANGE_WRITE);
+    m_calls.syncRange(m_fd, m_writebackFrom, m_written - m_writebackFrom, SYNC_FILE_RANGE_WRITE);
     m_writebackFrom = m_written;
     if (m_written - AheadOfDisk > m_onDisk) {
-        ::sync_file_range(m_fd, m_onDisk, m_written - AheadOfDisk - m_onDisk,
+        m_calls.syncRange(m_fd, m_onDisk, m_written - AheadOfDisk - m_onDisk,
                           SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
         m_onDisk = m_written - AheadOfDisk;
     }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <thread>
 
+class SystemCalls;
+
 // Writes a file in large blocks, every write checked. A new file goes
 // straight from the program's memory to the disk where the disk takes such
 // writes, one block at a time on a thread of its own while the next is
@@ -18,7 +20,7 @@ public:
     // The size of the blocks handed to the system in one write.
     static constexpr qsizetype BlockSize = 1 << 20;
 
-    BlockWriter();
+    explicit BlockWriter(const SystemCalls &calls);
     ~BlockWriter();
     // `paced`: a new file, written straight to the disk where it can be,
     // else started on as it grows; not a FIFO, device or an existing file.
@@ -52,6 +54,7 @@ private:
     void setDirect(bool on);
     void startWriteback();
 
+    const SystemCalls &m_calls;
     QByteArray m_block;
     // Two blocks for writes straight to the disk, which takes them only from
     // memory, at offsets and in sizes that are whole multiples of its

@@ -17,17 +17,11 @@ namespace {
 constexpr QByteArrayView FullListMark{".quillmark-full-list-"};
 constexpr qint64 BlockSize = BlockWriter::BlockSize;
 
-bool isSyncRefusal(int error)
-{
-    // Some file systems cannot sync a folder; that is no failure.
-    return error == EINVAL || error == ENOTSUP || error == EROFS || error == ENOSYS;
-}
-
 } // namespace
 
-InPlaceCopy::InPlaceCopy(int folderFd, const QByteArray &folder, const QByteArray &name,
-                         const QByteArray &key)
-    : m_folderFd(folderFd), m_folder(folder), m_name(name), m_key(key), m_record(key)
+InPlaceCopy::InPlaceCopy(const SystemCalls &calls, int folderFd, const QByteArray &folder,
+                         const QByteArray &name, const QByteArray &key)
+    : m_calls(calls), m_folderFd(folderFd), m_folder(folder), m_name(name), m_key(key), m_record(calls, key)
 {
 }
 
@@ -45,30 +39,31 @@ bool InPlaceCopy::finishLeftover(int targetFd, int cacheFd, const QByteArray &ca
             continue;
         const QByteArray folder = inCache ? cache : m_folder;
         QList<std::pair<QByteArray, struct stat>> found;
-        forEachMarked(folderFd, fullListPrefix(inCache), [&](const QByteArray &name, const struct stat &st) {
-            found.append({name, st});
-        });
+        forEachMarked(m_calls, folderFd, fullListPrefix(inCache),
+                      [&](const QByteArray &name, const struct stat &st) {
+                          found.append({name, st});
+                      });
         for (const auto &[name, st] : std::as_const(found)) {
             const bool recorded = m_record.names(inCache ? "cache" : "beside", name, st);
             if (recorded && m_record.isFor(targetFd, true)) {
                 // Left before the file was emptied: the file still holds what it held.
-                SystemCalls::unlinkat(folderFd, name.constData(), 0);
+                m_calls.unlinkat(folderFd, name.constData(), 0);
                 m_record.remove();
                 continue;
             }
             // Only a list the record says was being copied into this very file is finished.
             const int listFd =
                 recorded && m_record.copying() && m_record.isFor(targetFd)
-                    ? SystemCalls::openat(folderFd, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)
+                    ? m_calls.openat(folderFd, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)
                     : -1;
             m_fullList = folder + '/' + name;
             const bool finished = listFd >= 0 && finish(targetFd, listFd, st.st_size);
             if (listFd >= 0)
                 ::close(listFd);
-            if (m_error != 0)
+            if (m_reason != Save::Reason{})
                 return false;
             if (finished) {
-                SystemCalls::unlinkat(folderFd, name.constData(), 0);
+                m_calls.unlinkat(folderFd, name.constData(), 0);
                 m_record.remove();
             } else if (m_record.firstTold(st)) {
                 m_leftAlone << m_fullList;
@@ -84,7 +79,7 @@ bool InPlaceCopy::finishLeftover(int targetFd, int cacheFd, const QByteArray &ca
 // or the copy failed (then with error(): the file holds part of that list).
 bool InPlaceCopy::finish(int targetFd, int listFd, qint64 size)
 {
-    const int fileFd = ::openat(m_folderFd, m_name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int fileFd = m_calls.openat(m_folderFd, m_name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     struct stat st
     {
     };
@@ -97,8 +92,8 @@ bool InPlaceCopy::finish(int targetFd, int listFd, qint64 size)
     QByteArray full(BlockSize, Qt::Uninitialized);
     m_heldLines = m_heldBytes = 0;
     for (qint64 offset = 0; isStart && offset < st.st_size;) {
-        const ssize_t got = ::pread(fileFd, held.data(), size_t(held.size()), offset);
-        isStart = got > 0 && SystemCalls::pread(listFd, full.data(), size_t(got), offset) == got &&
+        const ssize_t got = m_calls.pread(fileFd, held.data(), size_t(held.size()), offset);
+        isStart = got > 0 && m_calls.pread(listFd, full.data(), size_t(got), offset) == got &&
                   std::memcmp(held.constData(), full.constData(), size_t(got)) == 0;
         if (isStart)
             countLines(held.constData(), got, offset);
@@ -113,7 +108,7 @@ bool InPlaceCopy::finish(int targetFd, int listFd, qint64 size)
     if (!copyRange(targetFd, listFd, st.st_size, size))
         return false;
     m_copyUnconfirmed = true;
-    if (SystemCalls::fsync(targetFd) != 0)
+    if (m_calls.fsync(targetFd) != 0)
         return fail(errno);
     m_copyUnconfirmed = m_damaged = false;
     m_heldLines = m_heldBytes = 0;
@@ -127,7 +122,7 @@ bool InPlaceCopy::copy(int targetFd, NewFile &list, const QByteArray &listFolder
     // Room for it first, while the file is still whole; a file system
     // without preallocation just goes on.
     const auto reserve = [&] {
-        return size == 0 || SystemCalls::fallocate(targetFd, FALLOC_FL_KEEP_SIZE, 0, size) == 0 ||
+        return size == 0 || m_calls.fallocate(targetFd, FALLOC_FL_KEEP_SIZE, 0, size) == 0 ||
                errno == EOPNOTSUPP || errno == ENOSYS;
     };
     if (!reserve())
@@ -135,41 +130,36 @@ bool InPlaceCopy::copy(int targetFd, NewFile &list, const QByteArray &listFolder
     const bool inCache = list.folderFd() != m_folderFd;
     const QByteArray where = inCache ? "cache" : "beside";
     // Nobody else may change the list while it is all there is of it.
-    if (SystemCalls::fchmod(list.fd(), 0600) != 0 ||
-        !m_record.write("named", where, "-", list.fd(), targetFd))
+    if (m_calls.fchmod(list.fd(), 0600) != 0 || !m_record.write("named", where, "-", list.fd(), targetFd))
         return fail(m_record.placeless() ? EACCES : errno);
     if (const int error = list.nameMarked(fullListPrefix(inCache)))
         return fail(error);
-    if (SystemCalls::fsync(list.folderFd()) != 0 && !isSyncRefusal(errno))
+    if (m_calls.fsync(list.folderFd()) != 0 && !isSyncRefusal(errno))
         return fail(errno);
     if (!m_record.write("copying", where, list.name(), list.fd(), targetFd))
         return fail(errno);
     m_fullList = listFolder + '/' + list.name();
     // Another user may have put a file of theirs at the name meanwhile.
-    if (!stillNamed(m_folderFd, m_name, targetFd)) {
-        m_renamedAway = true;
+    if (!stillNamed(m_folderFd, m_name, targetFd))
         return fail(0);
-    }
-    if (SystemCalls::ftruncate(targetFd, 0) != 0)
+    if (m_calls.ftruncate(targetFd, 0) != 0)
         return fail(errno);
     m_damaged = true;
     m_heldLines = m_heldBytes = 0;
-    if (SystemCalls::fsync(targetFd) != 0 || !reserve())
+    if (m_calls.fsync(targetFd) != 0 || !reserve())
         return fail(errno);
     if (!copyRange(targetFd, list.fd(), 0, size))
         return false;
     // The whole list went in; the disk must still confirm it, and the name
     // must still stand for the file: else the list went elsewhere.
     m_copyUnconfirmed = true;
-    if (SystemCalls::fsync(targetFd) != 0)
+    if (m_calls.fsync(targetFd) != 0)
         return fail(errno);
     m_copyUnconfirmed = false;
-    if (!stillNamed(m_folderFd, m_name, targetFd)) {
-        m_renamedAway = true;
+    if (!stillNamed(m_folderFd, m_name, targetFd))
         return fail(0);
-    }
     m_damaged = false;
-    SystemCalls::unlinkat(list.folderFd(), list.name().constData(), 0);
+    m_calls.unlinkat(list.folderFd(), list.name().constData(), 0);
     list.renamed();
     m_record.remove();
     m_fullList.clear();
@@ -191,15 +181,15 @@ bool InPlaceCopy::copyRange(int targetFd, int from, qint64 offset, qint64 end)
 {
     QByteArray buffer(BlockSize, Qt::Uninitialized);
     while (offset < end) {
-        const ssize_t got = SystemCalls::pread(from, buffer.data(),
-                                               size_t(std::min<qint64>(BlockSize, end - offset)), offset);
+        const ssize_t got =
+            m_calls.pread(from, buffer.data(), size_t(std::min<qint64>(BlockSize, end - offset)), offset);
         if (got < 0 && errno == EINTR)
             continue;
         ssize_t done = 0;
         int error = got < 0 ? errno : got == 0 ? EIO : 0;
         while (error == 0 && done < got) {
             const ssize_t put =
-                SystemCalls::pwrite(targetFd, buffer.constData() + done, size_t(got - done), offset + done);
+                m_calls.pwrite(targetFd, buffer.constData() + done, size_t(got - done), offset + done);
             if (put > 0)
                 done += put;
             else if (put == 0 || errno != EINTR)
@@ -208,16 +198,28 @@ bool InPlaceCopy::copyRange(int targetFd, int from, qint64 offset, qint64 end)
         countLines(buffer.constData(), done, offset);
         offset += done;
         if (error != 0) {
-            [[maybe_unused]] const int cut = SystemCalls::ftruncate(targetFd, m_heldBytes);
+            [[maybe_unused]] const int cut = m_calls.ftruncate(targetFd, m_heldBytes);
             return fail(error);
         }
     }
     return true;
 }
 
+Save::Holds InPlaceCopy::holds(const Save::Reason &reason, bool existed) const
+{
+    if (reason.why == Save::Why::Changed)
+        return Save::SomeoneElses{m_damaged ? m_fullList : QByteArray()};
+    if (m_damaged)
+        return Save::PartOfList{m_earlier, qsizetype(m_heldLines), m_copyUnconfirmed, m_fullList};
+    if (m_finishedEarlier)
+        return Save::EarlierList{};
+    return Save::AsBefore{existed};
+}
+
+// 0: the file no longer has its name.
 bool InPlaceCopy::fail(int error)
 {
-    m_error = error;
+    m_reason = error == 0 ? Save::Reason{Save::Why::Changed} : Save::Reason{Save::Why::System, error};
     // Nothing of the file changed: the list's name and its record go.
     if (!m_damaged)
         m_record.remove();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/save/outcome.h"
 #include "platform/save/saverecord.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
 
 class NewFile;
+class SystemCalls;
 
 // Writing the new list into the user's file itself, for a file that cannot
 // be replaced (other hard links, an owner or attributes a new file cannot
@@ -20,7 +22,8 @@ class InPlaceCopy
 public:
     // The file's folder and name, and the key that names what belongs to
     // it in the user's folders.
-    InPlaceCopy(int folderFd, const QByteArray &folder, const QByteArray &name, const QByteArray &key);
+    InPlaceCopy(const SystemCalls &calls, int folderFd, const QByteArray &folder, const QByteArray &name,
+                const QByteArray &key);
 
     // The marked prefix of a full list beside the file, or in the cache folder.
     QByteArray fullListPrefix(bool inCache) const;
@@ -34,20 +37,16 @@ public:
     // `listFolder`) into the file.
     bool copy(int targetFd, NewFile &list, const QByteArray &listFolder, qint64 size);
 
-    int error() const { return m_error; }
-    // The file no longer has its name: someone put another in its place.
-    bool renamedAway() const { return m_renamedAway; }
-    // After a failure that came once the file began to change: it holds the
-    // first heldLines() lines of the list, or all of it when only the disk's
-    // confirmation of the copy failed, and the whole list is in fullList().
+    // Why the last step failed: an errno, or Changed when the file no longer
+    // has its name (someone put another in its place).
+    Save::Reason reason() const { return m_reason; }
+    // The file began to change, and does not hold the whole list: the list
+    // it holds part of waits whole under its marked name.
     bool damaged() const { return m_damaged; }
-    qint64 heldLines() const { return m_heldLines; }
-    bool copyUnconfirmed() const { return m_copyUnconfirmed; }
-    QByteArray fullList() const { return m_fullList; }
-    // The list being copied, or held, is a crashed save's: finishLeftover()
-    // ran into it. After it succeeded, the file holds that whole list.
-    bool earlierList() const { return m_earlier; }
-    bool finishedEarlier() const { return m_finishedEarlier; }
+    // What the file holds after a save that ended for `reason`: another's
+    // when it changed, part of a list, the whole list of a crashed save this
+    // one finished, or what it held before (a file, if `existed`).
+    Save::Holds holds(const Save::Reason &reason, bool existed) const;
     // Marked files left alone, not named by the record or not finished, the
     // first time they are found.
     QByteArrayList leftAlone() const { return m_leftAlone; }
@@ -58,6 +57,7 @@ private:
     void countLines(const char *bytes, qint64 size, qint64 offset);
     bool fail(int error);
 
+    const SystemCalls &m_calls;
     int m_folderFd;
     QByteArray m_folder;
     QByteArray m_name;
@@ -65,10 +65,9 @@ private:
     SaveRecord m_record;
     QByteArray m_fullList;
     QByteArrayList m_leftAlone;
-    int m_error = 0;
+    Save::Reason m_reason;
     qint64 m_heldLines = 0;
     qint64 m_heldBytes = 0; // the bytes of the whole lines held
-    bool m_renamedAway = false;
     bool m_damaged = false;
     bool m_copyUnconfirmed = false;
     bool m_earlier = false;

@@ -38,14 +38,14 @@ template <typename Read> bool readSized(QByteArray &out, Read read)
 int NewFile::create(int folderFd, const QByteArray &markedPrefix)
 {
     m_folderFd = folderFd;
-    m_fd = SystemCalls::openat(folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    m_fd = m_calls.openat(folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (m_fd >= 0)
         return 0;
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
         return errno;
     return withMarkedName(markedPrefix, m_name, [&](const QByteArray &name) {
-        m_fd = SystemCalls::openat(folderFd, name.constData(),
-                                   O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0666);
+        m_fd = m_calls.openat(folderFd, name.constData(), O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC,
+                              0666);
         return m_fd >= 0;
     });
 }
@@ -58,11 +58,11 @@ bool NewFile::keepWhatTheUserSet(int oldFd, const struct stat &old)
     if (::fstat(m_fd, &made) != 0)
         return false;
     if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
-        SystemCalls::fchown(m_fd, old.st_uid, old.st_gid) != 0)
+        m_calls.fchown(m_fd, old.st_uid, old.st_gid) != 0)
         return false;
     QByteArray names;
     if (!readSized(names, [oldFd](char *out, size_t size) { return ::flistxattr(oldFd, out, size); }))
-        return errno == ENOTSUP && SystemCalls::fchmod(m_fd, old.st_mode & 07777) == 0;
+        return errno == ENOTSUP && m_calls.fchmod(m_fd, old.st_mode & 07777) == 0;
     bool hasAcl = false;
     for (const QByteArray &name : names.split('\0')) {
         if (name.isEmpty())
@@ -71,21 +71,20 @@ bool NewFile::keepWhatTheUserSet(int oldFd, const struct stat &old)
         QByteArray value;
         if (!readSized(value, [&](char *out,
                                   size_t size) { return ::fgetxattr(oldFd, name.constData(), out, size); }) ||
-            SystemCalls::fsetxattr(m_fd, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
+            m_calls.fsetxattr(m_fd, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
             return false;
     }
     // An ACL the new file took from the folder's default ACL, which the old
     // file did not have, goes.
-    if (!hasAcl && ::fremovexattr(m_fd, AccessAcl.data()) != 0 && errno != ENODATA && errno != ENOTSUP)
+    if (!hasAcl && m_calls.fremovexattr(m_fd, AccessAcl.data()) != 0 && errno != ENODATA && errno != ENOTSUP)
         return false;
-    return SystemCalls::fchmod(m_fd, old.st_mode & 07777) == 0;
+    return m_calls.fchmod(m_fd, old.st_mode & 07777) == 0;
 }
 
 int NewFile::link(const QByteArray &name)
 {
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
-    return SystemCalls::linkat(AT_FDCWD, self.constData(), m_folderFd, name.constData(), AT_SYMLINK_FOLLOW) ==
-                   0
+    return m_calls.linkat(AT_FDCWD, self.constData(), m_folderFd, name.constData(), AT_SYMLINK_FOLLOW) == 0
                ? 0
                : errno;
 }
@@ -104,7 +103,7 @@ int NewFile::nameMarked(const QByteArray &prefix)
             errno = EEXIST;
             return false;
         }
-        return SystemCalls::renameat(m_folderFd, m_name.constData(), m_folderFd, name.constData()) == 0;
+        return m_calls.renameat(m_folderFd, m_name.constData(), m_folderFd, name.constData()) == 0;
     });
     if (error == 0)
         m_name = named;
@@ -124,14 +123,14 @@ void NewFile::discard()
     if (m_fd >= 0)
         ::close(std::exchange(m_fd, -1));
     if (!m_name.isEmpty() && m_folderFd >= 0)
-        SystemCalls::unlinkat(m_folderFd, m_name.constData(), 0);
+        m_calls.unlinkat(m_folderFd, m_name.constData(), 0);
     m_name.clear();
 }
 
-void forEachMarked(int folderFd, const QByteArray &prefix,
+void forEachMarked(const SystemCalls &calls, int folderFd, const QByteArray &prefix,
                    const std::function<void(const QByteArray &name, const struct stat &st)> &found)
 {
-    const int fd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = calls.openFolder(folderFd, ".");
     DIR *dir = fd < 0 ? nullptr : ::fdopendir(fd);
     if (!dir) {
         if (fd >= 0)

@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+class SystemCalls;
+
 // Tries names of the prefix and six random letters, the names this program
 // marks as its own, until `attempt` does not answer EEXIST; returns its last
 // errno, 0 on success with the name in `name`.
@@ -13,7 +15,7 @@ template <typename Attempt> int withMarkedName(const QByteArray &prefix, QByteAr
 constexpr qsizetype MarkLetters = 6;
 // Calls `found` with each regular file of this user in the folder whose name
 // is the prefix and six more letters, a name this program marks as its own.
-void forEachMarked(int folderFd, const QByteArray &prefix,
+void forEachMarked(const SystemCalls &calls, int folderFd, const QByteArray &prefix,
                    const std::function<void(const QByteArray &name, const struct stat &st)> &found);
 
 // The new content of a save, in a file of its own until it is whole: an
@@ -22,7 +24,7 @@ void forEachMarked(int folderFd, const QByteArray &prefix,
 class NewFile
 {
 public:
-    NewFile() = default;
+    explicit NewFile(const SystemCalls &calls) : m_calls(calls) {}
     ~NewFile() { discard(); }
     NewFile(const NewFile &) = delete;
     NewFile &operator=(const NewFile &) = delete;
@@ -52,6 +54,7 @@ public:
     void discard();
 
 private:
+    const SystemCalls &m_calls;
     int m_fd = -1;
     int m_folderFd = -1;
     QByteArray m_name;

@@ -32,15 +32,16 @@ namespace {
 // The program's own folder, made when missing; one of the user's that a
 // umask or an older version left open to others is closed to them. Empty
 // unless it is then the user's alone (anyone may have made that name first).
-QByteArray ownFolder(const QByteArray &folder)
+QByteArray ownFolder(const SystemCalls &calls, const QByteArray &folder)
 {
-    SystemCalls::mkdir(folder.constData(), 0700);
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    calls.mkdir(folder.constData(), 0700);
+    const int fd =
+        calls.openat(AT_FDCWD, folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     struct stat st
     {
     };
     if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & 077) != 0)
-        SystemCalls::fchmod(fd, st.st_mode & 0700);
+        calls.fchmod(fd, st.st_mode & 0700);
     if (fd >= 0)
         ::close(fd);
     return theirsAlone(folder) ? folder : QByteArray();
@@ -48,7 +49,7 @@ QByteArray ownFolder(const QByteArray &folder)
 
 } // namespace
 
-QByteArray cacheFolder(bool make)
+QByteArray cacheFolder(const SystemCalls &calls, bool make)
 {
     QByteArray cache = qgetenv("XDG_CACHE_HOME");
     if (!cache.startsWith('/')) {
@@ -59,23 +60,23 @@ QByteArray cacheFolder(bool make)
     }
     if (!make)
         return theirsAlone(cache + "/quillmark") ? cache + "/quillmark" : QByteArray();
-    SystemCalls::mkdir(cache.constData(), 0700);
-    return ownFolder(cache + "/quillmark");
+    calls.mkdir(cache.constData(), 0700);
+    return ownFolder(calls, cache + "/quillmark");
 }
 
-QByteArray privateFolder()
+QByteArray privateFolder(const SystemCalls &calls)
 {
     const QByteArray uid = QByteArray::number(::geteuid());
     for (const QByteArray &runtime : {qgetenv("XDG_RUNTIME_DIR"), "/run/user/" + uid}) {
         if (theirsAlone(runtime))
             return runtime;
     }
-    if (QByteArray cache = cacheFolder(); !cache.isEmpty())
+    if (QByteArray cache = cacheFolder(calls); !cache.isEmpty())
         return cache;
     QByteArray temporary = qgetenv("TMPDIR");
     if (!temporary.startsWith('/'))
         temporary = "/tmp";
-    return ownFolder(temporary + "/quillmark-" + uid);
+    return ownFolder(calls, temporary + "/quillmark-" + uid);
 }
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+class SystemCalls;
+
 // The folders a save keeps things in that are the user's alone: the lock,
 // the record of what the save left, and the new list while it waits to be
 // copied into a file whose folder takes no new file.
@@ -14,12 +16,12 @@ bool theirsAlone(const QByteArray &folder);
 // This program's folder in the user's cache folder, which outlives the
 // session, made when missing if asked; empty when there is none of the
 // user's alone.
-QByteArray cacheFolder(bool make = true);
+QByteArray cacheFolder(const SystemCalls &calls, bool make = true);
 
 // Where the lock goes: the user's runtime folder, else this program's in the
 // user's cache folder, else one of the user's in the temporary folder; empty
 // when none of them is the user's alone.
-QByteArray privateFolder();
+QByteArray privateFolder(const SystemCalls &calls);
 
 // Whether what is synced in the folder `keptFd` outlives a power cut
 // wherever what is synced in the folder `fileFd` does: both are on one file

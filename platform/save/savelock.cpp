@@ -20,13 +20,12 @@ constexpr std::chrono::seconds LockWait{15};
 
 SaveLock::Result SaveLock::take(const QByteArray &key, const std::function<bool()> &waiting)
 {
-    const QByteArray folder = privateFolder();
+    const QByteArray folder = privateFolder(m_calls);
     if (folder.isEmpty())
         return Result::NoPlace;
     m_path = folder + "/quillmark-save-" + key + ".lock";
     for (;;) {
-        m_fd = SystemCalls::openat(AT_FDCWD, m_path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
-                                   0600);
+        m_fd = m_calls.openat(AT_FDCWD, m_path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (m_fd < 0)
             return Result::NoPlace;
         if (const Result locked = lock(m_fd, waiting); locked != Result::Held) {
@@ -47,10 +46,10 @@ SaveLock::Result SaveLock::take(const QByteArray &key, const std::function<bool(
     }
 }
 
-SaveLock::Result SaveLock::lock(int fd, const std::function<bool()> &waiting)
+SaveLock::Result SaveLock::lock(int fd, const std::function<bool()> &waiting) const
 {
     const auto deadline = std::chrono::steady_clock::now() + LockWait;
-    while (SystemCalls::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    while (m_calls.flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         if (error == EINTR)
             continue;
@@ -69,6 +68,6 @@ void SaveLock::release()
 {
     if (m_fd < 0)
         return;
-    ::unlink(m_path.constData());
+    m_calls.unlinkat(AT_FDCWD, m_path.constData(), 0);
     ::close(std::exchange(m_fd, -1));
 }

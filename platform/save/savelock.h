@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class SystemCalls;
+
 // Saves into one file take turns between the user's running copies: a lock
 // file in a folder of the user's alone, named by the file's key, locked with
 // flock(), which the kernel releases when its holder dies. The holder removes
@@ -21,7 +23,7 @@ public:
         Cancelled, // the wait handler gave up the wait
     };
 
-    SaveLock() = default;
+    explicit SaveLock(const SystemCalls &calls) : m_calls(calls) {}
     ~SaveLock() { release(); }
     SaveLock(const SaveLock &) = delete;
     SaveLock &operator=(const SaveLock &) = delete;
@@ -30,11 +32,12 @@ public:
     Result take(const QByteArray &key, const std::function<bool()> &waiting);
     // Waits as take() does for an exclusive flock() on `fd`, which its
     // closing releases; NoPlace where the file's disk has no such locks.
-    static Result lock(int fd, const std::function<bool()> &waiting);
+    Result lock(int fd, const std::function<bool()> &waiting) const;
     bool held() const { return m_fd >= 0; }
     void release();
 
 private:
+    const SystemCalls &m_calls;
     QByteArray m_path;
     int m_fd = -1;
 };

@@ -11,9 +11,9 @@
 // folder does not, else with the lock.
 QByteArray SaveRecord::path() const
 {
-    QByteArray place = cacheFolder();
+    QByteArray place = cacheFolder(m_calls);
     if (place.isEmpty())
-        place = privateFolder();
+        place = privateFolder(m_calls);
     return place.isEmpty() ? QByteArray() : place + "/quillmark-save-" + m_key + ".record";
 }
 
@@ -35,11 +35,11 @@ bool SaveRecord::write(const QByteArray &state, const QByteArray &where, const Q
           qint64(target.st_ino), qint64(target.st_ctim.tv_sec), qint64(target.st_ctim.tv_nsec)})
         fields << QByteArray::number(number);
     const QByteArray line = fields.join(' ') + '\n';
-    const int out = SystemCalls::openat(AT_FDCWD, file.constData(),
-                                        O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int out = m_calls.openat(AT_FDCWD, file.constData(),
+                                   O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     const bool written = out >= 0 &&
-                         SystemCalls::write(out, line.constData(), size_t(line.size())) == line.size() &&
-                         SystemCalls::fsync(out) == 0;
+                         m_calls.write(out, line.constData(), size_t(line.size())) == line.size() &&
+                         m_calls.fsync(out) == 0;
     if (out >= 0)
         ::close(out);
     return written;
@@ -48,7 +48,8 @@ bool SaveRecord::write(const QByteArray &state, const QByteArray &where, const Q
 bool SaveRecord::read()
 {
     const QByteArray file = path();
-    const int in = file.isEmpty() ? -1 : ::open(file.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int in =
+        file.isEmpty() ? -1 : m_calls.openat(AT_FDCWD, file.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     QByteArray line(512, '\0');
     const ssize_t size = in < 0 ? -1 : ::read(in, line.data(), size_t(line.size()));
     if (in >= 0)
@@ -63,7 +64,7 @@ bool SaveRecord::read()
 void SaveRecord::remove()
 {
     if (const QByteArray file = path(); !file.isEmpty())
-        SystemCalls::unlinkat(AT_FDCWD, file.constData(), 0);
+        m_calls.unlinkat(AT_FDCWD, file.constData(), 0);
     m_fields.clear();
 }
 
@@ -95,14 +96,15 @@ bool SaveRecord::firstTold(const struct stat &list) const
                             QByteArray::number(qint64(list.st_ctim.tv_sec)) + '\n';
     const int fd = told.isEmpty()
                        ? -1
-                       : ::open(told.constData(), O_RDWR | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
+                       : m_calls.openat(AT_FDCWD, told.constData(),
+                                        O_RDWR | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
     QByteArray seen(64 * 1024, '\0');
     const ssize_t size = fd < 0 ? 0 : ::read(fd, seen.data(), size_t(seen.size()));
     seen.truncate(std::max<ssize_t>(size, 0));
     const bool first = !('\n' + seen).contains('\n' + line);
     // A note that fails only means being told again.
     if (first && fd >= 0)
-        SystemCalls::write(fd, line.constData(), size_t(line.size()));
+        m_calls.write(fd, line.constData(), size_t(line.size()));
     if (fd >= 0)
         ::close(fd);
     return first;

@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+class SystemCalls;
+
 // What an in-place save keeps of the full list it names, in a folder of the
 // user's alone, so that a later save touches only a list this program wrote:
 // its disk, inode and size, where it is, the file it was for and that file's
@@ -15,7 +17,7 @@ class SaveRecord
 {
 public:
     // `key` names the file the record is for.
-    explicit SaveRecord(const QByteArray &key) : m_key(key) {}
+    SaveRecord(const SystemCalls &calls, const QByteArray &key) : m_calls(calls), m_key(key) {}
 
     // Written and synced, so that it outlives a power cut where its folder does.
     bool write(const QByteArray &state, const QByteArray &where, const QByteArray &name, int listFd,
@@ -37,6 +39,7 @@ public:
 private:
     QByteArray path() const;
 
+    const SystemCalls &m_calls;
     QByteArray m_key;
     QByteArrayList m_fields;
 };

@@ -53,6 +53,11 @@ bool sameFile(const struct stat &one, const struct stat &other)
             (one.st_ctim.tv_sec == other.st_ctim.tv_sec && one.st_ctim.tv_nsec == other.st_ctim.tv_nsec));
 }
 
+bool isSyncRefusal(int error)
+{
+    return error == EINVAL || error == ENOTSUP || error == EROFS || error == ENOSYS;
+}
+
 bool stillNamed(int folderFd, const QByteArray &name, int fd)
 {
     struct stat named
@@ -76,35 +81,35 @@ bool SaveTarget::resolve()
         if (::lstat(path.constData(), &st) != 0) {
             m_target = path;
             // Missing: the save creates it; else the way to it is refused.
-            return errno == ENOENT || refuse(errno, SaveRefusal::None, true);
+            return errno == ENOENT || refuse({Save::Why::System, errno}, true);
         }
         if (S_ISLNK(st.st_mode)) {
             if (st.st_uid != ::geteuid())
-                return refuse(0, SaveRefusal::ForeignLink);
+                return refuse({Save::Why::ForeignLink});
             if (hops == MaxLinks)
-                return refuse(ELOOP);
+                return refuse({Save::Why::System, ELOOP});
             QByteArray next(PATH_MAX, '\0');
             const ssize_t size = ::readlink(path.constData(), next.data(), size_t(next.size()));
             if (size < 0)
-                return refuse(errno);
+                return refuse({Save::Why::System, errno});
             next.truncate(size);
             path = plainPath(next.startsWith('/') ? next : folderOf(path) + '/' + next);
             continue;
         }
         m_target = path;
         if (S_ISDIR(st.st_mode))
-            return refuse(EISDIR);
+            return refuse({Save::Why::System, EISDIR});
         m_existed = true;
         m_seen = st;
         const bool ours = st.st_uid == ::geteuid();
         if (S_ISREG(st.st_mode))
-            return ours || !throughLink() || refuse(0, SaveRefusal::ForeignLink);
+            return ours || !throughLink() || refuse({Save::Why::ForeignLink});
         // Anything else is the user's own, or a character device of the
         // system's such as /dev/null; another user's FIFO or terminal is not
         // written.
         if (ours || (S_ISCHR(st.st_mode) && st.st_uid == 0))
             return true;
-        return refuse(0, throughLink() ? SaveRefusal::ForeignLink : SaveRefusal::ForeignFile);
+        return refuse({throughLink() ? Save::Why::ForeignLink : Save::Why::ForeignFile});
     }
 }
 
@@ -118,10 +123,9 @@ bool SaveTarget::nameChanged(int folderFd, const QByteArray &name) const
     return !m_existed || !sameFile(st, m_seen);
 }
 
-bool SaveTarget::refuse(int error, SaveRefusal refusal, bool folder)
+bool SaveTarget::refuse(Save::Reason reason, bool folder)
 {
-    m_error = error;
-    m_refusal = refusal;
+    m_reason = reason;
     m_folderRefused = folder;
     return false;
 }

@@ -1,20 +1,10 @@
 #pragma once
 
+#include "platform/save/outcome.h"
+
 #include <QByteArray>
 
 #include <sys/stat.h>
-
-// Why a save refused, beyond an errno.
-enum class SaveRefusal
-{
-    None,
-    ForeignLink, // the path is a link, and the link or its target is another user's
-    ForeignFile, // a FIFO, socket or device of another user stands at the path
-    Busy,        // another copy kept the file's lock for too long
-    PathTooLong, // the whole path is longer than the system takes
-    NotAbsolute, // no folder was given: the path would be wherever the program was started
-    Changed,     // someone else replaced or made the file while the save ran
-};
 
 // The folder of a path: "." for a bare name, "/" at the root.
 QByteArray folderOf(const QByteArray &path);
@@ -22,6 +12,9 @@ QByteArray folderOf(const QByteArray &path);
 // Whether two looks at a path found the same file, unchanged: an inode
 // number alone may already be another file's.
 bool sameFile(const struct stat &one, const struct stat &other);
+
+// Some file systems cannot sync a folder; that is no failure.
+bool isSyncRefusal(int error);
 
 // Whether the name in the folder still stands for the open file.
 bool stillNamed(int folderFd, const QByteArray &name, int fd);
@@ -35,7 +28,7 @@ class SaveTarget
 public:
     explicit SaveTarget(const QByteArray &path) : m_path(path), m_target(path) {}
 
-    // false with refusal() or error() telling why.
+    // false with reason() telling why.
     bool resolve();
     QByteArray path() const { return m_target; }
     QByteArray linkPath() const { return m_path; }
@@ -43,8 +36,7 @@ public:
     // A file stood there, as seen().
     bool existed() const { return m_existed; }
     const struct stat &seen() const { return m_seen; }
-    SaveRefusal refusal() const { return m_refusal; }
-    int error() const { return m_error; }
+    Save::Reason reason() const { return m_reason; }
     // The way to the file refused, not the file itself.
     bool folderRefused() const { return m_folderRefused; }
 
@@ -53,15 +45,14 @@ public:
     bool nameChanged(int folderFd, const QByteArray &name) const;
 
 private:
-    bool refuse(int error, SaveRefusal refusal = SaveRefusal::None, bool folder = false);
+    bool refuse(Save::Reason reason, bool folder = false);
 
     QByteArray m_path;
     QByteArray m_target;
     struct stat m_seen
     {
     };
-    SaveRefusal m_refusal = SaveRefusal::None;
-    int m_error = 0;
+    Save::Reason m_reason;
     bool m_existed = false;
     bool m_folderRefused = false;
 };

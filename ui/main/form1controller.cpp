@@ -34,14 +34,13 @@ Form1Controller::Form1Controller(Form1 &window, const Form1Controls &controls,
       m_random(random ? std::move(random) : std::make_unique<ClockRandom>()), m_slotState(*m_random)
 {
     const SavePlaces places = SavePlaces::of(applicationDirectory(), userDocumentsDirectory(), installFolders());
-    m_programFolder = places.first;
-    m_fallbackFolder = places.fallback;
+    m_logFolders = places.places;
     // An installed copy's Save says where its file goes.
     if (places.installed)
         m_controls.saveButton->setToolTip(
             //: %1 is the file's full path
             Form1::tr("Сохраняет список в файл %1")
-                .arg(displayPath(m_programFolder + '/' + QFile::encodeName(NickLog::FileName))));
+                .arg(displayPath(m_logFolders.value(0) + '/' + QFile::encodeName(NickLog::FileName))));
     GeneratorView &panel = *this;
     m_generation = std::make_unique<NickGeneration>(panel, m_slotState);
     m_nickLength = std::make_unique<NickLength>(panel);
@@ -251,7 +250,7 @@ void Form1Controller::saveitems(const NickListBox &lstin)
 {
     // The store only grows until Erase, and a copy of it shares its memory:
     // the save writes exactly the entries listed now.
-    m_saveJob->start(lstin.store(), m_programFolder, m_fallbackFolder);
+    m_saveJob->start(lstin.store(), m_logFolders);
     m_saveProgress->saveStarted();
 }
 
@@ -277,8 +276,7 @@ void Form1Controller::tellSaveOutcome(const SaveOutcome &outcome, qsizetype entr
 
 void Form1Controller::setLogFolders(const QString &programFolder, const QString &fallbackFolder)
 {
-    m_programFolder = QFile::encodeName(programFolder);
-    m_fallbackFolder = QFile::encodeName(fallbackFolder);
+    m_logFolders = {QFile::encodeName(programFolder), QFile::encodeName(fallbackFolder)};
 }
 
 bool Form1Controller::readyToEnd()

@@ -89,8 +89,7 @@ private:
     Announcer *m_announcer = nullptr;
     QPointer<FrmAbout> m_aboutWindow;
     // As the system names them: bytes, not necessarily UTF-8.
-    QByteArray m_programFolder;
-    QByteArray m_fallbackFolder;
+    QByteArrayList m_logFolders; // SavePlaces
 
     bool m_closing = false; // asked to close while a save ran
 };

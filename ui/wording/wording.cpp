@@ -41,23 +41,23 @@ namespace {
 // Why the program folder's file was not written, and where the list went
 // instead (%1 the reason, %2 the refused path, %3 the file written): each a
 // whole sentence, so that a translation can put its parts in any order.
-QString refusedAndSaved(const SaveOutcome::Refused &refused, const QString &path)
+QString refusedAndSaved(const Save::Failed &refused, const QString &path)
 {
     const QString reason = Wording::reason(refused.reason);
-    const QString refusedPath = displayPath(refused.path);
+    const QString refusedPath = displayPath(refused.refuser);
     switch (refused.by) {
-    case SaveOutcome::Refuser::Folder:
+    case Save::Refuser::Folder:
         return Wording::tr("В папку программы нельзя записывать (%1: %2), поэтому список сохранён в файл\n%3")
             .arg(reason, refusedPath, path);
-    case SaveOutcome::Refuser::File:
+    case Save::Refuser::File:
         return Wording::tr("Файл NIK.log в папке программы нельзя изменить (%1: %2), поэтому список сохранён в "
                            "файл\n%3")
             .arg(reason, refusedPath, path);
-    case SaveOutcome::Refuser::LinkTarget:
+    case Save::Refuser::LinkTarget:
         return Wording::tr("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать (%1: %2), "
                            "поэтому список сохранён в файл\n%3")
             .arg(reason, refusedPath, path);
-    case SaveOutcome::Refuser::KeepAside:
+    case Save::Refuser::KeepAside:
         break;
     }
     return Wording::tr("Файл NIK.log в папке программы можно только переписать на месте, а новому списку "
@@ -67,24 +67,24 @@ QString refusedAndSaved(const SaveOutcome::Refused &refused, const QString &path
 
 // The same, when the fallback folder failed too (%3 the file that could not
 // be written, %4 why).
-QString refusedAndFailed(const SaveOutcome::Refused &refused, const QString &path, const QString &why)
+QString refusedAndFailed(const Save::Failed &refused, const QString &path, const QString &why)
 {
     const QString reason = Wording::reason(refused.reason);
-    const QString refusedPath = displayPath(refused.path);
+    const QString refusedPath = displayPath(refused.refuser);
     switch (refused.by) {
-    case SaveOutcome::Refuser::Folder:
+    case Save::Refuser::Folder:
         return Wording::tr("В папку программы нельзя записывать (%1: %2), и в запасную папку сохранить тоже не "
                            "удалось:\n%3\n\nПричина: %4")
             .arg(reason, refusedPath, path, why);
-    case SaveOutcome::Refuser::File:
+    case Save::Refuser::File:
         return Wording::tr("Файл NIK.log в папке программы нельзя изменить (%1: %2), и в запасную папку "
                            "сохранить тоже не удалось:\n%3\n\nПричина: %4")
             .arg(reason, refusedPath, path, why);
-    case SaveOutcome::Refuser::LinkTarget:
+    case Save::Refuser::LinkTarget:
         return Wording::tr("Ссылка NIK.log в папке программы ведёт туда, куда нельзя записывать (%1: %2), и в "
                            "запасную папку сохранить тоже не удалось:\n%3\n\nПричина: %4")
             .arg(reason, refusedPath, path, why);
-    case SaveOutcome::Refuser::KeepAside:
+    case Save::Refuser::KeepAside:
         break;
     }
     return Wording::tr("Файл NIK.log в папке программы можно только переписать на месте, а новому списку "
@@ -95,103 +95,96 @@ QString refusedAndFailed(const SaveOutcome::Refused &refused, const QString &pat
 
 // After a failure: what became of the list and what the file holds now. A
 // file written in place says where the whole list is.
-QString keptAfter(const SaveOutcome &outcome, qsizetype entries)
+QString keptAfter(const Save::Holds &holds, qsizetype entries)
 {
-    using Holds = SaveOutcome::Holds;
-    const QString fullList = displayPath(outcome.fullList);
-    switch (outcome.holds) {
-    case Holds::NewList:
-    case Holds::AsBefore:
-        break;
-    case Holds::OtherCopysSave:
+    if (const auto *before = std::get_if<Save::AsBefore>(&holds))
+        return before->existed ? Wording::tr("Список не тронут, прежний файл остался как был.")
+                               : Wording::tr("Список не тронут.");
+    if (std::holds_alternative<Save::OtherCopysSave>(holds))
         return Wording::tr(
             "Список не тронут. Другая копия программы ещё не закончила сохранение в этот файл: "
             "в нём может быть только начало её списка.");
-    case Holds::SomeoneElses:
-        if (outcome.fullList.isEmpty())
+    if (const auto *theirs = std::get_if<Save::SomeoneElses>(&holds)) {
+        if (theirs->fullList.isEmpty())
             return Wording::tr("Список не тронут.");
         return Wording::tr(
                    "Список не тронут. Новый список записан в файл, который уже не называется NIK.log; "
                    "весь новый список сохранён в файле\n%1")
-            .arg(fullList);
-    case Holds::EarlierList:
+            .arg(displayPath(theirs->fullList));
+    }
+    if (std::holds_alternative<Save::EarlierList>(holds))
         return Wording::tr(
             "Список не тронут. Прошлое сохранение в этот файл было прервано; оно закончено, и в "
             "файле теперь весь список того сохранения.");
-    case Holds::PartOfEarlierList:
-        if (outcome.copyUnconfirmed)
-            return Wording::tr(
-                       "Список не тронут. Прошлое сохранение в этот файл было прервано; его список дописан в "
-                       "файл, но диск не подтвердил, что копия записана полностью. Весь тот список сохранён "
-                       "также в файле\n%1")
-                .arg(fullList);
+    const auto &part = std::get<Save::PartOfList>(holds);
+    const QString fullList = displayPath(part.fullList);
+    if (part.earlier && part.unconfirmed)
+        return Wording::tr(
+                   "Список не тронут. Прошлое сохранение в этот файл было прервано; его список дописан в "
+                   "файл, но диск не подтвердил, что копия записана полностью. Весь тот список сохранён "
+                   "также в файле\n%1")
+            .arg(fullList);
+    if (part.earlier)
         return Wording::tr(
                    "Список не тронут. Прошлое сохранение в этот файл было прервано, а дописать его не "
                    "удалось: в файле только начало того списка (записей: %Ln). Весь тот список сохранён "
                    "в файле\n%1",
-                   nullptr, outcome.entries)
+                   nullptr, part.entries)
             .arg(fullList);
-    case Holds::PartOfNewList:
-        if (outcome.copyUnconfirmed)
-            return Wording::tr(
-                       "Список не тронут. Новый список скопирован в файл целиком, но диск не подтвердил, что "
-                       "копия записана полностью. Весь новый список сохранён также в файле\n%1")
-                .arg(fullList);
-        if (outcome.entries == 0)
-            return Wording::tr(
-                       "Список не тронут, но файл теперь пуст: записать в него новый список не удалось. "
-                       "Весь новый список сохранён в файле\n%1")
-                .arg(fullList);
+    if (part.unconfirmed)
         return Wording::tr(
-                   "Список не тронут, но файл записан не полностью: в нём только начало нового списка "
-                   "(записей: %Ln из %1). Весь новый список сохранён в файле\n%2",
-                   nullptr, outcome.entries)
-            .arg(QLocale().toString(qint64(entries)))
+                   "Список не тронут. Новый список скопирован в файл целиком, но диск не подтвердил, что "
+                   "копия записана полностью. Весь новый список сохранён также в файле\n%1")
             .arg(fullList);
-    }
-    return outcome.existed ? Wording::tr("Список не тронут, прежний файл остался как был.")
-                           : Wording::tr("Список не тронут.");
+    if (part.entries == 0)
+        return Wording::tr(
+                   "Список не тронут, но файл теперь пуст: записать в него новый список не удалось. "
+                   "Весь новый список сохранён в файле\n%1")
+            .arg(fullList);
+    return Wording::tr(
+               "Список не тронут, но файл записан не полностью: в нём только начало нового списка "
+               "(записей: %Ln из %1). Весь новый список сохранён в файле\n%2",
+               nullptr, part.entries)
+        .arg(QLocale().toString(qint64(entries)))
+        .arg(fullList);
 }
 
 // What a cancelled save leaves in the file.
-QString cancelledText(const SaveOutcome &outcome)
+QString cancelledText(const Save::Cancelled &cancelled)
 {
-    switch (outcome.holds) {
-    case SaveOutcome::Holds::OtherCopysSave:
+    if (std::holds_alternative<Save::OtherCopysSave>(cancelled.holds))
         return Wording::tr(
             "Сохранение отменено, этот список в файл не записан. Другая копия программы ещё не "
             "закончила сохранение в этот файл: в нём может быть только начало её списка:\n%1");
-    case SaveOutcome::Holds::EarlierList:
+    if (std::holds_alternative<Save::EarlierList>(cancelled.holds))
         return Wording::tr(
             "Сохранение отменено. Прошлое сохранение в этот файл было прервано; оно закончено, "
             "и в файле теперь весь список того сохранения:\n%1");
-    default:
-        break;
-    }
-    return outcome.existed ? Wording::tr("Сохранение отменено, прежний файл остался как был:\n%1")
-                           : Wording::tr("Сохранение отменено, файл не записан:\n%1");
+    const auto *before = std::get_if<Save::AsBefore>(&cancelled.holds);
+    return before && before->existed ? Wording::tr("Сохранение отменено, прежний файл остался как был:\n%1")
+                                     : Wording::tr("Сохранение отменено, файл не записан:\n%1");
 }
 
-// Warnings that come with any outcome.
-QString warningsOf(const SaveOutcome &outcome)
+// Warnings that come with any outcome: a save the disk did not confirm
+// (a power cut may still bring the earlier file back), one another copy's
+// may have run beside, and marked files a crashed save left.
+QString warningsOf(int unconfirmed, bool unlocked, const QByteArrayList &leftAlone)
 {
-    // Saved, but a power cut may still bring the earlier file back, or
-    // another copy's save may have run at the same time.
     QString warnings =
-        outcome.unconfirmed == 0
+        unconfirmed == 0
             ? QString()
             : Wording::tr("\n\nНо диск не подтвердил запись (%1): при внезапном отключении питания "
                           "в файле может оказаться прежний список.")
-                  .arg(Wording::systemError(outcome.unconfirmed));
-    if (outcome.unlocked)
+                  .arg(Wording::systemError(unconfirmed));
+    if (unlocked)
         warnings +=
             Wording::tr("\n\nНо другие копии программы не могли дождаться конца этого сохранения: для "
                         "блокировки, по которой они сохраняют по очереди, не нашлось папки, доступной только "
                         "вам. Если другая копия в это же время сохраняла список в этот же файл, в нём может "
                         "оказаться её список.");
-    if (!outcome.leftAlone.isEmpty()) {
+    if (!leftAlone.isEmpty()) {
         QStringList paths;
-        for (const QByteArray &path : outcome.leftAlone)
+        for (const QByteArray &path : leftAlone)
             paths << displayPath(path);
         warnings += Wording::tr("\n\nПрерванное сохранение оставило списки, которые программа не тронула: "
                                 "нельзя убедиться, что их записала она, или файл NIK.log с тех пор заменён "
@@ -202,56 +195,64 @@ QString warningsOf(const SaveOutcome &outcome)
     return warnings;
 }
 
+Wording::SaveReport savedReport(const Save::Saved &saved, const std::optional<Save::Failed> &refused,
+                                qsizetype entries)
+{
+    const QString saving = Wording::tr("Сохранение");
+    const QString path = displayPath(saved.path);
+    const QString warnings = warningsOf(saved.unconfirmed, saved.unlocked, saved.leftAlone);
+    const auto icon = warnings.isEmpty() ? Wording::Icon::Information : Wording::Icon::Warning;
+    // The user asked to stop, and must hear why the file changed anyway.
+    const QString tooLate = saved.tooLateToCancel
+                                ? Wording::tr("Отменить сохранение было уже нельзя: прежний файл к этому "
+                                              "времени уже заменялся новым. ")
+                                : QString();
+    if (refused) {
+        const QString replaced =
+            saved.replaced ? Wording::tr("\n\nПрежний файл NIK.log в этой папке заменён новым.") : QString();
+        const auto *part = std::get_if<Save::PartOfList>(&refused->holds);
+        const QString unfinished =
+            !part ? QString()
+                  : Wording::tr("\n\nПрошлое сохранение в файл NIK.log в папке программы было прервано, а "
+                                "дописать его не удалось: в нём только начало того списка (записей: %Ln). Весь "
+                                "тот список сохранён в файле\n%1",
+                                nullptr, part->entries)
+                        .arg(displayPath(part->fullList));
+        return {Wording::Message{tooLate + refusedAndSaved(*refused, path) + replaced + unfinished + warnings,
+                                 saving, icon},
+                {},
+                {}};
+    }
+    if (warnings.isEmpty() && tooLate.isEmpty()) {
+        // No box to close: a screen reader hears it, a note beside Save shows it.
+        return {std::nullopt, Wording::tr("сохранено ников: %Ln, файл %1", nullptr, entries).arg(path),
+                //: %1 is the file's full path
+                Wording::tr("Сохранено ников: %Ln\n%1", nullptr, entries).arg(path)};
+    }
+    return {Wording::Message{(tooLate.isEmpty() ? Wording::tr("Список сохранён в файл\n")
+                                                : tooLate + Wording::tr("Список сохранён полностью в файл\n")) +
+                                 path + warnings,
+                             saving, icon},
+            {},
+            {}};
+}
+
 } // namespace
 
 Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype entries)
 {
-    const QString saving = tr("Сохранение");
-    const QString path = displayPath(outcome.path);
-    const QString warnings = warningsOf(outcome);
-    const Icon icon = warnings.isEmpty() ? Icon::Information : Icon::Warning;
-    // The user asked to stop, and must hear why the file changed anyway.
-    const QString tooLate = outcome.tooLateToCancel
-                                ? tr("Отменить сохранение было уже нельзя: прежний файл к этому "
-                                     "времени уже заменялся новым. ")
-                                : QString();
-    switch (outcome.kind) {
-    case SaveOutcome::Kind::Saved:
-        if (outcome.refused) {
-            const QString replaced =
-                outcome.existed ? tr("\n\nПрежний файл NIK.log в этой папке заменён новым.") : QString();
-            const SaveOutcome::Refused &refused = *outcome.refused;
-            const QString unfinished =
-                refused.holds != SaveOutcome::Holds::PartOfEarlierList
-                    ? QString()
-                    : tr("\n\nПрошлое сохранение в файл NIK.log в папке программы было прервано, а дописать "
-                         "его не удалось: в нём только начало того списка (записей: %Ln). Весь тот список "
-                         "сохранён в файле\n%1",
-                         nullptr, refused.entries)
-                          .arg(displayPath(refused.fullList));
-            return {Message{tooLate + refusedAndSaved(refused, path) + replaced + unfinished + warnings,
-                            saving, icon},
-                    {},
-                    {}};
-        }
-        if (warnings.isEmpty() && tooLate.isEmpty()) {
-            // No box to close: a screen reader hears it, a note beside Save shows it.
-            return {std::nullopt, tr("сохранено ников: %Ln, файл %1", nullptr, entries).arg(path),
-                    //: %1 is the file's full path
-                    tr("Сохранено ников: %Ln\n%1", nullptr, entries).arg(path)};
-        }
-        return {Message{(tooLate.isEmpty() ? tr("Список сохранён в файл\n")
-                                           : tooLate + tr("Список сохранён полностью в файл\n")) +
-                            path + warnings,
-                        saving, icon},
+    if (const auto *saved = std::get_if<Save::Saved>(&outcome.end))
+        return savedReport(*saved, outcome.refused, entries);
+    if (const auto *cancelled = std::get_if<Save::Cancelled>(&outcome.end)) {
+        const QString warnings = warningsOf(0, false, cancelled->leftAlone);
+        return {Message{cancelledText(*cancelled).arg(displayPath(cancelled->path)) + warnings, tr("Сохранение"),
+                        warnings.isEmpty() ? Icon::Information : Icon::Warning},
                 {},
                 {}};
-    case SaveOutcome::Kind::Cancelled:
-        return {Message{cancelledText(outcome).arg(path) + warnings, saving, icon}, {}, {}};
-    case SaveOutcome::Kind::Failed:
-        break;
     }
-    const QString why = reason(outcome.reason);
+    const auto &failed = std::get<Save::Failed>(outcome.end);
+    const QString path = displayPath(failed.path);
+    const QString why = reason(failed.reason);
     QString head;
     if (outcome.nowhereElse)
         head = tr("В папку программы нельзя записывать, а другого места для сохранения нет: домашняя папка не "
@@ -261,7 +262,8 @@ Wording::SaveReport Wording::saveOutcome(const SaveOutcome &outcome, qsizetype e
         head = refusedAndFailed(*outcome.refused, path, why);
     else
         head = tr("Не удалось сохранить список в файл\n%1\n\nПричина: %2").arg(path, why);
-    return {Message{head + QStringLiteral("\n\n") + keptAfter(outcome, entries) + warnings,
+    return {Message{head + QStringLiteral("\n\n") + keptAfter(failed.holds, entries) +
+                        warningsOf(0, false, failed.leftAlone),
                     tr("Ошибка сохранения"), Icon::Warning},
             {},
             {}};
@@ -429,25 +431,25 @@ QString Wording::systemError(int code)
     }
 }
 
-QString Wording::reason(const SaveOutcome::Reason &reason)
+QString Wording::reason(const Save::Reason &reason)
 {
     switch (reason.why) {
-    case SaveOutcome::Why::ForeignLink:
+    case Save::Why::ForeignLink:
         return tr("это символическая ссылка, а она сама или файл, на который она указывает, "
                   "принадлежит другому пользователю; ссылка и этот файл оставлены как были");
-    case SaveOutcome::Why::ForeignFile:
+    case Save::Why::ForeignFile:
         return tr("это не обычный файл, а канал или устройство другого пользователя; "
                   "он оставлен как был");
-    case SaveOutcome::Why::Busy:
+    case Save::Why::Busy:
         return tr("другая копия программы слишком долго сохраняет список в этот файл");
-    case SaveOutcome::Why::PathTooLong:
+    case Save::Why::PathTooLong:
         return tr("путь к файлу длиннее, чем допускает система (%1 байт)").arg(PATH_MAX - 1);
-    case SaveOutcome::Why::NotAbsolute:
+    case Save::Why::NotAbsolute:
         return tr("не удалось узнать, в какой папке лежит программа");
-    case SaveOutcome::Why::Changed:
+    case Save::Why::Changed:
         return tr("пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его "
                   "месте, оставлено как было");
-    case SaveOutcome::Why::System:
+    case Save::Why::System:
         break;
     }
     return systemError(reason.error);

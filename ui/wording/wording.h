@@ -41,7 +41,7 @@ public:
     };
     static SaveReport saveOutcome(const SaveOutcome &outcome, qsizetype entries);
     // Why a file could not be written, as the end of a sentence.
-    static QString reason(const SaveOutcome::Reason &reason);
+    static QString reason(const Save::Reason &reason);
     static QString systemError(int code);
 
     // Told to a screen reader without moving the focus.

@@ -1,5 +1,6 @@
-#include "platform/linefile.h"
+#include "platform/save/filesave.h"
 
+#include "platform/folders.h"
 #include "platform/save/ownfolders.h"
 #include "platform/save/systemcalls.h"
 
@@ -16,37 +17,33 @@ namespace {
 // What follows ".<file name>" in the names of this program's temporary files.
 constexpr QByteArrayView TemporaryMark{".quillmark-unfinished-save-"};
 
-bool isSyncRefusal(int error)
-{
-    // Some file systems cannot sync a folder; that is no failure.
-    return error == EINVAL || error == ENOTSUP || error == EROFS || error == ENOSYS;
-}
-
 } // namespace
 
-LineFile::LineFile(const QByteArray &path) : m_target(path) {}
+FileSave::FileSave(const QByteArray &path, const SystemCalls &calls, const std::atomic<bool> *stop)
+    : m_calls(calls), m_stop(stop), m_target(path), m_lock(calls), m_new(calls), m_writer(calls)
+{
+}
 
-LineFile::~LineFile()
+FileSave::~FileSave()
 {
     cancel();
 }
 
-bool LineFile::open()
+bool FileSave::open()
 {
     const QByteArray path = m_target.linkPath();
     if (!path.startsWith('/'))
-        return fail(0, Place::Folder, SaveRefusal::NotAbsolute);
+        return fail({Save::Why::NotAbsolute}, Place::Folder);
     if (path.size() >= PATH_MAX)
-        return fail(ENAMETOOLONG, Place::File, SaveRefusal::PathTooLong);
+        return fail({Save::Why::PathTooLong});
     if (!m_target.resolve())
-        return fail(m_target.error(), m_target.folderRefused() ? Place::Folder : Place::File,
-                    m_target.refusal());
+        return fail(m_target.reason(), m_target.folderRefused() ? Place::Folder : Place::File);
     if (m_target.path().size() >= PATH_MAX)
-        return fail(ENAMETOOLONG, Place::File, SaveRefusal::PathTooLong);
+        return fail({Save::Why::PathTooLong});
     m_folder = folderOf(m_target.path());
     m_name = m_target.path().mid(m_target.path().lastIndexOf('/') + 1);
     // Every later step goes through this folder, whatever happens to its path.
-    m_folderFd = SystemCalls::openat(AT_FDCWD, m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    m_folderFd = m_calls.openat(AT_FDCWD, m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat folder
     {
     };
@@ -65,27 +62,26 @@ bool LineFile::open()
     // have made or replaced it meanwhile.
     const QByteArray found = m_target.path();
     if (!m_target.resolve())
-        return fail(m_target.error(), m_target.folderRefused() ? Place::Folder : Place::File,
-                    m_target.refusal());
+        return fail(m_target.reason(), m_target.folderRefused() ? Place::Folder : Place::File);
     if (m_target.path() != found)
-        return fail(0, Place::File, SaveRefusal::Changed);
+        return fail({Save::Why::Changed});
     if (m_lock.held())
         sweepTemporaries(m_folderFd, temporaryPrefix(false));
     return m_target.existed() ? openExisting() : openNew();
 }
 
 // Whether the save goes on after waiting for a lock.
-bool LineFile::tookTurn(SaveLock::Result locked)
+bool FileSave::tookTurn(SaveLock::Result locked)
 {
     switch (locked) {
     case SaveLock::Result::Held:
     case SaveLock::Result::NoPlace:
         return true;
     case SaveLock::Result::Busy:
-        return fail(0, Place::File, SaveRefusal::Busy);
+        return fail({Save::Why::Busy});
     case SaveLock::Result::Cancelled:
         m_waitGivenUp = true;
-        return fail(ECANCELED);
+        return endCancelled();
     }
     return true;
 }
@@ -93,21 +89,21 @@ bool LineFile::tookTurn(SaveLock::Result locked)
 // The temporary files of this user's saves that crashed: only names with
 // this program's mark, only regular files of this user, only while the lock
 // is held, when none of the user's running copies is writing one.
-void LineFile::sweepTemporaries(int folderFd, const QByteArray &prefix)
+void FileSave::sweepTemporaries(int folderFd, const QByteArray &prefix)
 {
-    forEachMarked(folderFd, prefix, [folderFd](const QByteArray &name, const struct stat &) {
-        SystemCalls::unlinkat(folderFd, name.constData(), 0);
+    forEachMarked(m_calls, folderFd, prefix, [this, folderFd](const QByteArray &name, const struct stat &) {
+        m_calls.unlinkat(folderFd, name.constData(), 0);
     });
 }
 
 // In the user's cache folder the names carry the file's key: that folder
 // serves every file the user saves.
-QByteArray LineFile::temporaryPrefix(bool inCache) const
+QByteArray FileSave::temporaryPrefix(bool inCache) const
 {
     return '.' + (inCache ? m_key + '-' : QByteArray()) + m_name + TemporaryMark.toByteArray();
 }
 
-bool LineFile::openNew()
+bool FileSave::openNew()
 {
     m_mode = Mode::Replace;
     if (const int error = m_new.create(m_folderFd, temporaryPrefix(false)))
@@ -116,20 +112,19 @@ bool LineFile::openNew()
     return true;
 }
 
-bool LineFile::openExisting()
+bool FileSave::openExisting()
 {
     // Opened first, so the system says whether this user may change it.
     // O_NONBLOCK: a FIFO without a reader refuses at once, not never.
-    m_targetFd = SystemCalls::openat(m_folderFd, m_name.constData(),
-                                     O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    m_targetFd = m_calls.openat(m_folderFd, m_name.constData(),
+                                O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (m_targetFd < 0 || ::fstat(m_targetFd, &m_old) != 0) {
         const int error = errno;
-        return m_target.nameChanged(m_folderFd, m_name) ? fail(0, Place::File, SaveRefusal::Changed)
-                                                        : fail(error);
+        return m_target.nameChanged(m_folderFd, m_name) ? fail({Save::Why::Changed}) : fail(error);
     }
     // What was opened is what was checked: nobody put another file there meanwhile.
     if (!sameFile(m_old, m_target.seen()))
-        return fail(0, Place::File, SaveRefusal::Changed);
+        return fail({Save::Why::Changed});
     ::fcntl(m_targetFd, F_SETFL, ::fcntl(m_targetFd, F_GETFL) & ~O_NONBLOCK);
     if (!S_ISREG(m_old.st_mode)) {
         // A FIFO or device is written into, as any program writes to it.
@@ -140,19 +135,19 @@ bool LineFile::openExisting()
     // Another user's copy of the program may write into this very file in
     // place, out of reach of this user's lock: the file itself is locked too,
     // until it is closed, where its disk has such locks.
-    if (!tookTurn(SaveLock::lock(m_targetFd, m_waitHandler)))
+    if (!tookTurn(m_lock.lock(m_targetFd, m_waitHandler)))
         return false;
-    m_inPlace.emplace(m_folderFd, m_folder, m_name, m_key);
+    m_inPlace.emplace(m_calls, m_folderFd, m_folder, m_name, m_key);
     if (m_lock.held()) {
-        const QByteArray cache = cacheFolder(false);
-        const int cacheFd = cache.isEmpty() ? -1
-                                            : SystemCalls::openat(AT_FDCWD, cache.constData(),
-                                                                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const QByteArray cache = cacheFolder(m_calls, false);
+        const int cacheFd =
+            cache.isEmpty() ? -1
+                            : m_calls.openat(AT_FDCWD, cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         const bool finished = m_inPlace->finishLeftover(m_targetFd, cacheFd, cache);
         if (cacheFd >= 0)
             ::close(cacheFd);
         if (!finished)
-            return fail(m_inPlace->error());
+            return fail(m_inPlace->reason());
     }
     m_mode = Mode::CopyIn;
     if (const int error = m_new.create(m_folderFd, temporaryPrefix(false))) {
@@ -161,7 +156,7 @@ bool LineFile::openExisting()
         // copied into the file.
         if (error != EACCES && error != EPERM)
             return fail(error, Place::Folder);
-        return keepAsideInCache(error);
+        return keepAside(error);
     }
     m_writer.setFile(m_new.fd(), true);
     if (m_old.st_nlink > 1 || !m_new.keepWhatTheUserSet(m_targetFd, m_old))
@@ -174,12 +169,12 @@ bool LineFile::openExisting()
 // The new list waits in the user's cache folder only where that survives a
 // power cut as the file does: else the file would be emptied while the whole
 // list is on a disk that forgets it. Without such a place the folder refuses.
-bool LineFile::keepAsideInCache(int folderError)
+bool FileSave::keepAside(int folderError)
 {
-    m_cache = cacheFolder();
+    m_cache = cacheFolder(m_calls);
     m_cacheFd = m_cache.isEmpty()
                     ? -1
-                    : SystemCalls::openat(AT_FDCWD, m_cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+                    : m_calls.openat(AT_FDCWD, m_cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_cacheFd < 0 || !lastsAsLongAs(m_cacheFd, m_folderFd))
         return fail(folderError, Place::Folder);
     if (m_lock.held())
@@ -190,53 +185,68 @@ bool LineFile::keepAsideInCache(int folderError)
     return true;
 }
 
-bool LineFile::writeLines(QByteArrayView lines)
+bool FileSave::writeLines(QByteArrayView lines)
 {
-    if (m_failure)
+    if (m_end)
         return false;
+    if (stopped())
+        return endCancelled();
     return m_writer.write(lines) || fail(m_writer.error(), m_cacheFd >= 0 ? Place::KeepAside : Place::File);
 }
 
-bool LineFile::sync()
+bool FileSave::sync()
 {
-    if (m_failure)
-        return false;
     if (!m_writer.flush())
         return fail(m_writer.error(), m_cacheFd >= 0 ? Place::KeepAside : Place::File);
     if (m_mode == Mode::Direct || m_synced)
         return true;
     // The data is on the disk before the file changes or takes its name,
     // so a power cut leaves the old file or the new one.
-    if (SystemCalls::fsync(m_new.fd()) != 0)
+    if (m_calls.fsync(m_new.fd()) != 0)
         return fail(errno, m_cacheFd >= 0 ? Place::KeepAside : Place::File);
     m_synced = true;
     return true;
 }
 
-bool LineFile::commit()
+bool FileSave::commit()
 {
-    if (!sync())
+    if (m_end || !sync())
         return false;
-    if (m_mode == Mode::Direct) {
-        // A FIFO or a terminal cannot be synced, and need not be.
-        if (SystemCalls::fsync(m_targetFd) != 0 && errno != EINVAL && errno != EROFS)
-            return fail(errno);
-        if (::close(std::exchange(m_targetFd, -1)) != 0 && errno != EINTR)
-            return fail(errno);
-    } else if (m_mode == Mode::CopyIn) {
-        if (!m_inPlace->copy(m_targetFd, m_new, m_cacheFd >= 0 ? m_cache : m_folder, m_writer.written()))
-            return fail(m_inPlace->error(), Place::File,
-                        m_inPlace->renamedAway() ? SaveRefusal::Changed : SaveRefusal::None);
-        if (::close(std::exchange(m_targetFd, -1)) != 0 && errno != EINTR)
-            return fail(errno);
-    } else if (!putInPlace()) {
+    // The last chance to keep the earlier file.
+    if (stopped())
+        return endCancelled();
+    const bool done = m_mode == Mode::Direct   ? writeStraight()
+                      : m_mode == Mode::CopyIn ? copyIn()
+                                               : replace();
+    if (!done)
         return false;
-    }
+    const Save::Saved saved{m_target.path(), m_target.existed(),       m_unconfirmed,
+                            m_unlocked,      m_stop && m_stop->load(), leftAlone()};
     cancel();
+    m_end = saved;
     return true;
 }
 
-bool LineFile::putInPlace()
+// A FIFO or a terminal cannot be synced, and need not be.
+bool FileSave::writeStraight()
+{
+    if (m_calls.fsync(m_targetFd) != 0 && errno != EINVAL && errno != EROFS)
+        return fail(errno);
+    if (::close(std::exchange(m_targetFd, -1)) != 0 && errno != EINTR)
+        return fail(errno);
+    return true;
+}
+
+bool FileSave::copyIn()
+{
+    if (!m_inPlace->copy(m_targetFd, m_new, m_cacheFd >= 0 ? m_cache : m_folder, m_writer.written()))
+        return fail(m_inPlace->reason());
+    if (::close(std::exchange(m_targetFd, -1)) != 0 && errno != EINTR)
+        return fail(errno);
+    return true;
+}
+
+bool FileSave::replace()
 {
     if (m_new.name().isEmpty()) {
         // The unnamed file gets the file's name when there is none there
@@ -254,11 +264,10 @@ bool LineFile::putInPlace()
     // Only the file the save found is replaced: one someone else put or made
     // there meanwhile is theirs.
     if (m_target.nameChanged(m_folderFd, m_name))
-        return fail(0, Place::File, SaveRefusal::Changed);
-    if (SystemCalls::renameat(m_folderFd, m_new.name().constData(), m_folderFd, m_name.constData()) != 0) {
+        return fail({Save::Why::Changed});
+    if (m_calls.renameat(m_folderFd, m_new.name().constData(), m_folderFd, m_name.constData()) != 0) {
         const int error = errno;
-        return m_target.nameChanged(m_folderFd, m_name) ? fail(0, Place::File, SaveRefusal::Changed)
-                                                        : fail(error);
+        return m_target.nameChanged(m_folderFd, m_name) ? fail({Save::Why::Changed}) : fail(error);
     }
     m_new.renamed();
     syncFolder();
@@ -268,13 +277,20 @@ bool LineFile::putInPlace()
 // Once the new file has its name the save has happened; without this sync a
 // power cut could still bring the old file back, so a failure is told, as a
 // warning.
-void LineFile::syncFolder()
+void FileSave::syncFolder()
 {
-    if (SystemCalls::fsync(m_folderFd) != 0 && !isSyncRefusal(errno) && m_unconfirmed == 0)
+    if (m_calls.fsync(m_folderFd) != 0 && !isSyncRefusal(errno) && m_unconfirmed == 0)
         m_unconfirmed = errno;
 }
 
-void LineFile::cancel()
+Save::Outcome FileSave::end()
+{
+    if (!m_end)
+        endCancelled();
+    return *m_end;
+}
+
+void FileSave::cancel()
 {
     // A block still being written ends before its file is let go.
     m_writer.reset();
@@ -291,14 +307,68 @@ void LineFile::cancel()
     }
 }
 
-bool LineFile::fail(int error, Place place, SaveRefusal refusal)
+// A stop is heeded only while the earlier file is still whole.
+bool FileSave::stopped() const
 {
-    Failure failure{error, refusal, place, m_target.path()};
-    if (refusal == SaveRefusal::ForeignLink)
-        failure.path = m_target.linkPath();
-    else if (place == Place::KeepAside)
-        failure.path = m_cache;
-    m_failure = failure;
+    return m_stop && m_stop->load() && !(m_inPlace && m_inPlace->damaged());
+}
+
+QByteArrayList FileSave::leftAlone() const
+{
+    return m_inPlace ? m_inPlace->leftAlone() : QByteArrayList();
+}
+
+bool FileSave::endCancelled()
+{
+    const QByteArray path = m_target.linkPath();
+    Save::HoldsWhole holds = Save::AsBefore{};
+    if (m_waitGivenUp)
+        holds = Save::OtherCopysSave{};
+    else if (m_inPlace && std::holds_alternative<Save::EarlierList>(m_inPlace->holds({}, false)))
+        holds = Save::EarlierList{};
+    const QByteArrayList left = leftAlone();
     cancel();
+    if (std::holds_alternative<Save::AsBefore>(holds))
+        holds = Save::AsBefore{isFile(path)};
+    m_end = Save::Cancelled{path, holds, left};
+    return false;
+}
+
+// What failed, what the file holds now and what refused. A failure once
+// the user asked to stop, while the earlier file is whole, is a stop.
+bool FileSave::fail(Save::Reason reason, Place place)
+{
+    if (stopped())
+        return endCancelled();
+    const QByteArray file = reason.why == Save::Why::ForeignLink ? m_target.linkPath() : m_target.path();
+    Save::Failed failed{place == Place::KeepAside ? m_target.linkPath() : file,
+                        reason,
+                        {},
+                        Save::Refuser::File,
+                        file,
+                        leftAlone()};
+    const Save::Holds holds = m_inPlace                          ? m_inPlace->holds(reason, false)
+                              : reason.why == Save::Why::Changed ? Save::Holds{Save::SomeoneElses{}}
+                                                                 : Save::Holds{Save::AsBefore{}};
+    const auto *part = std::get_if<Save::PartOfList>(&holds);
+    if (place == Place::KeepAside) {
+        failed.by = Save::Refuser::KeepAside;
+        failed.refuser = m_cache;
+    } else if (part && part->earlier) {
+        failed.by = Save::Refuser::File;
+    } else if (m_target.throughLink()) {
+        failed.by = Save::Refuser::LinkTarget;
+    } else if (place == Place::Folder) {
+        failed.by = Save::Refuser::Folder;
+        failed.refuser = folderOf(file);
+    }
+    cancel();
+    if (reason.why == Save::Why::Busy)
+        failed.holds = Save::OtherCopysSave{};
+    else if (std::holds_alternative<Save::AsBefore>(holds))
+        failed.holds = Save::AsBefore{isFile(failed.path)};
+    else
+        failed.holds = holds;
+    m_end = failed;
     return false;
 }
