@@ -95,7 +95,11 @@ Save::Outcome NickLog::writeFile(const NickStore &store, const QByteArray &path,
     QByteArray block;
     block.reserve(RenderBlockSize + 64);
     for (qsizetype next = 0; next < store.count() || !block.isEmpty();) {
+        const qsizetype from = next;
         next = store.appendLinesTo(next, FileSave::LineEnd, RenderBlockSize - block.size(), block);
+        // The first block's lines tell about how long the whole file will be.
+        if (from == 0 && next > 0)
+            file.expectBytes(qint64(block.size()) * store.count() / next);
         const qsizetype whole = std::min(block.size(), RenderBlockSize);
         if (!file.writeLines(QByteArrayView(block).first(whole)))
             return file.end();

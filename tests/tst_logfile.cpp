@@ -206,6 +206,7 @@ void TstLogFile::aLongListIsWrittenWhole_data()
     QTest::newRow("through the cache where the disk refuses that") << 839'681 << false << 1 << EINVAL << QByteArray("saved||") << 1;
     QTest::newRow("a disk full as the second block goes: not saved, told, the old file whole") << 839'681 << false << 2 << ENOSPC << QByteArray("failed|на диске не хватает места|") << 2;
     QTest::newRow("whole sectors, then read back to be copied into a linked NIK.log") << 839'680 << true << 0 << 0 << QByteArray("saved||") << 3;
+    QTest::newRow("a list the cache takes whole goes through it") << 419'840 << false << 0 << 0 << QByteArray("saved||") << 0;
 }
 
 void TstLogFile::aLongListIsWrittenWhole()
@@ -226,6 +227,9 @@ void TstLogFile::aLongListIsWrittenWhole()
     const QString link = m_programFolder + u"/other.txt"_s;
     QVERIFY(writeFile(m_log, OldLog) &&
             (!linked || ::link(QFile::encodeName(m_log), QFile::encodeName(link)) == 0));
+    // Lists from 8 MiB on go straight to the disk here.
+    const qint64 straightFrom = std::exchange(BlockWriter::straightFrom, 8 << 20);
+    const auto restore = qScopeGuard([straightFrom] { BlockWriter::straightFrom = straightFrom; });
     int straight = 0;
     SeamFaults faults(m_programFolder, [&](const QByteArray &) {
         if (faults.seen.back() != "write")

@@ -68,6 +68,16 @@ void BlockWriter::setFile(int fd, bool paced)
         setDirect(true);
 }
 
+// Through the cache, a short file is on the disk sooner: the disk, started
+// on as the file grows, takes several blocks at once where straight writes
+// give it one at a time. A long file's copy into the cache would cost the
+// window a processor's worth of the save's length.
+void BlockWriter::expect(qint64 bytes)
+{
+    if (m_paced && m_written == 0)
+        setDirect(bytes >= straightFrom);
+}
+
 void BlockWriter::reset()
 {
     waitForBlockInFlight();
@@ -189,21 +199,27 @@ void BlockWriter::startWriteback()
     }
     // The disk starts on what was written while the rest is still being
     // rendered, instead of all of it waiting for the sync at the end; and
-    // the writing runs at most a few steps ahead of the disk, so that on a
+    // the writing runs at most two steps ahead of the disk, so that on a
     // slow disk the progress follows the disk and a stop is heeded within
     // those steps, not after the whole list has gone through a final sync
-    // nobody can interrupt. None of this makes the data durable: the sync
-    // still decides whether the save happened, so a failure here (a pipe,
-    // a file system without it) changes nothing.
-    constexpr qint64 WritebackStep = 8 * BlockSize;
-    constexpr qint64 AheadOfDisk = 4 * WritebackStep;
+    // nobody can interrupt. What the disk has written is dropped from the
+    // cache: the next steps take the same pages again, where fresh ones can
+    // cost the system far more than the copy (on a virtual machine whose
+    // host takes back the memory its guest leaves free), and the user's
+    // other files stay in the cache. None of this makes the data durable:
+    // the sync still decides whether the save happened, so a failure here
+    // (a pipe, a file system without it) changes nothing.
+    constexpr qint64 WritebackStep = 2 * BlockSize;
+    constexpr qint64 AheadOfDisk = 2 * WritebackStep;
     if (!m_paced || m_written - m_writebackFrom < WritebackStep)
         return;
     m_calls.syncRange(m_fd, m_writebackFrom, m_written - m_writebackFrom, SYNC_FILE_RANGE_WRITE);
     m_writebackFrom = m_written;
     if (m_written - AheadOfDisk > m_onDisk) {
-        m_calls.syncRange(m_fd, m_onDisk, m_written - AheadOfDisk - m_onDisk,
-                          SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+        const qint64 length = m_written - AheadOfDisk - m_onDisk;
+        if (m_calls.syncRange(m_fd, m_onDisk, length,
+                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) == 0)
+            ::posix_fadvise(m_fd, m_onDisk, length, POSIX_FADV_DONTNEED);
         m_onDisk = m_written - AheadOfDisk;
     }
 }

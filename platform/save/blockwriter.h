@@ -8,12 +8,13 @@
 
 class SystemCalls;
 
-// Writes a file in large blocks, every write checked. A new file goes
+// Writes a file in large blocks, every write checked. A long new file goes
 // straight from the program's memory to the disk where the disk takes such
 // writes, one block at a time on a thread of its own while the next is
-// filled; elsewhere it goes through the system's cache, and the disk is kept
-// busy meanwhile: what is written is handed to it a few blocks at a time,
-// and the writing runs at most a few steps ahead of it.
+// filled; a shorter one, and any file where the disk refuses that, goes
+// through the system's cache, and the disk is kept busy meanwhile: what is
+// written is handed to it a few blocks at a time, the writing runs at most
+// two steps ahead of it, and what the disk has is dropped from the cache.
 class BlockWriter
 {
 public:
@@ -25,6 +26,10 @@ public:
     // `paced`: a new file, written straight to the disk where it can be,
     // else started on as it grows; not a FIFO, device or an existing file.
     void setFile(int fd, bool paced);
+    // About how long a paced file will be, told before its first write: a
+    // new file shorter than straightFrom goes through the system's cache.
+    void expect(qint64 bytes);
+    static inline qint64 straightFrom = qint64(256) << 20;
     // Text a block or more long goes out without a copy, unless it goes
     // straight to the disk.
     bool write(QByteArrayView bytes);

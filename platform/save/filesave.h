@@ -49,6 +49,8 @@ public:
 
     // Each step returns false once the save has ended: failed or stopped.
     bool open();
+    // About how long the text will be, told before the first writeLines().
+    void expectBytes(qint64 bytes) { m_writer.expect(bytes); }
     // The file's text in order, each line ending in LineEnd; a call may end
     // inside a line that the next one goes on with.
     bool writeLines(QByteArrayView lines);
