@@ -68,6 +68,9 @@ QByteArray toldBy(const SaveOutcome &outcome)
     const QByteArray fullList = part ? part->fullList : theirs ? theirs->fullList : QByteArray();
     if (!fullList.isEmpty())
         told += ", kept in " + fullList.mid(fullList.lastIndexOf('/') + 1).chopped(6);
+    const auto *cancelled = std::get_if<Save::Cancelled>(&outcome.end);
+    if (cancelled && std::holds_alternative<Save::EarlierList>(cancelled->holds))
+        told += ", an earlier list finished";
     told += '|' + (failed ? Wording::reason(failed->reason).toUtf8() : "") + '|';
     if (saved)
         told += (saved->unconfirmed == 0 ? QByteArray() : Wording::systemError(saved->unconfirmed).toUtf8()) +
