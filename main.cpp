@@ -2,6 +2,7 @@
 #include "ui/common/application.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
+#include "ui/wording/commandline.h"
 #include "ui/wording/translations.h"
 #include "ui/wording/wording.h"
 
@@ -14,6 +15,14 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCoreApplication::setApplicationName(QStringLiteral("Quillmark"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLMARK_VERSION));
+    // --help and --version need no display.
+    if (CommandLine::asksForAnswer(arguments)) {
+        QCoreApplication app(argc, argv);
+        translations.install();
+        return CommandLine::answer(app);
+    }
     if (DisplayGuard::noDisplay(arguments, QProcessEnvironment::systemEnvironment())) {
         std::fputs(
             translations.translate("Wording", Wording::NoDisplay).toLocal8Bit().append('\n').constData(),
@@ -23,8 +32,6 @@ int main(int argc, char *argv[])
     DisplayGuard starting;
     Application app(argc, argv);
     starting.release();
-    QApplication::setApplicationName(QStringLiteral("Quillmark"));
-    QApplication::setApplicationVersion(QStringLiteral(QUILLMARK_VERSION));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quillmark"));
     Look::install(app);

@@ -29,10 +29,26 @@ rm -f "$prefix.log"
 desktop="$prefix/share/applications/$app_id.desktop"
 icon="$prefix/share/icons/hicolor/scalable/apps/$app_id.svg"
 metainfo="$prefix/share/metainfo/$app_id.metainfo.xml"
-for file in "$desktop" "$icon" "$metainfo" "$prefix/share/doc/quillmark/copyright"; do
+docs="$prefix/share/doc/quillmark"
+page="$docs/!!!PleaseReadMe!!!.html"
+for file in "$desktop" "$icon" "$metainfo" "$docs/copyright" "$docs/changelog.gz" "$page"; do
     [ -f "$file" ] || fail "not installed: ${file#"$prefix"/}"
     echo "installed: ${file#"$prefix"/}"
 done
+# The icon in every size a panel or menu may ask for, drawn at that size.
+for size in 16 24 32 48 64 128 256; do
+    png="$prefix/share/icons/hicolor/${size}x$size/apps/$app_id.png"
+    file -b "$png" | grep -q "^PNG image data, $size x $size," || fail "no ${size}x$size PNG icon: $(file -b "$png")"
+done
+echo "installed: the icon as PNG in 16 to 256 pixels"
+# The help page shows every picture it names; the developer's README is no
+# user's documentation.
+pictures="$(grep -o '<img [^>]*src="[^"]*"' "$page" | sed 's/.*src="//; s/"$//')"
+[ "$(echo "$pictures" | wc -l)" -eq 4 ] || fail "the help page names these pictures: $pictures"
+for picture in $pictures; do
+    [ -f "$docs/$picture" ] || fail "the help page's picture $picture is not installed"
+done
+[ ! -e "$docs/README.md" ] || fail "the developer's README is installed"
 
 # The menu entry must start a program the install put in bin, show the icon
 # installed beside it, and be the entry the metadata launches.

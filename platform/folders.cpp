@@ -35,6 +35,13 @@ QByteArrayList installFolders()
     return folders;
 }
 
+QByteArray installedHelpFolder(const QByteArray &programFolder)
+{
+    char resolved[PATH_MAX];
+    const bool inInstallPrefix = ::realpath(QUILLMARK_INSTALL_BINDIR, resolved) && programFolder == resolved;
+    return inInstallPrefix ? QUILLMARK_INSTALL_DOCDIR : QUILLMARK_PACKAGE_DOCDIR;
+}
+
 namespace {
 
 // The folder named for a key in the user's ~/.config/user-dirs.dirs, as

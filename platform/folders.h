@@ -16,6 +16,11 @@ QByteArray applicationDirectory();
 // the system resolves it. A copy there is the system's, not the user's.
 QByteArrayList installFolders();
 
+// The folder the help page is installed into, for a program in the given
+// folder: the documentation folder of the install prefix whose bin folder
+// that is, else that of the Debian package.
+QByteArray installedHelpFolder(const QByteArray &programFolder);
+
 // Where a file goes when the program's folder cannot be written, as when the
 // program is installed for the whole system: the user's documents folder, or
 // the home folder where there is none; empty when there is no usable home

@@ -7,22 +7,25 @@ set -euo pipefail
 
 # Building and running the program: compiler, Qt, Qt's translation tools
 # (lupdate, lrelease and their CMake functions), the fonts its windows are
-# drawn in, Qt's own texts in other languages than English.
+# drawn in, Qt's own texts in other languages than English; the help page's
+# Markdown, the icon's sizes drawn from its SVG, and the flags Debian builds
+# its packages with (dpkg-buildflags).
 packages_build=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6
     qt6-tools-dev qt6-l10n-tools
     fonts-dejavu-core fonts-comic-neue fonts-wine
     qt6-translations-l10n
-    python3-markdown
+    python3-markdown librsvg2-bin dpkg-dev
 )
 # A virtual X display with a window manager, and a pointer driven from outside.
 packages_display=(xvfb openbox xdotool)
 # The accessibility bus, a screen reader's Python bindings and the screen reader.
 packages_a11y=(dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 orca)
 packages_bench=(libbenchmark-dev)
-# The package and the checks of its menu entry and metadata.
-packages_package=(desktop-file-utils appstream dpkg-dev file lintian)
+# The package and the checks of its menu entry, metadata, hardening
+# (hardening-check).
+packages_package=(desktop-file-utils appstream file lintian devscripts)
 # The save tests' folders: one mounted through FUSE.
 packages_faults=(bindfs fuse3)
 # clang with its fuzzer and sanitizer runtimes, llvm-symbolizer for stack traces.

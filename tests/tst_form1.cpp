@@ -48,6 +48,8 @@ private Q_SLOTS:
     void imageButtonsActOnTheirRelease();
     void framesRestoreTheirOwnFaces_data();
     void framesRestoreTheirOwnFaces();
+    void helpWithThePageBesideTheProgram_data();
+    void helpWithThePageBesideTheProgram();
     void backgroundPressMovesTheWindowButControlsDoNot();
     void listShowsAndErasesTheNicks();
     void aboutWindowIsOneAndExitEndsAll();
@@ -391,7 +393,10 @@ void TstForm1::imageButtonsActOnTheirRelease_data()
                             << QString::fromLatin1(counter) << QString::fromUtf8(message) << about << presses;
     };
     const QPoint frame1(8 + 236, 32 + 200), frame3(20, 312), frame4(348, 157);
-    const char *help = "Подсказка...|Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш.";
+    // The test program has no help page beside it, as an installed copy: the
+    // box adds the folder the Debian package installs the page into.
+    const char *help = "Подсказка...|Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш.\n"
+                       "/usr/share/doc/quillmark";
     row("ДЕЛАТЬ, left", "Image1", Qt::LeftButton, {}, "6 6", "1");
     row("ДЕЛАТЬ, right, onto Label13", "Image1", Qt::RightButton, QPoint(470, 246), "6 6", "1");
     row("ДЕЛАТЬ, middle, onto the background", "Image1", Qt::MiddleButton, QPoint(589, 200), "6 6", "1");
@@ -413,7 +418,7 @@ void TstForm1::imageButtonsActOnTheirRelease_data()
     row("length down at 2, right, onto Frame4", "Image9", Qt::RightButton, frame4, "2 2", "0",
         "Ошибка!!!|Куда меньше-то!!!");
     row("en: F1", "Image5", Qt::Key_F1, {}, "6 6", "0",
-        "Hint...|Read the file !!!PleaseReadMe!!!.html, it tells you all about it.");
+        "Hint...|Read the file !!!PleaseReadMe!!!.html, it tells you all about it.\n/usr/share/doc/quillmark");
     row("en: length up at 10", "Image7", Qt::LeftButton, {}, "10 10", "0",
         "Error!!!|Ten is quite enough, why more!!!");
     row("en: length down at 2", "Image9", Qt::LeftButton, {}, "2 2", "0",
@@ -487,6 +492,26 @@ void TstForm1::imageButtonsActOnTheirRelease()
     QCOMPARE(m_form->aboutWindow() && m_form->aboutWindow()->isVisible(), about);
     QCOMPARE(m_form->focusWidget(), interval);
     QCOMPARE(interval->text(), QStringLiteral("12"));
+}
+
+void TstForm1::helpWithThePageBesideTheProgram_data()
+{
+    QTest::addColumn<QString>("told");
+    QTest::newRow("ru") << u"Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш."_s;
+    QTest::newRow("en: ") << u"Read the file !!!PleaseReadMe!!!.html, it tells you all about it."_s;
+}
+
+void TstForm1::helpWithThePageBesideTheProgram()
+{
+    // As in a build or an unpacked copy: the sentence alone names the page.
+    QFETCH(QString, told);
+    QFile page(QApplication::applicationDirPath() + u"/!!!PleaseReadMe!!!.html"_s);
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    const auto removePage = qScopeGuard([&page] { page.remove(); });
+    ModalWatcher watcher;
+    QTest::keyClick(window(), Qt::Key_F1);
+    QTRY_VERIFY(watcher.seen);
+    QCOMPARE(watcher.text, told);
 }
 
 void TstForm1::framesRestoreTheirOwnFaces_data()

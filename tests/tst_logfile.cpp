@@ -131,6 +131,8 @@ private Q_SLOTS:
     void listKeptAsideOnlyWhereItLasts();
     void anInstalledCopySavesIntoDocuments_data();
     void anInstalledCopySavesIntoDocuments();
+    void theHelpPageIsInstalledWithTheProgram_data();
+    void theHelpPageIsInstalledWithTheProgram();
 
 private:
     // Whether this process holds the folder, or a file in it, open.
@@ -988,6 +990,23 @@ void TstLogFile::anInstalledCopySavesIntoDocuments()
     QFETCH(QByteArray, program);
     QFETCH(QByteArray, documents);
     QTEST(SavePlaces::of(program, documents, installFolders()).places, "places");
+}
+
+void TstLogFile::theHelpPageIsInstalledWithTheProgram_data()
+{
+    QTest::addColumn<QByteArray>("program");
+    QTest::addColumn<QByteArray>("pageFolder");
+    QTest::newRow("the package's copy") << QByteArray("/usr/bin") << QByteArray("/usr/share/doc/quillmark");
+    QTest::newRow("installed into its prefix")
+        << QByteArray("/usr/local/bin") << QByteArray("/usr/local/share/doc/quillmark");
+    QTest::newRow("a copy elsewhere, its page not beside it: the package's")
+        << QByteArray("/home/u/quillmark") << QByteArray("/usr/share/doc/quillmark");
+}
+
+void TstLogFile::theHelpPageIsInstalledWithTheProgram()
+{
+    QFETCH(QByteArray, program);
+    QTEST(installedHelpFolder(program), "pageFolder");
 }
 
 int main(int argc, char **argv)

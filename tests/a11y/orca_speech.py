@@ -47,7 +47,9 @@ STEPS = {"ru": [
     (["shift+Tab"] * 6, [r"^Настрой генератор: panel\.$", r"^Сохранить push button\.$"], None, "Сохранить"),
     (["space"], [rf"^сохранено ников: {LISTED + 1}, файл {re.escape(work)}/NIK\.log\.$"], None),
     # Where-am-I as Orca is back from a box: the focus, not a selector or the list.
-    (["F1"], [r"Читай файл !!!PleaseReadMe!!!\.html"], None),
+    # The program runs from a folder without the help page: the box names
+    # the page's folder too.
+    (["F1"], [r"Читай файл !!!PleaseReadMe!!!\.html, там обо всём узнаеш\.\s+/usr/share/doc/quillmark\.$"], None),
     (["Return"], ["~Quillmark — генератор ников"], None),
     (["KP_Enter"], [r"^Сохранить push button Сохраняет список в папку с программой\.$", "!combo box|table|^сохранено"],
      None, "Сохранить"),
@@ -101,7 +103,8 @@ STEPS = {"ru": [
     ([], [r"^Quillmark — nickname generator frame\.$",
           r"^Keys: Ctrl\+N — new nick, Ctrl\+plus and Ctrl\+minus — nick length, Ctrl\+Z — bring back the "
           r"erased list, F1 — help, Ctrl\+I — about the program\.$"], None),
-    (["F1"], [r"Read the file !!!PleaseReadMe!!!\.html"], None),
+    (["F1"], [r"Read the file !!!PleaseReadMe!!!\.html, it tells you all about it\.\s+/usr/share/doc/quillmark\.$"],
+     None),
     (["Return"], ["~Quillmark — nickname generator"], None),
     (["KP_Enter"], [r"^Close push button", "!combo box|table"], None, "Close"),
     (["Tab"] * 5, [r"^Nick length: panel\.$", r"^read only text\.$", "!^Nick length read"], "6", ""),
@@ -134,8 +137,9 @@ def utterances():
     if not os.path.exists(log_path):
         return []
     with open(log_path, encoding="utf-8", errors="replace") as f:
-        # Read on: an utterance of a say-all ends in None.
-        return re.findall(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*?)' ?(?:\[?\{|None$)", f.read(), re.M)
+        # Read on: an utterance of a say-all ends in None, and one of a text
+        # with a line break (the help box's folder) runs over lines.
+        return re.findall(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*?)' ?(?:\[?\{|None$)", f.read(), re.M | re.S)
 
 
 def said(since):

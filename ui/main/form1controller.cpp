@@ -205,8 +205,13 @@ void Form1Controller::showMessage(const Wording::Message &message)
 
 void Form1Controller::showHelp()
 {
-    MessageBox::show(&m_window, Form1::tr("Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш."),
-                     Form1::tr("Подсказка..."), MessageBox::Style::Information);
+    QString text = Form1::tr("Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш.");
+    // A build or an unpacked copy has the page beside it; an installed copy
+    // has it with its documentation, which the user is told where to find.
+    const QByteArray program = applicationDirectory();
+    if (!isFile(program + "/!!!PleaseReadMe!!!.html"))
+        text += u'\n' + displayPath(installedHelpFolder(program));
+    MessageBox::show(&m_window, text, Form1::tr("Подсказка..."), MessageBox::Style::Information);
 }
 
 void Form1Controller::showAbout()

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Quillmark — генератор ников</source>
+        <translation>Quillmark — nickname generator</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>Гласная</source>
