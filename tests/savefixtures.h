@@ -126,7 +126,7 @@ struct SeamFaults
         static const char *const Names[] = {"open",        "write",      "pwrite", "pread",    "fsync",
                                             "ftruncate",   "fallocate",  "link",   "rename",   "unlink",
                                             "flock",       "fchown",     "fchmod", "setxattr", "mkdir",
-                                            "removexattr", "sync range", "list"};
+                                            "removexattr", "sync range", "list",   "close",    "advise"};
         QByteArray path(PATH_MAX, '\0');
         path.truncate(std::max<ssize_t>(
             0, ::readlink("/proc/self/fd/" + QByteArray::number(fd), path.data(), size_t(path.size()))));

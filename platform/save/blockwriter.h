@@ -57,7 +57,7 @@ private:
     bool waitForBlockInFlight();
     bool flushDirect();
     void setDirect(bool on);
-    void startWriteback();
+    bool startWriteback();
 
     const SystemCalls &m_calls;
     QByteArray m_block;

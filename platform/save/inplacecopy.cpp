@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -116,7 +117,7 @@ bool InPlaceCopy::finish(int targetFd, int listFd, qint64 size)
     return true;
 }
 
-bool InPlaceCopy::copy(int targetFd, NewFile &list, const QByteArray &listFolder, qint64 size)
+bool InPlaceCopy::copy(int &targetFd, NewFile &list, const QByteArray &listFolder, qint64 size)
 {
     m_earlier = false;
     // Room for it first, while the file is still whole; a file system
@@ -155,10 +156,12 @@ bool InPlaceCopy::copy(int targetFd, NewFile &list, const QByteArray &listFolder
     m_copyUnconfirmed = true;
     if (m_calls.fsync(targetFd) != 0)
         return fail(errno);
-    m_copyUnconfirmed = false;
     if (!stillNamed(m_folderFd, m_name, targetFd))
         return fail(0);
-    m_damaged = false;
+    // A network disk may report a lost write only as the file is closed.
+    if (m_calls.close(std::exchange(targetFd, -1)) != 0 && errno != EINTR)
+        return fail(errno);
+    m_copyUnconfirmed = m_damaged = false;
     m_calls.unlinkat(list.folderFd(), list.name().constData(), 0);
     list.renamed();
     m_record.remove();
@@ -205,7 +208,7 @@ bool InPlaceCopy::copyRange(int targetFd, int from, qint64 offset, qint64 end)
     return true;
 }
 
-Save::Holds InPlaceCopy::holds(const Save::Reason &reason, bool existed) const
+Save::Holds InPlaceCopy::holds(const Save::Reason &reason) const
 {
     if (reason.why == Save::Why::Changed)
         return Save::SomeoneElses{m_damaged ? m_fullList : QByteArray()};
@@ -213,7 +216,7 @@ Save::Holds InPlaceCopy::holds(const Save::Reason &reason, bool existed) const
         return Save::PartOfList{m_earlier, qsizetype(m_heldLines), m_copyUnconfirmed, m_fullList};
     if (m_finishedEarlier)
         return Save::EarlierList{};
-    return Save::AsBefore{existed};
+    return Save::AsBefore{};
 }
 
 // 0: the file no longer has its name.

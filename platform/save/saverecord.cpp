@@ -37,12 +37,11 @@ bool SaveRecord::write(const QByteArray &state, const QByteArray &where, const Q
     const QByteArray line = fields.join(' ') + '\n';
     const int out = m_calls.openat(AT_FDCWD, file.constData(),
                                    O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    const bool written = out >= 0 &&
-                         m_calls.write(out, line.constData(), size_t(line.size())) == line.size() &&
-                         m_calls.fsync(out) == 0;
-    if (out >= 0)
-        ::close(out);
-    return written;
+    if (out < 0)
+        return false;
+    const bool written =
+        m_calls.write(out, line.constData(), size_t(line.size())) == line.size() && m_calls.fsync(out) == 0;
+    return m_calls.close(out) == 0 && written;
 }
 
 bool SaveRecord::read()
