@@ -125,6 +125,8 @@ private Q_SLOTS:
     void fileSizeLimitAtEveryByte();
     void faultsAtTheSeam_data();
     void faultsAtTheSeam();
+    void everyCallFailsInTurn_data();
+    void everyCallFailsInTurn();
     void leftoversOfACrash_data();
     void leftoversOfACrash();
     void listKeptAsideOnlyWhereItLasts_data();
@@ -812,6 +814,286 @@ void TstLogFile::faultsAtTheSeam()
         QCOMPARE(toldBy(saveHere({})), QByteArray("saved||"));
         check("AB\r\nCD\r\n", "AB\r\nCD\r\n", "<missing>");
     }
+}
+
+namespace {
+
+// The ways a save goes, as the sweep sets each up: no NIK.log yet; one it
+// replaces; one with a second hard link, copied into with the list beside
+// it; the same in a folder that takes no new file, the list waiting in the
+// cache folder; a FIFO it writes into; and a list long enough to go
+// straight to the disk.
+enum class Way
+{
+    New,
+    Replace,
+    InPlace,
+    KeptAside,
+    Fifo,
+    Straight,
+};
+
+// A write the disk lost and reported once: the sync fails with EIO, what
+// the file held is gone, and the next sync succeeds.
+constexpr int Lost = -1;
+
+QByteArray pathOf(int fd)
+{
+    QByteArray path(PATH_MAX, '\0');
+    path.truncate(std::max<ssize_t>(
+        0, ::readlink("/proc/self/fd/" + QByteArray::number(fd), path.data(), size_t(path.size()))));
+    return path;
+}
+
+bool isSync(int call)
+{
+    return call == int(SystemCalls::Call::Fsync) || call == int(SystemCalls::Call::SyncRange);
+}
+
+// Strikes the save's `at`-th system call, counting every call it makes
+// through the seam: fails it with `error`, or ends the process there.
+// Unnamed new files in `refusing` are refused first, uncounted, as a
+// folder this user may not write refuses them.
+struct CallSweep
+{
+    int at = 0;
+    int error = 0;
+    bool end = false;
+    QByteArray refusing;
+    std::atomic<int> made{0};
+    std::atomic<int> struck{-1}; // which call it struck
+    const SystemCalls calls{[this](SystemCalls::Call call, int fd, const char *name) {
+        if (call == SystemCalls::Call::Open && !refusing.isEmpty() && qstrcmp(name, ".") == 0 &&
+            pathOf(fd) == refusing)
+            return EACCES;
+        if (qEnvironmentVariableIsSet("SWEEPTRACE")) fprintf(stderr, "%d:%d %s %s\n", made.load()+1, int(call), pathOf(fd).constData(), name ? name : "");
+        if (++made != at)
+            return 0;
+        if (end)
+            ::_exit(9);
+        struck = int(call);
+        struct stat st
+        {
+        };
+        if (error != Lost)
+            return error;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+            const QByteArray zeros(std::min<qint64>(st.st_size, 4 << 20), '\0');
+            [[maybe_unused]] const ssize_t lost = ::pwrite(fd, zeros.constData(), size_t(zeros.size()), 0);
+        }
+        return EIO;
+    }};
+};
+
+// The first `lines` lines of the text.
+QByteArray firstLines(const QByteArray &text, qsizetype lines)
+{
+    qsizetype end = 0;
+    for (qsizetype i = 0; i < lines; ++i)
+        end = text.indexOf('\n', end) + 1;
+    return text.left(end);
+}
+
+} // namespace
+
+void TstLogFile::everyCallFailsInTurn_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::addColumn<bool>("ending"); // the process ends at the call, and the next start saves
+    const std::pair<const char *, Way> ways[] = {
+        {"a new NIK.log", Way::New},         {"a replaced one", Way::Replace},
+        {"a linked one, in place", Way::InPlace}, {"in place, the list kept aside", Way::KeptAside},
+        {"a FIFO", Way::Fifo},               {"straight to the disk", Way::Straight}};
+    for (const auto &[name, way] : ways) {
+        QTest::addRow("%s: each call fails", name) << int(way) << false;
+        QTest::addRow("%s: the program ends at each call", name) << int(way) << true;
+    }
+}
+
+void TstLogFile::everyCallFailsInTurn()
+{
+    // Told saved, NIK.log (and its other name) holds the list byte for byte;
+    // told failed, NIK.log holds what the outcome says, and the whole list is
+    // where it says. After the program ended at a call, NIK.log is the old
+    // file or the new one whole, or holds part of the list while the whole
+    // list is kept; and the next start leaves it old or new, never losing a
+    // list it began to copy in.
+    QFETCH(int, way);
+    QFETCH(bool, ending);
+    const Way setup = Way(way);
+    // Long enough that the disk is started on, and waited for, as the list
+    // is written through the cache (with the steps lowered to 256 KiB), or
+    // that two blocks go straight to the disk past a threshold lowered to
+    // 4 MiB; a FIFO's is short, read in one go.
+    const auto listOf = [](int lines) {
+        NickStore store;
+        QByteArray text;
+        const QString letters = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s.repeated(2);
+        for (int i = 0; i < lines; ++i) {
+            store.append(QStringView(letters).mid(i % 26, 10));
+            text += letters.mid(i % 26, 10).toLatin1() + "\r\n";
+        }
+        return std::pair{store, text};
+    };
+    static const auto cached = listOf(130'000);
+    static const auto straight = listOf(400'000);
+    const auto &[store, list] = setup == Way::Fifo       ? listOf(2)
+                                : setup == Way::Straight ? straight
+                                                         : cached;
+    const QByteArray before = setup == Way::New ? "<missing>" : setup == Way::Fifo ? "" : OldLog;
+    const qint64 straightFrom = BlockWriter::straightFrom;
+    const qint64 writebackStep = std::exchange(BlockWriter::writebackStep, 256 << 10);
+    const auto restore = qScopeGuard([=] {
+        BlockWriter::straightFrom = straightFrom;
+        BlockWriter::writebackStep = writebackStep;
+    });
+    if (setup == Way::Straight)
+        BlockWriter::straightFrom = 4 << 20;
+    // On tmpfs where there is one: thousands of saves.
+    const QString under = QFileInfo(u"/dev/shm"_s).isWritable() ? u"/dev/shm"_s : QString();
+    const QString other = u"other.txt"_s;
+    int fifo = -1;
+    const auto closeFifo = qScopeGuard([&fifo] { ::close(fifo); });
+    // NIK.log as the way needs it, in fresh folders.
+    const auto prepare = [&] {
+        ::close(std::exchange(fifo, -1));
+        QVERIFY(makeFolders(under));
+        const QByteArray log = QFile::encodeName(m_log);
+        if (setup == Way::Fifo) {
+            QCOMPARE(::mkfifo(log.constData(), 0600), 0);
+            fifo = ::open(log.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            QVERIFY(fifo >= 0);
+        } else if (setup != Way::New) {
+            QVERIFY(writeFile(m_log, OldLog));
+        }
+        if (setup == Way::InPlace)
+            QCOMPARE(::link(log.constData(), QFile::encodeName(m_programFolder + u'/' + other).constData()), 0);
+    };
+    const auto refusing = [&] {
+        return setup == Way::KeptAside ? QFile::encodeName(QDir(m_programFolder).canonicalPath()) : QByteArray();
+    };
+    const auto fifoRead = [&] {
+        QByteArray read(1 << 16, '\0');
+        read.truncate(std::max<ssize_t>(0, ::read(fifo, read.data(), size_t(read.size()))));
+        return read;
+    };
+    // What a file holds as the outcome tells it; empty when it does.
+    const auto wrongIn = [&](const Save::Holds &holds, const QString &path, const QByteArray &old) -> QString {
+        if (const auto *as = std::get_if<Save::AsBefore>(&holds))
+            return setup == Way::Fifo || readAll(path) == (as->existed ? old : "<missing>")
+                       ? QString()
+                       : path + u" is not as it was"_s;
+        const auto *part = std::get_if<Save::PartOfList>(&holds);
+        if (!part || part->earlier)
+            return u"told of a list or a file that is not there"_s;
+        if (readAll(QFile::decodeName(part->fullList)) != list)
+            return u"the whole list is not where told"_s;
+        return part->unconfirmed || readAll(path) == firstLines(list, part->entries)
+                   ? QString()
+                   : path + u" does not hold the first %1 lines"_s.arg(part->entries);
+    };
+    // What breaks the rule; empty when it holds.
+    const auto broken = [&](const SaveOutcome &outcome) -> QString {
+        const QString documents = m_fallbackFolder + u"/NIK.log"_s;
+        struct stat named
+        {
+        };
+        struct stat linked
+        {
+        };
+        if (setup == Way::InPlace &&
+            (::stat(QFile::encodeName(m_log).constData(), &named) != 0 ||
+             ::stat(QFile::encodeName(m_programFolder + u'/' + other).constData(), &linked) != 0 ||
+             named.st_ino != linked.st_ino))
+            return u"the second name is another file's"_s;
+        QString wrong = outcome.refused ? wrongIn(outcome.refused->holds, m_log, before) : QString();
+        if (const auto *failed = std::get_if<Save::Failed>(&outcome.end)) {
+            const QString path = QFile::decodeName(failed->path);
+            return wrong + wrongIn(failed->holds, path, path == m_log ? before : "<missing>");
+        }
+        if (!std::holds_alternative<Save::Saved>(outcome.end))
+            return u"cancelled, though nobody asked"_s;
+        if (outcome.refused)
+            return wrong + (readAll(documents) == list ? QString() : u"told saved into documents, not there"_s);
+        const bool whole = setup == Way::Fifo ? fifoRead() == list : readAll(m_log) == list;
+        return whole ? QString() : u"told saved, NIK.log does not hold the list"_s;
+    };
+    // Whole lists a save kept beside NIK.log or in the cache folder.
+    const auto keptLists = [&] {
+        QByteArrayList kept;
+        for (const QString &folder : {m_programFolder, m_dir->filePath(u"cache/quillmark"_s)}) {
+            for (const QString &name : QDir(folder).entryList({u"*NIK.log.quillmark-full-list-*"_s}, QDir::Files))
+                kept << readAll(folder + u'/' + name);
+        }
+        return kept;
+    };
+
+    int points = 0;
+    for (int at = 1;; ++at) {
+        bool past = false; // the save made fewer calls
+        for (const int error : {EIO, ENOSPC, Lost}) {
+            prepare();
+            if (QTest::currentTestFailed())
+                return;
+            CallSweep sweep;
+            sweep.at = at;
+            sweep.error = error;
+            sweep.refusing = refusing();
+            const auto point = [&](const QString &wrong) {
+                return (u"call %1 (%2), %3: %4"_s.arg(at).arg(int(sweep.struck)).arg(error).arg(wrong)).toUtf8();
+            };
+            if (!ending) {
+                const SaveOutcome outcome = NickLog::save(
+                    store, {QFile::encodeName(m_programFolder), QFile::encodeName(m_fallbackFolder)}, nullptr,
+                    sweep.calls);
+                past = sweep.struck < 0;
+                points += !past;
+                const QString wrong = broken(outcome);
+                QVERIFY2(wrong.isEmpty(), point(wrong).constData());
+                if (past || (error == ENOSPC && !isSync(sweep.struck)))
+                    break;
+                continue;
+            }
+            sweep.end = true;
+            const pid_t child = ::fork();
+            if (child == 0) {
+                NickLog::save(store, {QFile::encodeName(m_programFolder), QFile::encodeName(m_fallbackFolder)},
+                              nullptr, sweep.calls);
+                ::_exit(0);
+            }
+            int status = 0;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QVERIFY(WIFEXITED(status));
+            past = WEXITSTATUS(status) == 0;
+            points += !past;
+            // Where it ended: the old file or the new one, or part of the new one and the whole kept.
+            const QByteArray ended = setup == Way::Fifo ? before : readAll(m_log);
+            const bool whole = ended == before || ended == list;
+            QVERIFY2(whole || (list.startsWith(ended) && keptLists().contains(list)), point(u"NIK.log damaged"_s).constData());
+            // The next start (its runtime folder empty) finds NIK.log whole, and finishes a list begun.
+            const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+            QVERIFY(QDir(QFile::decodeName(runtime)).removeRecursively() && ::mkdir(runtime, 0700) == 0);
+            NickLog::Progress progress;
+            progress.stop = true;
+            CallSweep none;
+            none.refusing = refusing();
+            const SaveOutcome next = NickLog::save(
+                store, {QFile::encodeName(m_programFolder), QFile::encodeName(m_fallbackFolder)}, &progress,
+                none.calls);
+            QVERIFY2(std::holds_alternative<Save::Cancelled>(next.end), point(u"the next save did not start"_s).constData());
+            const QByteArray after = setup == Way::Fifo ? before : readAll(m_log);
+            QVERIFY2(after == (whole ? ended : list), point(u"NIK.log not whole after the next start"_s).constData());
+            QVERIFY2(keptLists().isEmpty(), point(u"a list left behind"_s).constData());
+            QStringList names = leftInProgramFolder();
+            names.removeOne(other);
+            QVERIFY2(names == (after == "<missing>" ? QStringList() : QStringList{u"NIK.log"_s}),
+                     point(u"left in the folder: "_s + names.join(u' ')).constData());
+            break;
+        }
+        if (past)
+            break;
+    }
+    qInfo("%s: %d points", QTest::currentDataTag(), points);
 }
 
 void TstLogFile::leftoversOfACrash_data()

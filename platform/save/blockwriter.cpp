@@ -208,20 +208,19 @@ bool BlockWriter::startWriteback()
     // A write the disk lost is reported once, to the first call that waits
     // for it, and the file's later sync then succeeds: so a failure of
     // either call is the save's failure. Dropping pages reports nothing.
-    constexpr qint64 WritebackStep = 2 * BlockSize;
-    constexpr qint64 AheadOfDisk = 2 * WritebackStep;
-    if (!m_paced || m_written - m_writebackFrom < WritebackStep)
+    const qint64 aheadOfDisk = 2 * writebackStep;
+    if (!m_paced || m_written - m_writebackFrom < writebackStep)
         return true;
     if (m_calls.syncRange(m_fd, m_writebackFrom, m_written - m_writebackFrom, SYNC_FILE_RANGE_WRITE) != 0)
         return false;
     m_writebackFrom = m_written;
-    if (m_written - AheadOfDisk > m_onDisk) {
-        const qint64 length = m_written - AheadOfDisk - m_onDisk;
+    if (m_written - aheadOfDisk > m_onDisk) {
+        const qint64 length = m_written - aheadOfDisk - m_onDisk;
         if (m_calls.syncRange(m_fd, m_onDisk, length,
                               SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) != 0)
             return false;
         m_calls.fadvise(m_fd, m_onDisk, length, POSIX_FADV_DONTNEED);
-        m_onDisk = m_written - AheadOfDisk;
+        m_onDisk = m_written - aheadOfDisk;
     }
     return true;
 }
