@@ -43,7 +43,8 @@ NickStore storeOf(const QStringList &nicks)
 }
 
 // What a save told, in one line: "saved", "documents", "cancelled" or "failed" (with what a damaged
-// file holds and the name, less its letters, of the file that keeps the whole list), the reason, the
+// file holds and the name, less its letters, of the file that keeps the whole list, or whose file or
+// save may now be in it), the reason, the
 // warning (and "unlocked", "too late" for a Cancel), and what refused the program folder's file and why.
 // Whether writes to `fd` skip the system's cache (O_DIRECT), as /proc tells.
 bool openedStraightToDisk(int fd)
@@ -68,9 +69,14 @@ QByteArray toldBy(const SaveOutcome &outcome)
     const QByteArray fullList = part ? part->fullList : theirs ? theirs->fullList : QByteArray();
     if (!fullList.isEmpty())
         told += ", kept in " + fullList.mid(fullList.lastIndexOf('/') + 1).chopped(6);
+    if (theirs)
+        told += ", someone else's file there";
     const auto *cancelled = std::get_if<Save::Cancelled>(&outcome.end);
     if (cancelled && std::holds_alternative<Save::EarlierList>(cancelled->holds))
         told += ", an earlier list finished";
+    if (std::holds_alternative<Save::OtherCopysSave>(holds) ||
+        (cancelled && std::holds_alternative<Save::OtherCopysSave>(cancelled->holds)))
+        told += ", another copy's save may be unfinished";
     told += '|' + (failed ? Wording::reason(failed->reason).toUtf8() : "") + '|';
     if (saved)
         told += (saved->unconfirmed == 0 ? QByteArray() : Wording::systemError(saved->unconfirmed).toUtf8()) +
@@ -697,7 +703,7 @@ void TstLogFile::faultsAtTheSeam_data()
     QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("list open flock list open removexattr fchmod write fsync link close rename fsync folder") << QByteArray("saved||") << list << none << none;
     QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("list open flock list open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync close unlink") << QByteArray("saved||") << list << list << none;
     QTest::newRow("a replaced one whose new file cannot lose the folder's default ACL: written in place") << u"file"_s << QByteArray("removexattr") << u"EIO"_s << QByteArray("list open flock list open removexattr write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync close unlink") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("another user's copy writing into a linked one: waited for, Cancel leaves it") << u"linked"_s << QByteArray("open flock") << u"held"_s << QByteArray() << QByteArray("cancelled||") << old << old << none;
+    QTest::newRow("another user's copy writing into a linked one: waited for, Cancel leaves it") << u"linked"_s << QByteArray("open flock") << u"held"_s << QByteArray() << QByteArray("cancelled, another copy's save may be unfinished||") << old << old << none;
     QTest::newRow("a new one whose folder's sync fails: saved, told") << u"none"_s << QByteArray("fsync folder") << u"EIO"_s << QByteArray() << "saved||" + io << list << none << none;
     QTest::newRow("the new file's sync fails: not saved") << u"file"_s << QByteArray("write fsync") << u"EIO"_s << QByteArray() << "failed|" + io + '|' << old << none << none;
     QTest::newRow("a stale network file") << u"file"_s << QByteArray("write fsync") << u"ESTALE"_s << QByteArray() << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old << none << none;
@@ -713,9 +719,9 @@ void TstLogFile::faultsAtTheSeam_data()
     QTest::newRow("Cancel as the copy into a linked file fails: told it is empty, not that it is as it was") << u"linked"_s << QByteArray("pwrite") << u"cancel, EIO"_s << QByteArray() << "failed, damaged: 0, kept in NIK.log.quillmark-full-list-|" + io + '|' << QByteArray() << QByteArray() << list;
     QTest::newRow("the copy into a linked file stops part way: told how much of the list it holds") << u"linked"_s << QByteArray("pwrite") << u"limit"_s << QByteArray() << QByteArray("failed, damaged: 1, kept in NIK.log.quillmark-full-list-|файл вышел больше, чем разрешено|") << QByteArray("AB\r\n") << QByteArray("AB\r\n") << list;
     QTest::newRow("the disk does not confirm the copy: told, the list kept beside it") << u"linked"_s << QByteArray("pwrite fsync") << u"EIO"_s << QByteArray() << "failed, damaged: whole, kept in NIK.log.quillmark-full-list-|" + io + '|' << list << list << list;
-    QTest::newRow("another user's file put at NIK.log before the rename: told it was changed") << u"file"_s << QByteArray("write fsync") << u"theirs"_s << QByteArray() << "failed|" + changed + '|' << QByteArray("THEIRS\r\n") << none << none;
-    QTest::newRow("another user's file put at a linked NIK.log before it is emptied: both left whole") << u"linked"_s << QByteArray("fsync fallocate") << u"theirs"_s << QByteArray() << "failed|" + changed + '|' << QByteArray("THEIRS\r\n") << old << none;
-    QTest::newRow("another user's file put at a linked NIK.log during the copy: not told saved, the list kept") << u"linked"_s << QByteArray("pwrite") << u"theirs"_s << QByteArray() << "failed, kept in NIK.log.quillmark-full-list-|" + changed + '|' << QByteArray("THEIRS\r\n") << list << list;
+    QTest::newRow("another user's file put at NIK.log before the rename: told it was changed") << u"file"_s << QByteArray("write fsync") << u"theirs"_s << QByteArray() << "failed, someone else's file there|" + changed + '|' << QByteArray("THEIRS\r\n") << none << none;
+    QTest::newRow("another user's file put at a linked NIK.log before it is emptied: both left whole") << u"linked"_s << QByteArray("fsync fallocate") << u"theirs"_s << QByteArray() << "failed, someone else's file there|" + changed + '|' << QByteArray("THEIRS\r\n") << old << none;
+    QTest::newRow("another user's file put at a linked NIK.log during the copy: not told saved, the list kept") << u"linked"_s << QByteArray("pwrite") << u"theirs"_s << QByteArray() << "failed, kept in NIK.log.quillmark-full-list-, someone else's file there|" + changed + '|' << QByteArray("THEIRS\r\n") << list << list;
     QTest::newRow("killed as the list is named: the next save sweeps it") << u"linked"_s << QByteArray("link") << u"kill"_s << QByteArray() << QByteArray() << old << old << none;
     QTest::newRow("killed before NIK.log is emptied: the next save sweeps the list") << u"linked"_s << QByteArray("ftruncate") << u"kill"_s << QByteArray() << QByteArray() << old << old << list;
     QTest::newRow("killed as the copy begins: empty, the list kept, the next save finishes it") << u"linked"_s << QByteArray("pwrite") << u"kill"_s << QByteArray() << QByteArray() << QByteArray() << QByteArray() << list;
@@ -785,6 +791,13 @@ void TstLogFile::faultsAtTheSeam()
                 message->text.contains(u"но файл теперь пуст"_s));
         QVERIFY2(act != u"limit" ||
                      message->text.contains(u"в нём только начало нового списка (записей: 1 из 2)"_s),
+                 qPrintable(message ? message->text : QString()));
+        // Where another's file stands, the message names the whole list's file where one was kept, and
+        // no file where none was.
+        QVERIFY2(act != u"theirs" ||
+                     (kept == "<missing>" ? message->text.endsWith(u"\n\nСписок не тронут."_s)
+                                     : message->text.contains(u"весь новый список сохранён в файле\n"_s + m_log +
+                                                              u".quillmark-full-list-"_s)),
                  qPrintable(message ? message->text : QString()));
         QFETCH(QByteArray, calls);
         QCOMPARE(calls.isEmpty() ? calls : faults.seen.join(' '), calls);
@@ -866,7 +879,6 @@ struct CallSweep
         if (call == SystemCalls::Call::Open && !refusing.isEmpty() && qstrcmp(name, ".") == 0 &&
             pathOf(fd) == refusing)
             return EACCES;
-        if (qEnvironmentVariableIsSet("SWEEPTRACE")) fprintf(stderr, "%d:%d %s %s\n", made.load()+1, int(call), pathOf(fd).constData(), name ? name : "");
         if (++made != at)
             return 0;
         if (end)
@@ -1178,6 +1190,7 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts_data()
     QTest::newRow("NIK.log and the cache folder through one FUSE mount: the list waits there") << u"FUSE with NIK.log"_s << QByteArray("saved||") << QString();
     QTest::newRow("the cache folder full: documents, the full one named") << u"full"_s << QByteArray("documents|||keep aside: на диске не хватает места") << u"cache"_s;
     QTest::newRow("the cache folder full as the list is synced there: the same") << u"full at sync"_s << QByteArray("documents|||keep aside: на диске не хватает места") << u"cache"_s;
+    QTest::newRow("the cache folder full as a long list is written there, before its sync: the same") << u"full, a long list"_s << QByteArray("documents|||keep aside: на диске не хватает места") << u"cache"_s;
     // clang-format on
 }
 
@@ -1223,12 +1236,19 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
                 return EOPNOTSUPP; // no unnamed files: the list waits under a name
             if (kill && calls.endsWith("cache write"))
                 ::_exit(9);
-            const char *const fills = cache == u"full" ? "cache write" : "cache fsync"; // meets a full disk
+            const char *const fills = cache == u"full at sync" ? "cache fsync" : "cache write"; // meets a full disk
             return cache.startsWith(u"full") && calls.endsWith(fills) ? ENOSPC : 0;
         };
     };
     const QString ours = cacheHome + u"/quillmark"_s;
     const auto saveOne = [this](const SystemCalls &calls) { save({u"AB"_s}, nullptr, calls); };
+    // A list past a write block is written as it is rendered, before the save syncs it.
+    QStringList nicks{u"AB"_s, u"CD"_s};
+    for (int i = 0; cache.endsWith(u"long list") && i < 120'000; ++i)
+        nicks << u"QWERTYUIOP"_s;
+    QByteArray list;
+    for (const QString &nick : std::as_const(nicks))
+        list += nick.toLatin1() + "\r\n";
     if (cache == u"killed") {
         QVERIFY(killedIn(m_programFolder, faults(true), saveOne, ours));
         QCOMPARE(QDir(ours).entryList(QDir::Files | QDir::Hidden).filter(u"unfinished"_s).size(), 1);
@@ -1237,12 +1257,11 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
     {
         SeamFaults seam(m_programFolder, faults(false));
         seam.watch(ours, "cache");
-        const SaveOutcome outcome = save({u"AB"_s, u"CD"_s}, nullptr, seam.calls);
+        const SaveOutcome outcome = save(nicks, nullptr, seam.calls);
         QTEST(toldBy(outcome), "told");
         const QString named = refused == u"program" ? m_programFolder : refused.isEmpty() ? QString() : ours;
         QCOMPARE(outcome.refused ? QFile::decodeName(outcome.refused->refuser) : QString(), named);
     }
-    const QByteArray list = "AB\r\nCD\r\n";
     QCOMPARE(readAll(m_log), refused.isEmpty() ? list : OldLog);
     QCOMPARE(readAll(m_fallbackFolder + u"/NIK.log"_s), refused.isEmpty() ? QByteArray("<missing>") : list);
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
