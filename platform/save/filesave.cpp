@@ -37,7 +37,8 @@ bool FileSave::open()
     if (path.size() >= PATH_MAX)
         return fail({Save::Why::PathTooLong});
     if (!m_target.resolve())
-        return fail(m_target.reason(), m_target.folderRefused() ? Save::Refuser::Folder : Save::Refuser::File);
+        return fail(m_target.reason(),
+                    m_target.folderRefused() ? Save::Refuser::Folder : Save::Refuser::File);
     if (m_target.path().size() >= PATH_MAX)
         return fail({Save::Why::PathTooLong});
     m_folder = folderOf(m_target.path());
@@ -62,7 +63,8 @@ bool FileSave::open()
     // have made or replaced it meanwhile.
     const QByteArray found = m_target.path();
     if (!m_target.resolve())
-        return fail(m_target.reason(), m_target.folderRefused() ? Save::Refuser::Folder : Save::Refuser::File);
+        return fail(m_target.reason(),
+                    m_target.folderRefused() ? Save::Refuser::Folder : Save::Refuser::File);
     if (m_target.path() != found)
         return fail({Save::Why::Changed});
     if (m_lock.held())
@@ -173,8 +175,9 @@ bool FileSave::finishLeftover()
     if (!m_lock.held())
         return true;
     const QByteArray cache = cacheFolder(m_calls, false);
-    const int cacheFd =
-        cache.isEmpty() ? -1 : m_calls.openat(AT_FDCWD, cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int cacheFd = cache.isEmpty()
+                            ? -1
+                            : m_calls.openat(AT_FDCWD, cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const bool finished = m_inPlace->finishLeftover(m_targetFd, cacheFd, cache);
     if (cacheFd >= 0)
         ::close(cacheFd);
@@ -235,7 +238,7 @@ bool FileSave::commit()
     // The last chance to keep the earlier file.
     if (stopped())
         return endCancelled();
-    const bool done = m_way == Way::Direct                                 ? writeStraight()
+    const bool done = m_way == Way::Direct                               ? writeStraight()
                       : m_way == Way::InPlace || m_way == Way::KeepAside ? copyIn()
                                                                          : replace();
     if (!done)

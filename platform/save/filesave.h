@@ -84,7 +84,10 @@ private:
     void syncFolder();
     bool stopped() const;
     bool fail(Save::Reason reason, Save::Refuser by = Save::Refuser::File);
-    bool fail(int error, Save::Refuser by = Save::Refuser::File) { return fail({Save::Why::System, error}, by); }
+    bool fail(int error, Save::Refuser by = Save::Refuser::File)
+    {
+        return fail({Save::Why::System, error}, by);
+    }
     bool endCancelled();
     QByteArrayList leftAlone() const;
 

@@ -131,8 +131,13 @@ bool InPlaceCopy::copy(int &targetFd, NewFile &list, const QByteArray &listFolde
     const bool inCache = list.folderFd() != m_folderFd;
     const QByteArray where = inCache ? "cache" : "beside";
     // Nobody else may change the list while it is all there is of it.
-    if (m_calls.fchmod(list.fd(), 0600) != 0 || !m_record.write("named", where, "-", list.fd(), targetFd))
-        return fail(m_record.placeless() ? EACCES : errno);
+    if (m_calls.fchmod(list.fd(), 0600) != 0)
+        return fail(errno);
+    if (!m_record.write("named", where, "-", list.fd(), targetFd)) {
+        // Finding the record's place again makes calls of its own.
+        const int error = errno;
+        return fail(m_record.placeless() ? EACCES : error);
+    }
     if (const int error = list.nameMarked(fullListPrefix(inCache)))
         return fail(error);
     if (m_calls.fsync(list.folderFd()) != 0 && !isSyncRefusal(errno))
