@@ -710,7 +710,8 @@ void TstLogFile::faultsAtTheSeam_data()
     // inside the second line; "cancel, EIO": the user presses Cancel, and the call fails.
     QTest::addColumn<QByteArray>("at");
     QTest::addColumn<QString>("act");
-    QTest::addColumn<QByteArray>("calls"); // every call the save made, in order; none: not compared
+    QTest::addColumn<QByteArray>("calls"); // every call the save made, in order, "cache" ones in the cache folder (the
+                                           // record of an in-place save); none: not compared
     QTest::addColumn<QByteArray>("told");  // none: killed
     QTest::addColumn<QByteArray>("after"); // NIK.log then, and the second link
     QTest::addColumn<QByteArray>("other");
@@ -725,8 +726,8 @@ void TstLogFile::faultsAtTheSeam_data()
     // clang-format off
     QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("list open write fsync link close fsync folder") << QByteArray("saved||") << list << none << none;
     QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("list open flock list open removexattr fchmod write fsync link close rename fsync folder") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("list open flock list open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync close unlink") << QByteArray("saved||") << list << list << none;
-    QTest::newRow("a replaced one whose new file cannot lose the folder's default ACL: written in place") << u"file"_s << QByteArray("removexattr") << u"EIO"_s << QByteArray("list open flock list open removexattr write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync close unlink") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("list open flock list open write fsync fallocate fchmod cache write cache fsync cache close cache fsync folder link fsync folder cache write cache fsync cache close cache fsync folder ftruncate fsync fallocate pread pwrite fsync close unlink") << QByteArray("saved||") << list << list << none;
+    QTest::newRow("a replaced one whose new file cannot lose the folder's default ACL: written in place") << u"file"_s << QByteArray("removexattr") << u"EIO"_s << QByteArray("list open flock list open removexattr write fsync fallocate fchmod cache write cache fsync cache close cache fsync folder link fsync folder cache write cache fsync cache close cache fsync folder ftruncate fsync fallocate pread pwrite fsync close unlink") << QByteArray("saved||") << list << none << none;
     QTest::newRow("another user's copy writing into a linked one: waited for, Cancel leaves it") << u"linked"_s << QByteArray("open flock") << u"held"_s << QByteArray() << QByteArray("cancelled, another copy's save may be unfinished||") << old << old << none;
     QTest::newRow("a new one whose folder's sync fails: saved, told") << u"none"_s << QByteArray("fsync folder") << u"EIO"_s << QByteArray() << "saved||" + io << list << none << none;
     QTest::newRow("a stale network file") << u"file"_s << QByteArray("write fsync") << u"ESTALE"_s << QByteArray() << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old << none << none;
@@ -795,6 +796,7 @@ void TstLogFile::faultsAtTheSeam()
         QVERIFY(killedIn(m_programFolder, strike, saveHere));
     } else {
         SeamFaults faults(m_programFolder, strike);
+        faults.watch(m_dir->filePath(u"cache/quillmark"_s), "cache");
         const SaveOutcome outcome = saveHere(faults.calls);
         ::close(holder);
         fileSize.reset();
@@ -1089,6 +1091,10 @@ void TstLogFile::everyCallFailsInTurn()
                 points += !past;
                 const QString wrong = broken(outcome, error);
                 QVERIFY2(wrong.isEmpty(), point(wrong).constData());
+                // Nothing half written stays in the cache folder.
+                const QStringList unfinished = QDir(m_dir->filePath(u"cache/quillmark"_s))
+                                                   .entryList({u"*.next"_s, u"*unfinished-save*"_s}, QDir::Files);
+                QVERIFY2(unfinished.isEmpty(), point(unfinished.join(u' ')).constData());
                 if (past || (error == ENOSPC && !isSync(sweep.struck)))
                     break;
                 continue;
