@@ -45,13 +45,14 @@ inline bool clickSaveAndWait(QWidget &form)
     return ended.wait(20000) && !job->isBusy();
 }
 
-// A fresh temporary folder holding "program" and "documents" for each test;
-// m_log is NIK.log in the program folder.
+// A fresh temporary folder holding "program" and "documents" for each test
+// (in the folder `under`, if given); m_log is NIK.log in the program folder.
 struct SaveFolders
 {
-    bool makeFolders()
+    bool makeFolders(const QString &under = QString())
     {
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = under.isEmpty() ? std::make_unique<QTemporaryDir>()
+                                : std::make_unique<QTemporaryDir>(under + QStringLiteral("/quillmark-XXXXXX"));
         m_programFolder = m_dir->filePath(QStringLiteral("program"));
         m_fallbackFolder = m_dir->filePath(QStringLiteral("documents"));
         m_log = QDir(m_programFolder).filePath(QStringLiteral("NIK.log"));
@@ -126,7 +127,7 @@ struct SeamFaults
         static const char *const Names[] = {"open",        "write",      "pwrite", "pread",    "fsync",
                                             "ftruncate",   "fallocate",  "link",   "rename",   "unlink",
                                             "flock",       "fchown",     "fchmod", "setxattr", "mkdir",
-                                            "removexattr", "sync range", "list"};
+                                            "removexattr", "sync range", "list",   "close",    "advise"};
         QByteArray path(PATH_MAX, '\0');
         path.truncate(std::max<ssize_t>(
             0, ::readlink("/proc/self/fd/" + QByteArray::number(fd), path.data(), size_t(path.size()))));

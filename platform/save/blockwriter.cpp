@@ -182,20 +182,18 @@ bool BlockWriter::apply(const Outcome &outcome)
     m_written += outcome.written;
     if (outcome.cached)
         m_direct = false;
-    if (outcome.error != 0) {
-        m_error = outcome.error;
-        return false;
-    }
-    startWriteback();
-    return true;
+    if (outcome.error == 0 && startWriteback())
+        return true;
+    m_error = outcome.error != 0 ? outcome.error : errno;
+    return false;
 }
 
-void BlockWriter::startWriteback()
+bool BlockWriter::startWriteback()
 {
     // Written straight to the disk, it is already there.
     if (m_direct) {
         m_writebackFrom = m_onDisk = m_written;
-        return;
+        return true;
     }
     // The disk starts on what was written while the rest is still being
     // rendered, instead of all of it waiting for the sync at the end; and
@@ -206,20 +204,23 @@ void BlockWriter::startWriteback()
     // cache: the next steps take the same pages again, where fresh ones can
     // cost the system far more than the copy (on a virtual machine whose
     // host takes back the memory its guest leaves free), and the user's
-    // other files stay in the cache. None of this makes the data durable:
-    // the sync still decides whether the save happened, so a failure here
-    // (a pipe, a file system without it) changes nothing.
-    constexpr qint64 WritebackStep = 2 * BlockSize;
-    constexpr qint64 AheadOfDisk = 2 * WritebackStep;
-    if (!m_paced || m_written - m_writebackFrom < WritebackStep)
-        return;
-    m_calls.syncRange(m_fd, m_writebackFrom, m_written - m_writebackFrom, SYNC_FILE_RANGE_WRITE);
+    // other files stay in the cache.
+    // A write the disk lost is reported once, to the first call that waits
+    // for it, and the file's later sync then succeeds: so a failure of
+    // either call is the save's failure. Dropping pages reports nothing.
+    const qint64 aheadOfDisk = 2 * writebackStep;
+    if (!m_paced || m_written - m_writebackFrom < writebackStep)
+        return true;
+    if (m_calls.syncRange(m_fd, m_writebackFrom, m_written - m_writebackFrom, SYNC_FILE_RANGE_WRITE) != 0)
+        return false;
     m_writebackFrom = m_written;
-    if (m_written - AheadOfDisk > m_onDisk) {
-        const qint64 length = m_written - AheadOfDisk - m_onDisk;
+    if (m_written - aheadOfDisk > m_onDisk) {
+        const qint64 length = m_written - aheadOfDisk - m_onDisk;
         if (m_calls.syncRange(m_fd, m_onDisk, length,
-                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) == 0)
-            ::posix_fadvise(m_fd, m_onDisk, length, POSIX_FADV_DONTNEED);
-        m_onDisk = m_written - AheadOfDisk;
+                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) != 0)
+            return false;
+        m_calls.fadvise(m_fd, m_onDisk, length, POSIX_FADV_DONTNEED);
+        m_onDisk = m_written - aheadOfDisk;
     }
+    return true;
 }

@@ -30,6 +30,9 @@ public:
     // new file shorter than straightFrom goes through the system's cache.
     void expect(qint64 bytes);
     static inline qint64 straightFrom = qint64(256) << 20;
+    // Through the cache, the disk is started on every this many bytes, and
+    // the writing runs at most two such steps ahead of it.
+    static inline qint64 writebackStep = 2 * BlockSize;
     // Text a block or more long goes out without a copy, unless it goes
     // straight to the disk.
     bool write(QByteArrayView bytes);
@@ -57,7 +60,7 @@ private:
     bool waitForBlockInFlight();
     bool flushDirect();
     void setDirect(bool on);
-    void startWriteback();
+    bool startWriteback();
 
     const SystemCalls &m_calls;
     QByteArray m_block;

@@ -33,11 +33,12 @@ bool FileSave::open()
 {
     const QByteArray path = m_target.linkPath();
     if (!path.startsWith('/'))
-        return fail({Save::Why::NotAbsolute}, Place::Folder);
+        return fail({Save::Why::NotAbsolute}, Save::Refuser::Folder);
     if (path.size() >= PATH_MAX)
         return fail({Save::Why::PathTooLong});
     if (!m_target.resolve())
-        return fail(m_target.reason(), m_target.folderRefused() ? Place::Folder : Place::File);
+        return fail(m_target.reason(),
+                    m_target.folderRefused() ? Save::Refuser::Folder : Save::Refuser::File);
     if (m_target.path().size() >= PATH_MAX)
         return fail({Save::Why::PathTooLong});
     m_folder = folderOf(m_target.path());
@@ -48,7 +49,7 @@ bool FileSave::open()
     {
     };
     if (m_folderFd < 0 || ::fstat(m_folderFd, &folder) != 0)
-        return fail(errno, Place::Folder);
+        return fail(errno, Save::Refuser::Folder);
     // The folder's device and inode and the file name: what belongs to this
     // file in the user's own folders.
     m_key = QByteArray::number(quint64(folder.st_dev), 16) + '-' +
@@ -62,12 +63,58 @@ bool FileSave::open()
     // have made or replaced it meanwhile.
     const QByteArray found = m_target.path();
     if (!m_target.resolve())
-        return fail(m_target.reason(), m_target.folderRefused() ? Place::Folder : Place::File);
+        return fail(m_target.reason(),
+                    m_target.folderRefused() ? Save::Refuser::Folder : Save::Refuser::File);
     if (m_target.path() != found)
         return fail({Save::Why::Changed});
     if (m_lock.held())
         sweepTemporaries(m_folderFd, temporaryPrefix(false));
-    return m_target.existed() ? openExisting() : openNew();
+    const std::optional<Way> way = chooseWay();
+    if (!way)
+        return false;
+    m_way = *way;
+    m_writer.setFile(m_way == Way::Direct ? m_targetFd : m_new.fd(), m_way != Way::Direct);
+    return true;
+}
+
+// How the list goes into the file; none once the save has ended.
+std::optional<FileSave::Way> FileSave::chooseWay()
+{
+    if (!m_target.existed()) {
+        if (const int error = m_new.create(m_folderFd, temporaryPrefix(false))) {
+            fail(error, Save::Refuser::Folder);
+            return {};
+        }
+        return Way::New;
+    }
+    if (!openTarget())
+        return {};
+    // A FIFO or device is written into, as any program writes to it.
+    if (!S_ISREG(m_old.st_mode))
+        return Way::Direct;
+    // Another user's copy of the program may write into this very file in
+    // place, out of reach of this user's lock: the file itself is locked too,
+    // until it is closed, where its disk has such locks.
+    if (!tookTurn(m_lock.lock(m_targetFd, m_waitHandler)) || !finishLeftover())
+        return {};
+    if (const int error = m_new.create(m_folderFd, temporaryPrefix(false))) {
+        // A folder that takes no new file, holding a file this user may
+        // change: the new list waits in the user's cache folder, and is
+        // copied into the file.
+        if (error != EACCES && error != EPERM) {
+            fail(error, Save::Refuser::Folder);
+            return {};
+        }
+        if (!keepAside(error))
+            return {};
+        return Way::KeepAside;
+    }
+    // Other names of the file, or an owner, group or attributes the new
+    // file cannot be given: the list is copied into the file itself.
+    if (m_old.st_nlink > 1 || !m_new.keepWhatTheUserSet(m_targetFd, m_old))
+        return Way::InPlace;
+    ::close(std::exchange(m_targetFd, -1));
+    return Way::Replace;
 }
 
 // Whether the save goes on after waiting for a lock.
@@ -103,18 +150,9 @@ QByteArray FileSave::temporaryPrefix(bool inCache) const
     return '.' + (inCache ? m_key + '-' : QByteArray()) + m_name + TemporaryMark.toByteArray();
 }
 
-bool FileSave::openNew()
+// Opened first, so the system says whether this user may change it.
+bool FileSave::openTarget()
 {
-    m_mode = Mode::Replace;
-    if (const int error = m_new.create(m_folderFd, temporaryPrefix(false)))
-        return fail(error, Place::Folder);
-    m_writer.setFile(m_new.fd(), true);
-    return true;
-}
-
-bool FileSave::openExisting()
-{
-    // Opened first, so the system says whether this user may change it.
     // O_NONBLOCK: a FIFO without a reader refuses at once, not never.
     m_targetFd = m_calls.openat(m_folderFd, m_name.constData(),
                                 O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -126,44 +164,24 @@ bool FileSave::openExisting()
     if (!sameFile(m_old, m_target.seen()))
         return fail({Save::Why::Changed});
     ::fcntl(m_targetFd, F_SETFL, ::fcntl(m_targetFd, F_GETFL) & ~O_NONBLOCK);
-    if (!S_ISREG(m_old.st_mode)) {
-        // A FIFO or device is written into, as any program writes to it.
-        m_mode = Mode::Direct;
-        m_writer.setFile(m_targetFd, false);
-        return true;
-    }
-    // Another user's copy of the program may write into this very file in
-    // place, out of reach of this user's lock: the file itself is locked too,
-    // until it is closed, where its disk has such locks.
-    if (!tookTurn(m_lock.lock(m_targetFd, m_waitHandler)))
-        return false;
-    m_inPlace.emplace(m_calls, m_folderFd, m_folder, m_name, m_key);
-    if (m_lock.held()) {
-        const QByteArray cache = cacheFolder(m_calls, false);
-        const int cacheFd =
-            cache.isEmpty() ? -1
-                            : m_calls.openat(AT_FDCWD, cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        const bool finished = m_inPlace->finishLeftover(m_targetFd, cacheFd, cache);
-        if (cacheFd >= 0)
-            ::close(cacheFd);
-        if (!finished)
-            return fail(m_inPlace->reason());
-    }
-    m_mode = Mode::CopyIn;
-    if (const int error = m_new.create(m_folderFd, temporaryPrefix(false))) {
-        // A folder that takes no new file, holding a file this user may
-        // change: the new list waits in the user's cache folder, and is
-        // copied into the file.
-        if (error != EACCES && error != EPERM)
-            return fail(error, Place::Folder);
-        return keepAside(error);
-    }
-    m_writer.setFile(m_new.fd(), true);
-    if (m_old.st_nlink > 1 || !m_new.keepWhatTheUserSet(m_targetFd, m_old))
-        return true;
-    m_mode = Mode::Replace;
-    ::close(std::exchange(m_targetFd, -1));
     return true;
+}
+
+// A list an earlier save left as it was copied into the file is dealt with
+// before this one's, under the lock.
+bool FileSave::finishLeftover()
+{
+    m_inPlace.emplace(m_calls, m_folderFd, m_folder, m_name, m_key);
+    if (!m_lock.held())
+        return true;
+    const QByteArray cache = cacheFolder(m_calls, false);
+    const int cacheFd = cache.isEmpty()
+                            ? -1
+                            : m_calls.openat(AT_FDCWD, cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool finished = m_inPlace->finishLeftover(m_targetFd, cacheFd, cache);
+    if (cacheFd >= 0)
+        ::close(cacheFd);
+    return finished || fail(m_inPlace->reason());
 }
 
 // The new list waits in the user's cache folder only where that survives a
@@ -176,13 +194,18 @@ bool FileSave::keepAside(int folderError)
                     ? -1
                     : m_calls.openat(AT_FDCWD, m_cache.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_cacheFd < 0 || !lastsAsLongAs(m_cacheFd, m_folderFd))
-        return fail(folderError, Place::Folder);
+        return fail(folderError, Save::Refuser::Folder);
     if (m_lock.held())
         sweepTemporaries(m_cacheFd, temporaryPrefix(true));
     if (const int error = m_new.create(m_cacheFd, temporaryPrefix(true)))
-        return fail(error, Place::KeepAside);
-    m_writer.setFile(m_new.fd(), true);
+        return fail(error, Save::Refuser::KeepAside);
     return true;
+}
+
+// What refuses when writing or syncing the new list fails.
+Save::Refuser FileSave::listRefuser() const
+{
+    return m_way == Way::KeepAside ? Save::Refuser::KeepAside : Save::Refuser::File;
 }
 
 bool FileSave::writeLines(QByteArrayView lines)
@@ -191,19 +214,19 @@ bool FileSave::writeLines(QByteArrayView lines)
         return false;
     if (stopped())
         return endCancelled();
-    return m_writer.write(lines) || fail(m_writer.error(), m_cacheFd >= 0 ? Place::KeepAside : Place::File);
+    return m_writer.write(lines) || fail(m_writer.error(), listRefuser());
 }
 
 bool FileSave::sync()
 {
     if (!m_writer.flush())
-        return fail(m_writer.error(), m_cacheFd >= 0 ? Place::KeepAside : Place::File);
-    if (m_mode == Mode::Direct || m_synced)
+        return fail(m_writer.error(), listRefuser());
+    if (m_way == Way::Direct || m_synced)
         return true;
     // The data is on the disk before the file changes or takes its name,
     // so a power cut leaves the old file or the new one.
     if (m_calls.fsync(m_new.fd()) != 0)
-        return fail(errno, m_cacheFd >= 0 ? Place::KeepAside : Place::File);
+        return fail(errno, listRefuser());
     m_synced = true;
     return true;
 }
@@ -215,9 +238,9 @@ bool FileSave::commit()
     // The last chance to keep the earlier file.
     if (stopped())
         return endCancelled();
-    const bool done = m_mode == Mode::Direct   ? writeStraight()
-                      : m_mode == Mode::CopyIn ? copyIn()
-                                               : replace();
+    const bool done = m_way == Way::Direct                               ? writeStraight()
+                      : m_way == Way::InPlace || m_way == Way::KeepAside ? copyIn()
+                                                                         : replace();
     if (!done)
         return false;
     const Save::Saved saved{m_target.path(), m_target.existed(),       m_unconfirmed,
@@ -232,18 +255,15 @@ bool FileSave::writeStraight()
 {
     if (m_calls.fsync(m_targetFd) != 0 && errno != EINVAL && errno != EROFS)
         return fail(errno);
-    if (::close(std::exchange(m_targetFd, -1)) != 0 && errno != EINTR)
+    if (m_calls.close(std::exchange(m_targetFd, -1)) != 0 && errno != EINTR)
         return fail(errno);
     return true;
 }
 
 bool FileSave::copyIn()
 {
-    if (!m_inPlace->copy(m_targetFd, m_new, m_cacheFd >= 0 ? m_cache : m_folder, m_writer.written()))
-        return fail(m_inPlace->reason());
-    if (::close(std::exchange(m_targetFd, -1)) != 0 && errno != EINTR)
-        return fail(errno);
-    return true;
+    const QByteArray listFolder = m_way == Way::KeepAside ? m_cache : m_folder;
+    return m_inPlace->copy(m_targetFd, m_new, listFolder, m_writer.written()) || fail(m_inPlace->reason());
 }
 
 bool FileSave::replace()
@@ -251,13 +271,13 @@ bool FileSave::replace()
     if (m_new.name().isEmpty()) {
         // The unnamed file gets the file's name when there is none there
         // yet, else a temporary name of ours to be renamed.
-        if (!m_target.existed() && m_new.link(m_name) == 0) {
+        if (m_way == Way::New && m_new.link(m_name) == 0) {
             m_unconfirmed = m_new.close();
             syncFolder();
             return true;
         }
         if (const int error = m_new.nameMarked(temporaryPrefix(false)))
-            return fail(error, Place::Folder);
+            return fail(error, Save::Refuser::Folder);
     }
     if (const int error = m_new.close())
         return fail(error);
@@ -324,7 +344,7 @@ bool FileSave::endCancelled()
     Save::HoldsWhole holds = Save::AsBefore{};
     if (m_waitGivenUp)
         holds = Save::OtherCopysSave{};
-    else if (m_inPlace && std::holds_alternative<Save::EarlierList>(m_inPlace->holds({}, false)))
+    else if (m_inPlace && std::holds_alternative<Save::EarlierList>(m_inPlace->holds({})))
         holds = Save::EarlierList{};
     const QByteArrayList left = leftAlone();
     cancel();
@@ -334,32 +354,27 @@ bool FileSave::endCancelled()
     return false;
 }
 
-// What failed, what the file holds now and what refused. A failure once
-// the user asked to stop, while the earlier file is whole, is a stop.
-bool FileSave::fail(Save::Reason reason, Place place)
+// What failed, what the file holds now and what refused (`by`, the file's
+// folder for the folder). A failure once the user asked to stop, while the
+// earlier file is whole, is a stop.
+bool FileSave::fail(Save::Reason reason, Save::Refuser by)
 {
     if (stopped())
         return endCancelled();
     const QByteArray file = reason.why == Save::Why::ForeignLink ? m_target.linkPath() : m_target.path();
-    Save::Failed failed{place == Place::KeepAside ? m_target.linkPath() : file,
-                        reason,
-                        {},
-                        Save::Refuser::File,
-                        file,
-                        leftAlone()};
-    const Save::Holds holds = m_inPlace                          ? m_inPlace->holds(reason, false)
+    const Save::Holds holds = m_inPlace                          ? m_inPlace->holds(reason)
                               : reason.why == Save::Why::Changed ? Save::Holds{Save::SomeoneElses{}}
                                                                  : Save::Holds{Save::AsBefore{}};
     const auto *part = std::get_if<Save::PartOfList>(&holds);
-    if (place == Place::KeepAside) {
-        failed.by = Save::Refuser::KeepAside;
+    Save::Failed failed{file, reason, holds, by, file, leftAlone()};
+    if (by == Save::Refuser::KeepAside) {
+        failed.path = m_target.linkPath();
         failed.refuser = m_cache;
     } else if (part && part->earlier) {
         failed.by = Save::Refuser::File;
     } else if (m_target.throughLink()) {
         failed.by = Save::Refuser::LinkTarget;
-    } else if (place == Place::Folder) {
-        failed.by = Save::Refuser::Folder;
+    } else if (by == Save::Refuser::Folder) {
         failed.refuser = folderOf(file);
     }
     cancel();
@@ -367,8 +382,6 @@ bool FileSave::fail(Save::Reason reason, Place place)
         failed.holds = Save::OtherCopysSave{};
     else if (std::holds_alternative<Save::AsBefore>(holds))
         failed.holds = Save::AsBefore{isFile(failed.path)};
-    else
-        failed.holds = holds;
     m_end = failed;
     return false;
 }

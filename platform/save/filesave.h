@@ -25,11 +25,9 @@ class SystemCalls;
 // SaveLock makes the user's running copies take turns, NewFile holds the new
 // content and gives it what the user set on the old file, BlockWriter writes
 // it, and InPlaceCopy copies it into the file itself where the file cannot
-// be replaced. A save goes one of four ways: the new file replaces the old
-// one; it is copied into the old one; it waits aside in the user's cache
-// folder and is copied in from there; or, to a FIFO or device, the lines go
-// straight into it. Every system call that changes a file goes through the
-// SystemCalls it is handed.
+// be replaced. Which way a save goes is decided once, as it opens (Way).
+// Every system call that changes a file goes through the SystemCalls it is
+// handed.
 class FileSave
 {
 public:
@@ -62,34 +60,34 @@ public:
     void cancel();
 
 private:
-    enum class Mode
+    enum class Way
     {
-        Replace, // the new file takes the file's name
-        CopyIn,  // the synced new file, beside the file or aside, is copied into it
-        Direct,  // written straight into a FIFO or device
-    };
-    // What refused, for a failure.
-    enum class Place
-    {
-        File,
-        Folder,
-        KeepAside,
+        New,       // no file there yet: the new file takes the name
+        Replace,   // the new file takes the old one's place
+        InPlace,   // the synced new file, beside the old one, is copied into it
+        KeepAside, // the same, the new file waiting in the user's cache folder
+        Direct,    // written straight into a FIFO or device
     };
 
-    bool openExisting();
-    bool openNew();
+    std::optional<Way> chooseWay();
+    bool openTarget();
+    bool finishLeftover();
     bool keepAside(int folderError);
     bool tookTurn(SaveLock::Result locked);
     void sweepTemporaries(int folderFd, const QByteArray &prefix);
     QByteArray temporaryPrefix(bool inCache) const;
+    Save::Refuser listRefuser() const;
     bool sync();
     bool replace();
     bool copyIn();
     bool writeStraight();
     void syncFolder();
     bool stopped() const;
-    bool fail(Save::Reason reason, Place place = Place::File);
-    bool fail(int error, Place place = Place::File) { return fail({Save::Why::System, error}, place); }
+    bool fail(Save::Reason reason, Save::Refuser by = Save::Refuser::File);
+    bool fail(int error, Save::Refuser by = Save::Refuser::File)
+    {
+        return fail({Save::Why::System, error}, by);
+    }
     bool endCancelled();
     QByteArrayList leftAlone() const;
 
@@ -109,7 +107,7 @@ private:
     struct stat m_old
     {
     };
-    Mode m_mode = Mode::Replace;
+    Way m_way = Way::New;
     int m_folderFd = -1;
     int m_cacheFd = -1;
     int m_targetFd = -1;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -116,7 +117,7 @@ bool InPlaceCopy::finish(int targetFd, int listFd, qint64 size)
     return true;
 }
 
-bool InPlaceCopy::copy(int targetFd, NewFile &list, const QByteArray &listFolder, qint64 size)
+bool InPlaceCopy::copy(int &targetFd, NewFile &list, const QByteArray &listFolder, qint64 size)
 {
     m_earlier = false;
     // Room for it first, while the file is still whole; a file system
@@ -130,8 +131,13 @@ bool InPlaceCopy::copy(int targetFd, NewFile &list, const QByteArray &listFolder
     const bool inCache = list.folderFd() != m_folderFd;
     const QByteArray where = inCache ? "cache" : "beside";
     // Nobody else may change the list while it is all there is of it.
-    if (m_calls.fchmod(list.fd(), 0600) != 0 || !m_record.write("named", where, "-", list.fd(), targetFd))
-        return fail(m_record.placeless() ? EACCES : errno);
+    if (m_calls.fchmod(list.fd(), 0600) != 0)
+        return fail(errno);
+    if (!m_record.write("named", where, "-", list.fd(), targetFd)) {
+        // Finding the record's place again makes calls of its own.
+        const int error = errno;
+        return fail(m_record.placeless() ? EACCES : error);
+    }
     if (const int error = list.nameMarked(fullListPrefix(inCache)))
         return fail(error);
     if (m_calls.fsync(list.folderFd()) != 0 && !isSyncRefusal(errno))
@@ -155,10 +161,12 @@ bool InPlaceCopy::copy(int targetFd, NewFile &list, const QByteArray &listFolder
     m_copyUnconfirmed = true;
     if (m_calls.fsync(targetFd) != 0)
         return fail(errno);
-    m_copyUnconfirmed = false;
     if (!stillNamed(m_folderFd, m_name, targetFd))
         return fail(0);
-    m_damaged = false;
+    // A network disk may report a lost write only as the file is closed.
+    if (m_calls.close(std::exchange(targetFd, -1)) != 0 && errno != EINTR)
+        return fail(errno);
+    m_copyUnconfirmed = m_damaged = false;
     m_calls.unlinkat(list.folderFd(), list.name().constData(), 0);
     list.renamed();
     m_record.remove();
@@ -205,7 +213,7 @@ bool InPlaceCopy::copyRange(int targetFd, int from, qint64 offset, qint64 end)
     return true;
 }
 
-Save::Holds InPlaceCopy::holds(const Save::Reason &reason, bool existed) const
+Save::Holds InPlaceCopy::holds(const Save::Reason &reason) const
 {
     if (reason.why == Save::Why::Changed)
         return Save::SomeoneElses{m_damaged ? m_fullList : QByteArray()};
@@ -213,7 +221,7 @@ Save::Holds InPlaceCopy::holds(const Save::Reason &reason, bool existed) const
         return Save::PartOfList{m_earlier, qsizetype(m_heldLines), m_copyUnconfirmed, m_fullList};
     if (m_finishedEarlier)
         return Save::EarlierList{};
-    return Save::AsBefore{existed};
+    return Save::AsBefore{};
 }
 
 // 0: the file no longer has its name.

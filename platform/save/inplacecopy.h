@@ -34,8 +34,9 @@ public:
     // stay and are told. false when finishing failed.
     bool finishLeftover(int targetFd, int cacheFd, const QByteArray &cache);
     // Copies the synced list (`size` bytes, in `list`, whose folder is
-    // `listFolder`) into the file.
-    bool copy(int targetFd, NewFile &list, const QByteArray &listFolder, qint64 size);
+    // `listFolder`) into the file, and closes the file (-1 in `targetFd`)
+    // before the list goes.
+    bool copy(int &targetFd, NewFile &list, const QByteArray &listFolder, qint64 size);
 
     // Why the last step failed: an errno, or Changed when the file no longer
     // has its name (someone put another in its place).
@@ -45,8 +46,8 @@ public:
     bool damaged() const { return m_damaged; }
     // What the file holds after a save that ended for `reason`: another's
     // when it changed, part of a list, the whole list of a crashed save this
-    // one finished, or what it held before (a file, if `existed`).
-    Save::Holds holds(const Save::Reason &reason, bool existed) const;
+    // one finished, or what it held before.
+    Save::Holds holds(const Save::Reason &reason) const;
     // Marked files left alone, not named by the record or not finished, the
     // first time they are found.
     QByteArrayList leftAlone() const { return m_leftAlone; }

@@ -115,7 +115,7 @@ int NewFile::close()
     if (m_fd < 0)
         return 0;
     // Linux closes the descriptor even when close() reports an error.
-    return ::close(std::exchange(m_fd, -1)) == 0 || errno == EINTR ? 0 : errno;
+    return m_calls.close(std::exchange(m_fd, -1)) == 0 || errno == EINTR ? 0 : errno;
 }
 
 void NewFile::discard()

@@ -1,9 +1,11 @@
 #include "platform/save/saverecord.h"
 
 #include "platform/save/ownfolders.h"
+#include "platform/save/savetarget.h"
 #include "platform/save/systemcalls.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -35,14 +37,31 @@ bool SaveRecord::write(const QByteArray &state, const QByteArray &where, const Q
           qint64(target.st_ino), qint64(target.st_ctim.tv_sec), qint64(target.st_ctim.tv_nsec)})
         fields << QByteArray::number(number);
     const QByteArray line = fields.join(' ') + '\n';
-    const int out = m_calls.openat(AT_FDCWD, file.constData(),
+    // Written beside it and renamed over it: a crash leaves the record
+    // before this step or after it, never an empty one.
+    const QByteArray next = file + ".next";
+    const int out = m_calls.openat(AT_FDCWD, next.constData(),
                                    O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    const bool written = out >= 0 &&
-                         m_calls.write(out, line.constData(), size_t(line.size())) == line.size() &&
-                         m_calls.fsync(out) == 0;
-    if (out >= 0)
-        ::close(out);
-    return written;
+    if (out < 0)
+        return false;
+    const bool written =
+        m_calls.write(out, line.constData(), size_t(line.size())) == line.size() && m_calls.fsync(out) == 0;
+    if (m_calls.close(out) != 0 || !written ||
+        m_calls.renameat(AT_FDCWD, next.constData(), AT_FDCWD, file.constData()) != 0) {
+        const int error = errno;
+        m_calls.unlinkat(AT_FDCWD, next.constData(), 0);
+        errno = error;
+        return false;
+    }
+    // The new name lasts only once its folder is synced too.
+    const QByteArray folder = file.left(file.lastIndexOf('/'));
+    const int folderFd = m_calls.openat(AT_FDCWD, folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = folderFd >= 0 && (m_calls.fsync(folderFd) == 0 || isSyncRefusal(errno));
+    const int error = errno;
+    if (folderFd >= 0)
+        ::close(folderFd);
+    errno = error;
+    return synced;
 }
 
 bool SaveRecord::read()

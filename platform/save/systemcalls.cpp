@@ -107,3 +107,20 @@ int SystemCalls::mkdir(const char *path, mode_t mode) const
 {
     return faulted(Call::Mkdir, AT_FDCWD, path) ? -1 : ::mkdir(path, mode);
 }
+
+int SystemCalls::close(int fd) const
+{
+    const int error = m_fault ? m_fault(Call::Close, fd, nullptr) : 0;
+    const int closed = ::close(fd);
+    if (error == 0)
+        return closed;
+    errno = error;
+    return -1;
+}
+
+int SystemCalls::fadvise(int fd, off_t offset, off_t size, int advice) const
+{
+    if (faulted(Call::Advise, fd) != 0)
+        return errno;
+    return ::posix_fadvise(fd, offset, size, advice);
+}

@@ -34,6 +34,8 @@ public:
         RemoveAttribute,
         SyncRange, // sync_file_range(): the disk started on, or waited for
         List,      // a folder opened to read its names
+        Close,     // a file the save wrote let go: where the disk may still report a lost write
+        Advise,    // posix_fadvise(): what the disk has written dropped from the cache
     };
     // The call, the descriptor it acts on (for a call by name, the folder's),
     // and the name it acts on, if any. 0: go on; else the call fails with it.
@@ -61,6 +63,10 @@ public:
     int fsetxattr(int fd, const char *name, const void *value, size_t size, int flags) const;
     int fremovexattr(int fd, const char *name) const;
     int mkdir(const char *path, mode_t mode) const;
+    // The descriptor is closed even when the close fails, as Linux does.
+    int close(int fd) const;
+    // 0 or the errno, as posix_fadvise() returns it.
+    int fadvise(int fd, off_t offset, off_t size, int advice) const;
 
 private:
     int faulted(Call call, int fd, const char *name = nullptr) const;
