@@ -31,6 +31,7 @@ private Q_SLOTS:
     void scrollBarOnScreenFollowsEveryAppend();
     void screenReaderGetsEntriesOneByOne();
     void screenReaderHearsFocusSizeAndCopyOfTheListAlone();
+    void screenReaderHearsTheListEnteredByAClick();
 
 private:
     // Two letters per row: "AA", "AB", ...
@@ -363,6 +364,52 @@ void TstNickListBox::screenReaderHearsFocusSizeAndCopyOfTheListAlone()
     const int shown = entries->childCount();
     QVERIFY(m_box->rowRect(shown - 1).intersects(m_box->viewport()->rect()) && !entries->child(shown));
     QVERIFY(!m_box->rowRect(shown).intersects(m_box->viewport()->rect()));
+}
+
+void TstNickListBox::screenReaderHearsTheListEnteredByAClick()
+{
+    fill(40);
+    m_box->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_box));
+    m_box->clearFocus();
+    QSignalSpy entered(m_box, &NickListBox::enteredAt);
+    const auto clickRow = [this](int rowInSight) {
+        const QPoint at = m_box->viewport()->mapTo(m_box, rowCentre(rowInSight));
+        QTest::mousePress(m_box->windowHandle(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(m_box->windowHandle(), Qt::LeftButton, {}, at);
+    };
+
+    // A click from elsewhere enters the list at the nick clicked: a reader,
+    // told of the list's focus, says the list and its size, and is told that
+    // nick next, once, as after Tab.
+    clickRow(3);
+    QTRY_COMPARE(entered.size(), 1);
+    QCOMPARE(entered[0][0].toString(), u"AD"_s);
+    // A reader asks the table, one column of every entry now, what lies at
+    // the point clicked, rather than going through every entry above it.
+    QAccessibleInterface *entries = QAccessible::queryAccessibleInterface(m_box)->child(0);
+    QAccessibleTableInterface *table = entries->tableInterface();
+    QVERIFY(table && table->rowCount() == 40 && table->columnCount() == 1);
+    const QPoint clicked = m_box->viewport()->mapToGlobal(rowCentre(3));
+    QAccessibleInterface *cell = entries->childAt(clicked.x(), clicked.y());
+    QVERIFY(cell && cell == table->cellAt(3, 0) && !table->cellAt(3, 1));
+    QCOMPARE(cell->tableCellInterface()->rowIndex(), 3);
+    QCOMPARE(cell->tableCellInterface()->table(), entries);
+    QCOMPARE(table->selectedRows(), QList<int>{3});
+    QVERIFY(table->isRowSelected(3) && cell->tableCellInterface()->isSelected());
+    // Within the list, a click is told by the nick's own focus, as the arrows are.
+    clickRow(5);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_box->currentRow(), 5);
+    QCOMPARE(entered.size(), 1);
+    // Clicked from elsewhere below the last nick, the list is entered at the one selected.
+    m_box->clear();
+    fill(3);
+    m_box->setCurrentRow(1);
+    m_box->clearFocus();
+    clickRow(8);
+    QTRY_COMPARE(entered.size(), 2);
+    QCOMPARE(entered[1][0].toString(), u"AB"_s);
 }
 
 QTEST_MAIN(TstNickListBox)

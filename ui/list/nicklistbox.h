@@ -58,7 +58,8 @@ Q_SIGNALS:
     // focus, the focus comes back to the nick, and a reader says it then.
     void copied(const QString &nick, bool nickToldAgain);
     // The focus came into the list, not back from its menu, with this nick
-    // selected: a screen reader has said the list, and is told the nick next.
+    // selected (by a click that brought it, the nick clicked): a screen
+    // reader has said the list, and is told the nick next.
     void enteredAt(const QString &nick);
 
 protected:
@@ -107,4 +108,5 @@ private:
     bool m_menuFromFocus = false; // the menu was opened on the list with the focus
     QList<QAction *> m_menuActions; // added by the window
     qsizetype m_rowEntered = -1; // the row selected as the focus last came in
+    bool m_pressEntering = false;  // a mouse press is bringing the focus in
 };
