@@ -655,6 +655,7 @@ void TstForm1::aboutWindowIsOneAndExitEndsAll()
     cleanup();
     init();
     QCOMPARE(control("Exit")->toolTip(), u"Закрыть программу (Ctrl+Q)"_s);
+    QCOMPARE(control("Exit")->accessibleDescription(), u"Клавиша: Ctrl+Q"_s);
     click("Image3");
     about = m_form->aboutWindow();
     QTest::mouseClick(control("Command2"), Qt::LeftButton);

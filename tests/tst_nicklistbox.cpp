@@ -393,10 +393,16 @@ void TstNickListBox::screenReaderHearsTheListEnteredByAClick()
     const QPoint clicked = m_box->viewport()->mapToGlobal(rowCentre(3));
     QAccessibleInterface *cell = entries->childAt(clicked.x(), clicked.y());
     QVERIFY(cell && cell == table->cellAt(3, 0) && !table->cellAt(3, 1));
-    QCOMPARE(cell->tableCellInterface()->rowIndex(), 3);
-    QCOMPARE(cell->tableCellInterface()->table(), entries);
+    const QAccessibleTableCellInterface *place = cell->tableCellInterface();
+    QCOMPARE(QList<int>({place->rowIndex(), place->columnIndex(), place->rowExtent(), place->columnExtent()}),
+             QList<int>({3, 0, 1, 1}));
+    QCOMPARE(place->table(), entries);
+    // The selection is the list's: the nick clicked, which a reader cannot change there.
+    QVERIFY(!table->selectRow(4));
     QCOMPARE(table->selectedRows(), QList<int>{3});
-    QVERIFY(table->isRowSelected(3) && cell->tableCellInterface()->isSelected());
+    QCOMPARE(table->selectedCells(), QList<QAccessibleInterface *>{cell});
+    QVERIFY(table->isRowSelected(3) && !table->isRowSelected(4) && place->isSelected());
+    QVERIFY(!table->cellAt(4, 0)->tableCellInterface()->isSelected());
     // Within the list, a click is told by the nick's own focus, as the arrows are.
     clickRow(5);
     QCoreApplication::processEvents();

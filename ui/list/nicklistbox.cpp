@@ -372,12 +372,10 @@ void NickListBox::focusInEvent(QFocusEvent *event)
     // its size, and the selected nick is told after that: a reader names no
     // list around an entry that gets the focus, and the entry's focus would
     // cut the list short.
-    if (event->reason() == Qt::PopupFocusReason) {
-        if (m_currentRow >= 0)
-            QMetaObject::invokeMethod(this, &NickListBox::announceFocusedRow, Qt::QueuedConnection);
-    } else {
+    if (event->reason() == Qt::PopupFocusReason)
+        QMetaObject::invokeMethod(this, &NickListBox::announceFocusedRow, Qt::QueuedConnection);
+    else
         QMetaObject::invokeMethod(this, &NickListBox::tellEntered, Qt::QueuedConnection);
-    }
 }
 
 void NickListBox::tellEntered()

@@ -45,7 +45,6 @@ private:
     {
     public:
         explicit KeyNames(const QString &language);
-        bool isEmpty() const override { return false; }
         QString translate(const char *context, const char *source, const char *disambiguation,
                           int n) const override;
 
