@@ -1,3 +1,4 @@
+#include "ui/common/accessiblepacing.h"
 #include "ui/list/nicklistaccessible.h"
 #include "ui/list/nicklistbox.h"
 
@@ -7,6 +8,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -372,6 +374,12 @@ void TstNickListBox::screenReaderHearsTheListEnteredByAClick()
     m_box->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_box));
     m_box->clearFocus();
+    // What the list tells a reader itself, each event with the name of what it is about.
+    QList<std::pair<QAccessible::Event, QString>> told;
+    AccessiblePacing::instance().setSink([&told](QAccessibleEvent *event) {
+        told.append({event->type(), event->accessibleInterface()->text(QAccessible::Name)});
+    });
+    const auto restore = qScopeGuard([] { AccessiblePacing::instance().setSink({}); });
     QSignalSpy entered(m_box, &NickListBox::enteredAt);
     const auto clickRow = [this](int rowInSight) {
         const QPoint at = m_box->viewport()->mapTo(m_box, rowCentre(rowInSight));
@@ -385,6 +393,8 @@ void TstNickListBox::screenReaderHearsTheListEnteredByAClick()
     clickRow(3);
     QTRY_COMPARE(entered.size(), 1);
     QCOMPARE(entered[0][0].toString(), u"AD"_s);
+    const decltype(told) selectedOnly{{QAccessible::Selection, u"AD"_s}};
+    QCOMPARE(told, selectedOnly); // the list's own focus Qt tells
     // A reader asks the table, one column of every entry now, what lies at
     // the point clicked, rather than going through every entry above it.
     QAccessibleInterface *entries = QAccessible::queryAccessibleInterface(m_box)->child(0);
@@ -404,9 +414,11 @@ void TstNickListBox::screenReaderHearsTheListEnteredByAClick()
     QVERIFY(table->isRowSelected(3) && !table->isRowSelected(4) && place->isSelected());
     QVERIFY(!table->cellAt(4, 0)->tableCellInterface()->isSelected());
     // Within the list, a click is told by the nick's own focus, as the arrows are.
+    told.clear();
     clickRow(5);
     QCoreApplication::processEvents();
-    QCOMPARE(m_box->currentRow(), 5);
+    const decltype(told) focused{{QAccessible::Selection, u"AF"_s}, {QAccessible::Focus, u"AF"_s}};
+    QCOMPARE(told, focused);
     QCOMPARE(entered.size(), 1);
     // Clicked from elsewhere below the last nick, the list is entered at the one selected.
     m_box->clear();

@@ -1,5 +1,6 @@
 #include "ui/list/nicklistbox.h"
 
+#include "ui/common/accessiblepacing.h"
 #include "ui/common/look.h"
 #include "ui/list/listmenuaccessible.h"
 #include "ui/list/nicklistaccessible.h"
@@ -268,15 +269,20 @@ bool NickListBox::moveCurrentRow(qsizetype row)
     return changed;
 }
 
+NickListAccessible *NickListBox::readersInterface()
+{
+    return AccessiblePacing::instance().readerListens() ? NickListAccessible::of(this) : nullptr;
+}
+
 void NickListBox::announceCurrentRow()
 {
     // Only a selection move is told, never an append: a timer at 1 ms would
     // flood the screen reader. It asks for the entry count when it needs it.
-    NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr;
+    NickListAccessible *accessible = readersInterface();
     if (!accessible || m_currentRow < 0)
         return;
     QAccessibleEvent selection(accessible->entry(m_currentRow), QAccessible::Selection);
-    QAccessible::updateAccessibility(&selection);
+    AccessiblePacing::instance().handle(&selection);
     // A press that brings the focus in leaves it on the list, which the
     // reader says first; the nick is told once it has.
     if (!m_pressEntering)
@@ -285,23 +291,23 @@ void NickListBox::announceCurrentRow()
 
 void NickListBox::forgetAccessibleEntries()
 {
-    if (NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr)
+    if (NickListAccessible *accessible = readersInterface())
         accessible->forgetEntries();
 }
 
 void NickListBox::renewAccessibleTable()
 {
-    if (NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr)
+    if (NickListAccessible *accessible = readersInterface())
         accessible->renewTable();
 }
 
 void NickListBox::announceFocusedRow()
 {
-    NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr;
+    NickListAccessible *accessible = readersInterface();
     if (!accessible || !hasFocus() || m_currentRow < 0)
         return;
     QAccessibleEvent focus(accessible->entry(m_currentRow), QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
+    AccessiblePacing::instance().handle(&focus);
 }
 
 void NickListBox::paintEvent(QPaintEvent *event)

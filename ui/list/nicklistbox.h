@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 
+class NickListAccessible;
 class QAction;
 class QMenu;
 
@@ -88,6 +89,8 @@ private:
     // Selects row, clamped to the list, and scrolls it into sight.
     // Returns whether the selection changed.
     bool moveCurrentRow(qsizetype row);
+    // The list's interface while a screen reader listens, else null.
+    NickListAccessible *readersInterface();
     // Tells a screen reader which entry is selected now.
     void announceCurrentRow();
     // Tells a screen reader that the selected entry has the focus, if it has.
