@@ -390,28 +390,30 @@ void TstNickListBox::screenReaderHearsTheListEnteredByAClick()
     // A click from elsewhere enters the list at the nick clicked: a reader,
     // told of the list's focus, says the list and its size, and is told that
     // nick next, once, as after Tab.
-    clickRow(3);
+    // The top nick, told once, though the focus came in twice (the window turning
+    // active, then the click).
+    clickRow(0);
     QTRY_COMPARE(entered.size(), 1);
-    QCOMPARE(entered[0][0].toString(), u"AD"_s);
-    const decltype(told) selectedOnly{{QAccessible::Selection, u"AD"_s}};
+    QCOMPARE(entered[0][0].toString(), u"AA"_s);
+    const decltype(told) selectedOnly{{QAccessible::Selection, u"AA"_s}};
     QCOMPARE(told, selectedOnly); // the list's own focus Qt tells
     // A reader asks the table, one column of every entry now, what lies at
     // the point clicked, rather than going through every entry above it.
     QAccessibleInterface *entries = QAccessible::queryAccessibleInterface(m_box)->child(0);
     QAccessibleTableInterface *table = entries->tableInterface();
     QVERIFY(table && table->rowCount() == 40 && table->columnCount() == 1);
-    const QPoint clicked = m_box->viewport()->mapToGlobal(rowCentre(3));
+    const QPoint clicked = m_box->viewport()->mapToGlobal(rowCentre(0));
     QAccessibleInterface *cell = entries->childAt(clicked.x(), clicked.y());
-    QVERIFY(cell && cell == table->cellAt(3, 0) && !table->cellAt(3, 1));
+    QVERIFY(cell && cell == table->cellAt(0, 0) && !table->cellAt(3, 1));
     const QAccessibleTableCellInterface *place = cell->tableCellInterface();
     QCOMPARE(QList<int>({place->rowIndex(), place->columnIndex(), place->rowExtent(), place->columnExtent()}),
-             QList<int>({3, 0, 1, 1}));
+             QList<int>({0, 0, 1, 1}));
     QCOMPARE(place->table(), entries);
     // The selection is the list's: the nick clicked, which a reader cannot change there.
     QVERIFY(!table->selectRow(4));
-    QCOMPARE(table->selectedRows(), QList<int>{3});
+    QCOMPARE(table->selectedRows(), QList<int>{0});
     QCOMPARE(table->selectedCells(), QList<QAccessibleInterface *>{cell});
-    QVERIFY(table->isRowSelected(3) && !table->isRowSelected(4) && place->isSelected());
+    QVERIFY(table->isRowSelected(0) && !table->isRowSelected(4) && place->isSelected());
     QVERIFY(!table->cellAt(4, 0)->tableCellInterface()->isSelected());
     // Within the list, a click is told by the nick's own focus, as the arrows are.
     told.clear();
