@@ -127,7 +127,8 @@ void TstForm1::everyControlStandsWhereItWasDesigned_data()
     };
     row("Form1", "", 0, 0, 8910, 5175, "Form1"); // the title, drawn nowhere
     row("Label1", "Form1", 1560, 120, 3600, 405, "Quillmark");
-    row("Exit", "Form1", 6240, 0, 375, 375, "X"); // the left panel's corner, not the window's
+    // The left panel's corner, not the window's; its tooltip names its key.
+    row("Exit", "Form1", 6240, 0, 375, 375, "X", "Закрыть программу (Ctrl+Q)");
     row("Frame1", "Form1", 120, 480, 6375, 4575, "Ники делать тут:");
     row("Frame5", "Form1", 6720, 120, 2055, 4935, "Настрой генератор:");
     row("Frame2", "Frame1", 120, 240, 6135, 855, "Сам ник:");
@@ -676,6 +677,21 @@ void TstForm1::aboutWindowIsOneAndExitEndsAll()
     QVERIFY(!about || !about->isVisible());
     QVERIFY(!control<GenerationTimer>("Timer1")->isEnabled());
 
+    // Ctrl+Q, named in the X's tooltip and description, does what the X does, from any control.
+    cleanup();
+    init();
+    QCOMPARE(control("Exit")->accessibleDescription(), u"Клавиша: Ctrl+Q"_s);
+    click("Image3");
+    about = m_form->aboutWindow();
+    QTest::mouseClick(control("Command2"), Qt::LeftButton);
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    control("Text2")->setFocus();
+    QTest::keyClick(window(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!m_form->isVisible());
+    QVERIFY(!about || !about->isVisible());
+    QVERIFY(!control<GenerationTimer>("Timer1")->isEnabled());
+
     // Closed by the window system instead, it takes the about window along too.
     cleanup();
     init();
@@ -702,10 +718,14 @@ void TstForm1::screenReaderIsToldWhatTheUserDid_data()
                            << u"сохранено ников: 2, файл FOLDER/NIK.log"_s;
     QTest::newRow("erased") << QStringList{u"Ctrl+N"_s, u"Command4"_s} << u"список стёрт, записей: 0"_s;
     QTest::newRow("copied") << QStringList{u"Ctrl+N"_s, u"List"_s, u"Home"_s, u"Ctrl+C"_s} << u"скопировано: BENTYB"_s;
-    // Entering the list, a reader says the list and its size, then the nick
-    // selected (BENTYB); a click that selects another is told as the entry alone.
+    // Entering the list, by a key or a click, a reader says the list and its
+    // size, then the nick selected (BENTYB) or clicked; a click inside the
+    // list is told as the entry alone.
     QTest::newRow("list entered, then by a click on another nick")
         << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"List"_s, u"Home"_s, u"Tab"_s, u"Shift+Tab"_s, u"Tab"_s, u"Row1"_s}
+        << u"BABBAB"_s;
+    QTest::newRow("list entered, then a click inside it")
+        << QStringList{u"Ctrl+N"_s, u"Ctrl+N"_s, u"List"_s, u"Home"_s, u"Tab"_s, u"Shift+Tab"_s, u"Row1"_s}
         << u"BENTYB"_s;
     QTest::newRow("timer started") << QStringList{u"Command2"_s} << u"таймер запущен, интервал 250 мс"_s;
     QTest::newRow("its nicks are not told") << QStringList{u"Text2=5"_s, u"Command2"_s, u"ticks"_s}

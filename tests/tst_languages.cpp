@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -99,6 +100,11 @@ void TstLanguages::chosenFromTheDesktopsSettings()
     QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
     // Counts as the desktop writes numbers: the tests' C locale groups no digits.
     QCOMPARE(QLocale().toString(12345678), u"12345678"_s);
+    // Keys are named in the windows' language, whatever Qt's other texts are
+    // in (German's would be "Strg+Umschalt+Leertaste").
+    QFETCH(QString, language);
+    QCOMPARE(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Space).toString(QKeySequence::NativeText),
+             language == u"ru"_s ? u"Ctrl+Shift+Пробел"_s : u"Ctrl+Shift+Space"_s);
 }
 
 void TstLanguages::countsTakeTheirPluralForm_data()

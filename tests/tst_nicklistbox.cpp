@@ -1,3 +1,4 @@
+#include "ui/common/accessiblepacing.h"
 #include "ui/list/nicklistaccessible.h"
 #include "ui/list/nicklistbox.h"
 
@@ -7,6 +8,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void scrollBarOnScreenFollowsEveryAppend();
     void screenReaderGetsEntriesOneByOne();
     void screenReaderHearsFocusSizeAndCopyOfTheListAlone();
+    void screenReaderHearsTheListEnteredByAClick();
 
 private:
     // Two letters per row: "AA", "AB", ...
@@ -363,6 +366,70 @@ void TstNickListBox::screenReaderHearsFocusSizeAndCopyOfTheListAlone()
     const int shown = entries->childCount();
     QVERIFY(m_box->rowRect(shown - 1).intersects(m_box->viewport()->rect()) && !entries->child(shown));
     QVERIFY(!m_box->rowRect(shown).intersects(m_box->viewport()->rect()));
+}
+
+void TstNickListBox::screenReaderHearsTheListEnteredByAClick()
+{
+    fill(40);
+    m_box->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_box));
+    m_box->clearFocus();
+    // What the list tells a reader itself, each event with the name of what it is about.
+    QList<std::pair<QAccessible::Event, QString>> told;
+    AccessiblePacing::instance().setSink([&told](QAccessibleEvent *event) {
+        told.append({event->type(), event->accessibleInterface()->text(QAccessible::Name)});
+    });
+    const auto restore = qScopeGuard([] { AccessiblePacing::instance().setSink({}); });
+    QSignalSpy entered(m_box, &NickListBox::enteredAt);
+    const auto clickRow = [this](int rowInSight) {
+        const QPoint at = m_box->viewport()->mapTo(m_box, rowCentre(rowInSight));
+        QTest::mousePress(m_box->windowHandle(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(m_box->windowHandle(), Qt::LeftButton, {}, at);
+    };
+
+    // A click from elsewhere enters the list at the nick clicked: a reader,
+    // told of the list's focus, says the list and its size, and is told that
+    // nick next, once, as after Tab.
+    // The top nick, told once, though the focus came in twice (the window turning
+    // active, then the click).
+    clickRow(0);
+    QTRY_COMPARE(entered.size(), 1);
+    QCOMPARE(entered[0][0].toString(), u"AA"_s);
+    const decltype(told) selectedOnly{{QAccessible::Selection, u"AA"_s}};
+    QCOMPARE(told, selectedOnly); // the list's own focus Qt tells
+    // A reader asks the table, one column of every entry now, what lies at
+    // the point clicked, rather than going through every entry above it.
+    QAccessibleInterface *entries = QAccessible::queryAccessibleInterface(m_box)->child(0);
+    QAccessibleTableInterface *table = entries->tableInterface();
+    QVERIFY(table && table->rowCount() == 40 && table->columnCount() == 1);
+    const QPoint clicked = m_box->viewport()->mapToGlobal(rowCentre(0));
+    QAccessibleInterface *cell = entries->childAt(clicked.x(), clicked.y());
+    QVERIFY(cell && cell == table->cellAt(0, 0) && !table->cellAt(3, 1));
+    const QAccessibleTableCellInterface *place = cell->tableCellInterface();
+    QCOMPARE(QList<int>({place->rowIndex(), place->columnIndex(), place->rowExtent(), place->columnExtent()}),
+             QList<int>({0, 0, 1, 1}));
+    QCOMPARE(place->table(), entries);
+    // The selection is the list's: the nick clicked, which a reader cannot change there.
+    QVERIFY(!table->selectRow(4));
+    QCOMPARE(table->selectedRows(), QList<int>{0});
+    QCOMPARE(table->selectedCells(), QList<QAccessibleInterface *>{cell});
+    QVERIFY(table->isRowSelected(0) && !table->isRowSelected(4) && place->isSelected());
+    QVERIFY(!table->cellAt(4, 0)->tableCellInterface()->isSelected());
+    // Within the list, a click is told by the nick's own focus, as the arrows are.
+    told.clear();
+    clickRow(5);
+    QCoreApplication::processEvents();
+    const decltype(told) focused{{QAccessible::Selection, u"AF"_s}, {QAccessible::Focus, u"AF"_s}};
+    QCOMPARE(told, focused);
+    QCOMPARE(entered.size(), 1);
+    // Clicked from elsewhere below the last nick, the list is entered at the one selected.
+    m_box->clear();
+    fill(3);
+    m_box->setCurrentRow(1);
+    m_box->clearFocus();
+    clickRow(8);
+    QTRY_COMPARE(entered.size(), 2);
+    QCOMPARE(entered[1][0].toString(), u"AB"_s);
 }
 
 QTEST_MAIN(TstNickListBox)

@@ -287,7 +287,9 @@ void TstSaveFaults::saveRunsBesideTheTimer_data()
         "Save again, then Cancel: the old file stays, no save follows, the user is told what it holds")
         << u"cancel"_s;
     // Last: once the program has ended (QCoreApplication::exit), every later
-    // wait on an event loop in this process returns at once.
+    // wait on an event loop in this process returns at once (these rows wait
+    // by polling).
+    QTest::newRow("Ctrl+Q: as the X, the program ends once the save is done") << u"quit key"_s;
     QTest::newRow("X: the program ends once the save is done") << u"exit"_s;
 }
 
@@ -326,8 +328,15 @@ void TstSaveFaults::saveRunsBesideTheTimer()
     const auto counted = [this] { return m_form->findChild<QLineEdit *>(u"Text4"_s)->text().toLongLong(); };
     const auto dialog = [this] { return m_form->findChild<QProgressDialog *>(u"SaveProgress"_s); };
 
-    if (during == u"exit") {
-        QTest::mouseClick(button(u"Exit"_s), Qt::LeftButton);
+    const bool ends = during == u"exit" || during == u"quit key";
+    if (ends) {
+        if (during == u"exit") {
+            QTest::mouseClick(button(u"Exit"_s), Qt::LeftButton);
+        } else {
+            m_form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+            QTest::keyClick(m_form->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+        }
         QVERIFY(dialog() && dialog()->isVisible()); // at once
     } else {
         // After half a second the progress shows, with the waiting told;
@@ -366,7 +375,7 @@ void TstSaveFaults::saveRunsBesideTheTimer()
     QCOMPARE(readAll(m_log), listed);
     QCOMPARE(QDir(m_programFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{u"NIK.log"_s});
-    QCOMPARE(m_form->isVisible(), during != u"exit");
+    QCOMPARE(m_form->isVisible(), !ends);
     QTRY_VERIFY(!dialog());
     QCOMPARE(m_messages->shown.size(), during == u"cancel" ? 1 : 0);
     QCOMPARE(
@@ -380,7 +389,7 @@ void TstSaveFaults::saveRunsBesideTheTimer()
     QVERIFY(during == u"erase" || listedNow().startsWith(clicked));
     // The counter counted every tick, and went on through the save.
     QCOMPARE(counted(), m_list->count());
-    if (during != u"exit") {
+    if (!ends) {
         const qint64 before = counted();
         QTRY_VERIFY(counted() > before);
     }

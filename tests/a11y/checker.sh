@@ -7,7 +7,7 @@
 run_checker() {
     cp "$2" "$3/quillmark"
     QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-        timeout 100 dbus-run-session -- /usr/bin/python3 "$1" "$3/quillmark" "${@:4}" 2>&1 |
+        timeout 130 dbus-run-session -- /usr/bin/python3 "$1" "$3/quillmark" "${@:4}" 2>&1 |
         grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' \
             -e 'SpiRegistry daemon'
     exit "${PIPESTATUS[0]}"

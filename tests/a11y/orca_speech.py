@@ -29,7 +29,8 @@ LISTED = 100_000
 # window's name: see window_named, "+" before one it must say five times at
 # least), a box's value
 # that must be read exactly once and whole: Orca is then given time to read it
-# again, as it used to; the name of the control that must have the focus)
+# again, as it used to; the name of the control that must have the focus).
+# Keys "click:N" click the list's Nth row in sight instead.
 STEPS = {"ru": [
     ([], [r"^Quillmark — генератор ников frame\.$",
           r"^Клавиши: Ctrl\+N — новый ник, Ctrl\+плюс и Ctrl\+минус — длина ника, Ctrl\+Z — вернуть стёртый "
@@ -90,6 +91,10 @@ STEPS = {"ru": [
     (["Tab", "space"], [rf"^таймер остановлен, в списке {LISTED + 1} запись\.$"], None),  # none added at 0
     (["shift+Tab"] * 2 + ["5", "Home", "minus", "Tab", "space"], [r"^Интервал не изменён: -5 мс меньше нуля\."], None),
     (["Return"], [r"^Старт push button\.$", "!нтервал не изменён"], None, "Старт"),
+    # A click on a nick from elsewhere enters the list as Tab does: the list, its size, the nick clicked
+    # (the list scrolled to its end: a reader asks its table what lies at the point).
+    (["click:2"], [r"^Список ников\.$", rf"^в списке {LISTED + 1} запись\.$", "{nick}"], None, "Список ников"),
+    (["Tab"] * 2, [r"^Старт push button\.$"], None, "Старт"),
     (["ctrl+i"], [r"^О программе Quillmark dialog На сайте"], None),
     (["Tab"], [r"^TOR\(E\)N link\.$"], None),
     # Back and forth between the windows: each named, neither read out again.
@@ -124,6 +129,8 @@ STEPS = {"ru": [
     (["Tab", "space"], [rf"^timer stopped, {LISTED} entries in the list\.$"], None),
     (["shift+Tab"] * 2 + ["5", "Home", "minus", "Tab", "space"], [r"^Interval unchanged: -5 ms is less than zero\."], None),
     (["Return"], [r"^Start push button\.$", "!nterval unchanged"], None, "Start"),
+    (["click:1"], [r"^List of nicks\.$", rf"^{LISTED} entries in the list\.$", "{nick}"], None, "List of nicks"),
+    (["Tab"] * 2, [r"^Start push button\.$"], None, "Start"),
     (["ctrl+i"], [r"^About Quillmark dialog On the site"], None),
     (["Escape"], ["~Quillmark — nickname generator"], None),
 ]}[language]
@@ -212,6 +219,22 @@ def focused_controls(pid):
     return sorted(found)
 
 
+def click_entry(pid, row):
+    """Clicks the list's entry in the given row in sight with the mouse, as a
+    sighted hand does, and returns its nick. Without the focus the list's
+    table holds the rows in sight."""
+    for application in filter(None, pyatspi.Registry.getDesktop(0)):
+        if application.get_process_id() == pid:
+            nicks = pyatspi.findDescendant(application, lambda n: n.getRole() == pyatspi.ROLE_LIST and
+                                           n.name in ("Список ников", "List of nicks"))
+            entry = nicks[0][row]
+            x, y, width, height = entry.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            subprocess.run(["xdotool", "mousemove", "--sync", str(x + width // 2), str(y + height // 2),
+                            "click", "1"], check=True)
+            return entry.name
+    raise RuntimeError("the program is not on the accessibility bus")
+
+
 failures = []
 orca = subprocess.Popen(["/usr/bin/python3", os.path.join(here, "../../scripts/orca-logged.py"), log_path,
                          os.path.join(work, "orca-settings")],
@@ -231,7 +254,11 @@ try:
             start = len(utterances())
         logged = os.path.getsize(log_path)
         began = time.monotonic()
-        if keys:
+        if keys and keys[0].startswith("click:"):
+            # "{nick}" in a phrase is the nick clicked.
+            nick = click_entry(app.pid, int(keys[0][6:]))
+            phrases = [p.replace("{nick}", rf"^{re.escape(nick)}\.$") for p in phrases]
+        elif keys:
             # "delay:N" first: N ms between the keys, as a quick hand presses them.
             delay = keys[0][6:] if keys[0].startswith("delay:") else "100"
             subprocess.run(["xdotool", "key", "--delay", delay, *[k for k in keys if not k.startswith("delay:")]],

@@ -54,8 +54,11 @@ public:
     using Sink = std::function<void(QAccessibleEvent *)>;
     void setSink(Sink sink) { m_sink = std::move(sink); }
 
-    // What Qt's update handler does with each event.
+    // What Qt's update handler does with each event; the program's own
+    // widgets hand theirs here too.
     void handle(QAccessibleEvent *event);
+    // Whether events go anywhere: a screen reader listens, or a test's sink.
+    bool readerListens() const { return QAccessible::isActive() || m_sink; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

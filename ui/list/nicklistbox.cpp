@@ -1,5 +1,6 @@
 #include "ui/list/nicklistbox.h"
 
+#include "ui/common/accessiblepacing.h"
 #include "ui/common/look.h"
 #include "ui/list/listmenuaccessible.h"
 #include "ui/list/nicklistaccessible.h"
@@ -23,6 +24,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 constexpr int TextMargin = 2;
@@ -267,37 +269,45 @@ bool NickListBox::moveCurrentRow(qsizetype row)
     return changed;
 }
 
+NickListAccessible *NickListBox::readersInterface()
+{
+    return AccessiblePacing::instance().readerListens() ? NickListAccessible::of(this) : nullptr;
+}
+
 void NickListBox::announceCurrentRow()
 {
     // Only a selection move is told, never an append: a timer at 1 ms would
     // flood the screen reader. It asks for the entry count when it needs it.
-    NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr;
+    NickListAccessible *accessible = readersInterface();
     if (!accessible || m_currentRow < 0)
         return;
     QAccessibleEvent selection(accessible->entry(m_currentRow), QAccessible::Selection);
-    QAccessible::updateAccessibility(&selection);
-    announceFocusedRow();
+    AccessiblePacing::instance().handle(&selection);
+    // A press that brings the focus in leaves it on the list, which the
+    // reader says first; the nick is told once it has.
+    if (!m_pressEntering)
+        announceFocusedRow();
 }
 
 void NickListBox::forgetAccessibleEntries()
 {
-    if (NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr)
+    if (NickListAccessible *accessible = readersInterface())
         accessible->forgetEntries();
 }
 
 void NickListBox::renewAccessibleTable()
 {
-    if (NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr)
+    if (NickListAccessible *accessible = readersInterface())
         accessible->renewTable();
 }
 
 void NickListBox::announceFocusedRow()
 {
-    NickListAccessible *accessible = QAccessible::isActive() ? NickListAccessible::of(this) : nullptr;
+    NickListAccessible *accessible = readersInterface();
     if (!accessible || !hasFocus() || m_currentRow < 0)
         return;
     QAccessibleEvent focus(accessible->entry(m_currentRow), QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
+    AccessiblePacing::instance().handle(&focus);
 }
 
 void NickListBox::paintEvent(QPaintEvent *event)
@@ -360,13 +370,14 @@ void NickListBox::focusInEvent(QFocusEvent *event)
     updateRow(m_currentRow);
     renewAccessibleTable();
     m_rowEntered = m_currentRow;
-    if (m_currentRow < 0)
-        return;
+    // The press that brought the focus is handled next, within this event.
+    m_pressEntering = event->reason() == Qt::MouseFocusReason;
     // Qt tells the screen reader of the list's focus once this returns.
     // Back from its own menu the reader then lands on the selected entry.
-    // Coming from elsewhere it first says the list and its size, and the
-    // selected nick is told after that: a reader names no list around an
-    // entry that gets the focus, and the entry's focus would cut the list short.
+    // Coming from elsewhere, by a key or a click, it first says the list and
+    // its size, and the selected nick is told after that: a reader names no
+    // list around an entry that gets the focus, and the entry's focus would
+    // cut the list short.
     if (event->reason() == Qt::PopupFocusReason)
         QMetaObject::invokeMethod(this, &NickListBox::announceFocusedRow, Qt::QueuedConnection);
     else
@@ -375,8 +386,11 @@ void NickListBox::focusInEvent(QFocusEvent *event)
 
 void NickListBox::tellEntered()
 {
-    // A click that selected another entry has told it already.
-    if (hasFocus() && m_currentRow >= 0 && m_currentRow == m_rowEntered)
+    m_pressEntering = false;
+    // A key or a drag that selected another entry since has told it already.
+    // Told once, also where the focus came in twice before this ran (the
+    // window's activation, then a click).
+    if (hasFocus() && m_currentRow >= 0 && std::exchange(m_rowEntered, -1) == m_currentRow)
         Q_EMIT enteredAt(text());
 }
 
@@ -399,9 +413,13 @@ void NickListBox::mousePressEvent(QMouseEvent *event)
     m_dragging = left;
     const qsizetype row = rowAt(event->position().toPoint().y());
     if (row >= 0 && row < count()) {
+        // Clicked from elsewhere, the list is entered at the nick clicked.
+        if (m_pressEntering)
+            m_rowEntered = row;
         moveCurrentRow(row);
         Q_EMIT clicked();
     }
+    m_pressEntering = false;
     if (!left)
         QAbstractScrollArea::mousePressEvent(event);
 }

@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 
+class NickListAccessible;
 class QAction;
 class QMenu;
 
@@ -58,7 +59,8 @@ Q_SIGNALS:
     // focus, the focus comes back to the nick, and a reader says it then.
     void copied(const QString &nick, bool nickToldAgain);
     // The focus came into the list, not back from its menu, with this nick
-    // selected: a screen reader has said the list, and is told the nick next.
+    // selected (by a click that brought it, the nick clicked): a screen
+    // reader has said the list, and is told the nick next.
     void enteredAt(const QString &nick);
 
 protected:
@@ -87,6 +89,8 @@ private:
     // Selects row, clamped to the list, and scrolls it into sight.
     // Returns whether the selection changed.
     bool moveCurrentRow(qsizetype row);
+    // The list's interface while a screen reader listens, else null.
+    NickListAccessible *readersInterface();
     // Tells a screen reader which entry is selected now.
     void announceCurrentRow();
     // Tells a screen reader that the selected entry has the focus, if it has.
@@ -107,4 +111,5 @@ private:
     bool m_menuFromFocus = false; // the menu was opened on the list with the focus
     QList<QAction *> m_menuActions; // added by the window
     qsizetype m_rowEntered = -1; // the row selected as the focus last came in
+    bool m_pressEntering = false;  // a mouse press is bringing the focus in
 };

@@ -266,6 +266,14 @@ void Form1::setupAccess()
     // Ctrl++ is Ctrl+Shift+= on most keyboards, and Ctrl+= where Shift is not held.
     auto *lengthUpKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), this);
     connect(lengthUpKey, &QShortcut::activated, m_controls.lengthUpButton, &QAbstractButton::click);
+    // Ctrl+Q quits as desktop programs do: it clicks the X, so it does what
+    // the X does, also while a save runs.
+    const QKeySequence quitKey(Qt::CTRL | Qt::Key_Q);
+    connect(new QShortcut(quitKey, this), &QShortcut::activated, m_controls.close, &QAbstractButton::click);
+    const QString quitName = quitKey.toString(QKeySequence::NativeText);
+    //: %1 is the key
+    m_controls.close->setToolTip(tr("Закрыть программу (%1)").arg(quitName));
+    m_controls.close->setAccessibleDescription(tr("Клавиша: %1").arg(quitName));
 
     // The length box is told by its frame's caption alone, which a screen
     // reader says as the focus enters the frame. The nick box, alone in its

@@ -220,6 +220,11 @@
         <extracomment>%1 is the file&apos;s full path</extracomment>
         <translation>Saves the list to the file %1</translation>
     </message>
+    <message>
+        <source>Закрыть программу (%1)</source>
+        <extracomment>%1 is the key</extracomment>
+        <translation>Close the program (%1)</translation>
+    </message>
 </context>
 <context>
     <name>FrmAbout</name>

@@ -83,7 +83,29 @@ QProcessEnvironment desktopOf(const QLocale &locale)
     return environment;
 }
 
+
+QString qtFolder()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
+
 } // namespace
+
+Translations::KeyNames::KeyNames(const QString &language)
+{
+    // Qt's own texts are English.
+    if (language != English)
+        static_cast<void>(m_names.load(QStringLiteral("qtbase_") + language, qtFolder()));
+}
+
+QString Translations::KeyNames::translate(const char *context, const char *source, const char *disambiguation,
+                                          int n) const
+{
+    if (qstrcmp(context, "QShortcut") != 0)
+        return {};
+    const QString named = m_names.translate(context, source, disambiguation, n);
+    return named.isEmpty() ? QString::fromUtf8(source) : named;
+}
 
 Translations::Translations(const QProcessEnvironment &environment)
 {
@@ -91,11 +113,11 @@ Translations::Translations(const QProcessEnvironment &environment)
     m_language = choice.program;
     // Russian's texts are the source; its file holds only the plural forms.
     static_cast<void>(m_program.load(programTexts(m_language)));
-    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     for (const QString &name : choice.qtWanted) {
-        if (m_qt.load(QLocale(name), QStringLiteral("qtbase"), QStringLiteral("_"), qtFolder))
+        if (m_qt.load(QLocale(name), QStringLiteral("qtbase"), QStringLiteral("_"), qtFolder()))
             break;
     }
+    m_keys = std::make_unique<KeyNames>(m_language);
 }
 
 Translations::Translations(const QLocale &locale) : Translations(desktopOf(locale)) {}
@@ -107,6 +129,7 @@ Translations::~Translations()
     // An application that has already ended took its translations with it.
     if (!m_installed || !QCoreApplication::instance())
         return;
+    QCoreApplication::removeTranslator(m_keys.get());
     QCoreApplication::removeTranslator(&m_qt);
     QCoreApplication::removeTranslator(&m_program);
 }
@@ -138,4 +161,6 @@ void Translations::install()
         QCoreApplication::installTranslator(&m_qt);
     if (!m_program.isEmpty())
         QCoreApplication::installTranslator(&m_program);
+    // Installed last, so asked first.
+    QCoreApplication::installTranslator(m_keys.get());
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTranslator>
 
+#include <memory>
+
 // The language the windows speak, chosen from the desktop's settings as
 // gettext chooses: the list of preferences in LANGUAGE, then the first of
 // LC_ALL, LC_MESSAGES and LANG that is set. Russian is the program's own
@@ -12,6 +14,9 @@
 // nothing. Each set of texts takes the first preference it has: the
 // program's own Russian or a translation of them, else English; Qt's own
 // (standard buttons, context menus) Qt's translation, else its English.
+// Key names (Ctrl, Shift, Space) are in the program's language, whatever
+// language Qt's other texts are in: an English window on a German desktop
+// says "Ctrl+N", not "Strg+N".
 class Translations
 {
 public:
@@ -34,8 +39,22 @@ public:
     void install();
 
 private:
+    // Answers Qt's names of keys (its "QShortcut" texts) alone, from Qt's
+    // translation into the program's language, else in Qt's own English.
+    class KeyNames : public QTranslator
+    {
+    public:
+        explicit KeyNames(const QString &language);
+        QString translate(const char *context, const char *source, const char *disambiguation,
+                          int n) const override;
+
+    private:
+        QTranslator m_names;
+    };
+
     QString m_language;
     QTranslator m_program;
     QTranslator m_qt;
+    std::unique_ptr<KeyNames> m_keys;
     bool m_installed = false;
 };
