@@ -406,44 +406,68 @@ void TstLogFile::onlyThisProgramsLeftoversAreRemoved()
 void TstLogFile::savesOfTwoCopiesTakeTurns_data()
 {
     QTest::addColumn<bool>("otherUser");
+    // The other copy's own lock in a runtime folder of its own, as another user's would be.
+    QTest::addColumn<bool>("apart");
+    // Whether the program folder takes locks; where not, as on some network disks, they fail with ENOLCK.
+    QTest::addColumn<bool>("folderLocks");
     // XDG_RUNTIME_DIR: the test's own, or the user's own "open" to others, "theirs" (another user's),
-    // or the user's own "in an open folder" others may write; then in a session without /run/user/<uid>.
+    // or the user's own "in an open folder" others may write; then in a session without /run/user/<uid>;
+    // "none": neither it nor a cache or home folder is set.
     QTest::addColumn<QString>("runtime");
     // Lock places in the test's folder, as the cache folder and TMPDIR: those another user took first, and
     // the one that holds the lock (none: not looked at).
     QTest::addColumn<QStringList>("taken");
     QTest::addColumn<QString>("lockIn");
+    QTest::addColumn<bool>("waits");
+    QTest::addColumn<bool>("warned"); // that copies may not have taken turns
     const QString cache = u"cache/quillmark"_s;
-    const QString temporary = u"quillmark-0"_s;
+    const QString temporary = u"quillmark-"_s + QString::number(::geteuid());
     // clang-format off
-    QTest::newRow("two copies of one user: the later waits") << false << QString() << QStringList() << QString();
-    QTest::newRow("another user's copy: holds up nothing") << true << QString() << QStringList() << QString();
-    QTest::newRow("a runtime folder others may enter: not used, the later still waits") << false << u"open"_s << QStringList() << cache;
-    QTest::newRow("another user's runtime folder: not used, the later still waits") << false << u"theirs"_s << QStringList() << cache;
-    QTest::newRow("a runtime folder in a folder others may write: not used") << false << u"in an open folder"_s << QStringList() << cache;
-    QTest::newRow("the cache folder's place taken: the temporary one's, the later still waits") << false << u"theirs"_s << QStringList{cache} << temporary;
-    QTest::newRow("every place taken: the later does not wait, and is told") << false << u"theirs"_s << QStringList{cache, temporary} << QString();
+    QTest::newRow("two copies of one user: the later waits") << false << false << true << QString() << QStringList() << QString() << true << false;
+    QTest::newRow("the same where the folder takes no locks: the later still waits") << false << false << false << QString() << QStringList() << QString() << true << false;
+    QTest::newRow("a copy with a lock folder of its own, as another user's: the later waits for the folder") << false << true << true << QString() << QStringList() << QString() << true << false;
+    QTest::newRow("the same where the folder takes no locks: the later does not wait") << false << true << false << QString() << QStringList() << QString() << false << false;
+    QTest::newRow("another user's copy: the later waits for the folder") << true << false << true << QString() << QStringList() << QString() << true << false;
+    QTest::newRow("a runtime folder others may enter: not used, the later still waits") << false << false << false << u"open"_s << QStringList() << cache << true << false;
+    QTest::newRow("another user's runtime folder: not used, the later still waits") << false << false << false << u"theirs"_s << QStringList() << cache << true << false;
+    QTest::newRow("a runtime folder in a folder others may write: not used") << false << false << false << u"in an open folder"_s << QStringList() << cache << true << false;
+    QTest::newRow("the cache folder's place taken: the temporary one's, the later still waits") << false << false << false << u"theirs"_s << QStringList{cache} << temporary << true << false;
+    QTest::newRow("no runtime, cache or home folder: the temporary one's, not told") << false << false << false << u"none"_s << QStringList() << temporary << true << false;
+    QTest::newRow("every place taken: the later waits for the folder, not told") << false << false << true << u"theirs"_s << QStringList{cache, temporary} << QString() << true << false;
+    QTest::newRow("every place taken, the folder takes no locks: the later does not wait, and is told") << false << false << false << u"theirs"_s << QStringList{cache, temporary} << QString() << false << true;
     // clang-format on
 }
 
 void TstLogFile::savesOfTwoCopiesTakeTurns()
 {
     // Another copy is in the middle of its save when ours starts: ours waits
-    // for a copy of the same user, not for another user's; neither leaves a
-    // file behind, and ours is saved last. One that did not wait is saved
+    // for it, of whichever user, where either lock can be had; neither leaves
+    // a file behind, and ours is saved last. One that did not wait is saved
     // first, and the other copy then leaves it as it is.
     QFETCH(bool, otherUser);
+    QFETCH(bool, apart);
+    QFETCH(bool, folderLocks);
     QFETCH(QString, runtime);
     QFETCH(QStringList, taken);
     QFETCH(QString, lockIn);
-    if ((otherUser || !runtime.isEmpty()) && (::geteuid() != 0 || !shareFolders()))
+    QFETCH(bool, waits);
+    QFETCH(bool, warned);
+    if ((otherUser || (!runtime.isEmpty() && runtime != u"none")) && (::geteuid() != 0 || !shareFolders()))
         QSKIP("saving as another user needs root");
     // The next test's init() sets the XDG folders afresh.
-    const auto restore = qScopeGuard([] { qunsetenv("TMPDIR"); });
+    const QByteArray home = qgetenv("HOME");
+    const auto restore = qScopeGuard([home] {
+        qunsetenv("TMPDIR");
+        qputenv("HOME", home);
+    });
     const auto folder = [this](const QString &place) { return QFile::encodeName(m_dir->filePath(place)); };
-    if (!runtime.isEmpty()) {
-        if (QFileInfo::exists(u"/run/user/0"_s))
-            QSKIP("this session has a runtime folder");
+    if (!runtime.isEmpty() && QFileInfo::exists(u"/run/user/"_s + QString::number(::geteuid())))
+        QSKIP("this session has a runtime folder");
+    if (runtime == u"none") {
+        for (const char *name : {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"})
+            qunsetenv(name);
+        qputenv("TMPDIR", folder(QString()));
+    } else if (!runtime.isEmpty()) {
         const QString place = runtime == u"in an open folder" ? u"open/runtime"_s : u"runtime"_s;
         const uid_t owner = runtime == u"theirs" ? Nobody : 0;
         QVERIFY(QDir().mkpath(m_dir->filePath(u"open/runtime"_s)) && QDir().mkpath(m_dir->filePath(place)) &&
@@ -459,7 +483,15 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         QVERIFY(QDir().mkpath(m_dir->filePath(place)) && ::chmod(folder(place), 0777) == 0 &&
                 ::chown(folder(place), Nobody, Nobody) == 0);
     }
-    const bool waits = !otherUser && taken.size() < 2;
+    QVERIFY(!apart || ::mkdir(folder(u"apart"_s), 0700) == 0);
+    const SystemCalls calls([folderLocks](SystemCalls::Call call, int fd, const char *) {
+        struct stat st
+        {
+        };
+        return !folderLocks && call == SystemCalls::Call::Flock && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)
+                   ? ENOLCK
+                   : 0;
+    });
     int ready[2];
     int release[2];
     QVERIFY(::pipe(ready) == 0 && ::pipe(release) == 0);
@@ -471,7 +503,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         ::close(release[1]);
         if (otherUser && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
             ::_exit(2);
-        const SystemCalls calls;
+        if (apart)
+            qputenv("XDG_RUNTIME_DIR", folder(u"apart"_s));
         FileSave file(QFile::encodeName(m_log), calls);
         const bool opened = file.open() && file.writeLines("OTHER\r\n");
         [[maybe_unused]] const ssize_t told = ::write(ready[1], opened ? "1" : "0", 1);
@@ -511,7 +544,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     std::atomic<bool> saved = false;
     SaveOutcome result;
     ours = std::thread([&] {
-        result = save({u"OURS"_s});
+        result = save({u"OURS"_s}, nullptr, calls);
         saved = true;
     });
     if (!waits) {
@@ -525,7 +558,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     }
     finish();
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == (waits ? 0 : 1));
-    QCOMPARE(std::get<Save::Saved>(result.end).unlocked, taken.size() == 2);
+    QCOMPARE(std::get<Save::Saved>(result.end).unlocked, warned);
+    QCOMPARE(Wording::saveOutcome(result, 1).message.has_value(), warned);
     QCOMPARE(readAll(m_log), QByteArray("OURS\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
@@ -691,10 +725,10 @@ void TstLogFile::faultsAtTheSeam_data()
         "пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его "
         "месте, оставлено как было";
     // clang-format off
-    QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("list open write fsync link fsync folder") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("list open flock list open removexattr fchmod write fsync link rename fsync folder") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("list open flock list open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << list << none;
-    QTest::newRow("a replaced one whose new file cannot lose the folder's default ACL: written in place") << u"file"_s << QByteArray("removexattr") << u"EIO"_s << QByteArray("list open flock list open removexattr write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("flock list open write fsync link fsync folder") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("flock list open flock list open removexattr fchmod write fsync link rename fsync folder") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("flock list open flock list open write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << list << none;
+    QTest::newRow("a replaced one whose new file cannot lose the folder's default ACL: written in place") << u"file"_s << QByteArray("removexattr") << u"EIO"_s << QByteArray("flock list open flock list open removexattr write fsync fallocate fchmod link fsync folder ftruncate fsync fallocate pread pwrite fsync unlink") << QByteArray("saved||") << list << none << none;
     QTest::newRow("another user's copy writing into a linked one: waited for, Cancel leaves it") << u"linked"_s << QByteArray("open flock") << u"held"_s << QByteArray() << QByteArray("cancelled||") << old << old << none;
     QTest::newRow("a new one whose folder's sync fails: saved, told") << u"none"_s << QByteArray("fsync folder") << u"EIO"_s << QByteArray() << "saved||" + io << list << none << none;
     QTest::newRow("the new file's sync fails: not saved") << u"file"_s << QByteArray("write fsync") << u"EIO"_s << QByteArray() << "failed|" + io + '|' << old << none << none;
