@@ -2,6 +2,7 @@
 #include "control/saveplaces.h"
 #include "core/nickstore.h"
 #include "platform/folders.h"
+#include "platform/save/disklife.h"
 #include "platform/save/filesave.h"
 #include "savefixtures.h"
 #include "ui/wording/wording.h"
@@ -16,6 +17,7 @@
 
 #include <atomic>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/file.h>
 #include <optional>
 #include <sys/mount.h>
@@ -129,6 +131,8 @@ private Q_SLOTS:
     void leftoversOfACrash();
     void listKeptAsideOnlyWhereItLasts_data();
     void listKeptAsideOnlyWhereItLasts();
+    void whatAPowerCutLeavesOfADisk_data();
+    void whatAPowerCutLeavesOfADisk();
     void anInstalledCopySavesIntoDocuments_data();
     void anInstalledCopySavesIntoDocuments();
 
@@ -559,7 +563,13 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     finish();
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == (waits ? 0 : 1));
     QCOMPARE(std::get<Save::Saved>(result.end).unlocked, warned);
-    QCOMPARE(Wording::saveOutcome(result, 1).message.has_value(), warned);
+    const auto message = Wording::saveOutcome(result, 1).message;
+    QCOMPARE(message && message->text.contains(u"\n\nНо другие копии программы не могли дождаться конца этого "
+                                               u"сохранения: для блокировки, по которой они сохраняют по очереди, "
+                                               u"не нашлось папки, доступной только вам. Если другая копия в это "
+                                               u"же время сохраняла список в этот же файл, в нём может оказаться её "
+                                               u"список."_s),
+             warned);
     QCOMPARE(readAll(m_log), QByteArray("OURS\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
@@ -1001,6 +1011,82 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
     QCOMPARE(QDir(ours).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
+void TstLogFile::whatAPowerCutLeavesOfADisk_data()
+{
+    // A file system by its type and device, under mounts added to a root ext4 on the disk vda and a
+    // tmpfs at /dev/shm, and files of /sys added to vda's ("path=text"; a slave's name alone lists it).
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QByteArray>("device");
+    QTest::addColumn<QByteArray>("mounts");
+    QTest::addColumn<QByteArrayList>("sys");
+    QTest::addColumn<QString>("life");
+    const auto block = [](const QByteArray &device, const QByteArray &name, const QByteArray &type = "disk") {
+        return "/sys/dev/block/" + device + "/uevent=MAJOR=7\nDEVNAME=" + name + "\nDEVTYPE=" + type + '\n';
+    };
+    const auto loop = [&](const QByteArray &device, const QByteArray &file) {
+        return QByteArrayList{block(device, "loop" + device.mid(2)),
+                              "/sys/dev/block/" + device + "/loop/backing_file=" + file + '\n'};
+    };
+    const QByteArray cacheOn = "3 1 7:0 / /home/u/.cache rw - ext4 /dev/loop0 rw\n";
+    const auto overlay = [](const QByteArray &upper) {
+        return "9 1 0:40 / /home/u/.cache rw - overlay overlay rw,lowerdir=/l,upperdir=" + upper + ",workdir=/w\n";
+    };
+    // clang-format off
+    QTest::newRow("a disk: kept") << u"ext4"_s << QByteArray("254:0") << QByteArray() << QByteArrayList() << u"kept"_s;
+    QTest::newRow("no block device below (NFS): kept") << u"nfs"_s << QByteArray("0:50") << QByteArray() << QByteArrayList() << u"kept"_s;
+    QTest::newRow("a loop device on a file on tmpfs: lost") << u"ext4"_s << QByteArray("7:0") << cacheOn << loop("7:0", "/dev/shm/cache.img") << u"lost"_s;
+    QTest::newRow("a loop device on a file on a disk: kept") << u"ext4"_s << QByteArray("7:0") << cacheOn << loop("7:0", "/srv/cache.img") << u"kept"_s;
+    QTest::newRow("a loop device on a file in a loop device's file system on tmpfs: lost") << u"ext4"_s << QByteArray("7:1") << QByteArray("3 1 7:0 / /mnt/a rw - ext4 /dev/loop0 rw\n4 1 7:1 / /home/u/.cache rw - ext4 /dev/loop1 rw\n") << loop("7:0", "/dev/shm/a.img") + loop("7:1", "/mnt/a/b.img") << u"lost"_s;
+    QTest::newRow("a partition of a loop device on tmpfs: lost") << u"ext4"_s << QByteArray("259:0") << QByteArray("3 1 259:0 / /home/u/.cache rw - ext4 /dev/loop0p1 rw\n") << QByteArrayList{block("259:0", "loop0p1", "partition"), "/sys/dev/block/259:0/../uevent=DEVNAME=loop0\nDEVTYPE=disk", "/sys/dev/block/259:0/../loop/backing_file=/dev/shm/disk.img"} << u"lost"_s;
+    QTest::newRow("a loop device whose file was removed: not known") << u"ext4"_s << QByteArray("7:0") << cacheOn << loop("7:0", "/srv/cache.img (deleted)") << u"unknown"_s;
+    QTest::newRow("a loop device whose file was since hidden by a mount over its folder: not known") << u"ext4"_s << QByteArray("7:0") << "2 1 0:30 / /data rw - tmpfs tmpfs rw\n" + cacheOn + "4 2 253:0 / /data rw - ext4 /dev/dm-0 rw\n" << loop("7:0", "/data/cache.img") + QByteArrayList{"/sys/dev/block/253:0/uevent=DEVNAME=dm-0"} << u"unknown"_s;
+    QTest::newRow("a device without /sys: not known") << u"ext4"_s << QByteArray("7:0") << cacheOn << QByteArrayList() << u"unknown"_s;
+    QTest::newRow("zram: lost") << u"ext4"_s << QByteArray("252:0") << QByteArray() << QByteArrayList{block("252:0", "zram0")} << u"lost"_s;
+    QTest::newRow("brd's ram disk: lost") << u"ext4"_s << QByteArray("1:0") << QByteArray() << QByteArrayList{block("1:0", "ram0")} << u"lost"_s;
+    QTest::newRow("encrypted on a disk: kept") << u"ext4"_s << QByteArray("253:0") << QByteArray() << QByteArrayList{block("253:0", "dm-0"), "/sys/dev/block/253:0/slaves/vda1=", "/sys/class/block/vda1/uevent=DEVNAME=vda1\nDEVTYPE=partition", "/sys/class/block/vda1/../uevent=DEVNAME=vda"} << u"kept"_s;
+    QTest::newRow("encrypted on a loop device on tmpfs: lost") << u"ext4"_s << QByteArray("253:0") << QByteArray("3 1 253:0 / /home/u/.cache rw - ext4 /dev/dm-0 rw\n") << QByteArrayList{block("253:0", "dm-0"), "/sys/dev/block/253:0/slaves/loop0=", "/sys/class/block/loop0/uevent=DEVNAME=loop0", "/sys/class/block/loop0/loop/backing_file=/dev/shm/c.img"} << u"lost"_s;
+    QTest::newRow("mirrored on a disk and a memory disk: not known") << u"ext4"_s << QByteArray("9:0") << QByteArray() << QByteArrayList{block("9:0", "md0"), "/sys/dev/block/9:0/slaves/vda=", "/sys/dev/block/9:0/slaves/zram0=", "/sys/class/block/vda/uevent=DEVNAME=vda", "/sys/class/block/zram0/uevent=DEVNAME=zram0"} << u"unknown"_s;
+    QTest::newRow("an overlay's new files on a disk: kept") << u"overlay"_s << QByteArray("0:40") << overlay("/srv/up") << QByteArrayList() << u"kept"_s;
+    QTest::newRow("an overlay's new files on tmpfs: lost") << u"overlay"_s << QByteArray("0:40") << overlay("/dev/shm/up") << QByteArrayList() << u"lost"_s;
+    QTest::newRow("an overlay's new files in a folder with a comma and backslash, escaped twice: found") << u"overlay"_s << QByteArray("0:40") << "5 1 0:31 / /srv/a,b\\134c rw - tmpfs tmpfs rw\n" + overlay("/srv/a\\134\\054b\\134\\134c/up") << QByteArrayList() << u"lost"_s;
+    QTest::newRow("an overlay's new files on tmpfs at a folder a disk was later mounted over: not known") << u"overlay"_s << QByteArray("0:40") << "5 1 0:31 / /scratch rw - tmpfs tmpfs rw\n" + overlay("/scratch/up") + "10 5 254:0 /srv /scratch rw - ext4 /dev/vda rw\n" << QByteArrayList() << u"unknown"_s;
+    QTest::newRow("an overlay's new files on a disk mounted over an earlier tmpfs: kept") << u"overlay"_s << QByteArray("0:40") << "5 1 0:31 / /scratch rw - tmpfs tmpfs rw\n6 5 254:0 /srv /scratch rw - ext4 /dev/vda rw\n" + overlay("/scratch/up") << QByteArrayList() << u"kept"_s;
+    QTest::newRow("an overlay's new files on another overlay (seen from a container): not known") << u"overlay"_s << QByteArray("0:40") << "5 1 0:39 / /srv rw - overlay overlay rw,upperdir=/dev/shm/u\n" + overlay("/srv/up") << QByteArrayList() << u"unknown"_s;
+    QTest::newRow("an overlay's new files in a folder named from where it was mounted: not known") << u"overlay"_s << QByteArray("0:40") << overlay("up") << QByteArrayList() << u"unknown"_s;
+    // clang-format on
+}
+
+void TstLogFile::whatAPowerCutLeavesOfADisk()
+{
+    QFETCH(QString, type);
+    QFETCH(QByteArray, device);
+    QFETCH(QByteArray, mounts);
+    QFETCH(QByteArrayList, sys);
+    static const QHash<QString, long> Types = {{u"ext4"_s, EXT4_SUPER_MAGIC},
+                                               {u"nfs"_s, NFS_SUPER_MAGIC},
+                                               {u"overlay"_s, OVERLAYFS_SUPER_MAGIC}};
+    QMap<QByteArray, QByteArray> files;
+    files["/proc/self/mountinfo"] = "1 0 254:0 / / rw - ext4 /dev/vda rw\n2 1 0:22 / /dev/shm rw - tmpfs tmpfs rw\n" +
+                                    mounts;
+    files["/sys/dev/block/254:0/uevent"] = "MAJOR=254\nMINOR=0\nDEVNAME=vda\nDEVTYPE=disk\n";
+    for (const QByteArray &file : sys)
+        files[file.left(file.indexOf('='))] = file.mid(file.indexOf('=') + 1);
+    const DiskLife life(
+        [&files](const QByteArray &path) { return files.value(path); },
+        [&files](const QByteArray &folder) {
+            QByteArrayList names;
+            for (const QByteArray &path : files.keys()) {
+                if (path.startsWith(folder + '/'))
+                    names << path.mid(folder.size() + 1).split('/').first();
+            }
+            return names;
+        });
+    const QByteArrayList numbers = device.split(':');
+    static const char *const Lives[] = {"kept", "lost", "unknown"};
+    const AfterPowerCut found = life.of(Types.value(type), makedev(numbers[0].toUInt(), numbers[1].toUInt()));
+    QTEST(QString::fromLatin1(Lives[int(found)]), "life");
+}
+
 void TstLogFile::anInstalledCopySavesIntoDocuments_data()
 {
     // The program's folder and the documents folder; where NIK.log goes, and where when that refuses
@@ -1013,7 +1099,8 @@ void TstLogFile::anInstalledCopySavesIntoDocuments_data()
     QTest::newRow("a copy in a folder of its own saves beside itself") << QByteArray("/home/u/quillmark") << docs << QByteArrayList{"/home/u/quillmark", docs};
     QTest::newRow("the package's copy: Documents, nowhere else") << QByteArray("/usr/bin") << docs << QByteArrayList{docs};
     QTest::newRow("installed into its prefix: Documents, nowhere else") << QByteArray("/usr/local/bin") << docs << QByteArrayList{docs};
-    QTest::newRow("installed, no home: told there is no place") << QByteArray("/usr/bin") << QByteArray() << QByteArrayList{"/usr/bin", ""};
+    QTest::newRow("installed, no home: no place at all, even for root") << QByteArray("/usr/bin") << QByteArray() << QByteArrayList();
+    QTest::newRow("a copy of its own, no home: beside itself, then none") << QByteArray("/home/u/quillmark") << QByteArray() << QByteArrayList{"/home/u/quillmark", ""};
     // clang-format on
 }
 
@@ -1021,7 +1108,18 @@ void TstLogFile::anInstalledCopySavesIntoDocuments()
 {
     QFETCH(QByteArray, program);
     QFETCH(QByteArray, documents);
-    QTEST(SavePlaces::of(program, documents, installFolders()).places, "places");
+    const SavePlaces places = SavePlaces::of(program, documents, installFolders());
+    QTEST(places.places, "places");
+    if (!places.places.isEmpty())
+        return;
+    // Nothing written, not even where the program was started, and told why.
+    const QString started = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(started); });
+    QCOMPARE(toldBy(NickLog::save(storeOf({u"NIK"_s}), places.places)),
+             "failed|программа установлена в систему и в свою папку список не записывает, а домашняя папка не "
+             "найдена|");
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 int main(int argc, char **argv)
