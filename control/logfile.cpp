@@ -44,7 +44,9 @@ SaveOutcome NickLog::save(const NickStore &store, const QByteArrayList &places, 
 {
     const QByteArray name = QFile::encodeName(FileName);
     if (places.isEmpty())
-        return {Save::Failed{name, {Save::Why::NoHome}, Save::AsBefore{}, Save::Refuser::Folder, name, {}}, {}, false};
+        return {Save::Failed{name, {Save::Why::NoHome}, Save::AsBefore{}, Save::Refuser::Folder, name, {}},
+                {},
+                false};
     // Never a relative name: that would be wherever the program was started.
     if (!places.value(0).startsWith('/')) {
         return {

@@ -18,8 +18,8 @@
 #include <atomic>
 #include <fcntl.h>
 #include <linux/magic.h>
-#include <sys/file.h>
 #include <optional>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -492,7 +492,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         struct stat st
         {
         };
-        return !folderLocks && call == SystemCalls::Call::Flock && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)
+        return !folderLocks && call == SystemCalls::Call::Flock && ::fstat(fd, &st) == 0 &&
+                       S_ISDIR(st.st_mode)
                    ? ENOLCK
                    : 0;
     });
@@ -564,11 +565,12 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == (waits ? 0 : 1));
     QCOMPARE(std::get<Save::Saved>(result.end).unlocked, warned);
     const auto message = Wording::saveOutcome(result, 1).message;
-    QCOMPARE(message && message->text.contains(u"\n\nНо другие копии программы не могли дождаться конца этого "
-                                               u"сохранения: для блокировки, по которой они сохраняют по очереди, "
-                                               u"не нашлось папки, доступной только вам. Если другая копия в это "
-                                               u"же время сохраняла список в этот же файл, в нём может оказаться её "
-                                               u"список."_s),
+    QCOMPARE(message &&
+                 message->text.contains(u"\n\nНо другие копии программы не могли дождаться конца этого "
+                                        u"сохранения: для блокировки, по которой они сохраняют по очереди, "
+                                        u"не нашлось папки, доступной только вам. Если другая копия в это "
+                                        u"же время сохраняла список в этот же файл, в нём может оказаться её "
+                                        u"список."_s),
              warned);
     QCOMPARE(readAll(m_log), QByteArray("OURS\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
@@ -1029,7 +1031,8 @@ void TstLogFile::whatAPowerCutLeavesOfADisk_data()
     };
     const QByteArray cacheOn = "3 1 7:0 / /home/u/.cache rw - ext4 /dev/loop0 rw\n";
     const auto overlay = [](const QByteArray &upper) {
-        return "9 1 0:40 / /home/u/.cache rw - overlay overlay rw,lowerdir=/l,upperdir=" + upper + ",workdir=/w\n";
+        return "9 1 0:40 / /home/u/.cache rw - overlay overlay rw,lowerdir=/l,upperdir=" + upper +
+               ",workdir=/w\n";
     };
     // clang-format off
     QTest::newRow("a disk: kept") << u"ext4"_s << QByteArray("254:0") << QByteArray() << QByteArrayList() << u"kept"_s;
@@ -1062,25 +1065,23 @@ void TstLogFile::whatAPowerCutLeavesOfADisk()
     QFETCH(QByteArray, device);
     QFETCH(QByteArray, mounts);
     QFETCH(QByteArrayList, sys);
-    static const QHash<QString, long> Types = {{u"ext4"_s, EXT4_SUPER_MAGIC},
-                                               {u"nfs"_s, NFS_SUPER_MAGIC},
-                                               {u"overlay"_s, OVERLAYFS_SUPER_MAGIC}};
+    static const QHash<QString, long> Types = {
+        {u"ext4"_s, EXT4_SUPER_MAGIC}, {u"nfs"_s, NFS_SUPER_MAGIC}, {u"overlay"_s, OVERLAYFS_SUPER_MAGIC}};
     QMap<QByteArray, QByteArray> files;
-    files["/proc/self/mountinfo"] = "1 0 254:0 / / rw - ext4 /dev/vda rw\n2 1 0:22 / /dev/shm rw - tmpfs tmpfs rw\n" +
-                                    mounts;
+    files["/proc/self/mountinfo"] =
+        "1 0 254:0 / / rw - ext4 /dev/vda rw\n2 1 0:22 / /dev/shm rw - tmpfs tmpfs rw\n" + mounts;
     files["/sys/dev/block/254:0/uevent"] = "MAJOR=254\nMINOR=0\nDEVNAME=vda\nDEVTYPE=disk\n";
     for (const QByteArray &file : sys)
         files[file.left(file.indexOf('='))] = file.mid(file.indexOf('=') + 1);
-    const DiskLife life(
-        [&files](const QByteArray &path) { return files.value(path); },
-        [&files](const QByteArray &folder) {
-            QByteArrayList names;
-            for (const QByteArray &path : files.keys()) {
-                if (path.startsWith(folder + '/'))
-                    names << path.mid(folder.size() + 1).split('/').first();
-            }
-            return names;
-        });
+    const DiskLife life([&files](const QByteArray &path) { return files.value(path); },
+                        [&files](const QByteArray &folder) {
+                            QByteArrayList names;
+                            for (const QByteArray &path : files.keys()) {
+                                if (path.startsWith(folder + '/'))
+                                    names << path.mid(folder.size() + 1).split('/').first();
+                            }
+                            return names;
+                        });
     const QByteArrayList numbers = device.split(':');
     static const char *const Lives[] = {"kept", "lost", "unknown"};
     const AfterPowerCut found = life.of(Types.value(type), makedev(numbers[0].toUInt(), numbers[1].toUInt()));
@@ -1116,9 +1117,10 @@ void TstLogFile::anInstalledCopySavesIntoDocuments()
     const QString started = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir->path()));
     const auto restore = qScopeGuard([&] { QDir::setCurrent(started); });
-    QCOMPARE(toldBy(NickLog::save(storeOf({u"NIK"_s}), places.places)),
-             "failed|программа установлена в систему и в свою папку список не записывает, а домашняя папка не "
-             "найдена|");
+    QCOMPARE(
+        toldBy(NickLog::save(storeOf({u"NIK"_s}), places.places)),
+        "failed|программа установлена в систему и в свою папку список не записывает, а домашняя папка не "
+        "найдена|");
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
