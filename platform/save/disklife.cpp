@@ -9,24 +9,18 @@
 
 namespace {
 
-// A loop device on a file on an overlay on a loop device ... goes no deeper
-// than this; one past it is not known.
-constexpr int MostSteps = 8;
-
 // mountinfo writes a space, tab, newline or backslash in a name, and a mount
 // option's comma, as \ and three octal digits.
 QByteArray octalUnescaped(const QByteArray &text)
 {
     QByteArray plain;
     for (qsizetype at = 0; at < text.size(); ++at) {
-        bool octal = false;
-        const int code = text.mid(at + 1, 3).toInt(&octal, 8);
-        if (text.at(at) == '\\' && at + 3 < text.size() && octal) {
-            plain += char(code);
-            at += 3;
-        } else {
+        if (text.at(at) != '\\') {
             plain += text.at(at);
+            continue;
         }
+        plain += char(text.mid(at + 1, 3).toInt(nullptr, 8));
+        at += 3;
     }
     return plain;
 }
@@ -103,14 +97,14 @@ AfterPowerCut DiskLife::of(long type, dev_t device) const
             mount = at;
     }
     if (type == OVERLAYFS_SUPER_MAGIC)
-        return mount < 0 ? AfterPowerCut::Unknown : ofOverlay(mounts, mount, 0);
+        return mount < 0 ? AfterPowerCut::Unknown : ofOverlay(mounts, mount);
     // No block device: NFS, a btrfs subvolume and the like keep it.
     if (major(device) == 0)
         return AfterPowerCut::Kept;
-    return ofBlock(mounts, "/sys/dev/block/" + id, mount, 0);
+    return ofBlock(mounts, "/sys/dev/block/" + id, mount);
 }
 
-AfterPowerCut DiskLife::ofMount(const Mounts &mounts, qsizetype mount, int steps) const
+AfterPowerCut DiskLife::ofMount(const Mounts &mounts, qsizetype mount) const
 {
     const QByteArray &type = mounts[mount].type;
     if (type == "tmpfs" || type == "ramfs" || type == "devtmpfs")
@@ -118,14 +112,14 @@ AfterPowerCut DiskLife::ofMount(const Mounts &mounts, qsizetype mount, int steps
     if (type == "fuse" || type == "fuseblk" || type.startsWith("fuse."))
         return AfterPowerCut::Unknown;
     if (type == "overlay")
-        return ofOverlay(mounts, mount, steps);
+        return ofOverlay(mounts, mount);
     if (mounts[mount].device.startsWith("0:"))
         return AfterPowerCut::Kept;
-    return ofBlock(mounts, "/sys/dev/block/" + mounts[mount].device, mount, steps);
+    return ofBlock(mounts, "/sys/dev/block/" + mounts[mount].device, mount);
 }
 
 // As lasting as the file system that takes its new files.
-AfterPowerCut DiskLife::ofOverlay(const Mounts &mounts, qsizetype mount, int steps) const
+AfterPowerCut DiskLife::ofOverlay(const Mounts &mounts, qsizetype mount) const
 {
     for (const QByteArray &option : mounts[mount].options.split(',')) {
         if (!option.startsWith("upperdir="))
@@ -136,16 +130,14 @@ AfterPowerCut DiskLife::ofOverlay(const Mounts &mounts, qsizetype mount, int ste
         // leads to one was mounted over (or is seen from inside a container).
         if (below >= 0 && mounts[below].type == "overlay")
             return AfterPowerCut::Unknown;
-        return ofPath(mounts, upper, mount, steps + 1);
+        return ofPath(mounts, upper, mount);
     }
     return AfterPowerCut::Unknown;
 }
 
 // A block device by its folder in /sys; `mount`, where it is mounted.
-AfterPowerCut DiskLife::ofBlock(const Mounts &mounts, QByteArray block, qsizetype mount, int steps) const
+AfterPowerCut DiskLife::ofBlock(const Mounts &mounts, QByteArray block, qsizetype mount) const
 {
-    if (steps > MostSteps)
-        return AfterPowerCut::Unknown;
     QByteArray uevent = m_read(block + "/uevent");
     if (ueventField(uevent, "DEVTYPE") == "partition") {
         block += "/..";
@@ -163,13 +155,13 @@ AfterPowerCut DiskLife::ofBlock(const Mounts &mounts, QByteArray block, qsizetyp
         // A file removed since is no longer found by its name.
         if (file.endsWith(" (deleted)"))
             return AfterPowerCut::Unknown;
-        return ofPath(mounts, file, mount, steps + 1);
+        return ofPath(mounts, file, mount);
     }
     // Built on other devices (device mapper, RAID): as all of them.
     bool kept = true;
     bool lost = true;
     for (const QByteArray &below : m_names(block + "/slaves")) {
-        const AfterPowerCut life = ofBlock(mounts, "/sys/class/block/" + below, mount, steps + 1);
+        const AfterPowerCut life = ofBlock(mounts, "/sys/class/block/" + below, mount);
         kept = kept && life == AfterPowerCut::Kept;
         lost = lost && life == AfterPowerCut::Lost;
     }
@@ -177,14 +169,15 @@ AfterPowerCut DiskLife::ofBlock(const Mounts &mounts, QByteArray block, qsizetyp
 }
 
 // The file system a path lies on, for the mount `dependent` that uses it.
-AfterPowerCut DiskLife::ofPath(const Mounts &mounts, const QByteArray &path, qsizetype dependent,
-                               int steps) const
+// Each step goes to a mount listed before the one that uses it, so the walk ends.
+AfterPowerCut DiskLife::ofPath(const Mounts &mounts, const QByteArray &path, qsizetype dependent) const
 {
     const qsizetype below = holder(mounts, path);
-    // One mounted over the path after the mount that uses it hides what that uses.
-    if (steps > MostSteps || below < 0 || (dependent >= 0 && below > dependent))
+    // A mount over the path (the one that uses it, or a later one) hides
+    // what was there when it was taken into use.
+    if (below < 0 || (dependent >= 0 && below >= dependent))
         return AfterPowerCut::Unknown;
-    return ofMount(mounts, below, steps);
+    return ofMount(mounts, below);
 }
 
 DiskLife::Mounts DiskLife::parse(const QByteArray &mountinfo)

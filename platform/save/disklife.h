@@ -21,7 +21,7 @@ enum class AfterPowerCut
 // lasts as the file system that takes its new files; a loop device as the
 // one its file lies on; a device built on others (device mapper, RAID) as
 // all of them; any other disk keeps it. Where a step cannot be followed (no
-// /sys, a folder or file since hidden by a later mount, a deleted file) it
+// /sys, a folder or file since hidden by a mount over it, a deleted file) it
 // is not known.
 class DiskLife
 {
@@ -49,11 +49,11 @@ private:
     };
     using Mounts = QList<Mount>;
 
-    // `steps`: how many were followed to get here; `mount`: an index in `mounts`.
-    AfterPowerCut ofMount(const Mounts &mounts, qsizetype mount, int steps) const;
-    AfterPowerCut ofOverlay(const Mounts &mounts, qsizetype mount, int steps) const;
-    AfterPowerCut ofBlock(const Mounts &mounts, QByteArray block, qsizetype mount, int steps) const;
-    AfterPowerCut ofPath(const Mounts &mounts, const QByteArray &path, qsizetype dependent, int steps) const;
+    // `mount`: an index in `mounts`, in the order they were made.
+    AfterPowerCut ofMount(const Mounts &mounts, qsizetype mount) const;
+    AfterPowerCut ofOverlay(const Mounts &mounts, qsizetype mount) const;
+    AfterPowerCut ofBlock(const Mounts &mounts, QByteArray block, qsizetype mount) const;
+    AfterPowerCut ofPath(const Mounts &mounts, const QByteArray &path, qsizetype dependent) const;
     static Mounts parse(const QByteArray &mountinfo);
     static qsizetype holder(const Mounts &mounts, const QByteArray &path);
 
