@@ -42,9 +42,13 @@ bool placeRefused(const Save::Failed &failed, const QByteArray &programFolder)
 SaveOutcome NickLog::save(const NickStore &store, const QByteArrayList &places, Progress *progress,
                           const SystemCalls &calls)
 {
+    const QByteArray name = QFile::encodeName(FileName);
+    if (places.isEmpty())
+        return {Save::Failed{name, {Save::Why::NoHome}, Save::AsBefore{}, Save::Refuser::Folder, name, {}},
+                {},
+                false};
     // Never a relative name: that would be wherever the program was started.
     if (!places.value(0).startsWith('/')) {
-        const QByteArray name = QFile::encodeName(FileName);
         return {
             Save::Failed{name, {Save::Why::NotAbsolute}, Save::AsBefore{}, Save::Refuser::Folder, name, {}},
             {},

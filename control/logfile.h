@@ -39,7 +39,8 @@ public:
     // Into the first of `places` (SavePlaces), the folders as the system
     // names them (bytes, not necessarily UTF-8), and into each next one when
     // the one before refused. An empty first place means it is unknown:
-    // nothing is written; an empty later one, that there is none. Every file
+    // nothing is written; an empty later one, that there is none; no place
+    // at all, an installed copy without a home folder. Every file
     // is changed through `calls`. Safe on any thread.
     static SaveOutcome save(const NickStore &store, const QByteArrayList &places,
                             Progress *progress = nullptr, const SystemCalls &calls = SystemCalls());

@@ -2,6 +2,7 @@
 #include "control/saveplaces.h"
 #include "core/nickstore.h"
 #include "platform/folders.h"
+#include "platform/save/disklife.h"
 #include "platform/save/filesave.h"
 #include "savefixtures.h"
 #include "ui/wording/wording.h"
@@ -16,9 +17,9 @@
 
 #include <atomic>
 #include <fcntl.h>
-#include <sys/file.h>
-#include <optional>
 #include <linux/magic.h>
+#include <optional>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/mount.h>
 #include <sys/statfs.h>
@@ -150,6 +151,8 @@ private Q_SLOTS:
     void leftoversOfACrash();
     void listKeptAsideOnlyWhereItLasts_data();
     void listKeptAsideOnlyWhereItLasts();
+    void whatAPowerCutLeavesOfADisk_data();
+    void whatAPowerCutLeavesOfADisk();
     void anInstalledCopySavesIntoDocuments_data();
     void anInstalledCopySavesIntoDocuments();
     void theHelpPageIsInstalledWithTheProgram_data();
@@ -440,44 +443,68 @@ void TstLogFile::onlyThisProgramsLeftoversAreRemoved()
 void TstLogFile::savesOfTwoCopiesTakeTurns_data()
 {
     QTest::addColumn<bool>("otherUser");
+    // The other copy's own lock in a runtime folder of its own, as another user's would be.
+    QTest::addColumn<bool>("apart");
+    // Whether the program folder takes locks; where not, as on some network disks, they fail with ENOLCK.
+    QTest::addColumn<bool>("folderLocks");
     // XDG_RUNTIME_DIR: the test's own, or the user's own "open" to others, "theirs" (another user's),
-    // or the user's own "in an open folder" others may write; then in a session without /run/user/<uid>.
+    // or the user's own "in an open folder" others may write; then in a session without /run/user/<uid>;
+    // "none": neither it nor a cache or home folder is set.
     QTest::addColumn<QString>("runtime");
     // Lock places in the test's folder, as the cache folder and TMPDIR: those another user took first, and
     // the one that holds the lock (none: not looked at).
     QTest::addColumn<QStringList>("taken");
     QTest::addColumn<QString>("lockIn");
+    QTest::addColumn<bool>("waits");
+    QTest::addColumn<bool>("warned"); // that copies may not have taken turns
     const QString cache = u"cache/quillmark"_s;
-    const QString temporary = u"quillmark-0"_s;
+    const QString temporary = u"quillmark-"_s + QString::number(::geteuid());
     // clang-format off
-    QTest::newRow("two copies of one user: the later waits") << false << QString() << QStringList() << QString();
-    QTest::newRow("another user's copy: holds up nothing") << true << QString() << QStringList() << QString();
-    QTest::newRow("a runtime folder others may enter: not used, the later still waits") << false << u"open"_s << QStringList() << cache;
-    QTest::newRow("another user's runtime folder: not used, the later still waits") << false << u"theirs"_s << QStringList() << cache;
-    QTest::newRow("a runtime folder in a folder others may write: not used") << false << u"in an open folder"_s << QStringList() << cache;
-    QTest::newRow("the cache folder's place taken: the temporary one's, the later still waits") << false << u"theirs"_s << QStringList{cache} << temporary;
-    QTest::newRow("every place taken: the later does not wait, and is told") << false << u"theirs"_s << QStringList{cache, temporary} << QString();
+    QTest::newRow("two copies of one user: the later waits") << false << false << true << QString() << QStringList() << QString() << true << false;
+    QTest::newRow("the same where the folder takes no locks: the later still waits") << false << false << false << QString() << QStringList() << QString() << true << false;
+    QTest::newRow("a copy with a lock folder of its own, as another user's: the later waits for the folder") << false << true << true << QString() << QStringList() << QString() << true << false;
+    QTest::newRow("the same where the folder takes no locks: the later does not wait") << false << true << false << QString() << QStringList() << QString() << false << false;
+    QTest::newRow("another user's copy: the later waits for the folder") << true << false << true << QString() << QStringList() << QString() << true << false;
+    QTest::newRow("a runtime folder others may enter: not used, the later still waits") << false << false << false << u"open"_s << QStringList() << cache << true << false;
+    QTest::newRow("another user's runtime folder: not used, the later still waits") << false << false << false << u"theirs"_s << QStringList() << cache << true << false;
+    QTest::newRow("a runtime folder in a folder others may write: not used") << false << false << false << u"in an open folder"_s << QStringList() << cache << true << false;
+    QTest::newRow("the cache folder's place taken: the temporary one's, the later still waits") << false << false << false << u"theirs"_s << QStringList{cache} << temporary << true << false;
+    QTest::newRow("no runtime, cache or home folder: the temporary one's, not told") << false << false << false << u"none"_s << QStringList() << temporary << true << false;
+    QTest::newRow("every place taken: the later waits for the folder, not told") << false << false << true << u"theirs"_s << QStringList{cache, temporary} << QString() << true << false;
+    QTest::newRow("every place taken, the folder takes no locks: the later does not wait, and is told") << false << false << false << u"theirs"_s << QStringList{cache, temporary} << QString() << false << true;
     // clang-format on
 }
 
 void TstLogFile::savesOfTwoCopiesTakeTurns()
 {
     // Another copy is in the middle of its save when ours starts: ours waits
-    // for a copy of the same user, not for another user's; neither leaves a
-    // file behind, and ours is saved last. One that did not wait is saved
+    // for it, of whichever user, where either lock can be had; neither leaves
+    // a file behind, and ours is saved last. One that did not wait is saved
     // first, and the other copy then leaves it as it is.
     QFETCH(bool, otherUser);
+    QFETCH(bool, apart);
+    QFETCH(bool, folderLocks);
     QFETCH(QString, runtime);
     QFETCH(QStringList, taken);
     QFETCH(QString, lockIn);
-    if ((otherUser || !runtime.isEmpty()) && (::geteuid() != 0 || !shareFolders()))
+    QFETCH(bool, waits);
+    QFETCH(bool, warned);
+    if ((otherUser || (!runtime.isEmpty() && runtime != u"none")) && (::geteuid() != 0 || !shareFolders()))
         QSKIP("saving as another user needs root");
     // The next test's init() sets the XDG folders afresh.
-    const auto restore = qScopeGuard([] { qunsetenv("TMPDIR"); });
+    const QByteArray home = qgetenv("HOME");
+    const auto restore = qScopeGuard([home] {
+        qunsetenv("TMPDIR");
+        qputenv("HOME", home);
+    });
     const auto folder = [this](const QString &place) { return QFile::encodeName(m_dir->filePath(place)); };
-    if (!runtime.isEmpty()) {
-        if (QFileInfo::exists(u"/run/user/0"_s))
-            QSKIP("this session has a runtime folder");
+    if (!runtime.isEmpty() && QFileInfo::exists(u"/run/user/"_s + QString::number(::geteuid())))
+        QSKIP("this session has a runtime folder");
+    if (runtime == u"none") {
+        for (const char *name : {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"})
+            qunsetenv(name);
+        qputenv("TMPDIR", folder(QString()));
+    } else if (!runtime.isEmpty()) {
         const QString place = runtime == u"in an open folder" ? u"open/runtime"_s : u"runtime"_s;
         const uid_t owner = runtime == u"theirs" ? Nobody : 0;
         QVERIFY(QDir().mkpath(m_dir->filePath(u"open/runtime"_s)) && QDir().mkpath(m_dir->filePath(place)) &&
@@ -493,7 +520,16 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         QVERIFY(QDir().mkpath(m_dir->filePath(place)) && ::chmod(folder(place), 0777) == 0 &&
                 ::chown(folder(place), Nobody, Nobody) == 0);
     }
-    const bool waits = !otherUser && taken.size() < 2;
+    QVERIFY(!apart || ::mkdir(folder(u"apart"_s), 0700) == 0);
+    const SystemCalls calls([folderLocks](SystemCalls::Call call, int fd, const char *) {
+        struct stat st
+        {
+        };
+        return !folderLocks && call == SystemCalls::Call::Flock && ::fstat(fd, &st) == 0 &&
+                       S_ISDIR(st.st_mode)
+                   ? ENOLCK
+                   : 0;
+    });
     int ready[2];
     int release[2];
     QVERIFY(::pipe(ready) == 0 && ::pipe(release) == 0);
@@ -505,7 +541,8 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
         ::close(release[1]);
         if (otherUser && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
             ::_exit(2);
-        const SystemCalls calls;
+        if (apart)
+            qputenv("XDG_RUNTIME_DIR", folder(u"apart"_s));
         FileSave file(QFile::encodeName(m_log), calls);
         const bool opened = file.open() && file.writeLines("OTHER\r\n");
         [[maybe_unused]] const ssize_t told = ::write(ready[1], opened ? "1" : "0", 1);
@@ -545,7 +582,7 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     std::atomic<bool> saved = false;
     SaveOutcome result;
     ours = std::thread([&] {
-        result = save({u"OURS"_s});
+        result = save({u"OURS"_s}, nullptr, calls);
         saved = true;
     });
     if (!waits) {
@@ -559,7 +596,15 @@ void TstLogFile::savesOfTwoCopiesTakeTurns()
     }
     finish();
     QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == (waits ? 0 : 1));
-    QCOMPARE(std::get<Save::Saved>(result.end).unlocked, taken.size() == 2);
+    QCOMPARE(std::get<Save::Saved>(result.end).unlocked, warned);
+    const auto message = Wording::saveOutcome(result, 1).message;
+    QCOMPARE(message &&
+                 message->text.contains(u"\n\nНо другие копии программы не могли дождаться конца этого "
+                                        u"сохранения: для блокировки, по которой они сохраняют по очереди, "
+                                        u"не нашлось папки, доступной только вам. Если другая копия в это "
+                                        u"же время сохраняла список в этот же файл, в нём может оказаться её "
+                                        u"список."_s),
+             warned);
     QCOMPARE(readAll(m_log), QByteArray("OURS\r\n"));
     QCOMPARE(leftInProgramFolder(), QStringList{u"NIK.log"_s});
 }
@@ -726,10 +771,10 @@ void TstLogFile::faultsAtTheSeam_data()
         "пока шло сохранение, файл заменил или создал кто-то другой; то, что теперь стоит на его "
         "месте, оставлено как было";
     // clang-format off
-    QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("list open write fsync link close fsync folder") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("list open flock list open removexattr fchmod write fsync link close rename fsync folder") << QByteArray("saved||") << list << none << none;
-    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("list open flock list open write fsync fallocate fchmod cache write cache fsync cache close cache fsync folder link fsync folder cache write cache fsync cache close cache fsync folder ftruncate fsync fallocate pread pwrite fsync close unlink") << QByteArray("saved||") << list << list << none;
-    QTest::newRow("a replaced one whose new file cannot lose the folder's default ACL: written in place") << u"file"_s << QByteArray("removexattr") << u"EIO"_s << QByteArray("list open flock list open removexattr write fsync fallocate fchmod cache write cache fsync cache close cache fsync folder link fsync folder cache write cache fsync cache close cache fsync folder ftruncate fsync fallocate pread pwrite fsync close unlink") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a new one: on the disk, named, its folder synced") << u"none"_s << QByteArray() << QString() << QByteArray("flock list open write fsync link close fsync folder") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a replaced one: the same, through a name of its own") << u"file"_s << QByteArray() << QString() << QByteArray("flock list open flock list open removexattr fchmod write fsync link close rename fsync folder") << QByteArray("saved||") << list << none << none;
+    QTest::newRow("a linked one: kept aside, emptied, filled, synced") << u"linked"_s << QByteArray() << QString() << QByteArray("flock list open flock list open write fsync fallocate fchmod cache write cache fsync cache close cache fsync folder link fsync folder cache write cache fsync cache close cache fsync folder ftruncate fsync fallocate pread pwrite fsync close unlink") << QByteArray("saved||") << list << list << none;
+    QTest::newRow("a replaced one whose new file cannot lose the folder's default ACL: written in place") << u"file"_s << QByteArray("removexattr") << u"EIO"_s << QByteArray("flock list open flock list open removexattr write fsync fallocate fchmod cache write cache fsync cache close cache fsync folder link fsync folder cache write cache fsync cache close cache fsync folder ftruncate fsync fallocate pread pwrite fsync close unlink") << QByteArray("saved||") << list << none << none;
     QTest::newRow("another user's copy writing into a linked one: waited for, Cancel leaves it") << u"linked"_s << QByteArray("open flock") << u"held"_s << QByteArray() << QByteArray("cancelled, another copy's save may be unfinished||") << old << old << none;
     QTest::newRow("a new one whose folder's sync fails: saved, told") << u"none"_s << QByteArray("fsync folder") << u"EIO"_s << QByteArray() << "saved||" + io << list << none << none;
     QTest::newRow("a stale network file") << u"file"_s << QByteArray("write fsync") << u"ESTALE"_s << QByteArray() << QByteArray("failed|файл на сетевом диске устарел: его изменили или удалили на сервере|") << old << none << none;
@@ -1304,6 +1349,82 @@ void TstLogFile::listKeptAsideOnlyWhereItLasts()
     QCOMPARE(QDir(ours).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
+void TstLogFile::whatAPowerCutLeavesOfADisk_data()
+{
+    // A file system by its type and device, under mounts added to a root ext4 on the disk vda and a
+    // tmpfs at /dev/shm, and files of /sys added to vda's ("path=text"; a slave's name alone lists it).
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QByteArray>("device");
+    QTest::addColumn<QByteArray>("mounts");
+    QTest::addColumn<QByteArrayList>("sys");
+    QTest::addColumn<QString>("life");
+    const auto block = [](const QByteArray &device, const QByteArray &name, const QByteArray &type = "disk") {
+        return "/sys/dev/block/" + device + "/uevent=MAJOR=7\nDEVNAME=" + name + "\nDEVTYPE=" + type + '\n';
+    };
+    const auto loop = [&](const QByteArray &device, const QByteArray &file) {
+        return QByteArrayList{block(device, "loop" + device.mid(2)),
+                              "/sys/dev/block/" + device + "/loop/backing_file=" + file + '\n'};
+    };
+    const QByteArray cacheOn = "3 1 7:0 / /home/u/.cache rw - ext4 /dev/loop0 rw\n";
+    const auto overlay = [](const QByteArray &upper) {
+        return "9 1 0:40 / /home/u/.cache rw - overlay overlay rw,lowerdir=/l,upperdir=" + upper +
+               ",workdir=/w\n";
+    };
+    // clang-format off
+    QTest::newRow("a disk: kept") << u"ext4"_s << QByteArray("254:0") << QByteArray() << QByteArrayList() << u"kept"_s;
+    QTest::newRow("no block device below (NFS): kept") << u"nfs"_s << QByteArray("0:50") << QByteArray() << QByteArrayList() << u"kept"_s;
+    QTest::newRow("a loop device on a file on tmpfs: lost") << u"ext4"_s << QByteArray("7:0") << cacheOn << loop("7:0", "/dev/shm/cache.img") << u"lost"_s;
+    QTest::newRow("a loop device on a file on a disk: kept") << u"ext4"_s << QByteArray("7:0") << cacheOn << loop("7:0", "/srv/cache.img") << u"kept"_s;
+    QTest::newRow("a loop device on a file in a loop device's file system on tmpfs: lost") << u"ext4"_s << QByteArray("7:1") << QByteArray("3 1 7:0 / /mnt/a rw - ext4 /dev/loop0 rw\n4 1 7:1 / /home/u/.cache rw - ext4 /dev/loop1 rw\n") << loop("7:0", "/dev/shm/a.img") + loop("7:1", "/mnt/a/b.img") << u"lost"_s;
+    QTest::newRow("a partition of a loop device on tmpfs: lost") << u"ext4"_s << QByteArray("259:0") << QByteArray("3 1 259:0 / /home/u/.cache rw - ext4 /dev/loop0p1 rw\n") << QByteArrayList{block("259:0", "loop0p1", "partition"), "/sys/dev/block/259:0/../uevent=DEVNAME=loop0\nDEVTYPE=disk", "/sys/dev/block/259:0/../loop/backing_file=/dev/shm/disk.img"} << u"lost"_s;
+    QTest::newRow("a loop device whose file was removed: not known") << u"ext4"_s << QByteArray("7:0") << cacheOn << loop("7:0", "/srv/cache.img (deleted)") << u"unknown"_s;
+    QTest::newRow("a loop device whose file was since hidden by a mount over its folder: not known") << u"ext4"_s << QByteArray("7:0") << "2 1 0:30 / /data rw - tmpfs tmpfs rw\n" + cacheOn + "4 2 253:0 / /data rw - ext4 /dev/dm-0 rw\n" << loop("7:0", "/data/cache.img") + QByteArrayList{"/sys/dev/block/253:0/uevent=DEVNAME=dm-0"} << u"unknown"_s;
+    QTest::newRow("a loop device mounted over its own file's folder: not known") << u"ext4"_s << QByteArray("7:0") << QByteArray("2 1 0:30 / /data rw - tmpfs tmpfs rw\n3 2 7:0 / /data rw - ext4 /dev/loop0 rw\n") << loop("7:0", "/data/cache.img") << u"unknown"_s;
+    QTest::newRow("a device without /sys: not known") << u"ext4"_s << QByteArray("7:0") << cacheOn << QByteArrayList() << u"unknown"_s;
+    QTest::newRow("zram: lost") << u"ext4"_s << QByteArray("252:0") << QByteArray() << QByteArrayList{block("252:0", "zram0")} << u"lost"_s;
+    QTest::newRow("brd's ram disk: lost") << u"ext4"_s << QByteArray("1:0") << QByteArray() << QByteArrayList{block("1:0", "ram0")} << u"lost"_s;
+    QTest::newRow("encrypted on a disk: kept") << u"ext4"_s << QByteArray("253:0") << QByteArray() << QByteArrayList{block("253:0", "dm-0"), "/sys/dev/block/253:0/slaves/vda1=", "/sys/class/block/vda1/uevent=DEVNAME=vda1\nDEVTYPE=partition", "/sys/class/block/vda1/../uevent=DEVNAME=vda"} << u"kept"_s;
+    QTest::newRow("encrypted on a loop device on tmpfs: lost") << u"ext4"_s << QByteArray("253:0") << QByteArray("3 1 253:0 / /home/u/.cache rw - ext4 /dev/dm-0 rw\n") << QByteArrayList{block("253:0", "dm-0"), "/sys/dev/block/253:0/slaves/loop0=", "/sys/class/block/loop0/uevent=DEVNAME=loop0", "/sys/class/block/loop0/loop/backing_file=/dev/shm/c.img"} << u"lost"_s;
+    QTest::newRow("mirrored on a disk and a memory disk: not known") << u"ext4"_s << QByteArray("9:0") << QByteArray() << QByteArrayList{block("9:0", "md0"), "/sys/dev/block/9:0/slaves/vda=", "/sys/dev/block/9:0/slaves/zram0=", "/sys/class/block/vda/uevent=DEVNAME=vda", "/sys/class/block/zram0/uevent=DEVNAME=zram0"} << u"unknown"_s;
+    QTest::newRow("an overlay's new files on a disk: kept") << u"overlay"_s << QByteArray("0:40") << overlay("/srv/up") << QByteArrayList() << u"kept"_s;
+    QTest::newRow("an overlay's new files on tmpfs: lost") << u"overlay"_s << QByteArray("0:40") << overlay("/dev/shm/up") << QByteArrayList() << u"lost"_s;
+    QTest::newRow("an overlay's new files in a folder with a comma, backslash and digits, escaped twice: found") << u"overlay"_s << QByteArray("0:40") << "5 1 0:31 / /srv/a,b\\134c2024 rw - tmpfs tmpfs rw\n" + overlay("/srv/a\\134\\054b\\134\\134c2024/up") << QByteArrayList() << u"lost"_s;
+    QTest::newRow("an overlay's new files on tmpfs at a folder a disk was later mounted over: not known") << u"overlay"_s << QByteArray("0:40") << "5 1 0:31 / /scratch rw - tmpfs tmpfs rw\n" + overlay("/scratch/up") + "10 5 254:0 /srv /scratch rw - ext4 /dev/vda rw\n" << QByteArrayList() << u"unknown"_s;
+    QTest::newRow("an overlay's new files on a disk mounted over an earlier tmpfs: kept") << u"overlay"_s << QByteArray("0:40") << "5 1 0:31 / /scratch rw - tmpfs tmpfs rw\n6 5 254:0 /srv /scratch rw - ext4 /dev/vda rw\n" + overlay("/scratch/up") << QByteArrayList() << u"kept"_s;
+    QTest::newRow("an overlay's new files on another overlay (seen from a container): not known") << u"overlay"_s << QByteArray("0:40") << "5 1 0:39 / /srv rw - overlay overlay rw,upperdir=/dev/shm/u\n" + overlay("/srv/up") << QByteArrayList() << u"unknown"_s;
+    QTest::newRow("an overlay's new files in a folder named from where it was mounted: not known") << u"overlay"_s << QByteArray("0:40") << overlay("up") << QByteArrayList() << u"unknown"_s;
+    // clang-format on
+}
+
+void TstLogFile::whatAPowerCutLeavesOfADisk()
+{
+    QFETCH(QString, type);
+    QFETCH(QByteArray, device);
+    QFETCH(QByteArray, mounts);
+    QFETCH(QByteArrayList, sys);
+    static const QHash<QString, long> Types = {
+        {u"ext4"_s, EXT4_SUPER_MAGIC}, {u"nfs"_s, NFS_SUPER_MAGIC}, {u"overlay"_s, OVERLAYFS_SUPER_MAGIC}};
+    QMap<QByteArray, QByteArray> files;
+    files["/proc/self/mountinfo"] =
+        "1 0 254:0 / / rw - ext4 /dev/vda rw\n2 1 0:22 / /dev/shm rw - tmpfs tmpfs rw\n" + mounts;
+    files["/sys/dev/block/254:0/uevent"] = "MAJOR=254\nMINOR=0\nDEVNAME=vda\nDEVTYPE=disk\n";
+    for (const QByteArray &file : sys)
+        files[file.left(file.indexOf('='))] = file.mid(file.indexOf('=') + 1);
+    const DiskLife life([&files](const QByteArray &path) { return files.value(path); },
+                        [&files](const QByteArray &folder) {
+                            QByteArrayList names;
+                            for (const QByteArray &path : files.keys()) {
+                                if (path.startsWith(folder + '/'))
+                                    names << path.mid(folder.size() + 1).split('/').first();
+                            }
+                            return names;
+                        });
+    const QByteArrayList numbers = device.split(':');
+    static const char *const Lives[] = {"kept", "lost", "unknown"};
+    const AfterPowerCut found = life.of(Types.value(type), makedev(numbers[0].toUInt(), numbers[1].toUInt()));
+    QTEST(QString::fromLatin1(Lives[int(found)]), "life");
+}
+
 void TstLogFile::anInstalledCopySavesIntoDocuments_data()
 {
     // The program's folder and the documents folder; where NIK.log goes, and where when that refuses
@@ -1316,7 +1437,8 @@ void TstLogFile::anInstalledCopySavesIntoDocuments_data()
     QTest::newRow("a copy in a folder of its own saves beside itself") << QByteArray("/home/u/quillmark") << docs << QByteArrayList{"/home/u/quillmark", docs};
     QTest::newRow("the package's copy: Documents, nowhere else") << QByteArray("/usr/bin") << docs << QByteArrayList{docs};
     QTest::newRow("installed into its prefix: Documents, nowhere else") << QByteArray("/usr/local/bin") << docs << QByteArrayList{docs};
-    QTest::newRow("installed, no home: told there is no place") << QByteArray("/usr/bin") << QByteArray() << QByteArrayList{"/usr/bin", ""};
+    QTest::newRow("installed, no home: no place at all, even for root") << QByteArray("/usr/bin") << QByteArray() << QByteArrayList();
+    QTest::newRow("a copy of its own, no home: beside itself, then none") << QByteArray("/home/u/quillmark") << QByteArray() << QByteArrayList{"/home/u/quillmark", ""};
     // clang-format on
 }
 
@@ -1324,7 +1446,19 @@ void TstLogFile::anInstalledCopySavesIntoDocuments()
 {
     QFETCH(QByteArray, program);
     QFETCH(QByteArray, documents);
-    QTEST(SavePlaces::of(program, documents, installFolders()).places, "places");
+    const SavePlaces places = SavePlaces::of(program, documents, installFolders());
+    QTEST(places.places, "places");
+    if (!places.places.isEmpty())
+        return;
+    // Nothing written, not even where the program was started, and told why.
+    const QString started = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(started); });
+    QCOMPARE(
+        toldBy(NickLog::save(storeOf({u"NIK"_s}), places.places)),
+        "failed|программа установлена в систему и в свою папку список не записывает, а домашняя папка не "
+        "найдена|");
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 void TstLogFile::theHelpPageIsInstalledWithTheProgram_data()

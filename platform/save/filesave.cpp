@@ -55,7 +55,7 @@ bool FileSave::open()
     m_key = QByteArray::number(quint64(folder.st_dev), 16) + '-' +
             QByteArray::number(quint64(folder.st_ino), 16) + '-' +
             QCryptographicHash::hash(m_name, QCryptographicHash::Sha1).toHex().left(16);
-    const SaveLock::Result locked = m_lock.take(m_key, m_waitHandler);
+    const SaveLock::Result locked = m_lock.take(m_key, m_folderFd, m_waitHandler);
     m_unlocked = locked == SaveLock::Result::NoPlace;
     if (!tookTurn(locked))
         return false;

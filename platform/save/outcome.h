@@ -20,6 +20,7 @@ enum class Why
     Busy,        // another copy kept the file's lock for too long
     PathTooLong, // the whole path is longer than the system takes
     NotAbsolute, // the folder is not known: the path would be wherever the program was started
+    NoHome,      // an installed copy, which never writes into its own folder, and no home folder
     Changed,     // someone else replaced or made the file while the save ran
 };
 struct Reason

@@ -1,14 +1,11 @@
 #include "platform/save/ownfolders.h"
 
+#include "platform/save/disklife.h"
 #include "platform/save/savetarget.h"
 #include "platform/save/systemcalls.h"
 
-#include <QFile>
-
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -81,42 +78,6 @@ QByteArray privateFolder(const SystemCalls &calls)
 
 namespace {
 
-// What a power cut does to what was synced on a file system.
-enum class AfterPowerCut
-{
-    Kept,
-    Lost,
-    Unknown
-};
-
-// The folder an overlay with this device puts new files in, as its mount
-// options name it; empty when it has none, when it cannot be found, or when
-// it is named from the folder the overlay was mounted from.
-QByteArray upperFolderOf(dev_t device)
-{
-    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
-    if (!mounts.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray id = QByteArray::number(major(device)) + ':' + QByteArray::number(minor(device));
-    // ID, parent, major:minor, root, mount point, options, tags, "-", type, source, its own options.
-    for (const QByteArray &line : mounts.readAll().split('\n')) {
-        const QByteArrayList fields = line.split(' ');
-        const qsizetype dash = fields.indexOf("-");
-        if (fields.value(2) != id || dash < 0)
-            continue;
-        for (QByteArray option : fields.value(dash + 3).split(',')) {
-            if (!option.startsWith("upperdir=/"))
-                continue;
-            // Spaces, commas and the like are written as \ and three octal digits.
-            for (qsizetype at = option.indexOf('\\'); at >= 0; at = option.indexOf('\\', at + 1))
-                option.replace(at, 4, QByteArray(1, char(option.mid(at + 1, 3).toInt(nullptr, 8))));
-            return option.mid(9);
-        }
-        return {};
-    }
-    return {};
-}
-
 AfterPowerCut afterPowerCut(int fd)
 {
     struct statfs disk
@@ -127,23 +88,7 @@ AfterPowerCut afterPowerCut(int fd)
     };
     if (::fstatfs(fd, &disk) != 0 || ::fstat(fd, &st) != 0)
         return AfterPowerCut::Unknown;
-    // An overlay is as lasting as the file system of the folder that takes
-    // its new files, where this process can see that folder (from inside a
-    // container it cannot).
-    if (disk.f_type == OVERLAYFS_SUPER_MAGIC && ::statfs(upperFolderOf(st.st_dev).constData(), &disk) != 0)
-        return AfterPowerCut::Unknown;
-    switch (disk.f_type) {
-    case TMPFS_MAGIC:
-    case RAMFS_MAGIC:
-        return AfterPowerCut::Lost;
-    // FUSE's files lie wherever its program puts them. An overlay never keeps
-    // its new files on another, so a name that leads to one was mounted over.
-    case FUSE_SUPER_MAGIC:
-    case OVERLAYFS_SUPER_MAGIC:
-        return AfterPowerCut::Unknown;
-    default:
-        return AfterPowerCut::Kept;
-    }
+    return DiskLife::ofSystem().of(long(disk.f_type), st.st_dev);
 }
 
 } // namespace

@@ -25,8 +25,6 @@ QByteArray privateFolder(const SystemCalls &calls);
 
 // Whether what is synced in the folder `keptFd` outlives a power cut
 // wherever what is synced in the folder `fileFd` does: both are on one file
-// system, or the second is known to lose it (tmpfs, ramfs), or the first is
-// on neither of those nor on FUSE (whose files lie wherever its program puts
-// them). An overlay counts as the file system that takes its new files, and
-// as not known where this process cannot see that one.
+// system, or the second is known to lose it, or the first is known to keep
+// it (DiskLife).
 bool lastsAsLongAs(int keptFd, int fileFd);

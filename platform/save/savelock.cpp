@@ -18,7 +18,23 @@ namespace {
 constexpr std::chrono::seconds LockWait{15};
 } // namespace
 
-SaveLock::Result SaveLock::take(const QByteArray &key, const std::function<bool()> &waiting)
+SaveLock::Result SaveLock::take(const QByteArray &key, int folderFd, const std::function<bool()> &waiting)
+{
+    const Result own = takeOwn(key, waiting);
+    if (own != Result::Held && own != Result::NoPlace)
+        return own;
+    // Copies run by other users never see this user's lock: the folder is
+    // locked as well, where its disk has such locks.
+    const Result folder = lock(folderFd, waiting);
+    if (folder != Result::Held && folder != Result::NoPlace) {
+        release();
+        return folder;
+    }
+    m_folderHeld = folder == Result::Held;
+    return held() ? Result::Held : Result::NoPlace;
+}
+
+SaveLock::Result SaveLock::takeOwn(const QByteArray &key, const std::function<bool()> &waiting)
 {
     const QByteArray folder = privateFolder(m_calls);
     if (folder.isEmpty())
@@ -66,6 +82,7 @@ SaveLock::Result SaveLock::lock(int fd, const std::function<bool()> &waiting) co
 
 void SaveLock::release()
 {
+    m_folderHeld = false;
     if (m_fd < 0)
         return;
     m_calls.unlinkat(AT_FDCWD, m_path.constData(), 0);

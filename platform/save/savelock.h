@@ -6,12 +6,16 @@
 
 class SystemCalls;
 
-// Saves into one file take turns between the user's running copies: a lock
-// file in a folder of the user's alone, named by the file's key, locked with
-// flock(), which the kernel releases when its holder dies. The holder removes
-// it when done; a waiter that finds it was replaced meanwhile locks the new
-// one. No other user can reach it; where there is no safe place for it the
-// save goes on without it, and says so.
+// Saves into one folder take turns between running copies. A copy takes
+// two locks, always in this order, so that none waits for the first while
+// holding the second: first the user's own, a lock file in a folder of the
+// user's alone, named by the file's key, locked with flock(), which the
+// kernel releases when its holder dies (the holder removes it when done; a
+// waiter that finds it was replaced meanwhile locks the new one); then the
+// folder the file is saved into, which every copy of every user opens, and
+// whose lock lasts while that folder stays open. Either lock makes the
+// copies take turns; where neither can be had the save goes on without
+// them, and says so.
 class SaveLock
 {
 public:
@@ -29,15 +33,20 @@ public:
     SaveLock &operator=(const SaveLock &) = delete;
 
     // `waiting` is called before each pause of the wait; false gives it up.
-    Result take(const QByteArray &key, const std::function<bool()> &waiting);
+    // `folderFd` is the folder saved into, opened for reading: its lock goes
+    // when the caller closes it.
+    Result take(const QByteArray &key, int folderFd, const std::function<bool()> &waiting);
     // Waits as take() does for an exclusive flock() on `fd`, which its
     // closing releases; NoPlace where the file's disk has no such locks.
     Result lock(int fd, const std::function<bool()> &waiting) const;
-    bool held() const { return m_fd >= 0; }
+    bool held() const { return m_fd >= 0 || m_folderHeld; }
     void release();
 
 private:
+    Result takeOwn(const QByteArray &key, const std::function<bool()> &waiting);
+
     const SystemCalls &m_calls;
     QByteArray m_path;
     int m_fd = -1;
+    bool m_folderHeld = false;
 };

@@ -36,7 +36,7 @@ Form1Controller::Form1Controller(Form1 &window, const Form1Controls &controls,
     const SavePlaces places = SavePlaces::of(applicationDirectory(), userDocumentsDirectory(), installFolders());
     m_logFolders = places.places;
     // An installed copy's Save says where its file goes.
-    if (places.installed)
+    if (places.installed && !m_logFolders.isEmpty())
         m_controls.saveButton->setToolTip(
             //: %1 is the file's full path
             Form1::tr("Сохраняет список в файл %1")

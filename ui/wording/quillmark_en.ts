@@ -555,6 +555,10 @@ The previous file NIK.log in this folder has been replaced by the new one.</tran
         <translation>could not find out which folder the program is in</translation>
     </message>
     <message>
+        <source>программа установлена в систему и в свою папку список не записывает, а домашняя папка не найдена</source>
+        <translation>the program is installed for the whole system and does not write the list into its own folder, and no home folder was found</translation>
+    </message>
+    <message>
         <source>Список не тронут. Прошлое сохранение в этот файл было прервано; его список дописан в файл, но диск не подтвердил, что копия записана полностью. Весь тот список сохранён также в файле
 %1</source>
         <translation>The list in the window is unchanged. An earlier save into this file was cut short; its list has been written into the file, but the disk did not confirm that the copy is complete. That whole list is also kept in the file
