@@ -1,5 +1,6 @@
 // The main window's list, tick, timer, Save and Erase at growing sizes,
 // driven through the window's own controls.
+#include "core/nicklist.h"
 #include "benchwindow.h"
 #include "plan.h"
 #include "processmemory.h"
@@ -165,7 +166,7 @@ void listAppend(benchmark::State &state, qsizetype size)
         [](BenchWindow &w, int) {
             QWidget *viewport = w.list().viewport();
             const int before = w.paints().paints(viewport);
-            w.list().addItem(u"QUILLM");
+            w.list().model()->append(u"QUILLM");
             return w.paints().waitFor(viewport, before);
         },
         "the list did not paint a row appended in sight");
@@ -472,9 +473,9 @@ void save(benchmark::State &state, qsizetype size, const Plan &plan, const QStri
     const QString logPath = folder.filePath(NickLog::FileName);
     const QString ddPath = folder.filePath(QStringLiteral("dd.out"));
     // The timer lists more nicks with every round; the file grows with them.
-    const NickStore &store = window.list().store();
-    qint64 bytes = fileBytes(store, 0);
-    qsizetype counted = store.count();
+    const NickList &nicks = *window.list().model();
+    qint64 bytes = fileBytes(nicks.snapshot(), 0);
+    qsizetype counted = nicks.count();
 
     Measure::Samples saves;
     Measure::Samples dds;
@@ -507,8 +508,9 @@ void save(benchmark::State &state, qsizetype size, const Plan &plan, const QStri
             double ddMs = round % 2 == 1 ? timeDd() : 0;
             removeAndSettle(logPath);
             const SaveRun run = saveWhileTicking(window, logPath, [&] {
-                bytes += fileBytes(store, counted);
-                counted = store.count();
+                const NickStore now = nicks.snapshot();
+                bytes += fileBytes(now, counted);
+                counted = now.count();
                 return bytes;
             });
             if (!run.saved) {
@@ -590,7 +592,7 @@ void saveToSlowDisk(benchmark::State &state, const QString &folder, qsizetype en
     SaveRun run;
     EmptyTimer empty;
     for (auto _ : state) {
-        run = saveWhileTicking(window, logPath, [&window] { return fileBytes(window.list().store(), 0); });
+        run = saveWhileTicking(window, logPath, [&window] { return fileBytes(window.list().model()->snapshot(), 0); });
         empty = emptyTimerRate(run.ms);
     }
     const double cancelMs = cancelHalfWay(window, logPath);

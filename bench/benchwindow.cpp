@@ -1,3 +1,4 @@
+#include "core/nicklist.h"
 #include "benchwindow.h"
 
 #include "processmemory.h"
@@ -89,7 +90,7 @@ void BenchWindow::fillTo(qsizetype entries)
             letter = char16_t(u'A' + bits % 26);
             bits /= 26;
         }
-        m_list->addItem(QStringView(nick, 6));
+        m_list->model()->append(QStringView(nick, 6));
     }
     QCoreApplication::processEvents();
 }

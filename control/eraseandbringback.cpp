@@ -2,29 +2,25 @@
 
 #include "control/generatorview.h"
 #include "core/conversions.h"
+#include "core/nicklist.h"
 
 #include <QLocale>
 
-#include <utility>
-
 using Box = GeneratorView::Box;
 
-EraseAndBringBack::EraseAndBringBack(GeneratorView &panel) : m_panel(panel) {}
+EraseAndBringBack::EraseAndBringBack(GeneratorView &panel, NickList &list) : m_panel(panel), m_list(list) {}
 
 void EraseAndBringBack::erase()
 {
-    NickStore taken = m_panel.takeList();
-    if (taken.count() > 0)
-        m_kept = std::move(taken);
+    m_list.erase();
     m_panel.setText(Box::Counter, QStringLiteral("0"));
 }
 
 qsizetype EraseAndBringBack::bringBack()
 {
-    const qsizetype back = m_kept.count();
+    const qsizetype back = m_list.bringBack();
     if (back == 0)
         return 0;
-    m_panel.putInFrontOfList(std::exchange(m_kept, NickStore()));
     const QLocale locale;
     if (const auto counted = Conversions::textToReal(m_panel.text(Box::Counter), locale))
         m_panel.setText(Box::Counter, Conversions::realToText(*counted + double(back), locale));

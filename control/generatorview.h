@@ -1,12 +1,11 @@
 #pragma once
 
-#include "core/nickstore.h"
-
 #include <QString>
 
 // The interface through which the generate, length, timer and erase actions
 // see the main window: the texts of its four boxes, the selectors' list
-// indices, the nick list and its refusals, which the window words. The
+// indices and its refusals, which the window words. The nicks themselves are
+// in a NickList, which the actions are given beside it. The
 // window's controller implements it on the controls; tests of the actions
 // implement it on plain values.
 class GeneratorView
@@ -34,12 +33,6 @@ public:
 
     // The list index of slot 1 .. 10's selector, -1 when none is selected.
     virtual int listIndex(int slot) const = 0;
-    // Appends a nick to the list.
-    virtual void listNick(const QString &nick) = 0;
-    // Empties the list and returns what it held (NickStore::takeAll).
-    virtual NickStore takeList() = 0;
-    // Puts entries in front of the list's own (NickStore::prepend).
-    virtual void putInFrontOfList(NickStore entries) = 0;
 
     // A request the actions refuse, told to the user by the window, who
     // dismisses it before the action goes on.

@@ -5,7 +5,8 @@
 
 using Box = GeneratorView::Box;
 
-NickGeneration::NickGeneration(GeneratorView &panel, SlotState &slots) : m_panel(panel), m_slots(slots)
+NickGeneration::NickGeneration(GeneratorView &panel, NickList &list, SlotState &slots)
+    : m_panel(panel), m_list(list), m_slots(slots)
 {
 }
 
@@ -24,7 +25,7 @@ bool NickGeneration::GenerateNick()
     }
 
     m_panel.setText(Box::Nick, m_slots.word());
-    m_panel.listNick(m_panel.text(Box::Nick));
+    m_list.append(m_panel.text(Box::Nick));
 
     const auto count = Conversions::textToReal(m_panel.text(Box::Counter), locale);
     if (!count)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/generatorview.h"
+#include "core/nicklist.h"
 #include "core/slotstate.h"
 
 // The one generate action, run by the generate button and by every timer
@@ -10,7 +11,7 @@
 class NickGeneration
 {
 public:
-    NickGeneration(GeneratorView &panel, SlotState &slots);
+    NickGeneration(GeneratorView &panel, NickList &list, SlotState &slots);
 
     // False when it stopped part way: a length that is not a number stops it
     // before any draw, a counter that is not a number after the nick has
@@ -19,5 +20,6 @@ public:
 
 private:
     GeneratorView &m_panel;
+    NickList &m_list;
     SlotState &m_slots;
 };

@@ -13,9 +13,9 @@ SaveJob::~SaveJob()
         m_thread->wait();
 }
 
-void SaveJob::start(const NickStore &list, const QByteArrayList &places)
+void SaveJob::start(NickStore list, const QByteArrayList &places)
 {
-    Order order{list, places};
+    Order order{std::move(list), places};
     if (isBusy())
         m_next = std::move(order);
     else

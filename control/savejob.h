@@ -25,7 +25,7 @@ public:
     ~SaveJob() override;
 
     // Into the first of the places that takes it (SavePlaces).
-    void start(const NickStore &list, const QByteArrayList &places);
+    void start(NickStore list, const QByteArrayList &places);
     // Stops the running save and drops the one waiting to follow it; every
     // file stays as it was.
     void cancel();

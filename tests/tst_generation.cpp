@@ -12,10 +12,12 @@ private Q_SLOTS:
     void init()
     {
         m_panel = ValuePanel();
+        m_nicks = std::make_unique<NickList>();
+        m_panel.follow(*m_nicks);
         m_random.reseeds = 0;
         m_random.script({});
         m_slots = std::make_unique<SlotState>(m_random);
-        m_generation = std::make_unique<NickGeneration>(m_panel, *m_slots);
+        m_generation = std::make_unique<NickGeneration>(m_panel, *m_nicks, *m_slots);
     }
     void drawValuesPickTheirLetters_data();
     void drawValuesPickTheirLetters();
@@ -28,6 +30,7 @@ private:
     QString shownNick() const { return m_panel.text(GeneratorView::Box::Nick); }
 
     ValuePanel m_panel;
+    std::unique_ptr<NickList> m_nicks;
     ScriptedRandom m_random;
     std::unique_ptr<SlotState> m_slots;
     std::unique_ptr<NickGeneration> m_generation;

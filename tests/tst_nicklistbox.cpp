@@ -1,3 +1,4 @@
+#include "core/nicklist.h"
 #include "ui/common/accessiblepacing.h"
 #include "ui/list/nicklistaccessible.h"
 #include "ui/list/nicklistbox.h"
@@ -26,6 +27,7 @@ private Q_SLOTS:
     {
         delete m_clicked;
         delete m_box;
+        delete m_nicks;
     }
     void gesturesMoveSelectionAndView_data();
     void gesturesMoveSelectionAndView();
@@ -45,7 +47,7 @@ private:
     void fill(int entries)
     {
         for (int i = int(m_box->count()), end = i + entries; i < end; ++i)
-            m_box->addItem(nickFor(i));
+            m_nicks->append(nickFor(i));
     }
     int rowHeight() const { return m_box->fontMetrics().lineSpacing(); }
     int rowsInSight() const { return m_box->viewport()->height() / rowHeight(); }
@@ -86,6 +88,7 @@ private:
         return rows;
     }
 
+    NickList *m_nicks = nullptr;
     NickListBox *m_box = nullptr;
     QSignalSpy *m_clicked = nullptr;
 };
@@ -93,6 +96,8 @@ private:
 void TstNickListBox::init()
 {
     m_box = new NickListBox;
+    m_nicks = new NickList;
+    m_box->setModel(m_nicks);
     m_box->resize(160, 10 * m_box->fontMetrics().lineSpacing() + 2 * m_box->frameWidth() + 3);
     m_box->show();
     m_box->setFocus();
@@ -180,7 +185,7 @@ void TstNickListBox::gesturesMoveSelectionAndView()
         } else if (step == u"a") {
             fill(1);
         } else if (step == u"x") {
-            m_box->clear();
+            m_nicks->erase();
         } else {
             QTest::keySequence(m_box, QKeySequence(step));
         }
@@ -198,7 +203,7 @@ void TstNickListBox::screenShowsAppendsSelectionAndFocus()
     QCOMPARE(rowsOnScreen(), u"i         "_s); // the focus frame on an empty list
     fill(3);
     QCOMPARE(rowsOnScreen(), u"iii       "_s);
-    m_box->addItem(u"WWWWWW");
+    m_nicks->append(u"WWWWWW");
     QCOMPARE(rowsOnScreen(), u"iiii      "_s);
     // The context menu's one entry, greyed while nothing is selected.
     const auto copyEntry = [this]() -> QString {
@@ -225,18 +230,18 @@ void TstNickListBox::screenShowsAppendsSelectionAndFocus()
     QCOMPARE(rowsOnScreen(), u"iifi      "_s);
     QTest::keyClick(m_box, Qt::Key_End);
     QCOMPARE(rowsOnScreen(), u"iiif      "_s);
-    m_box->addItem(u"WWWWWW"); // the selection stays on its row
+    m_nicks->append(u"WWWWWW"); // the selection stays on its row
     QCOMPARE(rowsOnScreen(), u"iiifi     "_s);
     m_box->clearFocus();
     QCOMPARE(rowsOnScreen(), u"iiihi     "_s);
     m_box->setCurrentRow(0);
     QCOMPARE(rowsOnScreen(), u"hiiii     "_s);
-    m_box->clear();
+    m_nicks->erase();
     QCOMPARE(rowsOnScreen(), u"          "_s);
 
     m_box->setFocus();
     for (int i = 0; i < 1'000'000; ++i)
-        m_box->addItem(u"NICK");
+        m_nicks->append(u"NICK");
     QCOMPARE(rowsOnScreen(), u"iiiiiiiiii"_s);
     // The selection is painted on the bottom row in sight, then the one above.
     QTest::keyClick(m_box, Qt::Key_End);
@@ -287,7 +292,7 @@ void TstNickListBox::scrollBarOnScreenFollowsEveryAppend()
             QVERIFY2(repaints > 0 && repaints < 150, qPrintable(QString::number(repaints)));
     }
     QCOMPARE(bar()->maximum(), 611 - 10);
-    m_box->clear();
+    m_nicks->erase();
     QCOMPARE(bar()->maximum(), 0);
     QTRY_VERIFY(!bar()->isVisible());
 }
@@ -320,7 +325,7 @@ void TstNickListBox::screenReaderGetsEntriesOneByOne()
     }
     QCOMPARE(static_cast<NickListAccessible *>(list)->heldEntries(), 1000);
 
-    m_box->clear();
+    m_nicks->erase();
     QCOMPARE(entries->childCount(), 0);
     QVERIFY(!entries->child(0));
 }
@@ -423,7 +428,7 @@ void TstNickListBox::screenReaderHearsTheListEnteredByAClick()
     QCOMPARE(told, focused);
     QCOMPARE(entered.size(), 1);
     // Clicked from elsewhere below the last nick, the list is entered at the one selected.
-    m_box->clear();
+    m_nicks->erase();
     fill(3);
     m_box->setCurrentRow(1);
     m_box->clearFocus();

@@ -1,3 +1,4 @@
+#include "core/nicklist.h"
 #include "messagecapture.h"
 #include "platform/save/filesave.h"
 #include "savefixtures.h"
@@ -52,7 +53,7 @@ private:
     void fillList(const QStringList &nicks)
     {
         for (const QString &nick : nicks)
-            m_list->addItem(nick);
+            m_list->model()->append(nick);
         m_listed += nicks;
     }
     void clickSave() { QVERIFY(clickSaveAndWait(*m_form)); }
@@ -304,7 +305,7 @@ void TstSaveFaults::saveRunsBesideTheTimer()
     QByteArray listed;
     for (int i = 0; i < 300'000; ++i) {
         const QString nick = u"QWERTYUIOP"_s.left(i % 11);
-        m_list->addItem(nick);
+        m_list->model()->append(nick);
         listed += nick.toLatin1() + "\r\n";
     }
     const QByteArray clicked = listed;
@@ -408,8 +409,8 @@ int main(int argc, char **argv)
         MessageCapture messages;
         Form1 form;
         auto *list = form.findChild<NickListBox *>(u"List"_s);
-        list->addItem(u"BENTYB");
-        list->addItem(u"KA");
+        list->model()->append(u"BENTYB");
+        list->model()->append(u"KA");
         const bool ended = clickSaveAndWait(form);
         std::fputs(toldOf(form, messages).toUtf8().constData(), stdout);
         return ended ? 0 : 1;

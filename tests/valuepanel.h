@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/generatorview.h"
+#include "core/nicklist.h"
 #include "ui/wording/wording.h"
 
 #include <QStringList>
@@ -9,7 +10,8 @@
 
 // The window's boxes, selectors and list as plain values, for the actions
 // tested without a window: the nick box keeps the first characters up to its
-// limit, and refusals are recorded, as the window words them, instead of shown.
+// limit, the list follows a NickList's changes, and refusals are recorded, as
+// the window words them, instead of shown.
 class ValuePanel : public GeneratorView
 {
 public:
@@ -22,19 +24,16 @@ public:
     int intervalCaret() const override { return 0; }
     void setIntervalCaret(int) override {}
     int listIndex(int slot) const override { return listIndices.at(slot - 1); }
-    void listNick(const QString &nick) override { list.append(nick); }
-    NickStore takeList() override
+    // Keeps `list` as the nicks list their entries.
+    void follow(NickList &nicks)
     {
-        NickStore taken;
-        for (const QString &nick : std::as_const(list))
-            taken.append(nick);
-        list.clear();
-        return taken;
-    }
-    void putInFrontOfList(NickStore entries) override
-    {
-        for (qsizetype i = entries.count() - 1; i >= 0; --i)
-            list.prepend(entries.entry(i));
+        QObject::connect(&nicks, &NickList::appended, &nicks,
+                         [this, &nicks](qsizetype row) { list.append(nicks.entry(row)); });
+        QObject::connect(&nicks, &NickList::erased, &nicks, [this] { list.clear(); });
+        QObject::connect(&nicks, &NickList::broughtBack, &nicks, [this, &nicks](qsizetype entries) {
+            for (qsizetype row = entries - 1; row >= 0; --row)
+                list.prepend(nicks.entry(row));
+        });
     }
     void refuse(const Refusal &refusal) override
     {

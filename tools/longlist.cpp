@@ -6,6 +6,7 @@
 // its standard input prints how many of the list's entry interfaces are
 // held for screen readers.
 //   quillmark-longlist <entries>
+#include "core/nicklist.h"
 #include "ui/common/application.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistaccessible.h"
@@ -38,7 +39,7 @@ int main(int argc, char *argv[])
         // Six capitals that change from entry to entry, as generated ones do.
         for (qsizetype k = 0, n = i; k < 6; ++k, n /= 26)
             nick[k] = char16_t(u'A' + n % 26);
-        list->addItem(QStringView(nick, 6));
+        list->model()->append(QStringView(nick, 6));
     }
     window.findChild<TextBox *>(QStringLiteral("Text4"))->assign(QString::number(entries));
     window.show();

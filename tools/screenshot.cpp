@@ -3,6 +3,7 @@
 // can meet there, and saves a picture of each into the folder given, in the
 // language the environment asks for.
 #include "control/savejob.h"
+#include "core/nicklist.h"
 #include "ui/about/frmabout.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistbox.h"
@@ -156,7 +157,7 @@ bool saveProgress(const QDir &folder)
         form->setLogFolders(scratch.path(), scratch.path());
         auto *list = form->findChild<NickListBox *>(QStringLiteral("List"));
         for (int i = 0; i < 100'000; ++i)
-            list->addItem(u"QUILLMARK");
+            list->model()->append(u"QUILLMARK");
     }
     writing.move(20, 20);
     waiting.move(20, 420);

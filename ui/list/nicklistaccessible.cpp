@@ -1,5 +1,7 @@
 #include "ui/list/nicklistaccessible.h"
 
+#include "core/nicklist.h"
+#include "ui/common/accessiblepacing.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/wording/wording.h"
 
@@ -226,7 +228,27 @@ NickListAccessible::Held::~Held()
     QAccessible::deleteAccessibleInterface(id);
 }
 
-NickListAccessible::NickListAccessible(NickListBox *list) : QAccessibleWidget(list, QAccessible::List) {}
+NickListAccessible::NickListAccessible(NickListBox *list) : QAccessibleWidget(list, QAccessible::List)
+{
+    QObject::connect(list, &NickListBox::currentRowChanged, &m_following,
+                     [this](qsizetype row) { tellEntry(row, QAccessible::Selection); });
+    QObject::connect(list, &NickListBox::focusedRowChanged, &m_following,
+                     [this](qsizetype row) { tellEntry(row, QAccessible::Focus); });
+    // Only while a reader listens: otherwise nobody holds the table or an
+    // entry, and they stay as they are.
+    const auto whileListened = [](auto change) {
+        return [change] {
+            if (AccessiblePacing::instance().readerListens())
+                change();
+        };
+    };
+    QObject::connect(list, &NickListBox::focusChanged, &m_following, whileListened([this] { renewTable(); }));
+    if (NickList *nicks = list->model()) {
+        QObject::connect(nicks, &NickList::erased, &m_following, whileListened([this] { forgetEntries(); }));
+        QObject::connect(nicks, &NickList::broughtBack, &m_following,
+                         whileListened([this] { forgetEntries(); }));
+    }
+}
 
 NickListAccessible::~NickListAccessible()
 {
@@ -268,6 +290,17 @@ QAccessibleInterface *NickListAccessible::entry(qsizetype row) const
     auto *item = new NickItemAccessible(list(), row);
     m_items.insert(row, new Held{QAccessible::registerAccessibleInterface(item)});
     return item;
+}
+
+void NickListAccessible::tellEntry(qsizetype row, QAccessible::Event event) const
+{
+    AccessiblePacing &pacing = AccessiblePacing::instance();
+    if (!pacing.readerListens())
+        return;
+    if (QAccessibleInterface *item = entry(row)) {
+        QAccessibleEvent told(item, event);
+        pacing.handle(&told);
+    }
 }
 
 void NickListAccessible::forgetEntries()

@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QCache>
+#include <QObject>
 
 class NickListBox;
 
@@ -35,7 +36,14 @@ class NickListBox;
 //
 // An entry's interface is made when it is asked for and knows its row. The
 // most recently asked ones are kept, at most ItemCapacity, so what the
-// program holds stays small however many entries a reader visits.
+// program holds stays small however many entries a reader visits; they are
+// dropped when the list's rows come to hold other nicks (an erase, entries
+// brought back in front).
+//
+// The interface follows the list box's signals and tells the reader of a
+// selection that moves and of the entry that gets the focus; never of an
+// append: a timer at 1 ms would flood the reader, which asks for the entry
+// count when it needs it.
 class NickListAccessible : public QAccessibleWidget
 {
 public:
@@ -77,6 +85,10 @@ private:
         ~Held();
     };
 
+    // Tells a screen reader, if one listens, of an event on the entry at a row.
+    void tellEntry(qsizetype row, QAccessible::Event event) const;
+
     mutable QCache<qsizetype, Held> m_items{ItemCapacity};
     mutable QAccessible::Id m_entries = 0;
+    QObject m_following; // the connections to the list box and its nicks
 };

@@ -1,11 +1,12 @@
 #include "ui/list/nicklistbox.h"
 
-#include "ui/common/accessiblepacing.h"
+#include "core/nicklist.h"
 #include "ui/common/look.h"
 #include "ui/list/listmenuaccessible.h"
 #include "ui/list/nicklistaccessible.h"
 
 #include <QAccessible>
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
@@ -105,48 +106,54 @@ NickListBox::NickListBox(QWidget *parent) : QAbstractScrollArea(parent)
     updateScrollBar();
 }
 
-void NickListBox::addItem(QStringView nick)
+void NickListBox::setModel(NickList *model)
 {
-    m_store.append(nick);
+    if (m_model)
+        disconnect(m_model, nullptr, this, nullptr);
+    m_model = model;
+    if (m_model) {
+        connect(m_model, &NickList::appended, this, &NickListBox::appended);
+        connect(m_model, &NickList::erased, this, &NickListBox::erased);
+        connect(m_model, &NickList::broughtBack, this, &NickListBox::broughtBack);
+    }
+    erased();
+}
+
+qsizetype NickListBox::count() const
+{
+    return m_model ? m_model->count() : 0;
+}
+
+QString NickListBox::item(qsizetype i) const
+{
+    return m_model ? m_model->entry(i) : QString();
+}
+
+void NickListBox::appended(qsizetype row)
+{
     // Only the scroll bar and, when in sight, the new row need repainting:
     // the cost of an append must not grow with the list.
     updateScrollBar();
-    updateRow(count() - 1);
+    updateRow(row);
 }
 
-void NickListBox::clear()
+void NickListBox::erased()
 {
-    takeAll();
-}
-
-NickStore NickListBox::takeAll()
-{
-    NickStore taken = m_store.takeAll();
-    forgetAccessibleEntries();
     m_currentRow = -1;
     m_dragging = false;
     updateScrollBar();
     verticalScrollBar()->setValue(0);
     viewport()->update();
-    return taken;
 }
 
-void NickListBox::prepend(NickStore entries)
+void NickListBox::broughtBack(qsizetype entries)
 {
-    const qsizetype added = entries.count();
-    m_store.prepend(std::move(entries));
-    forgetAccessibleEntries();
     updateScrollBar();
     if (m_currentRow >= 0) {
-        m_currentRow += added;
+        m_currentRow += entries;
         scrollTo(m_currentRow);
     }
     viewport()->update();
-}
-
-QString NickListBox::item(qsizetype i) const
-{
-    return i >= 0 && i < count() ? m_store.entry(i) : QString();
 }
 
 void NickListBox::setCurrentRow(qsizetype row)
@@ -264,50 +271,20 @@ bool NickListBox::moveCurrentRow(qsizetype row)
     }
     scrollTo(row);
     updateRow(row);
-    if (changed)
-        announceCurrentRow();
+    if (changed) {
+        Q_EMIT currentRowChanged(row);
+        // A press that brings the focus in leaves it on the list, which a
+        // reader says first; the nick is told once it has.
+        if (!m_pressEntering)
+            tellFocusedRow();
+    }
     return changed;
 }
 
-NickListAccessible *NickListBox::readersInterface()
+void NickListBox::tellFocusedRow()
 {
-    return AccessiblePacing::instance().readerListens() ? NickListAccessible::of(this) : nullptr;
-}
-
-void NickListBox::announceCurrentRow()
-{
-    // Only a selection move is told, never an append: a timer at 1 ms would
-    // flood the screen reader. It asks for the entry count when it needs it.
-    NickListAccessible *accessible = readersInterface();
-    if (!accessible || m_currentRow < 0)
-        return;
-    QAccessibleEvent selection(accessible->entry(m_currentRow), QAccessible::Selection);
-    AccessiblePacing::instance().handle(&selection);
-    // A press that brings the focus in leaves it on the list, which the
-    // reader says first; the nick is told once it has.
-    if (!m_pressEntering)
-        announceFocusedRow();
-}
-
-void NickListBox::forgetAccessibleEntries()
-{
-    if (NickListAccessible *accessible = readersInterface())
-        accessible->forgetEntries();
-}
-
-void NickListBox::renewAccessibleTable()
-{
-    if (NickListAccessible *accessible = readersInterface())
-        accessible->renewTable();
-}
-
-void NickListBox::announceFocusedRow()
-{
-    NickListAccessible *accessible = readersInterface();
-    if (!accessible || !hasFocus() || m_currentRow < 0)
-        return;
-    QAccessibleEvent focus(accessible->entry(m_currentRow), QAccessible::Focus);
-    AccessiblePacing::instance().handle(&focus);
+    if (hasFocus() && m_currentRow >= 0)
+        Q_EMIT focusedRowChanged(m_currentRow);
 }
 
 void NickListBox::paintEvent(QPaintEvent *event)
@@ -329,7 +306,7 @@ void NickListBox::paintEvent(QPaintEvent *event)
             textColour = palette().color(QPalette::HighlightedText);
         }
         painter.setPen(textColour);
-        painter.drawText(QPoint(TextMargin, rect.top() + metrics.ascent()), m_store.entry(row));
+        painter.drawText(QPoint(TextMargin, rect.top() + metrics.ascent()), m_model->entry(row));
 
         if (row == m_currentRow && hasFocus()) {
             // The classic dotted focus frame: every other pixel.
@@ -368,7 +345,7 @@ void NickListBox::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     updateRow(m_currentRow);
-    renewAccessibleTable();
+    Q_EMIT focusChanged();
     m_rowEntered = m_currentRow;
     // The press that brought the focus is handled next, within this event.
     m_pressEntering = event->reason() == Qt::MouseFocusReason;
@@ -379,7 +356,7 @@ void NickListBox::focusInEvent(QFocusEvent *event)
     // list around an entry that gets the focus, and the entry's focus would
     // cut the list short.
     if (event->reason() == Qt::PopupFocusReason)
-        QMetaObject::invokeMethod(this, &NickListBox::announceFocusedRow, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &NickListBox::tellFocusedRow, Qt::QueuedConnection);
     else
         QMetaObject::invokeMethod(this, &NickListBox::tellEntered, Qt::QueuedConnection);
 }
@@ -398,7 +375,7 @@ void NickListBox::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     updateRow(m_currentRow);
-    renewAccessibleTable();
+    Q_EMIT focusChanged();
 }
 
 void NickListBox::mousePressEvent(QMouseEvent *event)

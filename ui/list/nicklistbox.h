@@ -1,16 +1,15 @@
 #pragma once
 
-#include "core/nickstore.h"
-
 #include <QAbstractScrollArea>
 
-class NickListAccessible;
+class NickList;
 class QAction;
 class QMenu;
 
-// The list box of generated nicks. It paints only the rows in sight, each one
-// font line high, so it stays quick with millions of entries. The vertical
-// scroll bar's value is the index of the top row in sight.
+// The list box of generated nicks, a view of a NickList. It paints only the
+// rows in sight, each one font line high, and follows the list's changes row
+// by row, so it stays quick with millions of entries. The vertical scroll
+// bar's value is the index of the top row in sight.
 // One row at most is selected: the user picks it with the mouse or the keys
 // (reported by clicked()), the program with setCurrentRow() (reported by
 // nothing).
@@ -20,18 +19,14 @@ class NickListBox : public QAbstractScrollArea
 public:
     explicit NickListBox(QWidget *parent = nullptr);
 
-    // Appends at the end; the view and the selection stay where they are.
-    void addItem(QStringView nick);
-    void clear();
-    // Empties the list as clear() does and returns its entries.
-    NickStore takeAll();
-    // Puts entries in front of the list's own; the selection stays on its
-    // entry, in sight.
-    void prepend(NickStore entries);
-    qsizetype count() const { return m_store.count(); }
+    // The list shown, which outlives the view. An append leaves the view and the selection where they
+    // are; an erase empties both; entries brought back in front leave the
+    // selection on its entry, in sight.
+    void setModel(NickList *model);
+    NickList *model() const { return m_model; }
+    qsizetype count() const;
     // Empty for a row that does not exist.
     QString item(qsizetype i) const;
-    const NickStore &store() const { return m_store; }
 
     // -1 when no row is selected.
     qsizetype currentRow() const { return m_currentRow; }
@@ -63,6 +58,13 @@ Q_SIGNALS:
     // reader has said the list, and is told the nick next.
     void enteredAt(const QString &nick);
 
+    // For a screen reader's view of the list (which the view knows nothing
+    // of): the selection moved to a row; the entry at a row has the
+    // keyboard focus now; the list's focus came or went.
+    void currentRowChanged(qsizetype row);
+    void focusedRowChanged(qsizetype row);
+    void focusChanged();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -89,20 +91,16 @@ private:
     // Selects row, clamped to the list, and scrolls it into sight.
     // Returns whether the selection changed.
     bool moveCurrentRow(qsizetype row);
-    // The list's interface while a screen reader listens, else null.
-    NickListAccessible *readersInterface();
-    // Tells a screen reader which entry is selected now.
-    void announceCurrentRow();
-    // Tells a screen reader that the selected entry has the focus, if it has.
-    void announceFocusedRow();
+    void appended(qsizetype row);
+    void erased();
+    void broughtBack(qsizetype entries);
+    // Reports by focusedRowChanged() that the selected entry has the focus,
+    // if it has.
+    void tellFocusedRow();
     // Reports by enteredAt() the entry selected as the focus came in.
     void tellEntered();
-    // Rows now hold other entries: a screen reader's entries are dropped.
-    void forgetAccessibleEntries();
-    // The focus came or went: a screen reader gets a new table of entries.
-    void renewAccessibleTable();
 
-    NickStore m_store;
+    NickList *m_model = nullptr;
     qsizetype m_currentRow = -1;
     bool m_dragging = false;
     int m_wheelDelta = 0; // wheel movement not yet turned into whole steps

@@ -1,6 +1,7 @@
 #include "ui/main/form1.h"
 
 #include "core/letters.h"
+#include "core/nicklist.h"
 #include "platform/generationtimer.h"
 #include "ui/about/frmabout.h"
 #include "ui/common/accessiblepacing.h"
@@ -158,6 +159,10 @@ void Form1::buildControls()
 
     c.timer = new GenerationTimer(findChild<QWidget *>(QStringLiteral("Frame5")));
     c.timer->setObjectName(QStringLiteral("Timer1"));
+    // Made after the list box, so that the window deletes it after the box.
+    c.nicks = new NickList(this);
+    c.nicks->setObjectName(QStringLiteral("nicks"));
+    c.nickList->setModel(c.nicks);
 }
 
 void Form1::finishControls()

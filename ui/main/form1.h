@@ -12,6 +12,7 @@ class CaptionFrame;
 class Form1Controller;
 class GenerationTimer;
 class ImageButton;
+class NickList;
 class NickListBox;
 class QPushButton;
 class SlotSelector;
@@ -30,6 +31,7 @@ struct Form1Controls
     TextBox *counterBox;                      // Text4
     std::array<SlotSelector *, 10> selectors; // Combo1 .. Combo10
     NickListBox *nickList;                    // List
+    NickList *nicks;                          // what List shows
     GenerationTimer *timer;                   // Timer1
     QPushButton *saveButton;                  // Command1
     QPushButton *startButton;                 // Command2

@@ -2,6 +2,7 @@
 
 #include "control/savejob.h"
 #include "control/saveplaces.h"
+#include "core/nicklist.h"
 #include "platform/folders.h"
 #include "platform/clockrandom.h"
 #include "platform/generationtimer.h"
@@ -42,10 +43,10 @@ Form1Controller::Form1Controller(Form1 &window, const Form1Controls &controls,
             Form1::tr("Сохраняет список в файл %1")
                 .arg(displayPath(m_logFolders.value(0) + '/' + QFile::encodeName(NickLog::FileName))));
     GeneratorView &panel = *this;
-    m_generation = std::make_unique<NickGeneration>(panel, m_slotState);
+    m_generation = std::make_unique<NickGeneration>(panel, *m_controls.nicks, m_slotState);
     m_nickLength = std::make_unique<NickLength>(panel);
     m_autoGeneration = std::make_unique<AutoGeneration>(panel, *m_controls.timer);
-    m_listErase = std::make_unique<EraseAndBringBack>(panel);
+    m_listErase = std::make_unique<EraseAndBringBack>(panel, *m_controls.nicks);
     m_saveJob = new SaveJob(this);
     m_saveJob->setObjectName(QStringLiteral("saveJob"));
     m_saveProgress = std::make_unique<SaveProgress>(*m_saveJob, &m_window);
@@ -100,7 +101,7 @@ void Form1Controller::connectActions()
         if (byKeyboard)
             m_announcer->announce(Wording::listMenu());
     });
-    connect(c.saveButton, &QPushButton::clicked, this, [this] { saveitems(*m_controls.nickList); });
+    connect(c.saveButton, &QPushButton::clicked, this, [this] { saveitems(*m_controls.nicks); });
     connect(c.nickList, &NickListBox::clicked, this,
             [this] { m_controls.nickBox->assign(m_controls.nickList->text()); });
     // Once: from the menu, the nick the focus comes back to is read then.
@@ -176,21 +177,6 @@ int Form1Controller::listIndex(int slot) const
     return m_controls.selectors.at(slot - 1)->listIndex();
 }
 
-void Form1Controller::listNick(const QString &nick)
-{
-    m_controls.nickList->addItem(nick);
-}
-
-NickStore Form1Controller::takeList()
-{
-    return m_controls.nickList->takeAll();
-}
-
-void Form1Controller::putInFrontOfList(NickStore entries)
-{
-    m_controls.nickList->prepend(std::move(entries));
-}
-
 void Form1Controller::refuse(const Refusal &refusal)
 {
     showMessage(Wording::refusal(refusal));
@@ -237,7 +223,7 @@ void Form1Controller::start()
 void Form1Controller::erase()
 {
     m_listErase->erase();
-    m_bringBackAction->setEnabled(m_listErase->kept() > 0);
+    m_bringBackAction->setEnabled(m_controls.nicks->kept() > 0);
     m_announcer->announce(Wording::listErased());
 }
 
@@ -251,11 +237,10 @@ void Form1Controller::bringBack()
     m_announcer->announce(Wording::listBroughtBack(m_controls.counterBox->text()));
 }
 
-void Form1Controller::saveitems(const NickListBox &lstin)
+void Form1Controller::saveitems(const NickList &lstin)
 {
-    // The store only grows until Erase, and a copy of it shares its memory:
-    // the save writes exactly the entries listed now.
-    m_saveJob->start(lstin.store(), m_logFolders);
+    // The save writes exactly the entries listed now.
+    m_saveJob->start(lstin.snapshot(), m_logFolders);
     m_saveProgress->saveStarted();
 }
 

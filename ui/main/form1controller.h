@@ -18,6 +18,7 @@
 class Announcer;
 class Form1;
 struct Form1Controls;
+class NickList;
 class NickListBox;
 class QAction;
 class SaveJob;
@@ -52,9 +53,6 @@ private:
     int intervalCaret() const override;
     void setIntervalCaret(int position) override;
     int listIndex(int slot) const override;
-    void listNick(const QString &nick) override;
-    NickStore takeList() override;
-    void putInFrontOfList(NickStore entries) override;
     void refuse(const Refusal &refusal) override;
     void showMessage(const Wording::Message &message);
     TextBox *box(Box box) const;
@@ -70,7 +68,7 @@ private:
     // program's folder, on a thread beside the window; when that is done,
     // tells the user where the file went when that is not the program's
     // folder, or why it failed. A save asked for while one runs follows it.
-    void saveitems(const NickListBox &lstin);
+    void saveitems(const NickList &lstin);
     void tellSaveOutcome(const SaveOutcome &outcome, qsizetype entries);
 
     Form1 &m_window;
