@@ -161,7 +161,6 @@ void Form1::buildControls()
     c.timer->setObjectName(QStringLiteral("Timer1"));
     // Made after the list box, so that the window deletes it after the box.
     c.nicks = new NickList(this);
-    c.nicks->setObjectName(QStringLiteral("nicks"));
     c.nickList->setModel(c.nicks);
 }
 
