@@ -1,8 +1,8 @@
 """Fails when a translation lags behind the code: runs lupdate over ui/ into a
 copy of each quillmark_<code>.ts and reports every text that is new
-(unfinished), untranslated, gone from the code, or whose translation drops a
-%1-style place of the source. The source language's own file holds only the
-plural forms of its counts.
+(unfinished), untranslated, gone from the code, whose translation drops a
+%1-style place of the source, or whose places no //: note explains. The source
+language's own file holds only the plural forms of its counts.
   translations.py <lupdate> <ui folder> <ts file>..."""
 import os
 import re
@@ -35,6 +35,8 @@ with tempfile.TemporaryDirectory() as work:
                 forms = [form.text or "" for form in translation.iter("numerusform")]
                 texts = forms or [translation.text or ""]
                 where = f"{os.path.basename(original)}: {name}: {source!r}"
+                if re.search(r"%L?(\d|n)", source) and not message.findtext("extracomment"):
+                    faults.append(f"{where} has places but no //: note saying what fills them")
                 if kind in ("vanished", "obsolete"):
                     faults.append(f"{where} is no longer in the code")
                 elif kind == "unfinished" or not all(texts):

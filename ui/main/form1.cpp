@@ -244,26 +244,28 @@ void Form1::setupAccess()
     };
     const Access buttons[] = {
         {m_controls.generateButton, tr("ДЕЛАТЬ"), QKeySequence(Qt::CTRL | Qt::Key_N),
-         //: %1 is the key
+         //: %1 is the button's key, as the desktop writes it (e.g. Ctrl+N)
          QT_TR_NOOP("Сделать новый ник (%1)")},
         {m_controls.aboutButton, tr("О ПРОГЕ"), QKeySequence(Qt::CTRL | Qt::Key_I),
-         //: %1 is the key
+         //: %1 is the button's key, as the desktop writes it (e.g. Ctrl+I)
          QT_TR_NOOP("О программе (%1)")},
         {m_controls.helpButton, tr("ПОМОЩЬ"), QKeySequence(Qt::Key_F1),
-         //: %1 is the key
+         //: %1 is the button's key, as the desktop writes it (e.g. F1)
          QT_TR_NOOP("Подсказка (%1)")},
         {m_controls.lengthUpButton, tr("Длиннее: длина ника плюс один"), QKeySequence(Qt::CTRL | Qt::Key_Plus),
-         //: %1 is the key
+         //: %1 is the button's key, as the desktop writes it (e.g. Ctrl++)
          QT_TR_NOOP("Длиннее: длина ника плюс один (%1)")},
         {m_controls.lengthDownButton, tr("Короче: длина ника минус один"),
          QKeySequence(Qt::CTRL | Qt::Key_Minus),
-         //: %1 is the key
+         //: %1 is the button's key, as the desktop writes it (e.g. Ctrl+-)
          QT_TR_NOOP("Короче: длина ника минус один (%1)")},
     };
     for (const Access &access : buttons) {
         const QString key = access.key.toString(QKeySequence::NativeText);
         access.button->setAccessibleName(access.name);
         access.button->setShortcut(access.key);
+        //: What a screen reader says after a button's name: %1 is its key, as the desktop writes it (e.g.
+        //: Ctrl+N).
         access.button->setAccessibleDescription(tr("Клавиша: %1").arg(key));
         access.button->setToolTip(tr(access.toolTip).arg(key));
     }
@@ -275,8 +277,10 @@ void Form1::setupAccess()
     const QKeySequence quitKey(Qt::CTRL | Qt::Key_Q);
     connect(new QShortcut(quitKey, this), &QShortcut::activated, m_controls.close, &QAbstractButton::click);
     const QString quitName = quitKey.toString(QKeySequence::NativeText);
-    //: %1 is the key
+    //: %1 is the button's key, as the desktop writes it (e.g. Ctrl+Q)
     m_controls.close->setToolTip(tr("Закрыть программу (%1)").arg(quitName));
+    //: What a screen reader says after a button's name: %1 is its key, as the desktop writes it (e.g.
+    //: Ctrl+N).
     m_controls.close->setAccessibleDescription(tr("Клавиша: %1").arg(quitName));
 
     // The length box is told by its frame's caption alone, which a screen

@@ -39,7 +39,7 @@ Form1Controller::Form1Controller(Form1 &window, const Form1Controls &controls,
     // An installed copy's Save says where its file goes.
     if (places.installed && !m_logFolders.isEmpty())
         m_controls.saveButton->setToolTip(
-            //: %1 is the file's full path
+            //: %1 is the file's full path (e.g. /home/anna/Documents/NIK.log)
             Form1::tr("Сохраняет список в файл %1")
                 .arg(displayPath(m_logFolders.value(0) + '/' + QFile::encodeName(NickLog::FileName))));
     GeneratorView &panel = *this;
@@ -191,6 +191,8 @@ void Form1Controller::showMessage(const Wording::Message &message)
 
 void Form1Controller::showHelp()
 {
+    //: When the help page is not beside the program, the folder it is installed into follows on a line of its
+    //: own (e.g. /usr/share/doc/quillmark).
     QString text = Form1::tr("Читай файл !!!PleaseReadMe!!!.html, там обо всём узнаеш.");
     // A build or an unpacked copy has the page beside it; an installed copy
     // has it with its documentation, which the user is told where to find.

@@ -70,9 +70,13 @@ void SaveProgress::refresh()
     const QLocale numbers;
     const qsizetype written = m_job.written();
     const qsizetype total = m_job.total();
+    //: %1 is how many nicks are written so far, %2 how many there are in all, each written as the desktop
+    //: writes numbers (e.g. 1,200 of 5,000).
     QString text = tr("Сохранение списка: %1 из %2")
                        .arg(numbers.toString(qint64(written)), numbers.toString(qint64(total)));
     if (m_job.isWaiting())
+        //: A line added under «Сохранение списка: %1 из %2», hence the line break before it, while another
+        //: copy of the program saves into the same folder.
         text += tr("\nЖдём, пока другая копия программы закончит сохранение в эту папку.");
     m_dialog->setLabelText(text);
     m_dialog->setValue(total > 0 ? int(written * BarSteps / total) : 0);
