@@ -582,6 +582,11 @@ void TstForm1::backgroundPressMovesTheWindowButControlsDoNot()
 void TstForm1::listShowsAndErasesTheNicks()
 {
     auto *list = control<NickListBox>("List");
+    // Erasing an empty list has nothing to bring back: the menu's entry stays greyed.
+    QTest::mouseClick(control("Command4"), Qt::LeftButton);
+    const QList<QAction *> actions = m_form->findChildren<QAction *>();
+    QVERIFY(std::none_of(actions.cbegin(), actions.cend(),
+                         [](QAction *a) { return a->text() == u"Вернуть стёртое"_s && a->isEnabled(); }));
     // A nick of 8, then length 5: the box keeps its limit of 8 until the next nick.
     for (const char *face : {"Image7", "Image7", "Image1", "Image9", "Image9", "Image9"})
         click(face);

@@ -96,6 +96,7 @@ private:
 void TstNickListBox::init()
 {
     m_box = new NickListBox;
+    QCOMPARE(m_box->count(), 0); // no list yet: no rows
     m_nicks = new NickList;
     m_box->setModel(m_nicks);
     m_box->resize(160, 10 * m_box->fontMetrics().lineSpacing() + 2 * m_box->frameWidth() + 3);
@@ -302,6 +303,9 @@ void TstNickListBox::screenReaderGetsEntriesOneByOne()
     fill(3000);
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(m_box);
     QCOMPARE(list->role(), QAccessible::List);
+    // Nobody listening, a selection leaves no entry held.
+    m_box->setCurrentRow(5);
+    QCOMPARE(static_cast<NickListAccessible *>(list)->heldEntries(), 0);
     // One unnamed table holds the entries, each at its place in the list.
     QCOMPARE(list->childCount(), 1);
     QAccessibleInterface *entries = list->child(0);
@@ -428,13 +432,26 @@ void TstNickListBox::screenReaderHearsTheListEnteredByAClick()
     QCOMPARE(told, focused);
     QCOMPARE(entered.size(), 1);
     // Clicked from elsewhere below the last nick, the list is entered at the one selected.
+    // The erase drops the entries a reader held: their rows hold other nicks now.
+    const QAccessible::Id firstEntry = QAccessible::uniqueId(cell);
     m_nicks->erase();
+    QVERIFY(!QAccessible::accessibleInterface(firstEntry));
     fill(3);
     m_box->setCurrentRow(1);
     m_box->clearFocus();
     clickRow(8);
     QTRY_COMPARE(entered.size(), 2);
     QCOMPARE(entered[1][0].toString(), u"AB"_s);
+    // So do entries brought back in front of them.
+    auto *list = static_cast<NickListAccessible *>(QAccessible::queryAccessibleInterface(m_box));
+    const QAccessible::Id lastEntry = QAccessible::uniqueId(list->entry(2));
+    QCOMPARE(m_nicks->bringBack(), 40);
+    QVERIFY(!QAccessible::accessibleInterface(lastEntry));
+    // The program's selection in a list without the focus is no focus.
+    m_box->clearFocus();
+    told.clear();
+    m_box->setCurrentRow(0);
+    QCOMPARE(told, selectedOnly);
 }
 
 QTEST_MAIN(TstNickListBox)
