@@ -1,5 +1,6 @@
 #include "messagecapture.h"
 #include "ui/about/frmabout.h"
+#include "ui/access/accessibility.h"
 #include "ui/common/look.h"
 
 #include <QApplication>
@@ -20,7 +21,11 @@ class TstAbout : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Look::install(*qApp); }
+    void initTestCase()
+    {
+        Look::install(*qApp);
+        Accessibility::install();
+    }
     void init();
     void cleanup();
 

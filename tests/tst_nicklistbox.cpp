@@ -1,4 +1,5 @@
-#include "ui/common/accessiblepacing.h"
+#include "ui/access/accessibility.h"
+#include "ui/access/accessiblepacing.h"
 #include "ui/list/nicklistaccessible.h"
 #include "ui/list/nicklistbox.h"
 
@@ -21,6 +22,7 @@ class TstNickListBox : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { Accessibility::install(); }
     void init();
     void cleanup()
     {

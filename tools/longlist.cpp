@@ -6,7 +6,8 @@
 // its standard input prints how many of the list's entry interfaces are
 // held for screen readers.
 //   quillmark-longlist <entries>
-#include "ui/common/application.h"
+#include "ui/access/accessibility.h"
+#include "ui/access/application.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistaccessible.h"
 #include "ui/list/nicklistbox.h"
@@ -26,6 +27,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quillmark"));
     Look::install(app);
+    Accessibility::install();
     // In the language the environment asks for, as the program itself.
     Translations translations;
     translations.install();

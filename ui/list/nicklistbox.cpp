@@ -1,6 +1,6 @@
 #include "ui/list/nicklistbox.h"
 
-#include "ui/common/accessiblepacing.h"
+#include "ui/access/accessiblepacing.h"
 #include "ui/common/look.h"
 #include "ui/list/listmenuaccessible.h"
 #include "ui/list/nicklistaccessible.h"
