@@ -1,5 +1,6 @@
 #include "platform/displayguard.h"
-#include "ui/common/application.h"
+#include "ui/access/accessibility.h"
+#include "ui/access/application.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
 #include "ui/wording/commandline.h"
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quillmark"));
     Look::install(app);
+    Accessibility::install();
     translations.install();
 
     Form1 window;

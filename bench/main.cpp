@@ -6,6 +6,7 @@
 #include "plan.h"
 #include "table.h"
 
+#include "ui/access/accessibility.h"
 #include "ui/common/look.h"
 
 #include <QApplication>
@@ -43,6 +44,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     Look::install(app);
+    Accessibility::install();
     Plan plan = smoke ? Plan::smokeRun() : Plan::full();
     if (listened)
         plan.timerTargetPercent = 90;

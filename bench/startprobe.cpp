@@ -1,6 +1,7 @@
 // Starts the main window as the program does (application, look, window),
 // without the display guard and Qt's Russian texts, and prints, on the
 // steady clock in nanoseconds, when it has been painted for the first time.
+#include "ui/access/accessibility.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
 
@@ -42,6 +43,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     Look::install(app);
+    Accessibility::install();
 
     Form1 window;
     FirstPaint firstPaint;

@@ -1,7 +1,9 @@
 #include "messagecapture.h"
 #include "ui/about/frmabout.h"
+#include "ui/access/accessibility.h"
 #include "ui/common/look.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -20,7 +22,11 @@ class TstAbout : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Look::install(*qApp); }
+    void initTestCase()
+    {
+        Look::install(*qApp);
+        Accessibility::install();
+    }
     void init();
     void cleanup();
 
@@ -166,6 +172,15 @@ void TstAbout::onlyLeftClicksOnTheLinksOpenThem()
     }
     QCOMPARE(QSet<QString>(m_opened.cbegin(), m_opened.cend()), QSet<QString>(links.cbegin(), links.cend()));
     QVERIFY(m_messages->shown.isEmpty());
+
+    // A screen reader's Press on a link opens it as a click does.
+    m_opened.clear();
+    for (const char *name : {"Label3", "Label2"}) {
+        QAccessibleInterface *link =
+            QAccessible::queryAccessibleInterface(m_window->findChild<QLabel *>(QString::fromLatin1(name)));
+        link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    QCOMPARE(m_opened, links);
 }
 
 void TstAbout::failedOpenShowsTheErrorWithTheArrowPointer_data()

@@ -3,6 +3,7 @@
 #include "platform/generationtimer.h"
 #include "scriptedrandom.h"
 #include "shownform.h"
+#include "ui/access/accessibility.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/toolkit/slotselector.h"
 #include "ui/toolkit/textbox.h"
@@ -23,7 +24,11 @@ class TstBadInput : public QObject, ShownForm
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { setUpLook(); }
+    void initTestCase()
+    {
+        setUpLook();
+        Accessibility::install();
+    }
     void init()
     {
         auto random = std::make_unique<ScriptedRandom>();

@@ -1,5 +1,6 @@
 #include "control/autogeneration.h"
 #include "platform/generationtimer.h"
+#include "ui/access/accessibility.h"
 #include "ui/toolkit/textbox.h"
 #include "valuepanel.h"
 
@@ -13,6 +14,7 @@ class TstControls : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { Accessibility::install(); }
     void textBoxLimitCutsAssignedTextButNotTheCurrentOne();
     void intervalSettlesInNormalForm_data();
     void intervalSettlesInNormalForm();

@@ -4,7 +4,7 @@
 #include "scriptedrandom.h"
 #include "shownform.h"
 #include "spibridge.h"
-#include "ui/common/accessiblepacing.h"
+#include "ui/access/accessiblepacing.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1layout.h"
 #include "ui/toolkit/captionframe.h"

@@ -1,6 +1,7 @@
 #include "core/nicklist.h"
-#include "ui/common/accessiblepacing.h"
-#include "ui/list/nicklistaccessible.h"
+#include "ui/access/accessibility.h"
+#include "ui/access/accessiblepacing.h"
+#include "ui/access/nicklistaccessible.h"
 #include "ui/list/nicklistbox.h"
 
 #include <QAccessible>
@@ -22,6 +23,7 @@ class TstNickListBox : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { Accessibility::install(); }
     void init();
     void cleanup()
     {

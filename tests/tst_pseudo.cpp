@@ -4,6 +4,7 @@
 // in ⟦ ⟧ and about 40 % longer).
 #include "modalwatcher.h"
 #include "ui/about/frmabout.h"
+#include "ui/access/accessibility.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
 #include "ui/toolkit/captionframe.h"
@@ -135,6 +136,7 @@ void TstPseudo::initTestCase()
     QVERIFY(m_texts.load(qEnvironmentVariable("QUILLMARK_PSEUDO_TEXTS")));
     QCoreApplication::installTranslator(&m_texts);
     Look::install(*qApp);
+    Accessibility::install();
     WindowDrag::setSystemMoveEnabled(false);
 }
 

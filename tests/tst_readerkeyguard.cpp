@@ -1,6 +1,6 @@
 #include "applicationmain.h"
 #include "spibridge.h"
-#include "ui/common/readerkeyguard.h"
+#include "ui/access/readerkeyguard.h"
 
 #include <QWidget>
 #include <QtTest>

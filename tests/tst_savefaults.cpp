@@ -2,8 +2,9 @@
 #include "messagecapture.h"
 #include "platform/save/filesave.h"
 #include "savefixtures.h"
-#include "ui/common/announcer.h"
-#include "ui/common/application.h"
+#include "ui/access/accessibility.h"
+#include "ui/access/announcer.h"
+#include "ui/access/application.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
@@ -401,6 +402,7 @@ void TstSaveFaults::saveRunsBesideTheTimer()
 int main(int argc, char **argv)
 {
     Application app(argc, argv);
+    Accessibility::install();
     app.setAttribute(Qt::AA_Use96Dpi, true);
     // Started as the program is: the window saves two nicks into the folders
     // it finds itself, and what it told (a message, or the words a screen

@@ -3,6 +3,7 @@
 #include "platform/generationtimer.h"
 #include "processmemory.h"
 #include "savefixtures.h"
+#include "ui/access/accessibility.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
@@ -27,6 +28,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         Look::install(*qApp);
+        Accessibility::install();
         WindowDrag::setSystemMoveEnabled(false);
     }
     void counterListAndSavesAgreeAndTheHeapStaysSmall();

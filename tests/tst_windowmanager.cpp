@@ -1,3 +1,4 @@
+#include "ui/access/accessibility.h"
 #include "ui/common/look.h"
 #include "ui/main/form1.h"
 
@@ -59,6 +60,7 @@ void TstWindowManager::initTestCase()
     if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         QSKIP("needs xdotool (package xdotool)");
     Look::install(*qApp);
+    Accessibility::install();
 }
 
 void TstWindowManager::dragEndsOnReleaseWhicheverButtonStartedIt_data()

@@ -7,9 +7,10 @@
 // held for screen readers.
 //   quillmark-longlist <entries>
 #include "core/nicklist.h"
-#include "ui/common/application.h"
+#include "ui/access/accessibility.h"
+#include "ui/access/application.h"
 #include "ui/common/look.h"
-#include "ui/list/nicklistaccessible.h"
+#include "ui/access/nicklistaccessible.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
 #include "ui/toolkit/textbox.h"
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quillmark"));
     Look::install(app);
+    Accessibility::install();
     // In the language the environment asks for, as the program itself.
     Translations translations;
     translations.install();

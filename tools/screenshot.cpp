@@ -5,6 +5,7 @@
 #include "control/savejob.h"
 #include "core/nicklist.h"
 #include "ui/about/frmabout.h"
+#include "ui/access/accessibility.h"
 #include "ui/common/look.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
@@ -262,6 +263,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Look::install(app);
+    Accessibility::install();
     // In the language the environment asks for, as the program itself.
     Translations translations;
     translations.install();

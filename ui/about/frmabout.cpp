@@ -2,21 +2,18 @@
 
 #include "platform/desktoplink.h"
 #include "ui/common/look.h"
-#include "ui/common/windowaccessible.h"
 #include "ui/toolkit/captionframe.h"
 #include "ui/toolkit/controlrow.h"
 #include "ui/toolkit/fittedtext.h"
+#include "ui/toolkit/linklabel.h"
 #include "ui/toolkit/messagebox.h"
 #include "ui/toolkit/outlineshape.h"
 #include "ui/toolkit/pushbutton.h"
 #include "ui/toolkit/screenpointer.h"
 
-#include <QAccessibleWidget>
+#include <QEvent>
 #include <QIcon>
 #include <QLabel>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
@@ -41,106 +38,6 @@ void openLink(const QUrl &url, std::function<void(int)> done)
     else
         DesktopLink::open(url, std::move(done));
 }
-
-// A label that reports a left click: press and release both on the label.
-// It keeps the press to itself rather than passing it to its container.
-// Its own class name keeps Qt's label interface from answering for it.
-// Tab reaches it (a click does not focus it), Return or Space opens it, and
-// it draws a dotted focus frame while it has the focus.
-class LinkLabel : public QLabel
-{
-    Q_OBJECT
-public:
-    LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent) { setFocusPolicy(Qt::TabFocus); }
-
-    void setOnClick(std::function<void()> onClick) { m_onClick = std::move(onClick); }
-    void click() const
-    {
-        if (m_onClick)
-            m_onClick();
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        m_pressed = event->button() == Qt::LeftButton;
-        event->accept();
-    }
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        const bool clicked =
-            m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-        m_pressed = false;
-        event->accept();
-        if (clicked)
-            click();
-    }
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-            event->accept();
-            click();
-            return;
-        default:
-            QLabel::keyPressEvent(event);
-        }
-    }
-    void paintEvent(QPaintEvent *event) override
-    {
-        QLabel::paintEvent(event);
-        if (!hasFocus())
-            return;
-        QPainter painter(this);
-        QPen dots(palette().color(QPalette::WindowText), 0);
-        dots.setDashPattern({1, 1});
-        painter.setPen(dots);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-    void focusInEvent(QFocusEvent *event) override
-    {
-        QLabel::focusInEvent(event);
-        update();
-    }
-    void focusOutEvent(QFocusEvent *event) override
-    {
-        QLabel::focusOutEvent(event);
-        update();
-    }
-
-private:
-    std::function<void()> m_onClick;
-    bool m_pressed = false;
-};
-
-// A screen reader meets the link labels as links named by their text, whose
-// press action opens the link as a click does.
-class LinkAccessible : public QAccessibleWidget
-{
-public:
-    explicit LinkAccessible(LinkLabel *label) : QAccessibleWidget(label, QAccessible::Link) {}
-
-    static QAccessibleInterface *factory(const QString &, QObject *object)
-    {
-        auto *label = qobject_cast<LinkLabel *>(object);
-        return label ? new LinkAccessible(label) : nullptr;
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name)
-            return static_cast<LinkLabel *>(widget())->text();
-        return QAccessibleWidget::text(t);
-    }
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString &actionName) override
-    {
-        if (actionName == pressAction())
-            static_cast<LinkLabel *>(widget())->click();
-    }
-};
 
 enum class Fit
 {
@@ -170,18 +67,6 @@ QLabel *makeLabel(const QString &text, Link link, QWidget *container, FrmAbout *
 }
 
 } // namespace
-
-namespace {
-void installAboutAccessible()
-{
-    QAccessible::installFactory(&LinkAccessible::factory);
-    // Screen readers meet a dialog named for what it is; the window system
-    // keeps the title "Form2".
-    QAccessible::installFactory(&windowFactory<FrmAbout, QAccessible::Dialog>);
-}
-} // namespace
-// Once, as the application starts.
-Q_COREAPP_STARTUP_FUNCTION(installAboutAccessible)
 
 FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
@@ -410,5 +295,3 @@ void FrmAbout::setLinkOpener(LinkOpener opener)
 {
     linkOpener() = std::move(opener);
 }
-
-#include "frmabout.moc"

@@ -2,10 +2,8 @@
 
 #include "core/nicklist.h"
 #include "ui/common/look.h"
-#include "ui/list/listmenuaccessible.h"
-#include "ui/list/nicklistaccessible.h"
+#include "ui/list/listmenu.h"
 
-#include <QAccessible>
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -77,16 +75,6 @@ private:
     Look m_painted;
 };
 } // namespace
-
-namespace {
-void installListAccessible()
-{
-    QAccessible::installFactory(&NickListAccessible::factory);
-    QAccessible::installFactory(&ListMenuAccessible::factory);
-}
-} // namespace
-// Once, as the application starts.
-Q_COREAPP_STARTUP_FUNCTION(installListAccessible)
 
 NickListBox::NickListBox(QWidget *parent) : QAbstractScrollArea(parent)
 {

@@ -4,9 +4,8 @@
 #include "core/nicklist.h"
 #include "platform/generationtimer.h"
 #include "ui/about/frmabout.h"
-#include "ui/common/accessiblepacing.h"
+#include "ui/access/accessiblepacing.h"
 #include "ui/common/look.h"
-#include "ui/common/windowaccessible.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1controller.h"
 #include "ui/main/form1layout.h"
@@ -52,14 +51,6 @@ template <typename Row, std::size_t N> const Row *rowOf(const Row (&rows)[N], co
 }
 
 } // namespace
-
-// Once, as the application starts, before any window exists: Qt keeps the
-// first interface made for a widget.
-static void installWindowAccessible()
-{
-    QAccessible::installFactory(&windowFactory<Form1, QAccessible::Window>);
-}
-Q_COREAPP_STARTUP_FUNCTION(installWindowAccessible)
 
 Form1::Form1(std::unique_ptr<RandomSource> random) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {

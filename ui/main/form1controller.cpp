@@ -7,7 +7,7 @@
 #include "platform/clockrandom.h"
 #include "platform/generationtimer.h"
 #include "ui/about/frmabout.h"
-#include "ui/common/announcer.h"
+#include "ui/access/announcer.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/main/form1.h"
 #include "ui/main/saveprogress.h"

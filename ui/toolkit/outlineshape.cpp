@@ -1,21 +1,10 @@
 #include "ui/toolkit/outlineshape.h"
 
 #include "ui/common/look.h"
-#include "ui/toolkit/decorationaccessible.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
-
-namespace {
-void installOutlineAccessible()
-{
-    QAccessible::installFactory(&decorationFactory<OutlineShape, QAccessible::Separator>);
-}
-} // namespace
-// Once, as the application starts.
-Q_COREAPP_STARTUP_FUNCTION(installOutlineAccessible)
 
 OutlineShape::OutlineShape(Kind kind, QWidget *parent) : QWidget(parent), m_kind(kind)
 {

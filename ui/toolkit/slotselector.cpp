@@ -1,22 +1,11 @@
 #include "ui/toolkit/slotselector.h"
 
-#include "ui/toolkit/slotselectoraccessible.h"
-
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
-
-namespace {
-void installSlotSelectorAccessible()
-{
-    QAccessible::installFactory(&SlotSelectorAccessible::factory);
-}
-} // namespace
-// Once, as the application starts, before any selector exists.
-Q_COREAPP_STARTUP_FUNCTION(installSlotSelectorAccessible)
 
 SlotSelector::SlotSelector(QWidget *parent) : QComboBox(parent)
 {

@@ -1,20 +1,8 @@
 #include "ui/toolkit/textbox.h"
 
-#include "ui/toolkit/textboxaccessible.h"
-
-#include <QCoreApplication>
-
 namespace {
 constexpr int NoLimit = 32767; // Qt's default maximum length
-
-void installTextBoxAccessible()
-{
-    QAccessible::installFactory(&TextBoxAccessible::factory);
-}
 } // namespace
-// Once, as the application starts, before any box exists: Qt keeps the
-// first interface made for a widget.
-Q_COREAPP_STARTUP_FUNCTION(installTextBoxAccessible)
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {

@@ -1,18 +1,10 @@
-#include "ui/toolkit/textboxaccessible.h"
-
-#include "ui/toolkit/textbox.h"
+#include "ui/access/textboxaccessible.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLineEdit>
 
 TextBoxAccessible::TextBoxAccessible(QLineEdit *box) : QAccessibleWidget(box, QAccessible::EditableText) {}
-
-QAccessibleInterface *TextBoxAccessible::factory(const QString &, QObject *object)
-{
-    auto *box = qobject_cast<TextBox *>(object);
-    return box ? new TextBoxAccessible(box) : nullptr;
-}
 
 QLineEdit *TextBoxAccessible::box() const
 {

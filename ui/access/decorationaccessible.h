@@ -19,12 +19,3 @@ public:
         return state;
     }
 };
-
-// For QAccessible::installFactory: that description for every widget of
-// class Widget.
-template <typename Widget, QAccessible::Role Role>
-QAccessibleInterface *decorationFactory(const QString &, QObject *object)
-{
-    auto *widget = qobject_cast<Widget *>(object);
-    return widget ? new DecorationAccessible(widget, Role) : nullptr;
-}

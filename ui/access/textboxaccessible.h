@@ -23,9 +23,6 @@ class TextBoxAccessible : public QAccessibleWidget,
 public:
     explicit TextBoxAccessible(QLineEdit *box);
 
-    // For QAccessible::installFactory: the interface of a TextBox.
-    static QAccessibleInterface *factory(const QString &className, QObject *object);
-
     void *interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text t, const QString &text) override;

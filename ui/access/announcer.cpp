@@ -1,6 +1,5 @@
-#include "ui/common/announcer.h"
+#include "ui/access/announcer.h"
 
-#include <QAccessibleObject>
 #include <QWidget>
 #include <QWindow>
 
@@ -42,41 +41,10 @@ private:
     Announcer *m_announcer;
 };
 
-// The notification: the message, shown anew for each announcement.
-class NotificationAccessible : public QAccessibleObject
-{
-public:
-    explicit NotificationAccessible(Announcer *announcer) : QAccessibleObject(announcer) {}
-
-    static QAccessibleInterface *factory(const QString &, QObject *object)
-    {
-        auto *announcer = qobject_cast<Announcer *>(object);
-        return announcer ? new NotificationAccessible(announcer) : nullptr;
-    }
-
-    Announcer *announcer() const { return static_cast<Announcer *>(object()); }
-    QWindow *window() const override { return announcer()->window()->windowHandle(); }
-    QAccessibleInterface *parent() const override { return announcer()->statusLine(); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? announcer()->message() : QString();
-    }
-    QAccessible::Role role() const override { return QAccessible::Notification; }
-    QAccessible::State state() const override { return {}; }
-};
-
 } // namespace
 
 Announcer::Announcer(QWidget *window) : QObject(window)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(&NotificationAccessible::factory);
-        return true;
-    }();
-    Q_UNUSED(installed);
     m_statusLine = QAccessible::registerAccessibleInterface(new StatusLineAccessible(this));
 }
 

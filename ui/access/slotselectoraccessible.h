@@ -17,9 +17,6 @@ class SlotSelectorAccessible : public QAccessibleWidget
 public:
     explicit SlotSelectorAccessible(QComboBox *selector); // an editable one
 
-    // For QAccessible::installFactory: the interface of a SlotSelector.
-    static QAccessibleInterface *factory(const QString &className, QObject *object);
-
     int childCount() const override;
     QAccessibleInterface *child(int index) const override;
     int indexOfChild(const QAccessibleInterface *child) const override;

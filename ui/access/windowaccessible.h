@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/common/announcer.h"
+#include "ui/access/announcer.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>
@@ -36,12 +36,3 @@ private:
         return announcer ? announcer->statusLine() : nullptr;
     }
 };
-
-// For QAccessible::installFactory: that description for every window of
-// class Window.
-template <typename Window, QAccessible::Role Role>
-QAccessibleInterface *windowFactory(const QString &, QObject *object)
-{
-    auto *window = qobject_cast<Window *>(object);
-    return window ? new WindowAccessible(window, Role) : nullptr;
-}

@@ -1,4 +1,4 @@
-#include "ui/list/listmenuaccessible.h"
+#include "ui/access/listmenuaccessible.h"
 
 #include <QAction>
 #include <QMenu>
@@ -86,12 +86,6 @@ ListMenuAccessible::~ListMenuAccessible()
 {
     for (QAccessible::Id id : std::as_const(m_items))
         QAccessible::deleteAccessibleInterface(id);
-}
-
-QAccessibleInterface *ListMenuAccessible::factory(const QString &, QObject *object)
-{
-    auto *menu = qobject_cast<ListMenu *>(object);
-    return menu ? new ListMenuAccessible(menu) : nullptr;
 }
 
 QMenu *ListMenuAccessible::menu() const

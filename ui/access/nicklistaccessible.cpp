@@ -1,7 +1,7 @@
-#include "ui/list/nicklistaccessible.h"
+#include "ui/access/nicklistaccessible.h"
 
 #include "core/nicklist.h"
-#include "ui/common/accessiblepacing.h"
+#include "ui/access/accessiblepacing.h"
 #include "ui/list/nicklistbox.h"
 #include "ui/wording/wording.h"
 
@@ -255,13 +255,6 @@ NickListAccessible::~NickListAccessible()
     m_items.clear();
     if (m_entries)
         QAccessible::deleteAccessibleInterface(m_entries);
-}
-
-QAccessibleInterface *NickListAccessible::factory(const QString &, QObject *object)
-{
-    if (auto *list = qobject_cast<NickListBox *>(object))
-        return new NickListAccessible(list);
-    return nullptr;
 }
 
 NickListAccessible *NickListAccessible::of(NickListBox *list)

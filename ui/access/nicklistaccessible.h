@@ -52,8 +52,6 @@ public:
     explicit NickListAccessible(NickListBox *list);
     ~NickListAccessible() override;
 
-    // For QAccessible::installFactory: the interface of a NickListBox.
-    static QAccessibleInterface *factory(const QString &className, QObject *object);
     // The list's interface, if a screen reader is listening.
     static NickListAccessible *of(NickListBox *list);
 

@@ -1,7 +1,7 @@
-#include "ui/common/application.h"
+#include "ui/access/application.h"
 
 #include "platform/save/filesizelimit.h"
-#include "ui/common/readerkeyguard.h"
+#include "ui/access/readerkeyguard.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {

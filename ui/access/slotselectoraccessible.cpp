@@ -1,8 +1,7 @@
-#include "ui/toolkit/slotselectoraccessible.h"
-
-#include "ui/toolkit/slotselector.h"
+#include "ui/access/slotselectoraccessible.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QLineEdit>
 
 // The children and texts are those Qt gives every editable combo box, as a
@@ -12,12 +11,6 @@
 SlotSelectorAccessible::SlotSelectorAccessible(QComboBox *selector)
     : QAccessibleWidget(selector, QAccessible::ComboBox)
 {
-}
-
-QAccessibleInterface *SlotSelectorAccessible::factory(const QString &, QObject *object)
-{
-    auto *selector = qobject_cast<SlotSelector *>(object);
-    return selector ? new SlotSelectorAccessible(selector) : nullptr;
 }
 
 QComboBox *SlotSelectorAccessible::selector() const

@@ -1,17 +1,9 @@
 #pragma once
 
+#include "ui/list/listmenu.h"
+
 #include <QAccessibleWidget>
 #include <QHash>
-#include <QMenu>
-
-// The list's context menu: a menu of a class of its own, whose interface
-// Qt's factory for its own widgets leaves to ListMenuAccessible.
-class ListMenu : public QMenu
-{
-    Q_OBJECT
-public:
-    using QMenu::QMenu;
-};
 
 // What a screen reader sees of the list's context menu: Qt's own view of a
 // menu, but inside the list's group rather than beside the window. Qt makes
@@ -24,9 +16,6 @@ class ListMenuAccessible : public QAccessibleWidget
 public:
     explicit ListMenuAccessible(ListMenu *menu);
     ~ListMenuAccessible() override;
-
-    // For QAccessible::installFactory: the interface of a ListMenu.
-    static QAccessibleInterface *factory(const QString &className, QObject *object);
 
     QAccessibleInterface *parent() const override;
     int childCount() const override;

@@ -1,6 +1,4 @@
-#include "ui/common/accessiblepacing.h"
-
-#include "ui/common/buttonrowaccessible.h"
+#include "ui/access/accessiblepacing.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -30,9 +28,11 @@ AccessiblePacing::AccessiblePacing()
 {
     m_pending.setSingleShot(true);
     connect(&m_pending, &QTimer::timeout, this, &AccessiblePacing::tellPending);
+}
+
+void AccessiblePacing::install()
+{
     m_previous = QAccessible::installUpdateHandler(&updateHandler);
-    // Only the focused control says it is focused: a dialog's buttons too.
-    QAccessible::installFactory(&ButtonRowAccessible::factory);
 }
 
 AccessiblePacing::~AccessiblePacing()

@@ -11,8 +11,5 @@ class ButtonRowAccessible : public QAccessibleWidget
 public:
     explicit ButtonRowAccessible(QWidget *row) : QAccessibleWidget(row, QAccessible::Grouping) {}
 
-    // For QAccessible::installFactory: the interface of a QDialogButtonBox.
-    static QAccessibleInterface *factory(const QString &className, QObject *object);
-
     QAccessible::State state() const override;
 };

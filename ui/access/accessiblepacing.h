@@ -36,6 +36,8 @@ public:
     static constexpr int PaceMs = 250;
 
     static AccessiblePacing &instance();
+    // Puts this in Qt's update handler's place: once, at start-up.
+    void install();
 
     enum class Changes
     {

@@ -1,4 +1,4 @@
-#include "ui/common/readerkeyguard.h"
+#include "ui/access/readerkeyguard.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
