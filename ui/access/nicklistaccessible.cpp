@@ -17,6 +17,12 @@ int clampedRow(qsizetype row)
     return int(std::min<qsizetype>(row, INT_MAX));
 }
 
+// The entries come from the list the box shows, not from the box.
+qsizetype entryCount(const NickListBox *list)
+{
+    return list && list->model() ? list->model()->count() : 0;
+}
+
 // One entry of the list. It reads the list at every question, so it tells
 // the entry now at its row; past the end of the list it is gone.
 class NickItemAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface
@@ -45,7 +51,7 @@ public:
 
     qsizetype row() const { return m_row; }
 
-    bool isValid() const override { return m_list && m_row < m_list->count(); }
+    bool isValid() const override { return m_row < entryCount(m_list); }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_list ? m_list->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override
@@ -63,7 +69,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name && isValid() ? m_list->item(m_row) : QString();
+        return t == QAccessible::Name && isValid() ? m_list->model()->entry(m_row) : QString();
     }
 
     QRect rect() const override
@@ -165,7 +171,7 @@ public:
     {
         if (!m_list)
             return 0;
-        return clampedRow(m_list->hasFocus() ? m_list->count() : lastInSight() - firstShown() + 1);
+        return clampedRow(m_list->hasFocus() ? entryCount(m_list) : lastInSight() - firstShown() + 1);
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
@@ -215,7 +221,7 @@ private:
     qsizetype firstShown() const { return m_list->hasFocus() ? 0 : m_list->rowAt(0); }
     qsizetype lastInSight() const
     {
-        return std::min(m_list->rowAt(m_list->viewport()->height() - 1), m_list->count() - 1);
+        return std::min(m_list->rowAt(m_list->viewport()->height() - 1), entryCount(m_list) - 1);
     }
 
     QPointer<NickListBox> m_list;
@@ -276,7 +282,7 @@ QAccessibleInterface *NickListAccessible::entries() const
 
 QAccessibleInterface *NickListAccessible::entry(qsizetype row) const
 {
-    if (row < 0 || row >= list()->count())
+    if (row < 0 || row >= entryCount(list()))
         return nullptr;
     if (const Held *held = m_items.object(row))
         return QAccessible::accessibleInterface(held->id);
@@ -336,6 +342,6 @@ QAccessibleInterface *NickListAccessible::focusChild() const
 QString NickListAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Description)
-        return Wording::listSize(list()->count());
+        return Wording::listSize(entryCount(list()));
     return QAccessibleWidget::text(t);
 }
